@@ -1,0 +1,70 @@
+#include "DeviceOptions.h"
+
+#include "ReportLog.h"
+#include "VirtualKeyboard.h"
+#include "transport/SystemProvider.h"
+
+int ParseDeviceOption(const std::vector<std::string_view>& args, std::size_t index, CDeviceOptions& options,
+                      std::string& error) {
+    const std::string_view arg = args[index];
+    auto valueOf = [&](std::string_view name, std::string& value) -> int {
+        if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
+            value = std::string(arg.substr(name.size() + 1));
+            return 1;
+        }
+        if (arg != name)
+            return 0;
+        if (index + 1 >= args.size()) {
+            error = std::string(name) + " needs a value";
+            return -1;
+        }
+        value = std::string(args[index + 1]);
+        return 2;
+    };
+
+    if (arg == "--virtual-keyboard") {
+        options.VirtualKeyboard = true;
+        return 1;
+    }
+    if (arg.substr(0, 19) == "--virtual-keyboard=") {
+        options.VirtualKeyboard = true;
+        options.StateFile = std::string(arg.substr(19));
+        return 1;
+    }
+    if (const int used = valueOf("--report-log", options.ReportLog); used != 0)
+        return used;
+    if (const int used = valueOf("--virtual-fault", options.Faults); used != 0) {
+        CVirtualKeyboardFaults faults;
+        if (used > 0 && !ParseVirtualKeyboardFaults(options.Faults, faults, error))
+            return -1;
+        options.VirtualKeyboard = true;
+        return used;
+    }
+    return 0;
+}
+
+std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& options, std::string& error,
+                                                    std::shared_ptr<CVirtualKeyboard>* keyboard) {
+    std::shared_ptr<CDeviceProvider> provider;
+    if (options.VirtualKeyboard) {
+        auto simulated = std::make_shared<CVirtualKeyboard>(options.StateFile);
+        CVirtualKeyboardFaults faults;
+        if (!ParseVirtualKeyboardFaults(options.Faults, faults, error))
+            return nullptr;
+        simulated->SetFaults(faults);
+        if (keyboard != nullptr)
+            *keyboard = simulated;
+        provider = MakeVirtualKeyboardProvider(simulated);
+    } else {
+        provider = MakeSystemDeviceProvider();
+    }
+    if (!options.ReportLog.empty()) {
+        auto log = std::make_shared<CReportLog>(options.ReportLog);
+        if (!log->Ok()) {
+            error = "cannot write the report log " + options.ReportLog;
+            return nullptr;
+        }
+        provider = WithReportLog(provider, log);
+    }
+    return provider;
+}

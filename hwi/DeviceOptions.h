@@ -1,0 +1,37 @@
+// The device options every front end shares: --virtual-keyboard[=STATE_FILE], --report-log FILE and
+// --virtual-fault SPEC.
+#pragma once
+
+#include "ZelkHWI.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CVirtualKeyboard;
+
+struct CDeviceOptions {
+    bool VirtualKeyboard = false;
+    std::string StateFile;
+    std::string ReportLog;
+    std::string Faults;
+};
+
+inline constexpr const char* DeviceOptionsHelp =
+    "  --virtual-keyboard[=STATE_FILE]  use the simulated keyboard instead of a real one; with a\n"
+    "                                   STATE_FILE it keeps its settings there between runs\n"
+    "  --report-log FILE                write every report to and from the keyboard to FILE, one\n"
+    "                                   line each ('>' to the keyboard, '<' from it, then hex)\n"
+    "  --virtual-fault SPEC             make the simulated keyboard misbehave: fail-write=N,\n"
+    "                                   unplug-at=N, silent-after=N, unexpected (comma-separated)\n";
+
+// Consumes the device option at args[index] (with its value). Returns how many arguments it used:
+// 0 when args[index] is not a device option, -1 when it is malformed (error says why).
+int ParseDeviceOption(const std::vector<std::string_view>& args, std::size_t index, CDeviceOptions& options,
+                      std::string& error);
+
+// The provider the options ask for; null with error set when it cannot be made. When the virtual
+// keyboard is chosen and keyboard is given, it receives the simulated keyboard.
+std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& options, std::string& error,
+                                                    std::shared_ptr<CVirtualKeyboard>* keyboard = nullptr);

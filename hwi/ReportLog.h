@@ -1,0 +1,30 @@
+// A log of every report that crosses a device: one line per report, '>' host to keyboard, '<' keyboard
+// to host, a space, then the report's bytes as lower-case hex digits.
+#pragma once
+
+#include "ZelkHWI.h"
+
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <string>
+
+class CReportLog {
+public:
+    // Opens (and empties) the log file; Ok() tells whether that worked.
+    explicit CReportLog(const std::string& path);
+    ~CReportLog();
+    CReportLog(const CReportLog&) = delete;
+    CReportLog& operator=(const CReportLog&) = delete;
+
+    bool Ok() const { return File != nullptr; }
+    void Line(char direction, const std::uint8_t* report, std::size_t length);
+
+private:
+    std::FILE* File = nullptr;
+    std::mutex Lock;
+};
+
+// Wraps a provider so that every device it opens logs its reports.
+std::shared_ptr<CDeviceProvider> WithReportLog(std::shared_ptr<CDeviceProvider> provider,
+                                               std::shared_ptr<CReportLog> log);

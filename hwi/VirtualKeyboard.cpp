@@ -1,0 +1,452 @@
+#include "VirtualKeyboard.h"
+
+#include "IntelHex.h"
+#include "KeyDefine.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+constexpr std::size_t ReportBytes = 65;
+
+std::string ToHex(const std::uint8_t* bytes, std::size_t length) {
+    static const char digits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(length * 2);
+    for (std::size_t i = 0; i < length; ++i) {
+        text += digits[bytes[i] >> 4];
+        text += digits[bytes[i] & 0xF];
+    }
+    return text;
+}
+
+bool FromHex(const std::string& text, std::vector<std::uint8_t>& bytes) {
+    if (text.size() % 2 != 0)
+        return false;
+    bytes.clear();
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        unsigned value = 0;
+        if (std::sscanf(text.c_str() + i, "%2x", &value) != 1)
+            return false;
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    }
+    return true;
+}
+
+bool ParseCount(const std::string& text, long& value) {
+    try {
+        std::size_t used = 0;
+        value = std::stol(text, &used);
+        return used == text.size() && value >= 0;
+    } catch (...) {
+        return false;
+    }
+}
+
+class CVirtualConnection : public CReportDevice {
+public:
+    explicit CVirtualConnection(std::shared_ptr<CVirtualKeyboard> keyboard) : Keyboard(std::move(keyboard)) {}
+    bool Write(const std::uint8_t* report, std::size_t length) override { return Keyboard->Write(report, length); }
+    int Read(std::uint8_t* report, std::size_t capacity, int timeoutMs) override {
+        return Keyboard->Read(report, capacity, timeoutMs);
+    }
+
+private:
+    std::shared_ptr<CVirtualKeyboard> Keyboard;
+};
+
+class CVirtualProvider : public CDeviceProvider {
+public:
+    explicit CVirtualProvider(std::shared_ptr<CVirtualKeyboard> keyboard) : Keyboard(std::move(keyboard)) {}
+
+    std::vector<CHidInterface> Enumerate() override {
+        if (!Keyboard->Plugged())
+            return {};
+        return {{"virtual:hid#vid_0483&pid_5021&mi_00", 0x0483, 0x5021, 0},
+                {"virtual:hid#vid_0483&pid_5021&mi_01", 0x0483, 0x5021, 1}};
+    }
+    std::unique_ptr<CReportDevice> Open(const std::string&, std::string&) override {
+        return std::make_unique<CVirtualConnection>(Keyboard);
+    }
+
+private:
+    std::shared_ptr<CVirtualKeyboard> Keyboard;
+};
+
+} // namespace
+
+bool ParseVirtualKeyboardFaults(const std::string& text, CVirtualKeyboardFaults& faults, std::string& error) {
+    std::stringstream items(text);
+    std::string item;
+    while (std::getline(items, item, ',')) {
+        const std::size_t equals = item.find('=');
+        const std::string name = item.substr(0, equals);
+        const std::string value = equals == std::string::npos ? std::string() : item.substr(equals + 1);
+        long number = 0;
+        if (name == "unexpected" && value.empty()) {
+            faults.UnexpectedReplies = true;
+            continue;
+        }
+        if (!ParseCount(value, number)) {
+            error = "bad virtual keyboard fault '" + item + "'";
+            return false;
+        }
+        if (name == "fail-write")
+            faults.FailWriteAt = number;
+        else if (name == "unplug-at")
+            faults.UnplugAtReport = number;
+        else if (name == "silent-after")
+            faults.SilentAfterReplies = number;
+        else {
+            error = "unknown virtual keyboard fault '" + name + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+CVirtualKeyboard::CVirtualKeyboard(std::string stateFile) : StateFile(std::move(stateFile)) {
+    if (!StateFile.empty())
+        Load();
+}
+
+void CVirtualKeyboard::Pace() const {
+    if (MicrosecondsPerReport > 0)
+        std::this_thread::sleep_for(std::chrono::microseconds(MicrosecondsPerReport));
+}
+
+bool CVirtualKeyboard::Write(const std::uint8_t* report, std::size_t length) {
+    std::unique_lock<std::mutex> hold(Lock);
+    ++Writes;
+    ++Reports;
+    const bool unplugged = !IsPlugged || (Faults.UnplugAtReport > 0 && Reports >= Faults.UnplugAtReport);
+    if (unplugged) {
+        IsPlugged = false;
+        return false;
+    }
+    if (Writes == Faults.FailWriteAt || length != ReportBytes || report[0] != 0)
+        return false;
+    Payload payload;
+    std::memcpy(payload.data(), report + 1, payload.size());
+    Handle(payload);
+    hold.unlock();
+    Pace();
+    return true;
+}
+
+int CVirtualKeyboard::Read(std::uint8_t* report, std::size_t capacity, int timeoutMs) {
+    std::unique_lock<std::mutex> hold(Lock);
+    ++Reports;
+    if (!IsPlugged || (Faults.UnplugAtReport > 0 && Reports >= Faults.UnplugAtReport)) {
+        IsPlugged = false;
+        return -1;
+    }
+    const bool silent = Faults.SilentAfterReplies >= 0 && Replies >= Faults.SilentAfterReplies;
+    if (Outbox.empty() || silent) {
+        hold.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::max(timeoutMs, 0)));
+        return 0;
+    }
+    std::uint8_t full[ReportBytes] = {};
+    std::memcpy(full + 1, Outbox.front().data(), 64);
+    Outbox.pop_front();
+    ++Replies;
+    hold.unlock();
+    Pace();
+    const std::size_t count = std::min(capacity, ReportBytes);
+    std::memcpy(report, full, count);
+    return static_cast<int>(count);
+}
+
+void CVirtualKeyboard::Reply(const Payload& payload) { Outbox.push_back(payload); }
+
+void CVirtualKeyboard::ReplyUnexpected(std::uint8_t command) {
+    if (!Faults.UnexpectedReplies)
+        return;
+    Payload stray = {};
+    stray[1] = 0x55;
+    Reply(stray);
+    if (command == 0xF2) {
+        // Definitions this keyboard cannot hold: a third level, key 99, kind 9.
+        const std::uint8_t invalid[3][3] = {{3, 1, 0}, {1, 99, 0}, {1, 1, 9}};
+        for (const auto& head : invalid) {
+            Payload define = {0x00, 0xF0, head[0], head[1], head[2], 1, 4};
+            Reply(define);
+        }
+    }
+}
+
+void CVirtualKeyboard::Handle(const Payload& payload) {
+    const std::uint8_t command = payload[1];
+    if (command != ':')
+        FirmwareComplete = true;
+    switch (command) {
+    case 0xF9: {
+        ReplyUnexpected(command);
+        Payload version = {};
+        std::memcpy(version.data() + 2, VersionText.data(), std::min<std::size_t>(VersionText.size(), 62));
+        Reply(version);
+        break;
+    }
+    case 0xF1:
+        PendingMacro.clear();
+        PendingSlot = -1;
+        break;
+    case 0xF0:
+        ReceiveKeyPacket(payload);
+        break;
+    case 0xF6:
+        PendingSlot = -1;
+        SaveLocked();
+        break;
+    case 0xF2: {
+        ReplyUnexpected(command);
+        for (const auto& packets : Slots) {
+            for (std::size_t offset = 0; offset + 64 <= packets.size(); offset += 64) {
+                Payload packet;
+                std::memcpy(packet.data(), packets.data() + offset, 64);
+                Reply(packet);
+            }
+        }
+        Payload end = {0xF6};
+        Reply(end);
+        break;
+    }
+    case 0xE1:
+        LightFill = 0;
+        break;
+    case 0xE0: {
+        const std::size_t n = std::min<std::size_t>({payload[2], 61, Light.size() - LightFill});
+        std::memcpy(Light.data() + LightFill, payload.data() + 3, n);
+        LightFill += n;
+        break;
+    }
+    case 0xE6:
+        SaveLocked();
+        break;
+    case 0xE2: {
+        ReplyUnexpected(command);
+        for (std::size_t offset = 0; offset < Light.size();) {
+            const std::size_t n = std::min<std::size_t>(Light.size() - offset, LightReplyChunk);
+            Payload chunk = {0x00, 0xE0, static_cast<std::uint8_t>(n)};
+            std::memcpy(chunk.data() + 3, Light.data() + offset, n);
+            Reply(chunk);
+            offset += n;
+        }
+        Payload end = {0x00, 0xE6};
+        Reply(end);
+        break;
+    }
+    case ':':
+        ReceiveFirmwareRecord(payload);
+        break;
+    default:
+        break;
+    }
+}
+
+void CVirtualKeyboard::ReceiveKeyPacket(const Payload& payload) {
+    if (PendingSlot >= 0) {
+        PendingMacro.insert(PendingMacro.end(), payload.begin(), payload.end());
+        if (PendingMacro.size() >= PendingBytes) {
+            Slots[PendingSlot] = PendingMacro;
+            PendingSlot = -1;
+        }
+        return;
+    }
+    const int level = payload[2];
+    const int key = payload[3];
+    const int kind = payload[4];
+    if (level < 1 || level > 2 || key < 1 || key > KeyCount || kind > MacroKindLast)
+        return;
+    const int slot = (level - 1) * KeyCount + key - 1;
+    std::vector<std::uint8_t> packet(payload.begin(), payload.end());
+    if (kind >= MacroKindFirst) {
+        const int length = payload[9] * 256 + payload[10];
+        const int packets = std::max(MacroPacketCount(length), 1);
+        if (packets > 1) {
+            PendingSlot = slot;
+            PendingBytes = static_cast<std::size_t>(packets) * 64;
+            PendingMacro = packet;
+            return;
+        }
+    }
+    Slots[slot] = packet;
+}
+
+void CVirtualKeyboard::ReceiveFirmwareRecord(const Payload& payload) {
+    if (FirmwareComplete) {
+        FirmwareBytes.clear();
+        FirmwareAddressBase = 0;
+        FirmwareComplete = false;
+    }
+    const std::size_t count = payload[2];
+    std::vector<std::uint8_t> record(payload.begin() + 2, payload.begin() + 2 + std::min<std::size_t>(count + 5, 62));
+    if (!IsValidHexRecord(record)) {
+        ++ChecksumErrors;
+        return;
+    }
+    const std::uint32_t address = record[1] * 256u + record[2];
+    const std::uint8_t type = record[3];
+    const std::uint8_t* data = record.data() + 4;
+    if (type == 0x00) {
+        for (std::size_t i = 0; i < count; ++i)
+            FirmwareBytes[FirmwareAddressBase + address + static_cast<std::uint32_t>(i)] = data[i];
+    } else if (type == 0x02 && count == 2) {
+        FirmwareAddressBase = (data[0] * 256u + data[1]) << 4;
+    } else if (type == 0x04 && count == 2) {
+        FirmwareAddressBase = (data[0] * 256u + data[1]) << 16;
+    } else if (type == 0x01) {
+        FirmwareComplete = true;
+        SaveLocked();
+    }
+}
+
+void CVirtualKeyboard::SetFaults(const CVirtualKeyboardFaults& faults) {
+    std::lock_guard<std::mutex> hold(Lock);
+    Faults = faults;
+    Writes = Reports = Replies = 0;
+}
+
+void CVirtualKeyboard::SetPlugged(bool plugged) {
+    std::lock_guard<std::mutex> hold(Lock);
+    IsPlugged = plugged;
+    if (plugged) {
+        Faults.UnplugAtReport = 0;
+        Outbox.clear();
+    }
+}
+
+bool CVirtualKeyboard::Plugged() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return IsPlugged;
+}
+
+void CVirtualKeyboard::SetVersionText(const std::string& text) {
+    std::lock_guard<std::mutex> hold(Lock);
+    VersionText = text;
+}
+
+void CVirtualKeyboard::SetLightReplyChunk(int bytes) {
+    std::lock_guard<std::mutex> hold(Lock);
+    LightReplyChunk = std::clamp(bytes, 1, 61);
+}
+
+void CVirtualKeyboard::SetMicrosecondsPerReport(int microseconds) {
+    std::lock_guard<std::mutex> hold(Lock);
+    MicrosecondsPerReport = microseconds;
+}
+
+void CVirtualKeyboard::InjectReply(const std::array<std::uint8_t, 64>& payload) {
+    std::lock_guard<std::mutex> hold(Lock);
+    Reply(payload);
+}
+
+std::vector<std::uint8_t> CVirtualKeyboard::SlotPackets(int slot) const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return Slots.at(slot);
+}
+
+std::array<std::uint8_t, LightAreaSize> CVirtualKeyboard::LightArea() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return Light;
+}
+
+std::vector<std::uint8_t> CVirtualKeyboard::FirmwareImage() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    if (FirmwareBytes.empty())
+        return {};
+    const std::uint32_t first = FirmwareBytes.begin()->first;
+    std::vector<std::uint8_t> image(FirmwareBytes.rbegin()->first - first + 1, 0);
+    for (const auto& [address, byte] : FirmwareBytes)
+        image[address - first] = byte;
+    return image;
+}
+
+std::uint32_t CVirtualKeyboard::FirmwareBase() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return FirmwareBytes.empty() ? 0 : FirmwareBytes.begin()->first;
+}
+
+int CVirtualKeyboard::FirmwareChecksumErrors() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return ChecksumErrors;
+}
+
+long CVirtualKeyboard::ReportsWritten() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return Writes;
+}
+
+bool CVirtualKeyboard::Save() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return SaveLocked();
+}
+
+bool CVirtualKeyboard::SaveLocked() const {
+    if (StateFile.empty())
+        return false;
+    const std::string temporary = StateFile + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << "zelk-virtual-keyboard 1\n";
+        for (int slot = 0; slot < SlotCount; ++slot)
+            if (!Slots[slot].empty())
+                out << "slot " << slot << ' ' << ToHex(Slots[slot].data(), Slots[slot].size()) << '\n';
+        out << "light " << ToHex(Light.data(), Light.size()) << '\n';
+        if (!FirmwareBytes.empty()) {
+            std::vector<std::uint8_t> image(FirmwareBytes.rbegin()->first - FirmwareBytes.begin()->first + 1, 0);
+            for (const auto& [address, byte] : FirmwareBytes)
+                image[address - FirmwareBytes.begin()->first] = byte;
+            out << "firmware " << FirmwareBytes.begin()->first << ' ' << ToHex(image.data(), image.size()) << '\n';
+        }
+        if (!out.flush())
+            return false;
+    }
+    return std::rename(temporary.c_str(), StateFile.c_str()) == 0;
+}
+
+bool CVirtualKeyboard::Load() {
+    std::lock_guard<std::mutex> hold(Lock);
+    std::ifstream in(StateFile, std::ios::binary);
+    std::string header;
+    if (!std::getline(in, header) || header != "zelk-virtual-keyboard 1")
+        return false;
+    std::string word;
+    while (in >> word) {
+        std::string hex;
+        std::vector<std::uint8_t> bytes;
+        if (word == "slot") {
+            long slot = -1;
+            in >> slot >> hex;
+            if (slot < 0 || slot >= SlotCount || !FromHex(hex, bytes) || bytes.size() % 64 != 0)
+                return false;
+            Slots[slot] = bytes;
+        } else if (word == "light") {
+            in >> hex;
+            if (!FromHex(hex, bytes) || bytes.size() != Light.size())
+                return false;
+            std::copy(bytes.begin(), bytes.end(), Light.begin());
+        } else if (word == "firmware") {
+            std::uint32_t base = 0;
+            in >> base >> hex;
+            if (!FromHex(hex, bytes))
+                return false;
+            FirmwareBytes.clear();
+            for (std::size_t i = 0; i < bytes.size(); ++i)
+                FirmwareBytes[base + static_cast<std::uint32_t>(i)] = bytes[i];
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::shared_ptr<CDeviceProvider> MakeVirtualKeyboardProvider(std::shared_ptr<CVirtualKeyboard> keyboard) {
+    return std::make_shared<CVirtualProvider>(std::move(keyboard));
+}

@@ -1,0 +1,93 @@
+// A simulated keyboard behind the same transport as a real one: it answers the report protocol, keeps
+// its key definitions, light area and last firmware image (in a file when given one) and injects faults
+// on request.
+#pragma once
+
+#include "ZelkHWI.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct CVirtualKeyboardFaults {
+    long FailWriteAt = 0;         // the Nth write (counting from 1) fails; 0: none
+    long UnplugAtReport = 0;      // from the Nth report on (writes and reads), every transfer fails
+    long SilentAfterReplies = -1; // after this many replies the keyboard sends nothing more; -1: never
+    bool UnexpectedReplies = false; // each answer is preceded by replies the host must skip
+};
+
+// Parses "fail-write=N", "unplug-at=N", "silent-after=N" or "unexpected" (comma-separated).
+bool ParseVirtualKeyboardFaults(const std::string& text, CVirtualKeyboardFaults& faults, std::string& error);
+
+class ZELKHWI_API CVirtualKeyboard {
+public:
+    // With a state file, the state is loaded from it (when it exists) and saved after every transfer.
+    explicit CVirtualKeyboard(std::string stateFile = {});
+
+    // Report traffic, as the opened interface sees it.
+    bool Write(const std::uint8_t* report, std::size_t length);
+    int Read(std::uint8_t* report, std::size_t capacity, int timeoutMs);
+
+    void SetFaults(const CVirtualKeyboardFaults& faults);
+    void SetPlugged(bool plugged);
+    bool Plugged() const;
+    void SetVersionText(const std::string& text);
+    void SetLightReplyChunk(int bytes);
+    void SetMicrosecondsPerReport(int microseconds);
+    // Queues a reply as if the keyboard had sent it unasked.
+    void InjectReply(const std::array<std::uint8_t, 64>& payload);
+
+    // What the keyboard holds.
+    std::vector<std::uint8_t> SlotPackets(int slot) const;
+    std::array<std::uint8_t, LightAreaSize> LightArea() const;
+    std::vector<std::uint8_t> FirmwareImage() const;
+    std::uint32_t FirmwareBase() const;
+    int FirmwareChecksumErrors() const;
+    long ReportsWritten() const;
+
+    bool Save() const;
+    bool Load();
+
+private:
+    using Payload = std::array<std::uint8_t, 64>;
+    void Handle(const Payload& payload);
+    void Reply(const Payload& payload);
+    void ReplyUnexpected(std::uint8_t command);
+    void ReceiveKeyPacket(const Payload& payload);
+    void ReceiveFirmwareRecord(const Payload& payload);
+    bool SaveLocked() const;
+    void Pace() const;
+
+    mutable std::mutex Lock;
+    std::string StateFile;
+    CVirtualKeyboardFaults Faults;
+    bool IsPlugged = true;
+    std::string VersionText = "Zelk virtual keyboard V1.00";
+    int LightReplyChunk = 61;
+    int MicrosecondsPerReport = 0;
+
+    long Writes = 0;
+    long Reports = 0;
+    long Replies = 0;
+    std::deque<Payload> Outbox;
+
+    std::array<std::vector<std::uint8_t>, SlotCount> Slots;
+    std::vector<std::uint8_t> PendingMacro;
+    int PendingSlot = -1;
+    std::size_t PendingBytes = 0;
+    std::array<std::uint8_t, LightAreaSize> Light = {};
+    std::size_t LightFill = 0;
+
+    std::map<std::uint32_t, std::uint8_t> FirmwareBytes;
+    std::uint32_t FirmwareAddressBase = 0;
+    bool FirmwareComplete = true;
+    int ChecksumErrors = 0;
+};
+
+// Discovery sees exactly one keyboard: this virtual one, while it is plugged in.
+std::shared_ptr<CDeviceProvider> MakeVirtualKeyboardProvider(std::shared_ptr<CVirtualKeyboard> keyboard);
