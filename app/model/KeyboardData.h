@@ -1,0 +1,87 @@
+// Everything the program knows about the keyboard: both layers of key assignments, the backlight
+// colours, the catalogues of named combinations, macros and emulations, the key catalogue and the
+// device facade. The program has one instance, theKeyboardData; every operation takes the object it
+// works on, so tests build their own.
+#pragma once
+
+#include "ZelkHWI.h"
+#include "model/ActionList.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+
+// Key indexes run 1..87; entry 0 of every per-key table exists but is never shown, sent or saved.
+inline constexpr int KeyIndexCount = KeyCount + 1;
+inline constexpr int LevelCount = 2;
+// Size of the key-code and device-code tables of the key catalogue.
+inline constexpr int CodeTableSize = 1024;
+
+enum KeyMode : int {
+    ModeNotSet = 0,
+    ModeSingle = 1,
+    ModeCombo = 2,
+    ModeMacro = 3,
+    ModeEmulation = 4,
+    ModeMultimedia = 5,
+    ModeMouse = 6,
+    ModeFunction = 7,
+    ModePower = 8,
+};
+inline constexpr int KeyModeCount = 9;
+
+// The assignment kind a single device code read back from the keyboard stands for.
+int KeyModeOfSingleCode(int deviceCode);
+
+struct AreaLight {
+    int Red = 0;
+    int Green = 0;
+    int Blue = 0;
+};
+
+struct KeySetting {
+    int Mode = ModeNotSet;
+    int HWCode = 0;
+    CActionList ComboKey;
+};
+
+class CKeyboardData {
+public:
+    CKeyboardData() = default;
+    CKeyboardData(const CKeyboardData&) = delete;
+    CKeyboardData& operator=(const CKeyboardData&) = delete;
+
+    std::string UiLanguage;
+
+    // Key catalogue, filled once by BuildKeyCatalogue.
+    std::map<int, std::u16string> KeyNames;
+    std::array<int, CodeTableSize> DeviceCodeOfKey{};
+    std::array<int, CodeTableSize> KeyOfDeviceCode{};
+    std::array<std::u16string, KeyModeCount> ModeNamesZh;
+    std::array<std::u16string, KeyModeCount> ModeNamesEn;
+
+    int CurrentKey = 0;
+    int CurrentLevel = 0;
+
+    CActionList PredefinedMacro;
+    CActionList PredefinedCombo;
+    CActionList PredefinedEmu;
+
+    std::array<AreaLight, KeyIndexCount> BackgroundLightSettings{};
+    std::array<std::array<KeySetting, LevelCount>, KeyIndexCount> CurrentSettings{};
+
+    // Exchanged between the backlight dialog and its multi-key selection dialog.
+    std::array<std::uint8_t, KeyIndexCount> LightSelection{};
+    std::array<AreaLight, KeyIndexCount> LightSnapshot{};
+    AreaLight ChosenColour;
+
+    CMorvHWI HWI;
+    CMessageTarget* NotifyWindow = nullptr;
+    std::u16string FirmwarePath;
+
+    // Resets the user-owned state: the three catalogues, every colour and every assignment.
+    void Clear();
+};
+
+extern CKeyboardData theKeyboardData;
