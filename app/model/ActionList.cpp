@@ -1,5 +1,6 @@
 #include "model/ActionList.h"
 
+#include <cstddef>
 #include <utility>
 
 // Index arithmetic runs in 64 bits: view members come from profile files unchecked, and a sum

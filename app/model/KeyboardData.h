@@ -31,7 +31,8 @@ enum KeyMode : int {
 };
 inline constexpr int KeyModeCount = 9;
 
-// The assignment kind a single device code read back from the keyboard stands for.
+// The assignment kind a single device code read back from the keyboard stands for. The double left
+// click (199) never arrives as a single code: the keyboard holds it as two left-button codes.
 int KeyModeOfSingleCode(int deviceCode);
 
 struct AreaLight {
