@@ -115,9 +115,14 @@ CVirtualKeyboard::CVirtualKeyboard(std::string stateFile) : StateFile(std::move(
         Load();
 }
 
-void CVirtualKeyboard::Pace() const {
-    if (MicrosecondsPerReport > 0)
-        std::this_thread::sleep_for(std::chrono::microseconds(MicrosecondsPerReport));
+// Reports move on a fixed schedule, like an interrupt endpoint polled once per interval: each report
+// takes the next free slot, so waking late from one sleep does not delay the ones after it.
+std::chrono::steady_clock::time_point CVirtualKeyboard::ReserveReportSlot() {
+    const auto now = std::chrono::steady_clock::now();
+    if (MicrosecondsPerReport <= 0)
+        return now;
+    NextReportSlot = std::max(NextReportSlot + std::chrono::microseconds(MicrosecondsPerReport), now);
+    return NextReportSlot;
 }
 
 bool CVirtualKeyboard::Write(const std::uint8_t* report, std::size_t length) {
@@ -134,8 +139,9 @@ bool CVirtualKeyboard::Write(const std::uint8_t* report, std::size_t length) {
     Payload payload;
     std::memcpy(payload.data(), report + 1, payload.size());
     Handle(payload);
+    const auto done = ReserveReportSlot();
     hold.unlock();
-    Pace();
+    std::this_thread::sleep_until(done);
     return true;
 }
 
@@ -156,8 +162,9 @@ int CVirtualKeyboard::Read(std::uint8_t* report, std::size_t capacity, int timeo
     std::memcpy(full + 1, Outbox.front().data(), 64);
     Outbox.pop_front();
     ++Replies;
+    const auto done = ReserveReportSlot();
     hold.unlock();
-    Pace();
+    std::this_thread::sleep_until(done);
     const std::size_t count = std::min(capacity, ReportBytes);
     std::memcpy(report, full, count);
     return static_cast<int>(count);

@@ -6,6 +6,7 @@
 #include "ZelkHWI.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -61,7 +62,7 @@ private:
     void ReceiveKeyPacket(const Payload& payload);
     void ReceiveFirmwareRecord(const Payload& payload);
     bool SaveLocked() const;
-    void Pace() const;
+    std::chrono::steady_clock::time_point ReserveReportSlot();
 
     mutable std::mutex Lock;
     std::string StateFile;
@@ -70,6 +71,7 @@ private:
     std::string VersionText = "Zelk virtual keyboard V1.00";
     int LightReplyChunk = 61;
     int MicrosecondsPerReport = 0;
+    std::chrono::steady_clock::time_point NextReportSlot;
 
     long Writes = 0;
     long Reports = 0;
