@@ -1,0 +1,82 @@
+#include "shell/MorvApp.h"
+
+#include "DeviceOptions.h"
+#include "catalogue/KeyCatalogue.h"
+#include "model/KeyboardData.h"
+#include "shell/MainWindow.h"
+#include "shell/MainWindowAreas.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void Complain(const QString& text) {
+    std::fprintf(stderr, "Zelk: %s\n", qPrintable(text));
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Zelk"), text, QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace
+
+std::vector<int>& CMorvApp::RequiredPictures() {
+    static std::vector<int> ids{MainBackgroundPicture, MainHoverPicture, MainActivePicture};
+    return ids;
+}
+
+QString CMorvApp::Usage() {
+    return QStringLiteral("usage: Zelk [options]\n") + QString::fromLatin1(DeviceOptionsHelp);
+}
+
+int CMorvApp::InitInstance(QApplication& application) {
+    // Options: the device options every front end shares.
+    std::vector<std::string> arguments;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        arguments.push_back(argument.toStdString());
+    const std::vector<std::string_view> views(arguments.begin(), arguments.end());
+    CDeviceOptions options;
+    for (std::size_t index = 0; index < views.size();) {
+        if (views[index] == "--help" || views[index] == "-h") {
+            std::fprintf(stdout, "%s", qPrintable(Usage()));
+            return 0;
+        }
+        std::string error;
+        const int used = ParseDeviceOption(views, index, options, error);
+        if (used <= 0) {
+            std::fprintf(stderr, "Zelk: %s\n%s",
+                         used < 0 ? error.c_str() : ("unknown option " + arguments[index]).c_str(),
+                         qPrintable(Usage()));
+            return 2;
+        }
+        index += static_cast<std::size_t>(used);
+    }
+
+    QString problem;
+    if (!Skin.Load(CSkinResources::DefaultResourceFile(), RequiredPictures(), problem)) {
+        Complain(problem);
+        return 1;
+    }
+    QApplication::setWindowIcon(Skin.ProgramIcon());
+
+    BuildKeyCatalogue(theKeyboardData);
+
+    std::string error;
+    std::shared_ptr<CDeviceProvider> provider = MakeDeviceProvider(options, error);
+    if (!provider) {
+        Complain(QString::fromStdString(error));
+        return 1;
+    }
+    theKeyboardData.HWI.UseDeviceProvider(std::move(provider));
+
+    CMorvDlg window(theKeyboardData, Skin);
+    if (!window.Initialise())
+        return 1;
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&window, &QDialog::finished, &application, [] { QApplication::exit(0); });
+    window.show();
+    return application.exec();
+}

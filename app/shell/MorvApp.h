@@ -1,0 +1,26 @@
+// The application object: start-up in its fixed order (options, skin resources, key catalogue, the
+// main window's run) and the resources every window borrows until the program ends.
+#pragma once
+
+#include "shell/SkinResources.h"
+
+#include <QStringList>
+
+#include <vector>
+
+class QApplication;
+
+class CMorvApp {
+public:
+    // Runs start-up and the main window; returns the process's exit code once the window has ended.
+    int InitInstance(QApplication& application);
+
+    const CSkinResources& Resources() const { return Skin; }
+
+    // Pictures without which the program cannot start. Windows add theirs from a static initialiser.
+    static std::vector<int>& RequiredPictures();
+    static QString Usage();
+
+private:
+    CSkinResources Skin;
+};

@@ -1,0 +1,65 @@
+// The area record of a skinned window: one clickable area, key or text label, with its rectangle,
+// its captions per UI language and its drawing state. Free of Qt so that the build-time skin painter
+// draws the pictures from the very tables the windows use.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+struct SkinColour {
+    std::uint8_t Red = 0;
+    std::uint8_t Green = 0;
+    std::uint8_t Blue = 0;
+
+    friend bool operator==(const SkinColour&, const SkinColour&) = default;
+};
+
+// Left and top are inside the rectangle, right and bottom outside.
+struct SkinRect {
+    std::int32_t left = -1;
+    std::int32_t top = -1;
+    std::int32_t right = -1;
+    std::int32_t bottom = -1;
+
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+// Text drawing flags of a caption, with the values the skin tables use.
+enum SkinTextFormat : std::uint32_t {
+    TextLeft = 0,
+    TextCentre = 1,
+    TextRight = 2,
+    TextVCentre = 4,
+    TextBottom = 8,
+    TextWordBreak = 16,
+    TextSingleLine = 32,
+};
+
+inline constexpr SkinColour DefaultCaptionColour{200, 200, 200};
+inline constexpr int DefaultSkinFont = 13;
+
+struct SkinRegion {
+    std::int32_t id = -1;
+    // Caption and tooltip per UI language code ("zh-CN", "en-US"), UTF-8.
+    std::map<std::string, std::string> captions;
+    std::map<std::string, std::string> tips;
+    SkinRect rect;
+    SkinColour textColor = DefaultCaptionColour;
+    SkinColour activeTextColor = DefaultCaptionColour;
+    std::int32_t keyIndex = -1;
+    std::int32_t code = -1;
+    bool active = false;
+    bool labelOnly = false;
+    bool listRow = false;
+    bool showText = true;
+    bool hovered = false;
+    std::uint32_t textFormat = TextCentre;
+    std::int32_t fontIndex = DefaultSkinFont;
+
+    // The caption for a language; empty when the area has none in it.
+    const std::string& Caption(const std::string& language) const;
+    const std::string& Tip(const std::string& language) const;
+};

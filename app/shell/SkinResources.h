@@ -1,0 +1,64 @@
+// The skin resources every window borrows for the whole run: the pictures of ZelkRES.rcc by
+// numeric id, the dark brush of the text boxes, the twenty skin fonts and the program's icon.
+#pragma once
+
+#include "shell/SkinRegion.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QRegion>
+#include <QString>
+
+#include <array>
+#include <map>
+#include <vector>
+
+inline constexpr int SkinFontCount = 20;
+inline constexpr char ResourceFileName[] = "ZelkRES.rcc";
+
+class CSkinResources {
+public:
+    CSkinResources();
+    ~CSkinResources();
+    CSkinResources(const CSkinResources&) = delete;
+    CSkinResources& operator=(const CSkinResources&) = delete;
+
+    // Registers the resource file and loads the listed pictures. On failure says what is missing in
+    // problem (in both languages: it is reported before the UI language exists) and keeps nothing.
+    bool Load(const QString& resourceFile, const std::vector<int>& pictureIds, QString& problem);
+    // The resource file beside the program.
+    static QString DefaultResourceFile();
+
+    // The picture for the screen's pixel density; null when the id was not loaded.
+    const QPixmap* Picture(int id) const;
+    // The picture at one image pixel per window pixel: the transparent colour is read from it.
+    const QImage* PlainPicture(int id) const;
+    const QBrush& DarkBrush() const { return Brush; }
+    // Skin font i has a character height of i pixels; font 0 the system's default height.
+    const QFont& SkinFont(int index) const;
+    const QIcon& ProgramIcon() const { return Icon; }
+
+private:
+    struct LoadedPicture {
+        QPixmap Shown;
+        QImage Plain;
+    };
+
+    void Release();
+
+    QString RegisteredFile;
+    std::map<int, LoadedPicture> Pictures;
+    QBrush Brush;
+    std::array<QFont, SkinFontCount> Fonts;
+    QIcon Icon;
+};
+
+// The part of a picture that is not exactly the transparent colour.
+QRegion SkinShape(const QImage& picture, SkinColour transparent);
+
+// The text-box look of the skinned windows: orange text on the dark brush.
+inline constexpr SkinColour TextBoxTextColour{255, 111, 0};
+inline constexpr SkinColour TextBoxBackground{20, 20, 20};

@@ -1,0 +1,309 @@
+#include "shell/SkinWindow.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+// Width of the right and bottom strips that resize the window.
+constexpr int ResizeStrip = 6;
+constexpr int SmallestManualSize = 64;
+
+QRect ToQRect(const SkinRect& rect) {
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+QColor ToQColor(SkinColour colour) {
+    return QColor(colour.Red, colour.Green, colour.Blue);
+}
+
+Qt::Edges EdgesOf(CSkinWindow::HitPart part) {
+    switch (part) {
+    case CSkinWindow::HitPart::RightEdge:
+        return Qt::RightEdge;
+    case CSkinWindow::HitPart::BottomEdge:
+        return Qt::BottomEdge;
+    case CSkinWindow::HitPart::BottomRightCorner:
+        return Qt::RightEdge | Qt::BottomEdge;
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+int QtTextFlags(std::uint32_t textFormat) {
+    int flags = 0;
+    if (textFormat & TextCentre)
+        flags |= Qt::AlignHCenter;
+    else if (textFormat & TextRight)
+        flags |= Qt::AlignRight;
+    else
+        flags |= Qt::AlignLeft;
+    // Vertical placement applies to single-line captions only; others start at the top.
+    if ((textFormat & TextSingleLine) && (textFormat & TextVCentre))
+        flags |= Qt::AlignVCenter;
+    else if ((textFormat & TextSingleLine) && (textFormat & TextBottom))
+        flags |= Qt::AlignBottom;
+    else
+        flags |= Qt::AlignTop;
+    if (textFormat & TextWordBreak)
+        flags |= Qt::TextWordWrap;
+    if (textFormat & TextSingleLine)
+        flags |= Qt::TextSingleLine;
+    return flags;
+}
+
+CSkinWindow::CSkinWindow(const CSkinResources& resources, const std::string& language, SkinPictures pictures,
+                         SkinColour transparent, std::size_t areaCount, QWidget* parent)
+    : QDialog(parent), Skin(resources), UiLanguage(language), PictureIds(pictures),
+      TransparentColour(transparent), AreaTable(areaCount) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+CSkinWindow::~CSkinWindow() {
+    if (Target)
+        Target->Detach();
+}
+
+SkinRegion* CSkinWindow::AreaById(int id) {
+    for (SkinRegion& area : AreaTable) {
+        if (area.id == id)
+            return &area;
+    }
+    return nullptr;
+}
+
+bool CSkinWindow::TakesHover(const SkinRegion& area) const {
+    return area.id > 0 && !area.labelOnly;
+}
+
+CSkinWindow::HitPart CSkinWindow::HitTest(QPoint clientPoint) {
+    LastPoint = clientPoint;
+    int inside = 0;
+    for (SkinRegion& area : AreaTable) {
+        if (!TakesHover(area))
+            continue;
+        if (area.rect.Contains(clientPoint.x(), clientPoint.y())) {
+            ++inside;
+            if (!area.hovered && RepaintsOnHover())
+                update(ToQRect(area.rect));
+            area.hovered = true;
+        } else {
+            if (area.hovered && RepaintsOnHover())
+                update(ToQRect(area.rect));
+            area.hovered = false;
+        }
+    }
+    if (inside > 0)
+        return HitPart::Client;
+    const int x = clientPoint.x();
+    const int y = clientPoint.y();
+    const bool right = x > width() - ResizeStrip;
+    const bool bottom = y > height() - ResizeStrip;
+    if (right && bottom)
+        return HitPart::BottomRightCorner;
+    if (right)
+        return HitPart::RightEdge;
+    if (bottom)
+        return HitPart::BottomEdge;
+    return HitPart::Caption;
+}
+
+const SkinRegion* CSkinWindow::ClickedArea(QPoint clientPoint) const {
+    for (const SkinRegion& area : AreaTable) {
+        if (area.id > 0 && TakesClick(area) && area.rect.Contains(clientPoint.x(), clientPoint.y()))
+            return &area;
+    }
+    return nullptr;
+}
+
+void CSkinWindow::OpenSkin() {
+    setWindowFlag(Qt::FramelessWindowHint, true);
+    const QImage* plain = Skin.PlainPicture(PictureIds.background);
+    if (plain == nullptr)
+        return;
+    WindowShape = SkinShape(*plain, TransparentColour);
+    resize(plain->size());
+    // The offscreen platform used by the tests cannot shape windows and says so on every try.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        setMask(WindowShape);
+    const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (where != nullptr) {
+        const QRect desk = where->geometry();
+        move(desk.x() + (desk.width() - plain->width()) / 2,
+             desk.y() + (desk.height() - plain->height()) / 2);
+    }
+}
+
+std::shared_ptr<CWindowMessageTarget> CSkinWindow::MessageTarget() {
+    if (!Target)
+        Target = std::make_shared<CWindowMessageTarget>(this);
+    return Target;
+}
+
+void CSkinWindow::StyleTextBox(QWidget* box, const CSkinResources& resources) {
+    QPalette palette = box->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setBrush(group, QPalette::Base, resources.DarkBrush());
+        palette.setBrush(group, QPalette::Window, resources.DarkBrush());
+        palette.setColor(group, QPalette::Text, ToQColor(TextBoxTextColour));
+        palette.setColor(group, QPalette::WindowText, ToQColor(TextBoxTextColour));
+    }
+    box->setPalette(palette);
+    box->setAutoFillBackground(true);
+}
+
+void CSkinWindow::OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    Q_UNUSED(message);
+    Q_UNUSED(wParam);
+    Q_UNUSED(lParam);
+}
+
+void CSkinWindow::PaintBackground(QPainter& painter) {
+    if (const QPixmap* background = Skin.Picture(PictureIds.background))
+        painter.drawPixmap(0, 0, *background);
+}
+
+void CSkinWindow::CopyFromPicture(QPainter& painter, int pictureId, const SkinRect& rect) {
+    const QPixmap* picture = Skin.Picture(pictureId);
+    if (picture == nullptr)
+        return;
+    const qreal ratio = picture->devicePixelRatio();
+    const QRectF source(rect.left * ratio, rect.top * ratio, rect.Width() * ratio, rect.Height() * ratio);
+    painter.drawPixmap(QRectF(ToQRect(rect)), *picture, source);
+}
+
+void CSkinWindow::PaintAreaState(QPainter& painter, const SkinRegion& area) {
+    if (area.active) {
+        CopyFromPicture(painter, PictureIds.active, area.rect);
+    } else if (!area.labelOnly && area.rect.Contains(LastPoint.x(), LastPoint.y())) {
+        CopyFromPicture(painter, PictureIds.hover, area.rect);
+    }
+}
+
+void CSkinWindow::PaintCaption(QPainter& painter, const SkinRegion& area) {
+    painter.setFont(Skin.SkinFont(area.fontIndex));
+    painter.setPen(ToQColor(area.active ? area.activeTextColor : area.textColor));
+    painter.drawText(ToQRect(area.rect), QtTextFlags(CaptionFormat(area)),
+                     QString::fromUtf8(area.Caption(UiLanguage)));
+}
+
+void CSkinWindow::PaintSkin(QPainter& painter) {
+    PaintBackground(painter);
+    for (const SkinRegion& area : AreaTable) {
+        if (area.id <= 0)
+            continue;
+        PaintAreaState(painter, area);
+        if (DrawsCaption(area))
+            PaintCaption(painter, area);
+    }
+}
+
+void CSkinWindow::paintEvent(QPaintEvent* event) {
+    Q_UNUSED(event);
+    QPainter painter(this);
+    PaintSkin(painter);
+}
+
+void CSkinWindow::UpdateCursor(HitPart part) {
+    switch (part) {
+    case HitPart::RightEdge:
+        setCursor(Qt::SizeHorCursor);
+        break;
+    case HitPart::BottomEdge:
+        setCursor(Qt::SizeVerCursor);
+        break;
+    case HitPart::BottomRightCorner:
+        setCursor(Qt::SizeFDiagCursor);
+        break;
+    default:
+        unsetCursor();
+        break;
+    }
+}
+
+void CSkinWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    if (Current == Gesture::ManualMove) {
+        move(GestureStartGeometry.topLeft() + (global - GestureStartGlobal));
+        return;
+    }
+    if (Current == Gesture::ManualResize) {
+        const QPoint delta = global - GestureStartGlobal;
+        QSize size = GestureStartGeometry.size();
+        if (ResizePart != HitPart::BottomEdge)
+            size.setWidth(std::max(SmallestManualSize, size.width() + delta.x()));
+        if (ResizePart != HitPart::RightEdge)
+            size.setHeight(std::max(SmallestManualSize, size.height() + delta.y()));
+        resize(size);
+        return;
+    }
+    UpdateCursor(HitTest(event->position().toPoint()));
+    QDialog::mouseMoveEvent(event);
+}
+
+void CSkinWindow::StartGesture(HitPart part, QMouseEvent* event) {
+    GestureStartGlobal = event->globalPosition().toPoint();
+    GestureStartGeometry = geometry();
+    QWindow* handle = windowHandle();
+    if (part == HitPart::Caption) {
+        // Without a window manager the system move is refused: follow the pointer by hand.
+        Current = handle != nullptr && handle->startSystemMove() ? Gesture::SystemMove : Gesture::ManualMove;
+        return;
+    }
+    ResizePart = part;
+    Current = handle != nullptr && handle->startSystemResize(EdgesOf(part)) ? Gesture::SystemResize
+                                                                            : Gesture::ManualResize;
+}
+
+void CSkinWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QDialog::mousePressEvent(event);
+        return;
+    }
+    const HitPart part = HitTest(event->position().toPoint());
+    if (part == HitPart::Client)
+        Current = Gesture::Click;
+    else
+        StartGesture(part, event);
+    QDialog::mousePressEvent(event);
+}
+
+void CSkinWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QDialog::mouseReleaseEvent(event);
+        return;
+    }
+    const Gesture ended = Current;
+    Current = Gesture::None;
+    if (ended == Gesture::Click || ended == Gesture::None) {
+        const QPoint point = event->position().toPoint();
+        HitTest(point);
+        if (const SkinRegion* area = ClickedArea(point)) {
+            const SkinRegion clicked = *area;
+            OnAreaClicked(clicked);
+        }
+    }
+    QDialog::mouseReleaseEvent(event);
+}
+
+void CSkinWindow::leaveEvent(QEvent* event) {
+    // The pointer left the window: nothing stays hovered.
+    if (Current == Gesture::None || Current == Gesture::Click)
+        HitTest(QPoint(-1, -1));
+    QDialog::leaveEvent(event);
+}
+
+bool CSkinWindow::event(QEvent* event) {
+    if (event->type() == CPostedMessageEvent::EventType()) {
+        const auto* posted = static_cast<CPostedMessageEvent*>(event);
+        OnPostedMessage(posted->Message, posted->WParam, posted->LParam);
+        return true;
+    }
+    return QDialog::event(event);
+}

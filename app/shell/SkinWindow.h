@@ -1,0 +1,116 @@
+// The mechanics every skinned window shares: no system frame, the shape of its background picture
+// (the transparent colour is cut away), centred on the screen, moved by dragging outside its areas
+// and resized from the 5-pixel right and bottom strips; an area table that drives hover, clicks and
+// painting; the orange-on-dark look of its text boxes; posted messages as events.
+//
+// A window supplies its pictures and area table and overrides the variant hooks (which areas take
+// the mouse, which captions are drawn, what a click does).
+#pragma once
+
+#include "shell/SkinRegion.h"
+#include "shell/SkinResources.h"
+#include "shell/WindowMessageTarget.h"
+
+#include <QDialog>
+#include <QPoint>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QPainter;
+
+struct SkinPictures {
+    int background = 0;
+    int hover = 0;  // 0: the window has no hover picture
+    int active = 0; // 0: the window has no active picture
+};
+
+class CSkinWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // What lies under a point, as the window's hit test answers it.
+    enum class HitPart { Client, Caption, RightEdge, BottomEdge, BottomRightCorner };
+
+    // language is the UI language code the captions are chosen by; it must outlive the window.
+    CSkinWindow(const CSkinResources& resources, const std::string& language, SkinPictures pictures,
+                SkinColour transparent, std::size_t areaCount, QWidget* parent = nullptr);
+    ~CSkinWindow() override;
+
+    std::vector<SkinRegion>& Areas() { return AreaTable; }
+    const std::vector<SkinRegion>& Areas() const { return AreaTable; }
+    SkinRegion* AreaById(int id);
+
+    // Stores the point as the last mouse point, updates every area's hovered flag (repainting the
+    // areas that changed) and says which part of the window is there.
+    HitPart HitTest(QPoint clientPoint);
+    QPoint LastMousePoint() const { return LastPoint; }
+    // The area a released click at the point goes to, by the window's click rule; null for none.
+    const SkinRegion* ClickedArea(QPoint clientPoint) const;
+    // The window's outline: the background picture less its transparent colour.
+    const QRegion& Shape() const { return WindowShape; }
+
+    // Gives the window its shape, size and place; call before filling the area table.
+    void OpenSkin();
+
+    // Delivers posted messages to OnPostedMessage while the window exists. Shared so that a worker
+    // may keep it alive past the window.
+    std::shared_ptr<CWindowMessageTarget> MessageTarget();
+
+    const CSkinResources& Resources() const { return Skin; }
+    const std::string& Language() const { return UiLanguage; }
+
+    // Orange text on the dark brush, as every text box of the skinned windows shows.
+    static void StyleTextBox(QWidget* box, const CSkinResources& resources);
+
+protected:
+    // Areas that become hovered and, by default, take clicks: id > 0 and not a label.
+    virtual bool TakesHover(const SkinRegion& area) const;
+    virtual bool TakesClick(const SkinRegion& area) const { return TakesHover(area); }
+    // Whether a change of hover repaints the area.
+    virtual bool RepaintsOnHover() const { return true; }
+    // Whether the area's caption is drawn, and with which flags (SkinTextFormat values).
+    virtual bool DrawsCaption(const SkinRegion& area) const { return area.labelOnly && area.showText; }
+    virtual std::uint32_t CaptionFormat(const SkinRegion& area) const { return area.textFormat; }
+    virtual void OnAreaClicked(const SkinRegion& area) { Q_UNUSED(area); }
+    virtual void OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
+    // Paint core: the background, then every area in table order (state picture, caption).
+    void PaintSkin(QPainter& painter);
+    void PaintBackground(QPainter& painter);
+    void PaintAreaState(QPainter& painter, const SkinRegion& area);
+    void PaintCaption(QPainter& painter, const SkinRegion& area);
+    void CopyFromPicture(QPainter& painter, int pictureId, const SkinRect& rect);
+
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    enum class Gesture { None, Click, SystemMove, ManualMove, SystemResize, ManualResize };
+
+    void StartGesture(HitPart part, QMouseEvent* event);
+    void UpdateCursor(HitPart part);
+
+    const CSkinResources& Skin;
+    const std::string& UiLanguage;
+    SkinPictures PictureIds;
+    SkinColour TransparentColour;
+    std::vector<SkinRegion> AreaTable;
+    QPoint LastPoint{-1, -1};
+    QRegion WindowShape;
+
+    Gesture Current = Gesture::None;
+    HitPart ResizePart = HitPart::Client;
+    QPoint GestureStartGlobal;
+    QRect GestureStartGeometry;
+
+    std::shared_ptr<CWindowMessageTarget> Target;
+};
+
+// Qt alignment and wrapping flags of a caption's SkinTextFormat value.
+int QtTextFlags(std::uint32_t textFormat);

@@ -1,0 +1,55 @@
+// The drawing vocabulary shared by every skin picture: the dark chassis, keycaps, buttons and
+// switches in their normal, hover and active looks, and the finishing pass that gives a picture
+// hard edges against its window's transparent colour.
+#pragma once
+
+#include "shell/SkinRegion.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+
+// Which of a window's pictures is being drawn.
+enum class SkinLook { Normal, Hover, Active };
+
+namespace SkinStyle {
+
+inline const QColor Accent{255, 111, 0};
+inline const QColor AccentBright{255, 158, 60};
+inline const QColor AccentDeep{120, 48, 0};
+inline const QColor Legend{200, 205, 214};
+inline const QColor LegendDim{150, 156, 168};
+inline const QColor Plate{11, 12, 15};
+inline const QColor Line{44, 48, 58};
+
+QColor ToQColor(SkinColour colour);
+QRectF ToRectF(const SkinRect& rect);
+QFont Font(double pixelSize, int weight = QFont::Normal, bool italic = false);
+
+// A polygon of the rectangle with its top-left and bottom-right corners cut by cut pixels.
+QPolygonF Chamfered(const QRectF& rect, double cut);
+QPolygonF ChamferedAll(const QRectF& rect, double cut);
+
+// The window's body: a chamfered slab with a fine rim.
+void DrawChassis(QPainter& painter, const QRectF& rect);
+// A recessed plate (key bed, side panel, info panel frame).
+void DrawPlate(QPainter& painter, const QRectF& rect, double cut);
+void DrawKeycap(QPainter& painter, const QRectF& rect, const QString& main, const QString& shifted,
+                SkinLook look);
+// A command button; its caption is drawn by the program, so the face stays clear.
+void DrawButton(QPainter& painter, const QRectF& rect, SkinLook look);
+// A small square title-bar button carrying a glyph; danger turns its hover red.
+void DrawTitleButton(QPainter& painter, const QRectF& rect, const QString& glyph, SkinLook look, bool danger);
+// A vertical two-position switch: knob up when off, down and lit when on.
+void DrawToggle(QPainter& painter, const QRectF& rect, SkinLook look);
+// The backdrop under a text label; the active look marks the label as the lit one.
+void DrawLabelPlate(QPainter& painter, const QRectF& rect, SkinLook look, const QColor& litColour);
+
+// Makes every pixel either fully body or exactly the transparent colour, and keeps the transparent
+// colour out of the body, so the window's shape has no fringe and no holes.
+QImage FinishOnTransparentColour(const QImage& painted, SkinColour transparent);
+
+} // namespace SkinStyle
