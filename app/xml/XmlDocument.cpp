@@ -1,0 +1,337 @@
+#include "xml/XmlDocument.h"
+
+#include "xml/XmlCodec.h"
+#include "xml/XmlEncoding.h"
+#include "xml/XmlEntities.h"
+#include "xml/XmlMarkup.h"
+#include "xml/XmlParser.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr std::u16string_view LineEnd = u"\r\n";
+
+void AddFileError(CXmlResult& result, int error) {
+    std::string message = std::strerror(error);
+    message = message.substr(0, message.find('\n'));
+    std::u16string text;
+    XmlEncoding::AppendUtf8AsUtf16(message, text);
+    result.Add(u"file_error", {{u"msg", text}, {u"n", CXmlResult::Number(error)}});
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, CXmlResult& result) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        AddFileError(result, errno);
+        return false;
+    }
+    std::error_code sizeError;
+    const auto size = std::filesystem::file_size(path, sizeError);
+    // One read when the size is known; the extra byte lets it see the end of the file.
+    std::size_t chunk = sizeError ? std::size_t{1} << 16 : static_cast<std::size_t>(size) + 1;
+    std::size_t used = 0;
+    for (;;) {
+        bytes.resize(used + chunk);
+        const std::size_t got = std::fread(bytes.data() + used, 1, chunk, file);
+        used += got;
+        if (got < chunk)
+            break;
+        chunk = std::max<std::size_t>(std::size_t{1} << 16, used / 2);
+    }
+    bytes.resize(used);
+    bool failed = std::ferror(file) != 0;
+    int error = errno;
+    if (std::fclose(file) != 0 && !failed) {
+        failed = true;
+        error = errno;
+    }
+    if (failed) {
+        AddFileError(result, error);
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CXmlDocument::CXmlDocument() {
+    m_Index.Free();
+}
+
+bool CXmlDocument::SetText(const char16_t* text) {
+    if (!text) {
+        m_Text.clear();
+        m_Text.shrink_to_fit();
+        m_Result.Clear();
+        Parse();
+        m_Index.Free();
+        return false;
+    }
+    return SetText(std::u16string(text));
+}
+
+bool CXmlDocument::SetText(std::u16string text) {
+    m_Text = std::move(text);
+    m_Result.Clear();
+    Parse();
+    return IsWellFormed();
+}
+
+bool CXmlDocument::IsWellFormed() const {
+    return m_Index[0].FirstChild != 0 && !(m_Index[0].Flags & SXmlElement::NotWellFormed);
+}
+
+void CXmlDocument::Parse() {
+    ParseXmlText(m_Text, m_Index, m_Result);
+    ResetCursor();
+}
+
+void CXmlDocument::ResetCursor() {
+    m_Parent = m_Current = m_Child = 0;
+}
+
+bool CXmlDocument::LoadFile(const std::filesystem::path& path) {
+    m_Result.Clear();
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, m_Result)) {
+        m_Text.clear();
+        m_Index.Free();
+        ResetCursor();
+        return false;
+    }
+    m_Text = XmlCodec::DecodeDocumentBytes(std::move(bytes), m_Result);
+    Parse();
+    return true;
+}
+
+bool CXmlDocument::SaveFile(const std::filesystem::path& path) {
+    m_Result.Clear();
+    std::u16string encoding;
+    const std::string bytes = XmlCodec::EncodeDocumentText(m_Text, m_Result, encoding);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        AddFileError(m_Result, errno);
+        return false;
+    }
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    int error = errno;
+    if (std::fclose(file) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        AddFileError(m_Result, error);
+        return false;
+    }
+    m_Result.Add(u"write", {{u"encoding", encoding},
+                            {u"length", CXmlResult::Number(static_cast<long long>(bytes.size()))}});
+    return true;
+}
+
+void CXmlDocument::ResetPosition() {
+    ResetCursor();
+}
+
+std::u16string_view CXmlDocument::StartTag(std::uint32_t element) const {
+    const SXmlElement& e = m_Index[element];
+    return std::u16string_view(m_Text).substr(e.Start, e.StartTagLength);
+}
+
+bool CXmlDocument::HasName(std::uint32_t element, std::u16string_view name) const {
+    const std::u16string_view tag = StartTag(element);
+    return tag.substr(1, TagNameEnd(tag) - 1) == name;
+}
+
+bool CXmlDocument::FindElement(std::u16string_view name) {
+    std::uint32_t x = m_Current ? m_Index[m_Current].NextSibling : m_Index[m_Parent].FirstChild;
+    for (; x; x = m_Index[x].NextSibling) {
+        if (name.empty() || HasName(x, name)) {
+            m_Current = x;
+            m_Child = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CXmlDocument::EnterElement() {
+    if (!m_Current)
+        return false;
+    m_Parent = m_Current;
+    m_Current = m_Child;
+    m_Child = 0;
+    return true;
+}
+
+bool CXmlDocument::LeaveElement() {
+    if (!m_Parent)
+        return false;
+    m_Child = m_Current;
+    m_Current = m_Parent;
+    m_Parent = m_Index[m_Current].Parent;
+    return true;
+}
+
+std::uint32_t CXmlDocument::NewEmptyElement(std::size_t start, std::size_t nameLength) {
+    SXmlElement element;
+    element.Start = start;
+    element.Length = element.StartTagLength = nameLength + 3; // "<" name "/>"
+    element.Flags = SXmlElement::EmptyForm;
+    return m_Index.Append(element);
+}
+
+bool CXmlDocument::AddElement(std::u16string_view name) {
+    if (!IsWritableName(name))
+        return false;
+    m_Edit.clear();
+    m_Edit += u'<';
+    m_Edit += name;
+    m_Edit += u"/>";
+    m_Edit += LineEnd;
+    const std::uint32_t parent = m_Parent;
+    std::uint32_t added;
+
+    if (parent == 0) {
+        added = NewEmptyElement(m_Text.size(), name.size());
+        m_Text += m_Edit;
+        m_Index.LinkLastChild(0, added);
+        m_Index[0].Length = m_Text.size();
+    } else if (const std::uint32_t after = m_Current ? m_Current : m_Index.LastChild(parent)) {
+        // After an existing element, past the white space behind it when markup follows, so the new
+        // element starts on the line after it.
+        const SXmlElement& p = m_Index[parent];
+        const std::size_t contentEnd = p.Start + p.Length - p.EndTagLength;
+        std::size_t at = m_Index[after].Start + m_Index[after].Length;
+        std::size_t q = at;
+        while (q < contentEnd && IsXmlSpace(m_Text[q]))
+            ++q;
+        if (q < m_Text.size() && m_Text[q] == u'<')
+            at = q;
+        m_Text.insert(at, m_Edit);
+        added = NewEmptyElement(at, name.size());
+        m_Index.LinkAfter(after, added);
+        m_Index.ShiftBehind(parent, m_Index[added].NextSibling, static_cast<std::ptrdiff_t>(m_Edit.size()));
+    } else if (m_Index[parent].Flags & SXmlElement::EmptyForm) {
+        // The parent's "/>" opens: its start tag ends with ">", the child follows on its own line, then
+        // the parent's new end tag.
+        SXmlElement& p = m_Index[parent];
+        const std::u16string_view tag = StartTag(parent);
+        const std::u16string parentName(tag.substr(1, TagNameEnd(tag) - 1));
+        const std::size_t oldLength = p.Length;
+        const std::size_t slash = p.Start + p.StartTagLength - 2;
+        std::u16string replacement;
+        replacement.reserve(m_Edit.size() + parentName.size() + 6);
+        replacement += u'>';
+        replacement += LineEnd;
+        replacement += m_Edit;
+        replacement += u"</";
+        replacement += parentName;
+        replacement += u'>';
+        m_Text.replace(slash, 2, replacement);
+        p.StartTagLength -= 1;
+        p.EndTagLength = parentName.size() + 3;
+        p.Flags &= ~SXmlElement::EmptyForm;
+        const std::size_t newLength = p.StartTagLength + LineEnd.size() + m_Edit.size() + p.EndTagLength;
+        const std::size_t childStart = p.Start + p.StartTagLength + LineEnd.size();
+        added = NewEmptyElement(childStart, name.size());
+        m_Index.LinkLastChild(parent, added);
+        m_Index.ShiftBehind(parent, 0, static_cast<std::ptrdiff_t>(newLength - oldLength));
+    } else {
+        // No child yet: before the end tag (or after an unended start tag), on a line of its own.
+        const SXmlElement& p = m_Index[parent];
+        const std::size_t at = p.Start + p.Length - p.EndTagLength;
+        std::size_t inserted = m_Edit.size();
+        std::size_t childStart = at;
+        if (at == 0 || m_Text[at - 1] != u'\n') {
+            m_Edit.insert(0, LineEnd);
+            inserted += LineEnd.size();
+            childStart += LineEnd.size();
+        }
+        m_Text.insert(at, m_Edit);
+        added = NewEmptyElement(childStart, name.size());
+        m_Index.LinkLastChild(parent, added);
+        m_Index.ShiftBehind(parent, 0, static_cast<std::ptrdiff_t>(inserted));
+    }
+    m_Current = added;
+    m_Child = 0;
+    return true;
+}
+
+bool CXmlDocument::SetAttribute(std::u16string_view name, std::u16string_view value) {
+    if (!m_Current || !IsWritableName(name))
+        return false;
+    SXmlElement& e = m_Index[m_Current];
+    const std::u16string_view tag = StartTag(m_Current);
+    m_Edit.clear();
+    SXmlAttributeSpan span;
+    std::size_t at, removed = 0;
+    if (CXmlAttributeScanner(tag).Find(name, span)) {
+        if (!span.HasEquals)
+            m_Edit += u'=';
+        at = span.TokenStart;
+        removed = span.TokenEnd - span.TokenStart;
+    } else {
+        at = tag.size() - ((e.Flags & SXmlElement::EmptyForm) ? 2 : 1);
+        m_Edit += u' ';
+        m_Edit += name;
+        m_Edit += u'=';
+    }
+    m_Edit += u'"';
+    AppendEscapedAttribute(m_Edit, value);
+    m_Edit += u'"';
+    m_Text.replace(e.Start + at, removed, m_Edit);
+    const auto delta = static_cast<std::ptrdiff_t>(m_Edit.size()) - static_cast<std::ptrdiff_t>(removed);
+    e.StartTagLength += static_cast<std::size_t>(delta);
+    m_Index.ShiftBehind(m_Current, e.FirstChild, delta);
+    return true;
+}
+
+bool CXmlDocument::SetAttribute(std::u16string_view name, int value) {
+    return SetAttribute(name, CXmlResult::Number(value));
+}
+
+std::u16string CXmlDocument::GetAttribute(std::u16string_view name) const {
+    if (!m_Current)
+        return {};
+    const std::u16string_view tag = StartTag(m_Current);
+    SXmlAttributeSpan span;
+    if (!CXmlAttributeScanner(tag).Find(name, span))
+        return {};
+    return DecodeReferences(tag.substr(span.ValueStart, span.ValueEnd - span.ValueStart));
+}
+
+std::u16string CXmlDocument::GetAttributeName(std::size_t n) const {
+    if (!m_Current)
+        return {};
+    const std::u16string_view tag = StartTag(m_Current);
+    CXmlAttributeScanner scanner(tag);
+    SXmlAttributeSpan span;
+    for (std::size_t i = 0; scanner.Next(span); ++i)
+        if (i == n)
+            return std::u16string(tag.substr(span.NameStart, span.NameEnd - span.NameStart));
+    return {};
+}
+
+std::u16string CXmlDocument::GetTagName() const {
+    if (!m_Current)
+        return {};
+    const std::u16string_view tag = StartTag(m_Current);
+    return std::u16string(tag.substr(1, TagNameEnd(tag) - 1));
+}
+
+bool CXmlDocument::CheckIndex() const {
+    if (!m_Index.IsConsistent(m_Text.size()))
+        return false;
+    for (std::uint32_t i = 1; i < m_Index.Size(); ++i) {
+        const SXmlElement& e = m_Index[i];
+        if (m_Text[e.Start] != u'<' || m_Text[e.Start + e.StartTagLength - 1] != u'>')
+            return false;
+        if (e.EndTagLength && m_Text.compare(e.Start + e.Length - e.EndTagLength, 2, u"</") != 0)
+            return false;
+    }
+    return true;
+}

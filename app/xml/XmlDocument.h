@@ -1,0 +1,76 @@
+#pragma once
+
+#include "xml/XmlElementIndex.h"
+#include "xml/XmlResult.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// One markup document kept as a single UTF-16 text with an index of its elements, walked with a
+// cursor: find an element among the children of the current parent, enter it, leave it, read its
+// attributes, and add elements and attributes at the cursor. Apart from what is added, the text stays
+// exactly as it was read, and saving writes it back unchanged except for the file's encoding.
+class CXmlDocument {
+public:
+    CXmlDocument();
+
+    // Replaces the text (null gives an empty text and frees the index), clears the result and
+    // parses. Returns whether the text is well-formed; a malformed text is still indexed.
+    bool SetText(const char16_t* text);
+    bool SetText(std::u16string text);
+    const std::u16string& GetText() const { return m_Text; }
+    bool IsWellFormed() const;
+
+    // Reads a file (byte-order mark, declared encoding, UTF-8 check, ANSI fallback) and parses it.
+    // False only when the file cannot be opened or read; the text is then empty.
+    bool LoadFile(const std::filesystem::path& path);
+    // Writes the text in the encoding it declares (UTF-8 when none), without a byte-order mark.
+    bool SaveFile(const std::filesystem::path& path);
+
+    // The cursor back to the top: the next find starts at the first top-level element.
+    void ResetPosition();
+    // Finds the next element of that exact name among the children of the current parent, after the
+    // current element; an empty name finds the next element of any name. On failure nothing changes.
+    bool FindElement(std::u16string_view name);
+    // Into the current element; the next find starts at its first child (or after the child last left).
+    bool EnterElement();
+    // Out to the parent, which becomes the current element; false only at the top.
+    bool LeaveElement();
+
+    // Adds an empty element after the current one (or as the last child of the current parent when
+    // there is no current element) on a line of its own, and makes it current.
+    bool AddElement(std::u16string_view name);
+    // Sets an attribute of the current element, replacing its value in place when it exists.
+    bool SetAttribute(std::u16string_view name, std::u16string_view value);
+    bool SetAttribute(std::u16string_view name, int value);
+
+    // The decoded value of an attribute of the current element; empty when there is none.
+    std::u16string GetAttribute(std::u16string_view name) const;
+    // The name of the n-th attribute (from 0) of the current element; empty past the last.
+    std::u16string GetAttributeName(std::size_t n) const;
+    // The current element's name; empty when there is no current element.
+    std::u16string GetTagName() const;
+
+    // Diagnostic records of the last parse or file operation.
+    const std::u16string& GetResult() const { return m_Result.Text(); }
+
+    // Checks the element index against the text (for tests and fuzzing).
+    bool CheckIndex() const;
+
+private:
+    void Parse();
+    void ResetCursor();
+    std::u16string_view StartTag(std::uint32_t element) const;
+    bool HasName(std::uint32_t element, std::u16string_view name) const;
+    std::uint32_t NewEmptyElement(std::size_t start, std::size_t nameLength);
+
+    std::u16string m_Text;
+    CXmlElementIndex m_Index;
+    CXmlResult m_Result;
+    std::uint32_t m_Parent = 0;
+    std::uint32_t m_Current = 0;
+    std::uint32_t m_Child = 0;
+    std::u16string m_Edit; // scratch for the text of one edit
+};

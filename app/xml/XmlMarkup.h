@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// Reading the parts of one tag: its name and its attributes. Every position is an offset into the
+// tag text given, which starts with "<" and, for a complete tag, ends with ">".
+
+inline bool IsXmlSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// End of the tag's name: the first token after "<", ending at white space, "/" or ">".
+std::size_t TagNameEnd(std::u16string_view tag);
+
+// Whether the name is usable for an element or attribute the engine writes.
+bool IsWritableName(std::u16string_view name);
+
+struct SXmlAttributeSpan {
+    std::size_t NameStart = 0, NameEnd = 0;
+    bool HasEquals = false;
+    // The value as written, quotes included; empty (at the name's end) without "=".
+    std::size_t TokenStart = 0, TokenEnd = 0;
+    // The value inside its quotes.
+    std::size_t ValueStart = 0, ValueEnd = 0;
+};
+
+// Walks the attributes of a start tag (or of a declaration such as "<?xml ...?>"). Tolerates any
+// malformed text: a name without "=" has an empty value, a value without quotes ends at white space.
+class CXmlAttributeScanner {
+public:
+    explicit CXmlAttributeScanner(std::u16string_view tag) : m_Tag(tag), m_Pos(TagNameEnd(tag)) {}
+    bool Next(SXmlAttributeSpan& span);
+    // Finds the first attribute of that name, exactly or ignoring ASCII case.
+    bool Find(std::u16string_view name, SXmlAttributeSpan& span, bool ignoreCase = false);
+
+private:
+    std::u16string_view m_Tag;
+    std::size_t m_Pos;
+};
+
+bool EqualsIgnoreAsciiCase(std::u16string_view a, std::u16string_view b);
