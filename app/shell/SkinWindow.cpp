@@ -1,5 +1,6 @@
 #include "shell/SkinWindow.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -243,6 +244,12 @@ void CSkinWindow::mouseMoveEvent(QMouseEvent* event) {
         resize(size);
         return;
     }
+    if (Current == Gesture::PendingClick) {
+        if ((event->globalPosition().toPoint() - GestureStartGlobal).manhattanLength() >=
+            QApplication::startDragDistance())
+            StartGesture(HitPart::Caption, event);
+        return;
+    }
     UpdateCursor(HitTest(event->position().toPoint()));
     QDialog::mouseMoveEvent(event);
 }
@@ -267,10 +274,15 @@ void CSkinWindow::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const HitPart part = HitTest(event->position().toPoint());
-    if (part == HitPart::Client)
+    if (part == HitPart::Client) {
         Current = Gesture::Click;
-    else
+    } else if (part == HitPart::Caption && ClickedArea(event->position().toPoint()) != nullptr) {
+        Current = Gesture::PendingClick;
+        GestureStartGlobal = event->globalPosition().toPoint();
+        GestureStartGeometry = geometry();
+    } else {
         StartGesture(part, event);
+    }
     QDialog::mousePressEvent(event);
 }
 
@@ -281,7 +293,7 @@ void CSkinWindow::mouseReleaseEvent(QMouseEvent* event) {
     }
     const Gesture ended = Current;
     Current = Gesture::None;
-    if (ended == Gesture::Click || ended == Gesture::None) {
+    if (ended == Gesture::Click || ended == Gesture::PendingClick || ended == Gesture::None) {
         const QPoint point = event->position().toPoint();
         HitTest(point);
         if (const SkinRegion* area = ClickedArea(point)) {
@@ -294,7 +306,7 @@ void CSkinWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void CSkinWindow::leaveEvent(QEvent* event) {
     // The pointer left the window: nothing stays hovered.
-    if (Current == Gesture::None || Current == Gesture::Click)
+    if (Current == Gesture::None || Current == Gesture::Click || Current == Gesture::PendingClick)
         HitTest(QPoint(-1, -1));
     QDialog::leaveEvent(event);
 }

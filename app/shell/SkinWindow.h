@@ -91,7 +91,9 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    enum class Gesture { None, Click, SystemMove, ManualMove, SystemResize, ManualResize };
+    // PendingClick: a press on an area that takes clicks but not the mouse (a label in windows whose
+    // labels are clickable); it stays a click unless the mouse moves away, then it moves the window.
+    enum class Gesture { None, Click, PendingClick, SystemMove, ManualMove, SystemResize, ManualResize };
 
     void StartGesture(HitPart part, QMouseEvent* event);
     void UpdateCursor(HitPart part);

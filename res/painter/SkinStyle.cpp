@@ -248,6 +248,9 @@ void DrawToggle(QPainter& painter, const QRectF& rect, SkinLook look) {
     if (on) {
         fill.setColorAt(0, QColor(70, 28, 2));
         fill.setColorAt(1, QColor(200, 82, 0));
+    } else if (look == SkinLook::Hover) {
+        fill.setColorAt(0, QColor(70, 76, 92));
+        fill.setColorAt(1, QColor(46, 50, 60));
     } else {
         fill.setColorAt(0, QColor(34, 37, 45));
         fill.setColorAt(1, QColor(22, 24, 29));

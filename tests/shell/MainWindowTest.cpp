@@ -1,0 +1,449 @@
+#include "MainWindowTest.h"
+
+#include "DeviceOptions.h"
+#include "ShellTestSupport.h"
+#include "VirtualKeyboard.h"
+#include "catalogue/KeyCatalogue.h"
+#include "model/KeyboardData.h"
+#include "shell/MainWindow.h"
+
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+#if __has_include("model/Profile.h")
+#define ZELK_TEST_PROFILES 1
+#endif
+
+namespace {
+
+struct CFixture {
+    std::unique_ptr<CKeyboardData> Data = std::make_unique<CKeyboardData>();
+    std::shared_ptr<CVirtualKeyboard> Keyboard;
+    std::unique_ptr<CMorvDlg> Window;
+    QStringList Messages;
+    QString SavePath;
+    QString OpenPath;
+    int SaveAsked = 0;
+    int OpenAsked = 0;
+    QStringList Ran; // commands supplied by other parts that ran
+
+    CFixture() {
+        BuildKeyCatalogue(*Data);
+        CDeviceOptions options;
+        options.VirtualKeyboard = true;
+        std::string error;
+        Data->HWI.UseDeviceProvider(MakeDeviceProvider(options, error, &Keyboard));
+        Window = std::make_unique<CMorvDlg>(*Data, TestSkins());
+        CMainWindowPrompts prompts;
+        prompts.AskSavePath = [this](QWidget*) {
+            ++SaveAsked;
+            return SavePath;
+        };
+        prompts.AskOpenPath = [this](QWidget*) {
+            ++OpenAsked;
+            return OpenPath;
+        };
+        prompts.ShowMessage = [this](QWidget*, const QString& text) { Messages << text; };
+        Window->SetPrompts(prompts);
+    }
+
+    bool Open() {
+        if (!Window->Initialise())
+            return false;
+        Window->SetDeviceCheckInterval(0);
+        Window->show();
+        return QTest::qWaitForWindowExposed(Window.get());
+    }
+
+    SkinRegion& Area(int id) { return *Window->AreaById(id); }
+    QPoint At(int id) { return Centre(Area(id).rect); }
+    void Click(QPoint point) { QTest::mouseClick(Window.get(), Qt::LeftButton, {}, point); }
+    void Click(int id) { Click(At(id)); }
+    void Hover(QPoint point) { QTest::mouseMove(Window.get(), point); }
+    QImage Shown() { return Window->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    KeySetting& Setting(int key, int level) {
+        return Data->CurrentSettings[static_cast<std::size_t>(key)][static_cast<std::size_t>(level)];
+    }
+};
+
+std::unique_ptr<CFixture> Fixture;
+
+const QImage& Picture(int id) {
+    return *TestSkins().PlainPicture(id);
+}
+
+QString PanelText() {
+    return Fixture->Window->InfoPanel()->toPlainText();
+}
+
+void SupplyRecordingCommands(int progressResult) {
+    CMainWindowCommands& commands = CMorvDlg::SuppliedCommands();
+    commands.RunProgress = [progressResult](CMorvDlg&, int operation) {
+        Fixture->Ran << QStringLiteral("progress %1").arg(operation);
+        return progressResult;
+    };
+    commands.RunBacklight = [](CMorvDlg&) { Fixture->Ran << QStringLiteral("backlight"); };
+    commands.RunFirmwareUpdate = [](CMorvDlg&) { Fixture->Ran << QStringLiteral("firmware"); };
+    commands.OpenHelp = [](CMorvDlg&) { Fixture->Ran << QStringLiteral("help"); };
+    commands.RunKeyEditor = [](CMorvDlg& owner) {
+        Fixture->Ran
+            << QStringLiteral("key %1 level %2").arg(owner.Data().CurrentKey).arg(owner.Data().CurrentLevel);
+    };
+}
+
+} // namespace
+
+void CMainWindowTest::init() {
+    Fixture = std::make_unique<CFixture>();
+}
+
+void CMainWindowTest::cleanup() {
+    CMorvDlg::SuppliedCommands() = {};
+    Fixture.reset();
+}
+
+void CMainWindowTest::withoutKeyboardTheWindowDoesNotOpen() {
+    Fixture->Keyboard->SetPlugged(false);
+    QVERIFY(!Fixture->Window->Initialise());
+    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("Keyboard is not connected!")});
+}
+
+void CMainWindowTest::opensOnLevel1InChineseWithAClearedModel() {
+    Fixture->Data->CurrentLevel = 1;
+    Fixture->Setting(5, 1).Mode = ModeMacro;
+    Fixture->Setting(5, 1).HWCode = 77;
+    QVERIFY(Fixture->Open());
+    QVERIFY(Fixture->Messages.isEmpty());
+    QCOMPARE(Fixture->Data->CurrentLevel, 0);
+    QCOMPARE(Fixture->Setting(5, 1).Mode, static_cast<int>(ModeNotSet));
+    QCOMPARE(Fixture->Setting(5, 1).HWCode, 5);
+    QCOMPARE(Fixture->Window->Areas().size(), std::size_t{MainWindowAreaCount});
+    QCOMPARE(Fixture->Window->size(), Picture(MainBackgroundPicture).size());
+    QCOMPARE(Fixture->Window->InfoPanel()->geometry(), QRect(47, 506, 913, 144));
+    QCOMPARE(Fixture->Window->InfoPanel()->font().pixelSize(), 13);
+    QVERIFY(Fixture->Window->InfoPanel()->isReadOnly());
+    Fixture->Shown();
+    QCOMPARE(PanelText(), QStringLiteral("Zelk 编程软件 [版本 1.0.7]"));
+}
+
+void CMainWindowTest::clicksDispatchTheirAreasCommands() {
+    QVERIFY(Fixture->Open());
+    SupplyRecordingCommands(QDialog::Rejected);
+
+    Fixture->Click(IdLanguage);
+    QCOMPARE(Fixture->Data->UiLanguage, std::string("en-US"));
+    Fixture->Click(IdLanguage);
+    QCOMPARE(Fixture->Data->UiLanguage, std::string("zh-CN"));
+    QVERIFY(!Fixture->Area(IdLanguage).active);
+
+    Fixture->Click(IdLayer);
+    QCOMPARE(Fixture->Data->CurrentLevel, 1);
+
+    Fixture->Click(IdSave);
+    Fixture->Click(IdOpen);
+    QCOMPARE(Fixture->SaveAsked, 1);
+    QCOMPARE(Fixture->OpenAsked, 1);
+
+    Fixture->Click(IdHelp);
+    Fixture->Click(IdBacklight);
+    Fixture->Click(IdFirmware);
+    Fixture->Click(IdWriteKeys);
+    Fixture->Click(IdReadAll);
+    Fixture->Click(IdKeyBase + 1);  // Esc
+    Fixture->Click(IdKeyBase + 70); // Space
+    Fixture->Click(IdKeyBase + 87); // Right arrow
+    QCOMPARE(Fixture->Ran, (QStringList{"help", "backlight", "firmware", "progress 1", "progress 3",
+                                        "key 1 level 1", "key 70 level 1", "key 87 level 1"}));
+
+    // Every key's area sends its own key index, and the first and last pixels of a key belong to it.
+    Fixture->Ran.clear();
+    for (int key = 1; key <= MainKeyCount; ++key) {
+        const SkinRect rect = Fixture->Area(IdKeyBase + key).rect;
+        Fixture->Click(QPoint(rect.left, rect.top));
+        Fixture->Click(QPoint(rect.right - 1, rect.bottom - 1));
+    }
+    QCOMPARE(Fixture->Ran.size(), 2 * MainKeyCount);
+    for (int key = 1; key <= MainKeyCount; ++key)
+        QCOMPARE(Fixture->Ran[2 * (key - 1) + 1], QStringLiteral("key %1 level 1").arg(key));
+
+    QSignalSpy finished(Fixture->Window.get(), &QDialog::finished);
+    Fixture->Click(IdExit);
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(!Fixture->Window->isVisible());
+}
+
+void CMainWindowTest::deviceCommandsReportOkOnlyAfterOk() {
+    QVERIFY(Fixture->Open());
+    // No device dialogs supplied yet: the buttons do nothing.
+    Fixture->Click(IdWriteKeys);
+    Fixture->Click(IdReadAll);
+    QVERIFY(Fixture->Messages.isEmpty());
+
+    SupplyRecordingCommands(QDialog::Rejected);
+    Fixture->Click(IdWriteKeys);
+    Fixture->Click(IdReadAll);
+    QVERIFY(Fixture->Messages.isEmpty());
+    SupplyRecordingCommands(QDialog::Accepted);
+    Fixture->Click(IdWriteKeys);
+    Fixture->Click(IdLanguage);
+    Fixture->Click(IdReadAll);
+    QCOMPARE(Fixture->Messages, (QStringList{"OK!", "OK!"})); // English in both languages
+}
+
+void CMainWindowTest::labelsNeverTakeClicks() {
+    QVERIFY(Fixture->Open());
+    SupplyRecordingCommands(QDialog::Accepted);
+    // Label parts with no button beneath: Read all's and Update's wider captions, the layer labels.
+    const QPoint labelsOnly[] = {{725, 115}, {980, 115}, {82, 195}, {82, 290}};
+    for (const QPoint& point : labelsOnly) {
+        QCOMPARE(Fixture->Window->HitTest(point), CSkinWindow::HitPart::Caption);
+        Fixture->Click(point);
+    }
+    for (const SkinRegion& area : Fixture->Window->Areas())
+        QVERIFY(!area.labelOnly || !area.hovered);
+    QVERIFY(Fixture->Ran.isEmpty());
+    QCOMPARE(Fixture->Data->CurrentLevel, 0);
+    QCOMPARE(Fixture->SaveAsked + Fixture->OpenAsked, 0);
+
+    // A click on a button's caption reaches the button.
+    Fixture->Click(QPoint(82, 120));
+    QCOMPARE(Fixture->SaveAsked, 1);
+    Fixture->Click(QPoint(1077, 120));
+    QCOMPARE(Fixture->Data->UiLanguage, std::string("en-US"));
+}
+
+void CMainWindowTest::keysShowTheirAssignmentAndHover() {
+    QVERIFY(Fixture->Open());
+    const int f = 46, q = 29, w = 30, g = 47;
+    Fixture->Setting(f, 0).Mode = ModeSingle;
+    Fixture->Setting(g, 0).Mode = ModeMacro;
+    Fixture->Setting(w, 1).Mode = ModeCombo; // only on the other layer
+    Fixture->Hover(Fixture->At(IdKeyBase + q));
+    QImage shown = Fixture->Shown();
+    QVERIFY(SameBlock(shown, Picture(MainActivePicture), ToQRect(Fixture->Area(IdKeyBase + f).rect)));
+    QVERIFY(SameBlock(shown, Picture(MainActivePicture), ToQRect(Fixture->Area(IdKeyBase + g).rect)));
+    QVERIFY(SameBlock(shown, Picture(MainHoverPicture), ToQRect(Fixture->Area(IdKeyBase + q).rect)));
+    QVERIFY(SameBlock(shown, Picture(MainBackgroundPicture), ToQRect(Fixture->Area(IdKeyBase + w).rect)));
+
+    // An assigned key under the mouse keeps its active look.
+    Fixture->Hover(Fixture->At(IdKeyBase + f));
+    shown = Fixture->Shown();
+    QVERIFY(SameBlock(shown, Picture(MainActivePicture), ToQRect(Fixture->Area(IdKeyBase + f).rect)));
+    QVERIFY(SameBlock(shown, Picture(MainBackgroundPicture), ToQRect(Fixture->Area(IdKeyBase + q).rect)));
+
+    // The other layer: other keys are lit, the model is untouched.
+    Fixture->Click(IdLayer);
+    Fixture->Hover(QPoint(600, 80));
+    shown = Fixture->Shown();
+    QVERIFY(SameBlock(shown, Picture(MainBackgroundPicture), ToQRect(Fixture->Area(IdKeyBase + f).rect)));
+    QVERIFY(SameBlock(shown, Picture(MainActivePicture), ToQRect(Fixture->Area(IdKeyBase + w).rect)));
+    QCOMPARE(Fixture->Setting(f, 0).Mode, static_cast<int>(ModeSingle));
+
+    // Leaving the window leaves nothing hovered.
+    Fixture->Hover(Fixture->At(IdKeyBase + q));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(Fixture->Window.get(), &leave);
+    shown = Fixture->Shown();
+    QVERIFY(SameBlock(shown, Picture(MainBackgroundPicture), ToQRect(Fixture->Area(IdKeyBase + q).rect)));
+}
+
+void CMainWindowTest::switchesShowTheirState() {
+    QVERIFY(Fixture->Open());
+    Fixture->Hover(QPoint(600, 80));
+    Fixture->Shown();
+    QVERIFY(Fixture->Area(IdLevel1Label).active);
+    QVERIFY(!Fixture->Area(IdLevel2Label).active);
+
+    Fixture->Click(IdLayer);
+    Fixture->Click(IdLanguage);
+    Fixture->Hover(QPoint(600, 80));
+    const QImage shown = Fixture->Shown();
+    QVERIFY(!Fixture->Area(IdLevel1Label).active);
+    QVERIFY(Fixture->Area(IdLevel2Label).active);
+    QVERIFY(SameBlock(shown, Picture(MainActivePicture), ToQRect(Fixture->Area(IdLayer).rect)));
+    // The language button's face above its caption comes from the active picture.
+    QVERIFY(SameBlock(shown, Picture(MainActivePicture), QRect(1012, 95, 130, 6)));
+    // The lit layer label is drawn in green.
+    const SkinRect label = Fixture->Area(IdLevel2Label).rect;
+    bool green = false;
+    for (int y = label.top; y < label.bottom && !green; ++y) {
+        for (int x = label.left; x < label.right && !green; ++x)
+            green = shown.pixelColor(x, y).green() > 200 && shown.pixelColor(x, y).red() < 80;
+    }
+    QVERIFY(green);
+
+    Fixture->Click(IdLayer);
+    Fixture->Click(IdLanguage);
+    Fixture->Hover(QPoint(600, 80));
+    QVERIFY(
+        SameBlock(Fixture->Shown(), Picture(MainBackgroundPicture), ToQRect(Fixture->Area(IdLayer).rect)));
+    QCOMPARE(Fixture->Data->CurrentLevel, 0);
+}
+
+void CMainWindowTest::infoPanelShowsTheHoveredKeysAssignments() {
+    QVERIFY(Fixture->Open());
+    const int a = 43;
+    Fixture->Setting(a, 0).Mode = ModeSingle;
+    Fixture->Setting(a, 0).HWCode = 43; // the A key
+    Fixture->Setting(a, 1).Mode = ModeCombo;
+    Fixture->Setting(a, 1).ComboKey.List = {u"Left CONTROL", u"C"};
+
+    Fixture->Hover(Fixture->At(IdKeyBase + a));
+    Fixture->Shown();
+    QCOMPARE(
+        PanelText(),
+        QStringLiteral("Zelk 编程软件 [版本 1.0.7]\n\n上档键：单键 A\n\n下档键：组合键 Left CONTROL | C\n"));
+
+    Fixture->Hover(Fixture->At(IdKeyBase + 1));
+    Fixture->Shown();
+    QCOMPARE(PanelText(),
+             QStringLiteral("Zelk 编程软件 [版本 1.0.7]\n\n上档键：未设置 \n\n下档键：未设置 \n"));
+
+    Fixture->Click(IdLanguage);
+    Fixture->Hover(Fixture->At(IdKeyBase + a));
+    Fixture->Shown();
+    QCOMPARE(PanelText(),
+             QStringLiteral("Zelk Programming Software [Ver 1.0.7]\n\nKey settings L1：Single A\n\n"
+                            "Key settings L2：Combo Left CONTROL | C\n"));
+
+    // Over a button or nothing, the title.
+    Fixture->Hover(Fixture->At(IdSave));
+    Fixture->Shown();
+    QCOMPARE(PanelText(), QStringLiteral("Zelk Programming Software [Ver 1.0.7]"));
+}
+
+void CMainWindowTest::saveAndOpenRoundTrip() {
+#ifndef ZELK_TEST_PROFILES
+    QSKIP("profile files are not part of the build yet");
+#else
+    QVERIFY(Fixture->Open());
+    QTemporaryDir folder;
+    Fixture->Setting(10, 0).Mode = ModeSingle;
+    Fixture->Setting(10, 0).HWCode = 43;
+    Fixture->Setting(20, 1).Mode = ModeMacro;
+    Fixture->Setting(20, 1).ComboKey.List = {u"A Down", u"<30 ms>", u"A UP"};
+    Fixture->Data->BackgroundLightSettings[7] = {255, 111, 0};
+
+    Fixture->SavePath = folder.filePath(QStringLiteral("mine.pro"));
+    Fixture->Click(IdSave);
+    QVERIFY(Fixture->Messages.isEmpty());
+    Fixture->Click(IdClear);
+    QCOMPARE(Fixture->Setting(10, 0).Mode, static_cast<int>(ModeNotSet));
+
+    Fixture->OpenPath = Fixture->SavePath;
+    Fixture->Click(IdOpen);
+    QVERIFY(Fixture->Messages.isEmpty());
+    QCOMPARE(Fixture->Setting(10, 0).Mode, static_cast<int>(ModeSingle));
+    QCOMPARE(Fixture->Setting(10, 0).HWCode, 43);
+    QCOMPARE(Fixture->Setting(20, 1).Mode, static_cast<int>(ModeMacro));
+    QCOMPARE(Fixture->Setting(20, 1).ComboKey.List,
+             (std::vector<std::u16string>{u"A Down", u"<30 ms>", u"A UP"}));
+    QCOMPARE(Fixture->Data->BackgroundLightSettings[7].Green, 111);
+
+    // A cancelled dialog changes nothing.
+    Fixture->OpenPath.clear();
+    Fixture->Click(IdClear);
+    Fixture->Click(IdOpen);
+    QCOMPARE(Fixture->Setting(10, 0).Mode, static_cast<int>(ModeNotSet));
+
+    // A file that cannot be written is reported in the UI language.
+    Fixture->SavePath = folder.filePath(QStringLiteral("no-such-folder/mine.pro"));
+    Fixture->Click(IdSave);
+    QCOMPARE(Fixture->Messages.size(), 1);
+    QVERIFY(Fixture->Messages[0].contains(QStringLiteral("无法保存")));
+#endif
+}
+
+void CMainWindowTest::failedOpenIsReportedAndKeepsTheModel() {
+    QVERIFY(Fixture->Open());
+    QTemporaryDir folder;
+    QFile broken(folder.filePath(QStringLiteral("broken.pro")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("<Zelk><KEY ID=\"3\"");
+    broken.close();
+    Fixture->Setting(3, 0).Mode = ModeSingle;
+    Fixture->Setting(3, 0).HWCode = 44;
+
+    Fixture->Click(IdLanguage);
+    Fixture->OpenPath = broken.fileName();
+    Fixture->Click(IdOpen);
+    QCOMPARE(Fixture->Messages.size(), 1);
+    QVERIFY(Fixture->Messages[0].contains(QStringLiteral("could not be opened")));
+    QCOMPARE(Fixture->Setting(3, 0).Mode, static_cast<int>(ModeSingle));
+    QCOMPARE(Fixture->Setting(3, 0).HWCode, 44);
+}
+
+void CMainWindowTest::clearEmptiesBothLayers() {
+    QVERIFY(Fixture->Open());
+    Fixture->Click(IdLayer);
+    Fixture->Setting(1, 0).Mode = ModePower;
+    Fixture->Setting(87, 1).Mode = ModeMouse;
+    Fixture->Setting(87, 1).HWCode = 130;
+    Fixture->Data->PredefinedMacro.AppendItem(u"default");
+    Fixture->Click(IdClear);
+    QCOMPARE(Fixture->Setting(1, 0).Mode, static_cast<int>(ModeNotSet));
+    QCOMPARE(Fixture->Setting(87, 1).Mode, static_cast<int>(ModeNotSet));
+    QCOMPARE(Fixture->Setting(87, 1).HWCode, 87);
+    QCOMPARE(Fixture->Data->PredefinedMacro.Count(), 0);
+    QCOMPARE(Fixture->Data->CurrentLevel, 1); // the layer shown stays
+    Fixture->Hover(QPoint(600, 80));
+    QVERIFY(SameBlock(Fixture->Shown(), Picture(MainBackgroundPicture),
+                      ToQRect(Fixture->Area(IdKeyBase + 87).rect)));
+}
+
+void CMainWindowTest::hideAndBringBack() {
+    QVERIFY(Fixture->Open());
+    QCOMPARE(Fixture->Window->TrayNotify(127, QSystemTrayIcon::DoubleClick), 1);
+    Fixture->Click(IdHide);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        QVERIFY(!Fixture->Window->isVisible());
+        QVERIFY(Fixture->Window->TrayIconShown());
+    } else {
+        // No notification area: minimised, so it can always be brought back.
+        QTRY_VERIFY(Fixture->Window->isMinimized());
+        QVERIFY(!Fixture->Window->TrayIconShown());
+    }
+    QCOMPARE(Fixture->Window->TrayNotify(CMorvDlg::TrayIconId, QSystemTrayIcon::Context), 0);
+    QCOMPARE(Fixture->Window->TrayNotify(CMorvDlg::TrayIconId, QSystemTrayIcon::DoubleClick), 0);
+    QVERIFY(Fixture->Window->isVisible());
+    QTRY_VERIFY(!Fixture->Window->isMinimized());
+    QVERIFY(!Fixture->Window->TrayIconShown());
+}
+
+void CMainWindowTest::keyboardGoneEndsTheProgramAndItsDialogs() {
+    QVERIFY(Fixture->Open());
+    QSignalSpy finished(Fixture->Window.get(), &QDialog::finished);
+    Fixture->Window->CheckDevice();
+    QVERIFY(Fixture->Messages.isEmpty());
+    QCOMPARE(finished.size(), 0);
+
+    // The keyboard goes while a dialog of the main window is open: the dialog ends with neither OK
+    // nor Cancel, then the main window ends.
+    int dialogResult = 100;
+    CMorvDlg::SuppliedCommands().RunBacklight = [&](CMorvDlg& owner) {
+        QDialog dialog(&owner);
+        QTimer::singleShot(0, &owner, [&] {
+            Fixture->Keyboard->SetPlugged(false);
+            owner.CheckDevice();
+        });
+        dialogResult = dialog.exec();
+    };
+    Fixture->Click(IdBacklight);
+    QCOMPARE(dialogResult, -1);
+    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("Keyboard is not connected")});
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), static_cast<int>(QDialog::Rejected));
+}
+
+void CMainWindowTest::escapeDoesNotEndTheProgram() {
+    QVERIFY(Fixture->Open());
+    QSignalSpy finished(Fixture->Window.get(), &QDialog::finished);
+    QTest::keyClick(Fixture->Window.get(), Qt::Key_Escape);
+    QCOMPARE(finished.size(), 0);
+    QVERIFY(Fixture->Window->isVisible());
+}

@@ -1,0 +1,210 @@
+#include "SkinWindowTest.h"
+
+#include "ShellTestSupport.h"
+#include "shell/SkinWindow.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Three areas: a button, a label over the button's lower half, and a label on its own.
+class CProbeWindow : public CSkinWindow {
+public:
+    explicit CProbeWindow(const std::string& language, bool labelsTakeClicks = false)
+        : CSkinWindow(TestSkins(), language, {MainBackgroundPicture, MainHoverPicture, MainActivePicture},
+                      MainWindowTransparentColour, 4),
+          LabelsTakeClicks(labelsTakeClicks) {
+        setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+        OpenSkin();
+        SkinRegion& button = Areas()[0];
+        button.id = 10;
+        button.rect = {100, 100, 200, 140};
+        SkinRegion& over = Areas()[1];
+        over.id = 11;
+        over.rect = {100, 120, 200, 140};
+        over.labelOnly = true;
+        over.captions = {{"zh-CN", "保存"}, {"en-US", "Save"}};
+        SkinRegion& alone = Areas()[2];
+        alone.id = 12;
+        alone.rect = {300, 100, 400, 140};
+        alone.labelOnly = true;
+        // Areas()[3] keeps its defaults (id -1) and must never take part.
+        Areas()[3].rect = {500, 100, 600, 140};
+    }
+
+    std::vector<int> Clicks;
+    std::vector<unsigned> Messages;
+
+protected:
+    bool TakesClick(const SkinRegion& area) const override {
+        return LabelsTakeClicks ? area.id > 0 : CSkinWindow::TakesClick(area);
+    }
+    void OnAreaClicked(const SkinRegion& area) override { Clicks.push_back(area.id); }
+    void OnPostedMessage(unsigned message, std::uintptr_t, std::intptr_t) override {
+        Messages.push_back(message);
+    }
+
+private:
+    bool LabelsTakeClicks;
+};
+
+} // namespace
+
+void CSkinWindowTest::opensShapedSizedAndCentred() {
+    const std::string language = "zh-CN";
+    CProbeWindow window(language);
+    const QSize size = TestSkins().PlainPicture(MainBackgroundPicture)->size();
+    QCOMPARE(window.size(), size);
+    QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    const QRect desk = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(window.pos(), QPoint(desk.x() + (desk.width() - size.width()) / 2,
+                                  desk.y() + (desk.height() - size.height()) / 2));
+    QVERIFY(!window.Shape().contains(QPoint(0, 0))); // a cut-away corner
+    QVERIFY(window.Shape().contains(QPoint(150, 120)));
+}
+
+void CSkinWindowTest::hitTestTellsAreasCaptionAndResizeStrips() {
+    const std::string language = "zh-CN";
+    CProbeWindow window(language);
+    const int w = window.width();
+    const int h = window.height();
+    using Part = CSkinWindow::HitPart;
+    QCOMPARE(window.HitTest({100, 100}), Part::Client); // left and top are inside
+    QCOMPARE(window.HitTest({199, 139}), Part::Client);
+    QCOMPARE(window.HitTest({200, 120}), Part::Caption); // right and bottom are outside
+    QCOMPARE(window.HitTest({350, 120}), Part::Caption); // a label does not count
+    QCOMPARE(window.HitTest({550, 120}), Part::Caption); // nor an area without an id
+    QCOMPARE(window.HitTest({w - 6, 300}), Part::Caption);
+    QCOMPARE(window.HitTest({w - 5, 300}), Part::RightEdge);
+    QCOMPARE(window.HitTest({300, h - 6}), Part::Caption);
+    QCOMPARE(window.HitTest({300, h - 5}), Part::BottomEdge);
+    QCOMPARE(window.HitTest({w - 1, h - 1}), Part::BottomRightCorner);
+    QCOMPARE(window.LastMousePoint(), QPoint(w - 1, h - 1));
+}
+
+void CSkinWindowTest::hoverFollowsTheMouseButSkipsLabels() {
+    const std::string language = "zh-CN";
+    CProbeWindow window(language);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage background = *TestSkins().PlainPicture(MainBackgroundPicture);
+    const QImage hover = *TestSkins().PlainPicture(MainHoverPicture);
+
+    QTest::mouseMove(&window, QPoint(150, 110));
+    QVERIFY(window.Areas()[0].hovered);
+    QVERIFY(!window.Areas()[1].hovered);
+    QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(SameBlock(shown, hover, QRect(100, 100, 100, 20)));
+
+    QTest::mouseMove(&window, QPoint(350, 110)); // over the lone label
+    QVERIFY(!window.Areas()[0].hovered);
+    QVERIFY(!window.Areas()[2].hovered);
+    shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(SameBlock(shown, background, QRect(100, 100, 100, 20)));
+
+    // Active wins over hover.
+    window.Areas()[0].active = true;
+    QTest::mouseMove(&window, QPoint(150, 110));
+    shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(SameBlock(shown, *TestSkins().PlainPicture(MainActivePicture), QRect(100, 100, 100, 20)));
+}
+
+void CSkinWindowTest::clickRuleAndItsVariants() {
+    const std::string language = "zh-CN";
+    {
+        CProbeWindow window(language);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(150, 130)); // on the label over the button
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(350, 130)); // on the lone label
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(550, 130)); // on the area without id
+        QTest::mouseClick(&window, Qt::RightButton, {}, QPoint(150, 110));
+        QCOMPARE(window.Clicks, std::vector<int>{10});
+    }
+    {
+        // Windows whose labels take clicks: the first area in table order still wins.
+        CProbeWindow window(language, true);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(150, 130));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(350, 130));
+        QCOMPARE(window.Clicks, (std::vector<int>{10, 12}));
+        // Such a label still moves the window when dragged.
+        const QPoint start = window.pos();
+        QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(350, 130));
+        QTest::mouseMove(&window, QPoint(380, 130));
+        QTest::mouseMove(&window, QPoint(390, 140));
+        QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(390, 140));
+        QCOMPARE(window.Clicks, (std::vector<int>{10, 12}));
+        QVERIFY(window.pos() != start);
+    }
+}
+
+void CSkinWindowTest::draggingOutsideAreasMovesTheWindow() {
+    const std::string language = "zh-CN";
+    CProbeWindow window(language);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint start = window.pos();
+    QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(600, 300));
+    QTest::mouseMove(&window, QPoint(630, 320));
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(630, 320));
+    QCOMPARE(window.pos(), start + QPoint(30, 20));
+    QVERIFY(window.Clicks.empty());
+
+    // A press on an area that ends over another area is a click there, not a drag.
+    QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(150, 110));
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(160, 112));
+    QCOMPARE(window.pos(), start + QPoint(30, 20));
+    QCOMPARE(window.Clicks, std::vector<int>{10});
+}
+
+void CSkinWindowTest::captionsAreDrawnInTheUiLanguage() {
+    std::string language = "zh-CN";
+    CProbeWindow window(language);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage background = *TestSkins().PlainPicture(MainBackgroundPicture);
+    const QRect label(100, 120, 100, 20);
+    const QImage chinese = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(DifferentShare(chinese, background, label) > 0.02);
+    language = "en-US";
+    const QImage english = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(DifferentShare(english, chinese, label) > 0.02);
+    // A label without a caption in the language draws nothing.
+    QVERIFY(SameBlock(english, background, QRect(300, 100, 100, 40)));
+}
+
+void CSkinWindowTest::textBoxesAreOrangeOnTheDarkBrush() {
+    QLineEdit box;
+    CSkinWindow::StyleTextBox(&box, TestSkins());
+    QCOMPARE(box.palette().color(QPalette::Text), QColor(255, 111, 0));
+    QCOMPARE(box.palette().color(QPalette::Base), QColor(20, 20, 20));
+    QCOMPARE(box.palette().color(QPalette::Inactive, QPalette::Base), QColor(20, 20, 20));
+}
+
+void CSkinWindowTest::postedMessagesArriveAndPostsToAClosedWindowAreDropped() {
+    const std::string language = "zh-CN";
+    auto* window = new CProbeWindow(language);
+    std::shared_ptr<CWindowMessageTarget> target = window->MessageTarget();
+    std::thread worker([target] {
+        for (unsigned i = 0; i < 50; ++i)
+            target->Post(WM_DEVICE_PROGRESS, i, 0);
+        target->Post(WM_DEVICE_DONE, 0, 0);
+    });
+    worker.join();
+    QTRY_COMPARE(window->Messages.size(), std::size_t{51});
+    QCOMPARE(window->Messages.back(), WM_DEVICE_DONE);
+
+    // Posts queued before the window goes, and posts after it, reach nothing.
+    target->Post(WM_DEVICE_PROGRESS, 1, 0);
+    delete window;
+    target->Post(WM_DEVICE_DONE, 0, 0);
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+
+// The shared mechanics of skinned windows, on a small window built on the main window's pictures.
+class CSkinWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensShapedSizedAndCentred();
+    void hitTestTellsAreasCaptionAndResizeStrips();
+    void hoverFollowsTheMouseButSkipsLabels();
+    void clickRuleAndItsVariants();
+    void draggingOutsideAreasMovesTheWindow();
+    void captionsAreDrawnInTheUiLanguage();
+    void textBoxesAreOrangeOnTheDarkBrush();
+    void postedMessagesArriveAndPostsToAClosedWindowAreDropped();
+};
