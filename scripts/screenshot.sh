@@ -19,7 +19,9 @@ for tool in Xvfb xdotool import; do
 done
 mkdir -p "$out"
 
-display=:${ZELK_SCREENSHOT_DISPLAY:-97}
+number=${ZELK_SCREENSHOT_DISPLAY:-97}
+while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+display=:$number
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
@@ -37,12 +39,16 @@ cleanup() {
 }
 trap cleanup EXIT
 export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 300); do
+    xdotool getmouselocation >/dev/null 2>&1 && break
+    kill -0 "$xvfb" 2>/dev/null || { echo "screenshot.sh: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+    sleep 0.1
+done
 
 "$program" --virtual-keyboard="$work/keyboard.state" >"$work/zelk.log" 2>&1 &
 zelk=$!
 window=
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     window=$(xdotool search --name '^Zelk$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
     sleep 0.1
 done

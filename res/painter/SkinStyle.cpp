@@ -197,28 +197,35 @@ void DrawButton(QPainter& painter, const QRectF& rect, SkinLook look) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF body = rect.adjusted(0.5, 0.5, -0.5, -0.5);
-    const QPolygonF shape = Chamfered(body, 7);
-    QLinearGradient fill(body.topLeft(), body.bottomLeft());
-    QColor border(60, 66, 80);
+    // A raised plate: the face sits on a darker lip, which also lifts the face's centre to where the
+    // program's caption runs.
+    const QRectF face = body.adjusted(0, 0, 0, -5);
+    QLinearGradient fill(face.topLeft(), face.bottomLeft());
+    QColor border(66, 72, 88), lip(12, 13, 16);
     if (look == SkinLook::Normal) {
-        fill.setColorAt(0, QColor(40, 44, 53));
-        fill.setColorAt(1, QColor(26, 28, 34));
+        fill.setColorAt(0, QColor(46, 50, 60));
+        fill.setColorAt(1, QColor(30, 33, 40));
     } else if (look == SkinLook::Hover) {
-        fill.setColorAt(0, QColor(66, 72, 86));
-        fill.setColorAt(1, QColor(42, 46, 56));
+        fill.setColorAt(0, QColor(78, 86, 102));
+        fill.setColorAt(1, QColor(50, 55, 66));
         border = AccentBright;
+        lip = QColor(120, 50, 4);
     } else {
-        fill.setColorAt(0, QColor(110, 46, 4));
-        fill.setColorAt(1, QColor(62, 24, 2));
+        fill.setColorAt(0, QColor(124, 52, 6));
+        fill.setColorAt(1, QColor(70, 28, 2));
         border = Accent;
+        lip = QColor(255, 111, 0);
     }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(lip);
+    painter.drawPolygon(Chamfered(body, 7));
     painter.setPen(QPen(border, look == SkinLook::Normal ? 1 : 1.5));
     painter.setBrush(fill);
-    painter.drawPolygon(shape);
-    // Accent tick on the leading edge, lit in the active look.
+    painter.drawPolygon(Chamfered(face, 7));
+    // Accent tick on the leading edge, lit in the hover and active looks.
     painter.setPen(Qt::NoPen);
     painter.setBrush(look == SkinLook::Normal ? QColor(255, 111, 0, 150) : AccentBright);
-    painter.drawRect(QRectF(body.left() + 1, body.top() + 9, 2.5, body.height() - 12));
+    painter.drawRect(QRectF(face.left() + 1, face.top() + 9, 2.5, face.height() - 12));
     painter.restore();
 }
 
@@ -285,12 +292,12 @@ void DrawLabelPlate(QPainter& painter, const QRectF& rect, SkinLook look, const 
     painter.setRenderHint(QPainter::Antialiasing);
     if (look == SkinLook::Active) {
         QColor tint = litColour;
-        tint.setAlpha(38);
-        painter.setPen(Qt::NoPen);
+        tint.setAlpha(34);
+        QColor edge = litColour;
+        edge.setAlpha(110);
+        painter.setPen(QPen(edge, 1));
         painter.setBrush(tint);
-        painter.drawRoundedRect(rect.adjusted(0, 0, 0, 0), 3, 3);
-        painter.setBrush(litColour);
-        painter.drawRect(QRectF(rect.left(), rect.top() + 3, 2, rect.height() - 6));
+        painter.drawRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
     }
     painter.restore();
 }
