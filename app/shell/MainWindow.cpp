@@ -86,6 +86,11 @@ CMorvDlg::CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget
     DeviceCheck = new QTimer(this);
     DeviceCheck->setInterval(DefaultDeviceCheckMs);
     connect(DeviceCheck, &QTimer::timeout, this, &CMorvDlg::CheckDevice);
+    // However the window ends (also closed by the system), it leaves no icon behind.
+    connect(this, &QDialog::finished, this, [this] {
+        DeviceCheck->stop();
+        ShowTrayIcon(false);
+    });
 }
 
 CMorvDlg::~CMorvDlg() = default;
