@@ -12,7 +12,7 @@ enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
 struct CCliRun {
     CDeviceOptions Device;
     std::vector<std::string> Arguments; // after the command name
-    std::string Language = "en-US";
+    std::string Language = "en-US";     // "en-US" or "zh-CN": the texts of show
 };
 
 // Prints one line on stderr and returns the failure status.
@@ -24,3 +24,10 @@ bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard);
 int RunDetect(const CCliRun& run);
 int RunVersion(const CCliRun& run);
 int RunFlash(const CCliRun& run);
+
+// Profile commands; each takes one profile file.
+int RunWrite(const CCliRun& run);
+int RunWriteKeys(const CCliRun& run);
+int RunWriteLight(const CCliRun& run);
+int RunRead(const CCliRun& run);
+int RunShow(const CCliRun& run);

@@ -15,6 +15,7 @@ public:
     void Show(int value);
     // Ends the bar's line.
     void Finish();
+    bool OnTerminal() const { return Terminal; }
 
 private:
     std::string Caption;

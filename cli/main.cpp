@@ -14,29 +14,74 @@ const char* Usage =
     "Programs the Zelk 87-key keyboard: key assignments, backlight, profiles and firmware.\n"
     "\n"
     "Commands:\n"
-    "  detect              tell whether the keyboard is connected\n"
-    "  version             print the keyboard's firmware version\n"
-    "  flash FILE.hex      update the keyboard's firmware from an Intel-HEX file\n"
+    "  detect                   tell whether the keyboard is connected\n"
+    "  version                  print the keyboard's firmware version\n"
+    "  flash FILE.hex           update the keyboard's firmware from an Intel-HEX file\n"
+    "  write PROFILE.pro        write a profile's key settings, then its backlight, to the keyboard\n"
+    "  write-keys PROFILE.pro   write only the key settings of a profile\n"
+    "  write-light PROFILE.pro  write only the backlight of a profile\n"
+    "  read OUT.pro             read the key settings and backlight from the keyboard and save them\n"
+    "                           as a new profile (its named combinations, macros and emulations\n"
+    "                           are empty)\n"
+    "  show PROFILE.pro         list every key with its assignment on both levels\n"
+    "\n"
+    "Exit status: 0 success, 1 a file could not be read or written or a device operation failed,\n"
+    "2 the command line is wrong.\n"
     "\n"
     "Options:\n"
-    "  -h, --help                       show this help\n";
+    "  -h, --help                       show this help\n"
+    "  --lang zh-CN|en-US               language of the texts show prints (default en-US)\n";
 
 struct CCommand {
     int (*Run)(const CCliRun&);
+    const char* Synopsis; // the arguments the command takes, empty for none
 };
 
 const std::map<std::string_view, CCommand>& Commands() {
     static const std::map<std::string_view, CCommand> commands = {
-        {"detect", {RunDetect}},
-        {"version", {RunVersion}},
-        {"flash", {RunFlash}},
+        {"detect", {RunDetect, ""}},
+        {"version", {RunVersion, ""}},
+        {"flash", {RunFlash, "FILE.hex"}},
+        {"write", {RunWrite, "PROFILE.pro"}},
+        {"write-keys", {RunWriteKeys, "PROFILE.pro"}},
+        {"write-light", {RunWriteLight, "PROFILE.pro"}},
+        {"read", {RunRead, "OUT.pro"}},
+        {"show", {RunShow, "PROFILE.pro"}},
     };
     return commands;
 }
 
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "zelk-cli: %s\nTry 'zelk-cli --help'.\n", message.c_str());
+    std::fprintf(stderr, "zelk-cli: %s; see 'zelk-cli --help'\n", message.c_str());
     return ExitUsage;
+}
+
+// Consumes --lang VALUE or --lang=VALUE at args[index]; returns the arguments used, 0 when args[index]
+// is something else, -1 when the value is missing or unknown.
+int ParseLanguage(const std::vector<std::string_view>& args, std::size_t index, std::string& language,
+                  std::string& error) {
+    const std::string_view arg = args[index];
+    std::string_view value;
+    int used = 0;
+    if (arg == "--lang") {
+        if (index + 1 >= args.size()) {
+            error = "--lang needs a value (zh-CN or en-US)";
+            return -1;
+        }
+        value = args[index + 1];
+        used = 2;
+    } else if (arg.substr(0, 7) == "--lang=") {
+        value = arg.substr(7);
+        used = 1;
+    } else {
+        return 0;
+    }
+    if (value != "zh-CN" && value != "en-US") {
+        error = "unknown language '" + std::string(value) + "' (zh-CN or en-US)";
+        return -1;
+    }
+    language = std::string(value);
+    return used;
 }
 
 } // namespace
@@ -44,6 +89,7 @@ int UsageError(const std::string& message) {
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     CCliRun run;
+    std::string_view name;
     const CCommand* command = nullptr;
     for (std::size_t i = 0; i < args.size();) {
         if (args[i] == "-h" || args[i] == "--help") {
@@ -51,7 +97,9 @@ int main(int argc, char** argv) {
             return ExitSuccess;
         }
         std::string error;
-        const int used = ParseDeviceOption(args, i, run.Device, error);
+        int used = ParseDeviceOption(args, i, run.Device, error);
+        if (used == 0)
+            used = ParseLanguage(args, i, run.Language, error);
         if (used < 0)
             return UsageError(error);
         if (used > 0) {
@@ -64,6 +112,7 @@ int main(int argc, char** argv) {
             const auto found = Commands().find(args[i]);
             if (found == Commands().end())
                 return UsageError("unknown command " + std::string(args[i]));
+            name = found->first;
             command = &found->second;
         } else {
             run.Arguments.emplace_back(args[i]);
@@ -72,5 +121,12 @@ int main(int argc, char** argv) {
     }
     if (command == nullptr)
         return UsageError("no command given");
+    const std::size_t wanted = std::strlen(command->Synopsis) == 0 ? 0 : 1;
+    if (run.Arguments.size() != wanted) {
+        if (wanted == 0)
+            return UsageError(std::string(name) + " takes no arguments");
+        return UsageError(std::string(name) + " needs one file: zelk-cli " + std::string(name) + " " +
+                          command->Synopsis);
+    }
     return command->Run(run);
 }

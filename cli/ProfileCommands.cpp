@@ -1,0 +1,192 @@
+// The profile commands: write a profile to the keyboard, read the keyboard into a profile, and list a
+// profile's assignments.
+#include "Cli.h"
+#include "ProgressBar.h"
+
+#include "catalogue/KeyCatalogue.h"
+#include "model/DeviceBridge.h"
+#include "model/KeyboardData.h"
+#include "model/Profile.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+// What each key index is on the keyboard, in the order of the main window's layout.
+// clang-format off
+constexpr std::array<const char*, KeyIndexCount> KeyCaptions = {
+    "", "Esc", "F1", "F2", "F3", "F4", "F5", "F6",
+    "F7", "F8", "F9", "F10", "F11", "F12", "` ~", "1",
+    "2", "3", "4", "5", "6", "7", "8", "9",
+    "0", "- _", "= +", "Backspace", "Tab", "Q", "W", "E",
+    "R", "T", "Y", "U", "I", "O", "P", "[ {",
+    "] }", "\\ |", "Caps Lock", "A", "S", "D", "F", "G",
+    "H", "J", "K", "L", "; :", "' \"", "Enter", "Left Shift",
+    "Z", "X", "C", "V", "B", "N", "M", ", <",
+    ". >", "/ ?", "Right Shift", "Left Ctrl", "Left Win", "Left Alt", "Space", "Right Alt",
+    "Right Win", "Menu", "Right Ctrl", "Print Screen", "Scroll Lock", "Pause", "Insert", "Home",
+    "Page Up", "Delete", "End", "Page Down", "Up", "Left", "Down", "Right",
+};
+// clang-format on
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD; // a lone surrogate
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string KeyName(int key) {
+    return std::to_string(key) + " (" + KeyCaptions[static_cast<std::size_t>(key)] + ")";
+}
+
+// The model as the program has it after start-up: catalogue built, everything cleared.
+std::unique_ptr<CKeyboardData> NewModel(const std::string& language) {
+    auto data = std::make_unique<CKeyboardData>();
+    BuildKeyCatalogue(*data);
+    data->UiLanguage = language;
+    data->Clear();
+    return data;
+}
+
+bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error) || !std::ifstream(path, std::ios::binary)) {
+        Fail("cannot read " + path);
+        return false;
+    }
+    if (!LoadProfile(data, path)) {
+        Fail(path + " is not a Zelk profile");
+        return false;
+    }
+    return true;
+}
+
+bool WriteKeys(CKeyboardData& data) {
+    CProgressBar bar("Writing key settings", SlotCount - 1);
+    CKeyRefusal refusal;
+    const bool written = WriteKeysToDevice(data, bar.OnTerminal() ? &bar : nullptr, &refusal);
+    bar.Finish();
+    if (refusal.Key != 0) {
+        const int mode = data.CurrentSettings[refusal.Key][refusal.Level].Mode;
+        const std::string kind =
+            mode < KeyModeCount ? Utf8(data.ModeNamesEn[static_cast<std::size_t>(mode)]) : "assignment";
+        Fail("the keyboard cannot hold the " + kind + " of key " + KeyName(refusal.Key) + " on level " +
+             std::to_string(refusal.Level + 1) +
+             " (too many items, or a play mode it lacks); nothing was written");
+        return false;
+    }
+    if (!written) {
+        Fail("writing the key settings failed; the keyboard may hold only part of them");
+        return false;
+    }
+    std::printf("Key settings written.\n");
+    return true;
+}
+
+bool WriteLight(CKeyboardData& data) {
+    if (!WriteLightToDevice(data)) {
+        Fail("writing the backlight failed");
+        return false;
+    }
+    std::printf("Backlight written.\n");
+    return true;
+}
+
+enum class CWhat { KeysAndLight, Keys, Light };
+
+int RunWriteProfile(const CCliRun& run, CWhat what) {
+    auto data = NewModel(run.Language);
+    if (!ReadProfileFile(*data, run.Arguments[0]))
+        return ExitFailure;
+    if (!OpenKeyboard(run, data->HWI))
+        return ExitFailure;
+    if (what != CWhat::Light && !WriteKeys(*data))
+        return ExitFailure;
+    if (what != CWhat::Keys && !WriteLight(*data))
+        return ExitFailure;
+    return ExitSuccess;
+}
+
+// "<kind> <label>" in the info panel's words, for one level.
+std::string LevelText(const CKeyboardData& data, int key, int level) {
+    const bool english = data.UiLanguage == "en-US";
+    const char* heading = english ? (level == 0 ? "Key settings L1：" : "Key settings L2：")
+                                  : (level == 0 ? "上档键：" : "下档键：");
+    std::string text = heading + Utf8(ModeName(data, data.CurrentSettings[key][level].Mode));
+    const std::u16string label = AssignmentLabel(data, key, level);
+    if (!label.empty())
+        text += " " + Utf8(label);
+    return text;
+}
+
+} // namespace
+
+int RunWrite(const CCliRun& run) {
+    return RunWriteProfile(run, CWhat::KeysAndLight);
+}
+
+int RunWriteKeys(const CCliRun& run) {
+    return RunWriteProfile(run, CWhat::Keys);
+}
+
+int RunWriteLight(const CCliRun& run) {
+    return RunWriteProfile(run, CWhat::Light);
+}
+
+int RunRead(const CCliRun& run) {
+    const std::string& path = run.Arguments[0];
+    auto data = NewModel(run.Language);
+    if (!OpenKeyboard(run, data->HWI))
+        return ExitFailure;
+    CProgressBar bar("Reading key settings", SlotCount - 1);
+    const bool keysRead = ReadKeysFromDevice(*data, bar.OnTerminal() ? &bar : nullptr);
+    bar.Finish();
+    if (!keysRead)
+        return Fail("reading the key settings failed; nothing was saved");
+    if (!ReadLightFromDevice(*data))
+        return Fail("reading the backlight failed; nothing was saved");
+    if (!SaveProfile(*data, path))
+        return Fail("cannot write " + path);
+    std::printf("Key settings and backlight saved to %s\n", path.c_str());
+    return ExitSuccess;
+}
+
+int RunShow(const CCliRun& run) {
+    auto data = NewModel(run.Language);
+    if (!ReadProfileFile(*data, run.Arguments[0]))
+        return ExitFailure;
+    for (int key = 1; key <= KeyCount; ++key) {
+        std::printf("%2d %-12s  %s   %s\n", key, KeyCaptions[static_cast<std::size_t>(key)],
+                    LevelText(*data, key, 0).c_str(), LevelText(*data, key, 1).c_str());
+    }
+    return std::fflush(stdout) == 0 ? ExitSuccess : ExitFailure;
+}
