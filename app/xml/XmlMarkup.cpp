@@ -57,8 +57,18 @@ bool CXmlAttributeScanner::Next(SXmlAttributeSpan& span) {
             ++m_Pos;
         if (m_Pos >= n || m_Tag[m_Pos] == u'>')
             return false;
-        if (m_Tag[m_Pos] == u'=' || IsQuote(m_Tag[m_Pos])) {
+        if (m_Tag[m_Pos] == u'=') {
             ++m_Pos; // stray character where a name belongs
+            continue;
+        }
+        if (IsQuote(m_Tag[m_Pos])) {
+            // A stray quoted part is skipped whole, pairing quotes as the parser did when it looked
+            // for the tag's end.
+            const char16_t quote = m_Tag[m_Pos++];
+            while (m_Pos < n && m_Tag[m_Pos] != quote)
+                ++m_Pos;
+            if (m_Pos < n)
+                ++m_Pos;
             continue;
         }
         break;
@@ -77,9 +87,13 @@ bool CXmlAttributeScanner::Next(SXmlAttributeSpan& span) {
     if (q >= n || m_Tag[q] != u'=')
         return true;
     span.HasEquals = true;
-    ++q;
+    const std::size_t afterEquals = ++q;
     while (q < n && IsXmlSpace(m_Tag[q]))
         ++q;
+    if (q != afterEquals && (q >= n || !IsQuote(m_Tag[q]))) {
+        // "name= other": no value, and what follows is read as the next attribute.
+        q = afterEquals;
+    }
     span.TokenStart = q;
     if (q < n && IsQuote(m_Tag[q])) {
         const char16_t quote = m_Tag[q];
@@ -97,7 +111,7 @@ bool CXmlAttributeScanner::Next(SXmlAttributeSpan& span) {
         }
     } else {
         span.ValueStart = q;
-        while (q < n && !IsXmlSpace(m_Tag[q]) && m_Tag[q] != u'>' &&
+        while (q < n && !IsXmlSpace(m_Tag[q]) && m_Tag[q] != u'>' && !IsQuote(m_Tag[q]) &&
                !(m_Tag[q] == u'/' && q + 1 < n && m_Tag[q + 1] == u'>'))
             ++q;
         span.ValueEnd = span.TokenEnd = q;

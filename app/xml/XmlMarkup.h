@@ -26,7 +26,10 @@ struct SXmlAttributeSpan {
 };
 
 // Walks the attributes of a start tag (or of a declaration such as "<?xml ...?>"). Tolerates any
-// malformed text: a name without "=" has an empty value, a value without quotes ends at white space.
+// malformed text: a name without "=" has an empty value, a value without quotes must follow "="
+// directly and ends at white space or a quote, and a stray quoted part is skipped. Quotes pair up as they do
+// when the parser looks for the tag's end, so what lies outside quotes for one lies outside quotes for the
+// other.
 class CXmlAttributeScanner {
 public:
     explicit CXmlAttributeScanner(std::u16string_view tag) : m_Tag(tag), m_Pos(TagNameEnd(tag)) {}

@@ -201,6 +201,32 @@ TEST(XmlDocumentBuild, AttributesAreReplacedInPlaceAndEscaped) {
     EXPECT_EQ(doc.GetText(), u"<a flag=\"on\"/>");
 }
 
+TEST(XmlDocumentBuild, MalformedAttributesPairQuotesAsTheParserDoes) {
+    CXmlDocument doc;
+    doc.SetText(u"<r x\"y>\"z=\"1\" w=v'q'><c/></r>");
+    ASSERT_TRUE(Walk(doc, {u"r"}));
+    EXPECT_EQ(doc.GetAttribute(u"z"), u"1");
+    EXPECT_EQ(doc.GetAttribute(u"w"), u"v");
+    EXPECT_EQ(ChildNames(doc), u"c ");
+    ASSERT_TRUE(doc.SetAttribute(u"t", u"new"));
+    EXPECT_EQ(doc.GetText(), u"<r x\"y>\"z=\"1\" w=v'q' t=\"new\"><c/></r>");
+    EXPECT_EQ(doc.GetAttribute(u"t"), u"new");
+    ASSERT_TRUE(doc.SetAttribute(u"w", u"2"));
+    EXPECT_EQ(doc.GetText(), u"<r x\"y>\"z=\"1\" w=\"2\"'q' t=\"new\"><c/></r>");
+    EXPECT_TRUE(doc.CheckIndex());
+    // "t=" followed by white space has no value; what follows is the next attribute.
+    doc.SetText(u"<a t= u=\"1\"/>");
+    ASSERT_TRUE(Walk(doc, {u"a"}));
+    EXPECT_EQ(doc.GetAttribute(u"u"), u"1");
+    ASSERT_TRUE(doc.SetAttribute(u"t", u"x"));
+    EXPECT_EQ(doc.GetText(), u"<a t=\"x\" u=\"1\"/>");
+    doc.SetText(u"<a t= >");
+    ASSERT_TRUE(Walk(doc, {u"a"}));
+    ASSERT_TRUE(doc.SetAttribute(u"u", u"2"));
+    EXPECT_EQ(doc.GetAttribute(u"u"), u"2");
+    EXPECT_EQ(doc.GetAttribute(u"t"), u"");
+}
+
 TEST(XmlDocumentBuild, RefusesWithoutCurrentElementOrWithUnwritableName) {
     CXmlDocument doc;
     const std::u16string text = u"<a/>";

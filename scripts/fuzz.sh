@@ -1,0 +1,44 @@
+#!/bin/sh
+# Builds one libFuzzer harness with clang and runs it for the given number of seconds.
+# Usage: scripts/fuzz.sh TARGET SECONDS [extra libFuzzer options]
+#   TARGET   fuzz_xml (parsing, navigation, attributes, building)
+# The build goes to build-fuzz (ZELK_FUZZ_BUILD_DIR to change it); the growing corpus is kept in
+# BUILD/corpus-TARGET, seeded from the test documents; crashes land in BUILD/crashes-TARGET.
+set -eu
+[ $# -ge 2 ] || { echo "usage: $0 TARGET SECONDS [libFuzzer options]" >&2; exit 2; }
+target=$1
+seconds=$2
+shift 2
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build=${ZELK_FUZZ_BUILD_DIR:-$root/build-fuzz}
+
+SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+missing=""
+for p in clang libclang-rt-14-dev cmake libhidapi-dev pkg-config; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing
+fi
+
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELK_FUZZ=ON \
+  -DZELK_BUILD_TESTS=OFF -DZELK_BUILD_GUI=OFF -DZELK_SANITIZE=OFF >/dev/null
+cmake --build "$build" -j2 --target "$target"
+
+corpus=$build/corpus-$target
+crashes=$build/crashes-$target
+mkdir -p "$corpus" "$crashes"
+case $target in
+  fuzz_xml) seeds=$root/tests/xml/corpus ;;
+  *) seeds=$root/tests/fuzz/seeds-$target ;;
+esac
+if [ -d "$seeds" ]; then
+  cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
+fi
+
+export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+exec "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=16384 \
+  -print_final_stats=1 -artifact_prefix="$crashes/" "$@" "$corpus"
