@@ -250,6 +250,12 @@ TEST_F(CliProfiles, UnreadableOrUnwritableFilesGiveStatusOne) {
     ExpectFailureLine(RunCli({"show", (Folder / "missing.pro").string()}), "show missing");
     ExpectFailureLine(Cli({"write", (Folder / "missing.pro").string()}), "write missing");
     ExpectFailureLine(Cli({"write-light", Folder.string()}), "write a folder");
+    // A file that is no profile must not be taken for an empty one and clear the keyboard.
+    ASSERT_EQ(Cli({"write", Profile().string()}).Status, 0);
+    const std::string before = ReadWhole(State());
+    std::ofstream(Folder / "notes.txt") << "shopping list\n";
+    ExpectFailureLine(Cli({"write", (Folder / "notes.txt").string()}), "write a text file");
+    EXPECT_EQ(ReadWhole(State()), before);
     ExpectFailureLine(Cli({"read", (Folder / "no such folder" / "out.pro").string()}), "read into nowhere");
 }
 
