@@ -6,9 +6,15 @@ cd "$(dirname "$0")/.."
 SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 dpkg-query -W -f='${Status}' libbenchmark-dev 2>/dev/null | grep -q "ok installed" ||
   $SUDO apt-get install -y -qq libbenchmark-dev
+dpkg-query -W -f='${Status}' libpugixml-dev 2>/dev/null | grep -q "ok installed" ||
+  $SUDO apt-get install -y -qq libpugixml-dev
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DZELK_BUILD_BENCH=ON -DZELK_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench -j2 --target hwi_bench
 ./build-bench/bin/hwi_bench "$@"
+
+# Loading and saving a large profile against pugixml (target: within 3x, well under a second).
+cmake --build build-bench -j2 --target profile_bench
+./build-bench/bin/profile_bench
 
 # Cold start of the desktop program to the main window's first paint with the virtual keyboard, and
 # its resident memory then (targets: under 300 ms, under 100 MB). Under Xvfb when it is installed, as

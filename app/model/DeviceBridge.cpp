@@ -57,8 +57,8 @@ bool NamesKey(std::u16string_view text, const std::u16string& name) {
 }
 
 std::u16string DelayItem(int milliseconds) {
-    const std::string digits = std::to_string(milliseconds);
-    return u"<" + std::u16string(digits.begin(), digits.end()) + u" ms>";
+    const std::string digits = "<" + std::to_string(milliseconds) + " ms>";
+    return std::u16string(digits.begin(), digits.end());
 }
 
 // A list as the editor would have built it for read-back content.

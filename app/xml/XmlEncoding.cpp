@@ -496,7 +496,7 @@ void AppendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
             ++i;
             continue;
         }
-        char32_t codePoint;
+        char32_t codePoint = 0;
         bool cutOff;
         const std::size_t length = ReadUtf8Sequence(bytes, i, codePoint, cutOff);
         if (length == 0) {
@@ -535,11 +535,29 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 void AppendUtf16AsUtf8(std::u16string_view text, std::string& out, bool& loss) {
-    out.reserve(out.size() + text.size() + text.size() / 2);
+    // Sized exactly first: zero-filling a worst-case buffer costs more than counting.
+    std::size_t bytes = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0x80) {
+            bytes += 1;
+        } else if (c < 0x800) {
+            bytes += 2;
+        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                   text[i + 1] <= 0xDFFF) {
+            bytes += 4;
+            ++i;
+        } else {
+            bytes += 3; // a lone surrogate as U+FFFD, too
+        }
+    }
+    const std::size_t start = out.size();
+    out.resize(start + bytes);
+    char* o = out.data() + start;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         if (c < 0x80) {
-            out += static_cast<char>(c);
+            *o++ = static_cast<char>(c);
             continue;
         }
         if (c >= 0xD800 && c <= 0xDFFF) {
@@ -552,17 +570,18 @@ void AppendUtf16AsUtf8(std::u16string_view text, std::string& out, bool& loss) {
             }
         }
         if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
+            *o++ = static_cast<char>(0xC0 | (c >> 6));
         } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<char>(0xE0 | (c >> 12));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<char>(0xF0 | (c >> 18));
+            *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         }
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
 }
 
 void RepairUtf16(std::u16string& text, std::size_t from) {
