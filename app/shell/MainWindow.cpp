@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include "model/KeyboardData.h"
+#include "model/Profile.h"
 #include "shell/MainWindowAreas.h"
 #include "shell/MainWindowText.h"
 
@@ -15,22 +16,6 @@
 #include <QTimer>
 
 #include <filesystem>
-
-#if __has_include("model/Profile.h")
-#include "model/Profile.h"
-#define ZELK_HAVE_PROFILES 1
-#else
-// TODO: profile files (model/Profile.h) are not in the tree yet; Save and Open report failure until
-// they are.
-namespace {
-bool SaveProfile(const CKeyboardData&, const std::filesystem::path&) {
-    return false;
-}
-bool LoadProfile(CKeyboardData&, const std::filesystem::path&) {
-    return false;
-}
-} // namespace
-#endif
 
 namespace {
 
