@@ -22,6 +22,11 @@ void AddFileError(CXmlResult& result, int error) {
     result.Add(u"file_error", {{u"msg", text}, {u"n", CXmlResult::Number(error)}});
 }
 
+// A quick test before the attribute scan: an attribute's name appears in the tag after its name.
+bool MayHaveAttribute(std::u16string_view tag, std::u16string_view name) {
+    return !name.empty() && tag.find(name, TagNameEnd(tag)) != std::u16string_view::npos;
+}
+
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, CXmlResult& result) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
@@ -269,7 +274,7 @@ bool CXmlDocument::SetAttribute(std::u16string_view name, std::u16string_view va
     m_Edit.clear();
     SXmlAttributeSpan span;
     std::size_t at, removed = 0;
-    if (CXmlAttributeScanner(tag).Find(name, span)) {
+    if (MayHaveAttribute(tag, name) && CXmlAttributeScanner(tag).Find(name, span)) {
         if (!span.HasEquals)
             m_Edit += u'=';
         at = span.TokenStart;
@@ -299,7 +304,7 @@ std::u16string CXmlDocument::GetAttribute(std::u16string_view name) const {
         return {};
     const std::u16string_view tag = StartTag(m_Current);
     SXmlAttributeSpan span;
-    if (!CXmlAttributeScanner(tag).Find(name, span))
+    if (!MayHaveAttribute(tag, name) || !CXmlAttributeScanner(tag).Find(name, span))
         return {};
     return DecodeReferences(tag.substr(span.ValueStart, span.ValueEnd - span.ValueStart));
 }

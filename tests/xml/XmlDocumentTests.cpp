@@ -393,6 +393,22 @@ TEST(XmlDocumentParse, ResultStopsGrowingAfterItsLimit) {
     ASSERT_TRUE(Walk(doc, {u"a"}));
 }
 
+TEST(XmlDocumentParse, LongTagsKeepTheirFullLengths) {
+    // Names and tags longer than packed length fields could hold.
+    const std::u16string name(3000, u'n');
+    const std::u16string value(5'000'000, u'v');
+    const std::u16string text = u"<r><" + name + u" t=\"" + value + u"\"><c/></" + name + u"><d/></r>";
+    CXmlDocument doc;
+    EXPECT_TRUE(doc.SetText(text));
+    ASSERT_TRUE(Walk(doc, {u"r", name, u"c"}));
+    ASSERT_TRUE(doc.LeaveElement());
+    EXPECT_EQ(doc.GetAttribute(u"t").size(), value.size());
+    ASSERT_TRUE(doc.EnterElement());
+    ASSERT_TRUE(doc.AddElement(u"e"));
+    EXPECT_TRUE(doc.CheckIndex());
+    ASSERT_TRUE(Walk(doc, {u"r", u"d"}));
+}
+
 TEST(XmlDocumentParse, DeepNestingNeedsNoDeepStack) {
     std::u16string text;
     constexpr int depth = 200000;

@@ -196,6 +196,31 @@ TEST_F(XmlFile, SavingWritesTheTextUnchangedInItsDeclaredEncoding) {
     EXPECT_TRUE(ResultHas(u"<unsupported_encoding encoding=\"x-klingon\"/>"));
 }
 
+TEST(XmlEncodingUtf8, EveryKindOfCharacterConvertsBothWays) {
+    const std::u16string text = u"A\u007F\u0080\u07FF\u0800\uD7FF\uE000\uFFFF\U00010000\U0010FFFF";
+    const std::string bytes = "A\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"
+                              "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
+    std::string out;
+    bool loss = false;
+    XmlEncoding::AppendUtf16AsUtf8(text, out, loss);
+    EXPECT_EQ(out, bytes);
+    EXPECT_FALSE(loss);
+    std::u16string back;
+    XmlEncoding::AppendUtf8AsUtf16(bytes, back);
+    EXPECT_EQ(back, text);
+    EXPECT_TRUE(XmlEncoding::IsValidUtf8(bytes));
+    // Lone surrogates, at the end too, become U+FFFD.
+    out.clear();
+    XmlEncoding::AppendUtf16AsUtf8(std::u16string{char16_t(0xDC00), u'x', char16_t(0xD800)}, out, loss);
+    EXPECT_EQ(out, "\xEF\xBF\xBDx\xEF\xBF\xBD");
+    EXPECT_TRUE(loss);
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    for (const char* bad : {"\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                            "\xF8\x88\x80\x80\x80", "\x80", "\xC3\x28"})
+        EXPECT_FALSE(XmlEncoding::IsValidUtf8(bad)) << bad;
+    EXPECT_TRUE(XmlEncoding::IsValidUtf8("ok\xF0\x9F\x98"));
+}
+
 TEST(XmlEncodingNames, AliasesMapToCodePages) {
     using XmlEncoding::CodePageFromName;
     EXPECT_EQ(CodePageFromName(u"utf-8"), 65001);
