@@ -5,7 +5,8 @@
 #   main-en-layer1.png  English, Level 1, a key under the mouse
 #   main-en-layer2.png  English, Level 2, a button under the mouse
 # Usage: scripts/screenshot.sh [BUILD_DIR] [OUTPUT_DIR] [PROFILE.pro]
-# With a profile, it is opened through the Open button first, so assigned keys show lit.
+# With a profile, it is opened through the Open button first, so assigned keys show lit;
+# res/demo.pro is the one behind res/screenshots/.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -75,10 +76,10 @@ if [ -n "$profile" ]; then
     sleep 1
 fi
 
-shot main-zh-layer1.png 452 340   # F (key 46)
+shot main-zh-layer1.png 334 290   # W (key 30)
 click 85 240                       # layer switch
-shot main-zh-layer2.png 305 290   # Q
+shot main-zh-layer2.png 253 240   # 1 (key 15)
 click 1077 112                     # language switch
 shot main-en-layer2.png 640 112   # over the backlight button
 click 85 240
-shot main-en-layer1.png 1048 440  # Down arrow
+shot main-en-layer1.png 292 340   # A (key 43)
