@@ -225,26 +225,20 @@ bool CXmlDocument::AddElement(std::u16string_view name) {
         // the parent's new end tag.
         SXmlElement& p = m_Index[parent];
         const std::u16string_view tag = StartTag(parent);
-        const std::u16string parentName(tag.substr(1, TagNameEnd(tag) - 1));
-        const std::size_t oldLength = p.Length;
+        const std::u16string_view parentName = tag.substr(1, TagNameEnd(tag) - 1);
+        m_Edit.insert(0, u">\r\n");
+        m_Edit += u"</";
+        m_Edit += parentName;
+        m_Edit += u'>';
         const std::size_t slash = p.Start + p.StartTagLength - 2;
-        std::u16string replacement;
-        replacement.reserve(m_Edit.size() + parentName.size() + 6);
-        replacement += u'>';
-        replacement += LineEnd;
-        replacement += m_Edit;
-        replacement += u"</";
-        replacement += parentName;
-        replacement += u'>';
-        m_Text.replace(slash, 2, replacement);
         p.StartTagLength -= 1;
         p.EndTagLength = parentName.size() + 3;
         p.Flags &= ~SXmlElement::EmptyForm;
-        const std::size_t newLength = p.StartTagLength + LineEnd.size() + m_Edit.size() + p.EndTagLength;
+        m_Text.replace(slash, 2, m_Edit); // the name's view into the text is not used past here
         const std::size_t childStart = p.Start + p.StartTagLength + LineEnd.size();
         added = NewEmptyElement(childStart, name.size());
         m_Index.LinkLastChild(parent, added);
-        m_Index.ShiftBehind(parent, 0, static_cast<std::ptrdiff_t>(newLength - oldLength));
+        m_Index.ShiftBehind(parent, 0, static_cast<std::ptrdiff_t>(m_Edit.size()) - 2);
     } else {
         // No child yet: before the end tag (or after an unended start tag), on a line of its own.
         const SXmlElement& p = m_Index[parent];
