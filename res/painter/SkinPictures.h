@@ -18,10 +18,13 @@ struct SkinPictureSpec {
 };
 
 std::vector<SkinPictureSpec> MainWindowPictures();
+std::vector<SkinPictureSpec> BacklightPictures();
 
 inline std::vector<SkinPictureSpec> AllSkinPictures() {
     std::vector<SkinPictureSpec> all;
     for (auto& picture : MainWindowPictures())
+        all.push_back(std::move(picture));
+    for (auto& picture : BacklightPictures())
         all.push_back(std::move(picture));
     return all;
 }
