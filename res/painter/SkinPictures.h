@@ -18,11 +18,14 @@ struct SkinPictureSpec {
 };
 
 std::vector<SkinPictureSpec> MainWindowPictures();
+std::vector<SkinPictureSpec> DeviceDialogPictures();
 std::vector<SkinPictureSpec> BacklightPictures();
 
 inline std::vector<SkinPictureSpec> AllSkinPictures() {
     std::vector<SkinPictureSpec> all;
     for (auto& picture : MainWindowPictures())
+        all.push_back(std::move(picture));
+    for (auto& picture : DeviceDialogPictures())
         all.push_back(std::move(picture));
     for (auto& picture : BacklightPictures())
         all.push_back(std::move(picture));

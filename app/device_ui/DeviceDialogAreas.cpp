@@ -1,0 +1,136 @@
+#include "device_ui/DeviceDialogAreas.h"
+
+#include <array>
+
+namespace {
+
+struct ButtonRow {
+    int id;
+    SkinRect rect;
+};
+
+struct LabelRow {
+    int id;
+    SkinRect rect;
+    const char* chinese;
+    const char* english;
+    std::uint32_t format;
+    int font;
+    SkinColour colour;
+};
+
+constexpr std::uint32_t OneLineCentred = TextCentre | TextVCentre | TextSingleLine;
+constexpr std::uint32_t OneLineLeft = TextLeft | TextVCentre | TextSingleLine;
+constexpr int TitleFont = 17;
+constexpr SkinColour TitleColour{236, 239, 245};
+constexpr SkinColour NoticeColour{255, 158, 60};
+
+constexpr std::array<ButtonRow, 2> ProgressButtons{{
+    {IdDeviceClose, {332, 9, 355, 45}},
+    {IdDeviceCancel, {237, 201, 327, 235}},
+}};
+
+constexpr std::array<LabelRow, 3> ProgressLabels{{
+    {IdDeviceNoticeLabel,
+     {42, 116, 333, 135},
+     "正在读写键盘，请勿插拔！",
+     "Keep the keyboard connected!",
+     OneLineCentred,
+     DefaultSkinFont,
+     NoticeColour},
+    {IdDeviceTitleLabel, {100, 13, 266, 45}, "读写进度", "Progress", OneLineCentred, TitleFont, TitleColour},
+    {IdDeviceCancelLabel,
+     {237, 209, 327, 235},
+     "取消",
+     "Cancel",
+     TextCentre,
+     DefaultSkinFont,
+     DefaultCaptionColour},
+}};
+
+constexpr std::array<ButtonRow, 5> FirmwareButtons{{
+    {IdDeviceClose, {332, 9, 355, 45}},
+    {IdFirmwareGetVersion, {220, 70, 333, 100}},
+    {IdFirmwareOpen, {270, 108, 333, 140}},
+    {IdFirmwareUpdate, {47, 201, 129, 235}},
+    {IdDeviceCancel, {237, 201, 327, 235}},
+}};
+
+constexpr std::array<LabelRow, 6> FirmwareLabels{{
+    {IdDeviceNoticeLabel,
+     {42, 116, 119, 135},
+     "载入文件：",
+     "File",
+     OneLineLeft,
+     DefaultSkinFont,
+     DefaultCaptionColour},
+    {IdDeviceTitleLabel,
+     {100, 13, 266, 45},
+     "键盘固件升级",
+     "Firmware Update",
+     OneLineCentred,
+     TitleFont,
+     TitleColour},
+    {IdFirmwareGetVersionLabel,
+     {220, 76, 333, 100},
+     "获取固件版本",
+     "Get Version",
+     TextCentre,
+     DefaultSkinFont,
+     DefaultCaptionColour},
+    {IdFirmwareOpenLabel,
+     {270, 116, 333, 138},
+     "打开",
+     "Open",
+     TextCentre,
+     DefaultSkinFont,
+     DefaultCaptionColour},
+    {IdFirmwareUpdateLabel,
+     {47, 209, 129, 235},
+     "更新",
+     "Update",
+     TextCentre,
+     DefaultSkinFont,
+     DefaultCaptionColour},
+    {IdDeviceCancelLabel,
+     {237, 209, 327, 235},
+     "取消",
+     "Cancel",
+     TextCentre,
+     DefaultSkinFont,
+     DefaultCaptionColour},
+}};
+
+template <std::size_t Buttons, std::size_t Labels>
+std::vector<SkinRegion> Fill(int count, const std::array<ButtonRow, Buttons>& buttons,
+                             const std::array<LabelRow, Labels>& labels) {
+    std::vector<SkinRegion> areas(static_cast<std::size_t>(count));
+    auto area = areas.begin();
+    for (const ButtonRow& button : buttons) {
+        area->id = button.id;
+        area->rect = button.rect;
+        ++area;
+    }
+    for (const LabelRow& label : labels) {
+        area->id = label.id;
+        area->rect = label.rect;
+        area->labelOnly = true;
+        area->captions = {{"zh-CN", label.chinese}, {"en-US", label.english}};
+        area->textFormat = label.format;
+        area->fontIndex = label.font;
+        area->textColor = label.colour;
+        area->activeTextColor = label.colour;
+        ++area;
+    }
+    return areas;
+}
+
+} // namespace
+
+std::vector<SkinRegion> ProgressDialogAreas() {
+    return Fill(ProgressDialogAreaCount, ProgressButtons, ProgressLabels);
+}
+
+std::vector<SkinRegion> FirmwareDialogAreas() {
+    return Fill(FirmwareDialogAreaCount, FirmwareButtons, FirmwareLabels);
+}

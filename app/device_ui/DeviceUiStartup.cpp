@@ -1,0 +1,11 @@
+// Compiled into the program itself (not a library), so that its initialiser always runs.
+#include "device_ui/DeviceUiCommands.h"
+
+namespace {
+
+const bool Installed = [] {
+    InstallDeviceUiCommands();
+    return true;
+}();
+
+} // namespace

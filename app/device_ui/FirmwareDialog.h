@@ -1,0 +1,64 @@
+// The firmware update dialog CMorvDialogFirmwareUpdate: reads the keyboard's firmware version, lets
+// the person choose an Intel-HEX file and writes it to the keyboard on a worker thread, with a
+// progress bar and a message for the result. The dialog stays open after an update.
+//
+// While any transfer to the keyboard runs (a firmware update, also one whose dialog was closed, or a
+// cancelled operation still finishing), neither an update nor a version query starts.
+#pragma once
+
+#include "shell/SkinWindow.h"
+
+#include <QString>
+
+#include <memory>
+#include <string>
+
+class CKeyboardData;
+class QLineEdit;
+
+// Runs the firmware update dialog modally on parent.
+void RunFirmwareUpdate(QWidget* parent, CKeyboardData& data);
+
+class CMorvDialogFirmwareUpdate : public CSkinWindow {
+    Q_OBJECT
+
+public:
+    CMorvDialogFirmwareUpdate(CKeyboardData& data, const CSkinResources& resources,
+                              QWidget* parent = nullptr);
+    ~CMorvDialogFirmwareUpdate() override;
+
+    // A firmware transfer started by any firmware dialog is still running.
+    static bool TransferRunning();
+
+    // Runs a button's command, as a click on it does.
+    void Dispatch(int id);
+
+    int Percent() const { return Fill; }
+    SkinRect FilledBar() const;
+    const QString& FilePath() const { return Path; }
+    QLineEdit* VersionBox() const { return Version; }
+    QLineEdit* PathBox() const { return PathShown; }
+
+protected:
+    void OnAreaClicked(const SkinRegion& area) override;
+    void OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void OnGetVersion();
+    void OnOpen();
+    void OnUpdate();
+    void OnClose();
+    // Says why the keyboard cannot be used now; false when it is free.
+    bool RefuseWhileBusy();
+    QString Text(const char* chinese, const char* english) const;
+
+    CKeyboardData& Model;
+    QString Path;
+    int Fill = 0;
+    QLineEdit* Version = nullptr;
+    QLineEdit* PathShown = nullptr;
+    std::shared_ptr<CWindowMessageTarget> Target;
+    // Why the last file was refused, written by the worker before its completion is posted.
+    std::shared_ptr<std::string> Problem;
+};

@@ -1,0 +1,30 @@
+#include "device_ui/Help.h"
+
+#include "device_ui/DeviceUiSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+QString HelpManualPath(const std::string& language) {
+    const QString page =
+        language == "zh-CN" ? QStringLiteral("index.zh-CN.html") : QStringLiteral("index.html");
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("manual/") + page);
+}
+
+void OpenHelp(QWidget* owner, const std::string& language) {
+    const QString path = HelpManualPath(language);
+    if (!QFileInfo(path).isFile()) {
+        ShowDeviceMessage(owner,
+                          ByLanguage(language, "找不到用户手册：\n%1", "The user manual is missing:\n%1")
+                              .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    const CDeviceUiPrompts& prompts = DeviceUiPrompts();
+    if (!prompts.OpenUrl || !prompts.OpenUrl(QUrl::fromLocalFile(path))) {
+        ShowDeviceMessage(
+            owner, ByLanguage(language, "无法打开用户手册：\n%1", "The user manual could not be opened:\n%1")
+                       .arg(QDir::toNativeSeparators(path)));
+    }
+}

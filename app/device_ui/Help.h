@@ -1,0 +1,14 @@
+// The help command: the HTML user manual beside the program, in the UI language, opened with the
+// desktop's viewer.
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+class QWidget;
+
+// bin/manual/index.html, or index.zh-CN.html for Chinese, beside the program file.
+QString HelpManualPath(const std::string& language);
+// Opens the manual; says so when it is missing or nothing could show it.
+void OpenHelp(QWidget* owner, const std::string& language);

@@ -1,0 +1,203 @@
+#include "device_ui/ProgressDialog.h"
+
+#include "device_ui/DeviceDialogAreas.h"
+#include "device_ui/DeviceUiSupport.h"
+#include "device_ui/DeviceWorkers.h"
+#include "model/KeyboardData.h"
+#include "shell/MainWindowAreas.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+
+namespace {
+
+// Progress values are on a scale of 150 to a full bar.
+constexpr int ProgressScale = 150;
+
+std::atomic<int> KeysSettleMs{2000};
+std::atomic<int> LightSettleMs{1000};
+
+QString KeyName(int key) {
+    return QString::fromUtf8(MainWindowKeyLegend(key).main);
+}
+
+} // namespace
+
+bool RunDeviceOperationReportingFailure(QWidget* parent, CKeyboardData& data, int operation) {
+    if (!CMorvDialogProgress::IsOperation(operation))
+        return false;
+    CMorvDialogProgress dialog(data, DeviceDialogResources(parent), operation, parent);
+    const int result = dialog.exec();
+    if (result != QDialog::Accepted)
+        return false; // cancelled, or ended with the program: nothing to tell
+    if (dialog.Succeeded())
+        return true;
+    ShowDeviceMessage(parent, dialog.FailureText());
+    return false;
+}
+
+bool RunDeviceOperation(QWidget* parent, CKeyboardData& data, int operation) {
+    if (!RunDeviceOperationReportingFailure(parent, data, operation))
+        return false;
+    ShowDeviceMessage(parent, QStringLiteral("OK!"));
+    return true;
+}
+
+CMorvDialogProgress::CMorvDialogProgress(CKeyboardData& data, const CSkinResources& resources, int operation,
+                                         QWidget* parent)
+    : CSkinWindow(resources, data.UiLanguage,
+                  {ProgressBackgroundPicture, ProgressHoverPicture, ProgressActivePicture},
+                  DeviceDialogTransparentColour, ProgressDialogAreaCount, parent),
+      Model(data), Code(operation), Outcome(std::make_shared<COutcome>()) {
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setWindowTitle(QStringLiteral("Zelk"));
+    setModal(true);
+    OpenSkin();
+    Areas() = ProgressDialogAreas();
+}
+
+CMorvDialogProgress::~CMorvDialogProgress() {
+    // The worker may still post through the target it holds; the model must not keep pointing at it.
+    if (Target && Model.NotifyWindow == Target.get())
+        Model.NotifyWindow = nullptr;
+}
+
+bool CMorvDialogProgress::IsOperation(int operation) {
+    return operation == OperationWriteKeys || operation == OperationReadAll ||
+           operation == OperationWriteLight;
+}
+
+void CMorvDialogProgress::SetSettleTimes(int afterKeysMs, int afterLightMs) {
+    KeysSettleMs = std::max(0, afterKeysMs);
+    LightSettleMs = std::max(0, afterLightMs);
+}
+
+SkinRect CMorvDialogProgress::FilledBar() const {
+    SkinRect bar = DeviceProgressBarRect;
+    bar.right = bar.left + std::clamp(Fill, 0, 100) * DeviceProgressBarWidth / 100;
+    return bar;
+}
+
+QString CMorvDialogProgress::FailureText() const {
+    const std::string& language = Model.UiLanguage;
+    switch (Code) {
+    case OperationWriteKeys:
+        if (Outcome->Refusal.Key > 0) {
+            const QString level = Outcome->Refusal.Level == 0 ? ByLanguage(language, "上档键", "Level 1")
+                                                              : ByLanguage(language, "下档键", "Level 2");
+            return ByLanguage(
+                       language,
+                       "按键设置未写入：键盘无法保存%2按键“%1”的设置（内容过长或播放方式不受支持）。",
+                       "The key settings were not written: the keyboard cannot hold the setting of key "
+                       "\"%1\" on %2 (too long, or a play mode the keyboard lacks).")
+                .arg(KeyName(Outcome->Refusal.Key), level);
+        }
+        return ByLanguage(
+            language, "写入按键设置失败！请检查键盘连接后重试。",
+            "Writing the key settings failed! Check that the keyboard is connected and try again.");
+    case OperationReadAll:
+        return ByLanguage(language, "读取键盘配置失败！当前配置保持不变，请检查键盘连接后重试。",
+                          "Reading the keyboard failed! The settings shown are unchanged. Check that the "
+                          "keyboard is connected and try again.");
+    case OperationWriteLight:
+        return ByLanguage(
+            language, "写入背光设置失败！请检查键盘连接后重试。",
+            "Writing the backlight settings failed! Check that the keyboard is connected and try "
+            "again.");
+    default:
+        return {};
+    }
+}
+
+void CMorvDialogProgress::showEvent(QShowEvent* event) {
+    CSkinWindow::showEvent(event);
+    if (Started)
+        return;
+    Started = true;
+    Fill = 1;
+    StartWorker();
+}
+
+void CMorvDialogProgress::StartWorker() {
+    Target = MessageTarget();
+    Model.NotifyWindow = Target.get();
+    Running = true;
+
+    CMorvHWI* hwi = &Model.HWI;
+    CDeviceWorkers* workers = &CDeviceWorkers::Instance();
+    const std::shared_ptr<COutcome> outcome = Outcome;
+    const std::shared_ptr<CWindowMessageTarget> target = Target;
+    const std::chrono::milliseconds afterKeys(KeysSettleMs.load());
+    const std::chrono::milliseconds afterLight(LightSettleMs.load());
+    std::function<void()> work;
+    switch (Code) {
+    case OperationWriteKeys:
+        work = [hwi, outcome, target, afterKeys, workers, definitions = KeyDefinitionsToSend(Model)] {
+            outcome->Succeeded = SendKeyDefinitions(*hwi, definitions, target.get(), outcome->Refusal);
+            if (outcome->Succeeded)
+                workers->Pause(afterKeys);
+        };
+        break;
+    case OperationReadAll:
+        work = [hwi, outcome, target, afterKeys, workers] {
+            CKeyboardReadBack& readBack = outcome->ReadBack;
+            if (!ReceiveKeyDefinitions(*hwi, target.get(), readBack.Definitions))
+                return;
+            workers->Pause(afterKeys);
+            outcome->Succeeded = ReceiveLightArea(*hwi, readBack.Light);
+        };
+        break;
+    case OperationWriteLight:
+        work = [hwi, outcome, target, afterLight, workers, light = LightAreaToSend(Model)] {
+            outcome->Succeeded = SendLightArea(*hwi, light);
+            if (!outcome->Succeeded)
+                return;
+            target->Post(WM_DEVICE_PROGRESS, ProgressScale, 0);
+            workers->Pause(afterLight);
+        };
+        break;
+    default:
+        work = [] {};
+        break;
+    }
+    workers->Start(std::move(work), [target] { target->Post(WM_DEVICE_DONE, 0, 0); });
+}
+
+void CMorvDialogProgress::OnAreaClicked(const SkinRegion& area) {
+    if (area.id == IdDeviceClose || area.id == IdDeviceCancel) {
+        Fill = 0;
+        reject();
+    }
+}
+
+void CMorvDialogProgress::OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    Q_UNUSED(lParam);
+    if (message == WM_DEVICE_PROGRESS) {
+        Fill = static_cast<int>(std::min<std::uintptr_t>(wParam, 1000) * 100 / ProgressScale);
+        update();
+    } else if (message == WM_DEVICE_DONE && Running) {
+        Running = false;
+        Ended = true;
+        if (Code == OperationReadAll && Outcome->Succeeded)
+            ApplyReadBack(Model, Outcome->ReadBack);
+        accept();
+    }
+}
+
+void CMorvDialogProgress::done(int result) {
+    // However the dialog ends, a completion arriving later is not used.
+    Running = false;
+    CSkinWindow::done(result);
+}
+
+void CMorvDialogProgress::paintEvent(QPaintEvent* event) {
+    Q_UNUSED(event);
+    QPainter painter(this);
+    PaintSkin(painter);
+    const SkinRect bar = FilledBar();
+    if (bar.Width() > 0)
+        CopyFromPicture(painter, ProgressActivePicture, bar);
+}

@@ -1,0 +1,73 @@
+// The progress dialog CMorvDialogProgress: every device operation but the firmware update runs
+// behind it on a worker thread. The dialog shows the progress the device library posts, ends with OK
+// when the worker posts completion and with Cancel when the person closes it.
+//
+// The worker touches only the keyboard facade. What it sends is taken from the model before it
+// starts; what a read brings back is applied to the model by the dialog when the completion arrives,
+// and only while the dialog is still running, so a cancelled read never changes the model.
+#pragma once
+
+#include "device_ui/DeviceJobs.h"
+#include "shell/SkinWindow.h"
+
+#include <memory>
+
+class CKeyboardData;
+
+enum DeviceOperation { OperationWriteKeys = 1, OperationReadAll = 3, OperationWriteLight = 4 };
+
+// Runs the operation behind the progress dialog and tells the person how it ended: "OK!" after
+// success, what went wrong (in the UI language) after a failure, nothing after Cancel. True only
+// on success; after a successful read the model holds what the keyboard sent.
+bool RunDeviceOperation(QWidget* parent, CKeyboardData& data, int operation);
+// The same, leaving "OK!" to the caller.
+bool RunDeviceOperationReportingFailure(QWidget* parent, CKeyboardData& data, int operation);
+
+class CMorvDialogProgress : public CSkinWindow {
+    Q_OBJECT
+
+public:
+    // The operation starts when the dialog is first shown.
+    CMorvDialogProgress(CKeyboardData& data, const CSkinResources& resources, int operation,
+                        QWidget* parent = nullptr);
+    ~CMorvDialogProgress() override;
+
+    static bool IsOperation(int operation);
+    // How long the dialog stays up after the key transfers and after the backlight write.
+    static void SetSettleTimes(int afterKeysMs, int afterLightMs);
+
+    int Operation() const { return Code; }
+    int Percent() const { return Fill; }
+    // The part of the bar drawn now: never wider than the bar, whatever the percent.
+    SkinRect FilledBar() const;
+    // The operation has ended and the keyboard did what was asked.
+    bool Succeeded() const { return Ended && Outcome->Succeeded; }
+    // What went wrong, for a dialog that ended with OK but not Succeeded.
+    QString FailureText() const;
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void OnAreaClicked(const SkinRegion& area) override;
+    void OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct COutcome {
+        bool Succeeded = false;
+        CKeyRefusal Refusal;
+        CKeyboardReadBack ReadBack;
+    };
+
+    void StartWorker();
+
+    CKeyboardData& Model;
+    const int Code;
+    int Fill = 1;
+    bool Started = false;
+    bool Running = false; // the worker's completion is still awaited and will be used
+    bool Ended = false;   // the completion arrived while the dialog was running
+    std::shared_ptr<COutcome> Outcome;
+    std::shared_ptr<CWindowMessageTarget> Target;
+};

@@ -1,0 +1,91 @@
+# Sourced by the screenshot scripts: starts Xvfb on a free display and the desktop program on the
+# virtual keyboard in it, and offers helpers to find, click and capture its windows.
+# Needs: $program (the Zelk binary). Sets: $work (a scratch folder, removed at exit), $main (the main
+# window's id).
+
+for tool in Xvfb xdotool import convert; do
+    command -v "$tool" >/dev/null || { echo "$0: $tool is missing" >&2; exit 1; }
+done
+number=${ZELK_SCREENSHOT_DISPLAY:-97}
+while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+display=:$number
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+export ASAN_OPTIONS=detect_leaks=0
+export QT_QPA_PLATFORM=xcb
+
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+zelk=
+session_end() {
+    [ -n "$zelk" ] && kill "$zelk" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap session_end EXIT
+export DISPLAY=$display
+for _ in $(seq 300); do
+    xdotool getmouselocation >/dev/null 2>&1 && break
+    kill -0 "$xvfb" 2>/dev/null || { echo "$0: Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+done
+
+"$program" --virtual-keyboard="$work/keyboard.state" >"$work/zelk.log" 2>&1 &
+zelk=$!
+main=
+for _ in $(seq 300); do
+    main=$(xdotool search --onlyvisible --name '^Zelk$' 2>/dev/null | head -n1) && [ -n "$main" ] && break
+    sleep 0.1
+done
+[ -n "$main" ] || { echo "$0: the main window did not appear" >&2; cat "$work/zelk.log" >&2; exit 1; }
+sleep 0.5
+
+# Prints the id of a visible window named Zelk, other than the ones given, whose size matches
+# (WIDTHxHEIGHT, or any). Fails when none appears within tries × 50 ms (default 200).
+find_window() {
+    local size=$1; shift
+    local id
+    for _ in $(seq "${tries:-200}"); do
+        for id in $(xdotool search --onlyvisible --name '^Zelk$' 2>/dev/null); do
+            case " $* " in *" $id "*) continue ;; esac
+            eval "$(xdotool getwindowgeometry --shell "$id")"
+            if [ "$size" = any ] || [ "${WIDTH}x${HEIGHT}" = "$size" ]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.05
+    done
+    return 1
+}
+# Clicks at coordinates inside a window.
+click_in() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove "$((X + $2))" "$((Y + $3))"
+    sleep 0.2
+    xdotool click 1
+    sleep 0.4
+}
+# Moves the pointer to coordinates inside a window.
+point_in() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove "$((X + $2))" "$((Y + $3))"
+    sleep 0.3
+}
+park_mouse() { xdotool mousemove 5 5; sleep 0.3; }
+# Writes a window's picture to a file as an 8-bit palette PNG.
+shot() {
+    import -window "$1" "$work/shot.png"
+    convert "$work/shot.png" +dither -colors 256 "PNG8:$2"
+    echo "wrote $2"
+}
+# Opens a profile through the main window's Open button.
+open_profile() {
+    click_in "$main" 190 112
+    sleep 1
+    xdotool type --delay 10 "$(realpath "$1")"
+    xdotool key Return
+    sleep 1
+}

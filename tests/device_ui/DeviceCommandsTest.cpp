@@ -1,0 +1,156 @@
+#include "DeviceCommandsTest.h"
+
+#include "DeviceUiTestSupport.h"
+#include "device_ui/DeviceDialogAreas.h"
+#include "device_ui/DeviceUiCommands.h"
+#include "device_ui/FirmwareDialog.h"
+#include "device_ui/Help.h"
+#include "device_ui/ProgressDialog.h"
+#include "shell/MainWindow.h"
+#include "shell/MainWindowAreas.h"
+#include "shell/MorvApp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+struct CWindowFixture : CDeviceFixture {
+    CWindowFixture() : CDeviceFixture("zh-CN") {
+        Window = std::make_unique<CMorvDlg>(*Data, TestSkins());
+        CMainWindowPrompts prompts = CMorvDlg::SystemPrompts();
+        prompts.ShowMessage = [this](QWidget*, const QString& text) { Messages << text; };
+        Window->SetPrompts(prompts);
+    }
+    ~CWindowFixture() { Window.reset(); }
+
+    bool Open() {
+        if (!Window->Initialise())
+            return false;
+        Window->SetDeviceCheckInterval(0);
+        Window->show();
+        return QTest::qWaitForWindowExposed(Window.get());
+    }
+    void Click(int id) {
+        QTest::mouseClick(Window.get(), Qt::LeftButton, {}, Centre(Window->AreaById(id)->rect));
+    }
+
+    std::unique_ptr<CMorvDlg> Window;
+};
+
+std::unique_ptr<CWindowFixture> Fixture;
+
+} // namespace
+
+void CDeviceCommandsTest::initTestCase() {
+    InstallDeviceUiCommands();
+    // The program loads the dialogs' pictures with its own at start-up.
+    for (const int id : {128, 129, 130, 139, 140, 141})
+        QVERIFY(std::count(CMorvApp::RequiredPictures().begin(), CMorvApp::RequiredPictures().end(), id) ==
+                1);
+}
+
+void CDeviceCommandsTest::cleanup() {
+    Fixture.reset();
+}
+
+void CDeviceCommandsTest::writeAndReadButtonsReportOkOrTheFailure() {
+    Fixture = std::make_unique<CWindowFixture>();
+    QVERIFY(Fixture->Open());
+    CKeyboardData& data = *Fixture->Data;
+    data.CurrentSettings[30][0] = KeySetting{ModeSingle, 44, {}};
+    Fixture->Click(IdWriteKeys);
+    QCOMPARE(Fixture->Messages, QStringList{"OK!"});
+
+    // Read all brings the keyboard's settings back and the key shows lit at once.
+    data.Clear();
+    Fixture->Window->update();
+    Fixture->Click(IdReadAll);
+    QCOMPARE(Fixture->Messages, (QStringList{"OK!", "OK!"}));
+    QCOMPARE(data.CurrentSettings[30][0].HWCode, 44);
+    QTRY_VERIFY(Fixture->Window->AreaById(IdKeyBase + 30)->active);
+
+    // A failure is told in the UI language, and no "OK!" follows it.
+    Fixture->Messages.clear();
+    Fixture->Click(IdLanguage); // Chinese to English, as the button reads
+    QCOMPARE(data.UiLanguage, std::string("en-US"));
+    Fixture->Click(IdLanguage);
+    Fixture->Keyboard->SetFaults({.FailWriteAt = 2});
+    Fixture->Click(IdWriteKeys);
+    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("写入按键设置失败！请检查键盘连接后重试。")});
+}
+
+void CDeviceCommandsTest::cancelledReadShowsNothing() {
+    Fixture = std::make_unique<CWindowFixture>();
+    QVERIFY(Fixture->Open());
+    Fixture->Keyboard->SetMicrosecondsPerReport(3000);
+    WhenModalOpens([](QWidget* dialog) {
+        QVERIFY(qobject_cast<CMorvDialogProgress*>(dialog) != nullptr);
+        QTest::mouseClick(dialog, Qt::LeftButton, {}, QPoint(343, 27)); // the close button
+    });
+    Fixture->Click(IdReadAll);
+    QVERIFY(Fixture->Messages.isEmpty());
+}
+
+void CDeviceCommandsTest::firmwareButtonOpensTheDialog() {
+    Fixture = std::make_unique<CWindowFixture>();
+    QVERIFY(Fixture->Open());
+    bool opened = false;
+    WhenModalOpens([&opened](QWidget* dialog) {
+        auto* firmware = qobject_cast<CMorvDialogFirmwareUpdate*>(dialog);
+        opened = firmware != nullptr;
+        if (firmware != nullptr) {
+            firmware->Dispatch(IdFirmwareGetVersion);
+            firmware->Dispatch(IdDeviceCancel);
+        } else {
+            dialog->close();
+        }
+    });
+    Fixture->Click(IdFirmware);
+    QVERIFY(opened);
+    QVERIFY(Fixture->Messages.isEmpty());
+}
+
+void CDeviceCommandsTest::helpOpensTheManualInTheUiLanguage() {
+    Fixture = std::make_unique<CWindowFixture>();
+    QVERIFY(Fixture->Open());
+    const QString chinese = HelpManualPath("zh-CN");
+    const QString english = HelpManualPath("en-US");
+    QCOMPARE(QFileInfo(chinese).fileName(), QStringLiteral("index.zh-CN.html"));
+    QCOMPARE(QFileInfo(english).fileName(), QStringLiteral("index.html"));
+    QCOMPARE(QFileInfo(english).dir().dirName(), QStringLiteral("manual"));
+    QCOMPARE(QFileInfo(english).dir().absolutePath(),
+             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("manual")));
+    // The build copies the manual beside the program, with the pictures its pages show.
+    QVERIFY(QFileInfo(chinese).isFile());
+    QVERIFY(QFileInfo(english).isFile());
+    for (const QString& page : {chinese, english}) {
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        const QRegularExpression image(QStringLiteral("<img[^>]*src=\"([^\"]+)\""));
+        int images = 0;
+        for (auto match = image.globalMatch(html); match.hasNext(); ++images) {
+            const QString source = match.next().captured(1);
+            QVERIFY2(QFileInfo(QFileInfo(page).dir().filePath(source)).isFile(), qPrintable(source));
+        }
+        QVERIFY(images >= 4);
+    }
+
+    Fixture->Click(IdHelp);
+    Fixture->Click(IdLanguage);
+    Fixture->Click(IdHelp);
+    QCOMPARE(Fixture->OpenedUrls, (QStringList{chinese, english}));
+    QVERIFY(Fixture->Messages.isEmpty());
+
+    // Nothing could show it: the person is told where the manual is.
+    Fixture->UrlOpens = false;
+    Fixture->Click(IdHelp);
+    QCOMPARE(Fixture->Messages.size(), 1);
+    QVERIFY(Fixture->Messages[0].startsWith(QStringLiteral("The user manual could not be opened:")));
+}

@@ -1,0 +1,59 @@
+// Shared helpers of the device dialog tests: the painted skins, a model on a virtual keyboard, and
+// prompts that record messages and answer questions instead of a person.
+#pragma once
+
+#include "VirtualKeyboard.h"
+#include "model/KeyboardData.h"
+#include "shell/SkinResources.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+extern CSkinResources* TheTestSkins;
+inline const CSkinResources& TestSkins() {
+    return *TheTestSkins;
+}
+
+inline QRect ToQRect(const SkinRect& rect) {
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+inline QPoint Centre(const SkinRect& rect) {
+    return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+// A model with its catalogue, connected to a fresh virtual keyboard, and the device dialogs' prompts
+// answered by the fixture. Removing the fixture waits for every device worker.
+class CDeviceFixture {
+public:
+    explicit CDeviceFixture(const std::string& language = "en-US");
+    ~CDeviceFixture();
+    CDeviceFixture(const CDeviceFixture&) = delete;
+    CDeviceFixture& operator=(const CDeviceFixture&) = delete;
+
+    KeySetting& Setting(int key, int level);
+
+    std::unique_ptr<CKeyboardData> Data = std::make_unique<CKeyboardData>();
+    std::shared_ptr<CVirtualKeyboard> Keyboard;
+    QStringList Messages;
+    QString FirmwarePath; // the answer to the open-file dialog; empty cancels it
+    int FirmwareAsked = 0;
+    QStringList OpenedUrls;
+    bool UrlOpens = true;
+};
+
+// Calls act with the modal dialog that opens next (polling while the caller's modal loop runs).
+void WhenModalOpens(std::function<void(QWidget* dialog)> act);
+
+// A model's assignments of both levels and colours compare equal.
+bool SameKeyboardSettings(const CKeyboardData& a, const CKeyboardData& b);
+
+// A firmware text of lines Intel-HEX data records (16 bytes each) and an end record, CR LF ended.
+std::string FirmwareText(int lines);

@@ -1,0 +1,212 @@
+#include "FirmwareDialogTest.h"
+
+#include "DeviceUiTestSupport.h"
+#include "device_ui/DeviceDialogAreas.h"
+#include "device_ui/DeviceWorkers.h"
+#include "device_ui/FirmwareDialog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+struct CFirmwareFixture : CDeviceFixture {
+    CFirmwareFixture() : Dialog(std::make_unique<CMorvDialogFirmwareUpdate>(*Data, TestSkins())) {}
+    ~CFirmwareFixture() { Dialog.reset(); }
+
+    QString WriteFile(const QString& name, const std::string& text) {
+        const QString path = Folder.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        return path;
+    }
+
+    // Chooses the file with Open, then presses Update and waits for the result message.
+    void Update(const QString& path) {
+        FirmwarePath = path;
+        Dialog->Dispatch(IdFirmwareOpen);
+        const auto before = Messages.size();
+        Dialog->Dispatch(IdFirmwareUpdate);
+        QTRY_VERIFY_WITH_TIMEOUT(Messages.size() > before, 20000);
+    }
+
+    QTemporaryDir Folder;
+    std::unique_ptr<CMorvDialogFirmwareUpdate> Dialog;
+};
+
+std::unique_ptr<CFirmwareFixture> Fixture;
+
+const QString SuccessText =
+    QStringLiteral("The Firmware is downloaded successfully.\nPlease keep the USB plug in until three "
+                   "indicator lights flash "
+                   "simultaneously.\nThen firmware updated completely,pleased unplug the USB and plug in.");
+
+} // namespace
+
+void CFirmwareDialogTest::init() {
+    Fixture = std::make_unique<CFirmwareFixture>();
+}
+
+void CFirmwareDialogTest::cleanup() {
+    Fixture.reset();
+}
+
+void CFirmwareDialogTest::opensWithItsAreasAndTextBoxes() {
+    CMorvDialogFirmwareUpdate& dialog = *Fixture->Dialog;
+    QCOMPARE(dialog.size(), QSize(DeviceDialogWidth, DeviceDialogHeight));
+    QCOMPARE(dialog.Areas().size(), std::size_t{FirmwareDialogAreaCount});
+    QCOMPARE(dialog.Percent(), 0);
+    QVERIFY(Fixture->Data->NotifyWindow != nullptr);
+    QCOMPARE(dialog.VersionBox()->geometry(), QRect(44, 78, 162, 18));
+    QCOMPARE(dialog.PathBox()->geometry(), QRect(112, 116, 143, 19));
+    for (QLineEdit* box : {dialog.VersionBox(), dialog.PathBox()}) {
+        QVERIFY(box->isReadOnly());
+        QCOMPARE(box->focusPolicy(), Qt::NoFocus); // never focused, so never a caret
+        QCOMPARE(box->font().pixelSize(), 13);
+        QCOMPARE(box->palette().color(QPalette::Text), QColor(255, 111, 0));
+        QCOMPARE(box->palette().color(QPalette::Base), QColor(20, 20, 20));
+    }
+    // A click on a button's caption reaches the button; labels alone take nothing.
+    QCOMPARE(dialog.ClickedArea(QPoint(88, 220))->id, static_cast<int>(IdFirmwareUpdate));
+    QCOMPARE(dialog.ClickedArea(QPoint(60, 125)), nullptr);
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    dialog.show();
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(282, 225));
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), static_cast<int>(QDialog::Rejected));
+    Fixture->Dialog.reset();
+    QVERIFY(Fixture->Data->NotifyWindow == nullptr);
+}
+
+void CFirmwareDialogTest::validFileIsWrittenWithProgressAndSuccessText() {
+    const QString path = Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(299));
+    QSignalSpy finished(Fixture->Dialog.get(), &QDialog::finished);
+    Fixture->Update(path);
+    QCOMPARE(Fixture->Messages, QStringList{SuccessText});
+    QCOMPARE(Fixture->Dialog->Percent(), 100);
+    QCOMPARE(Fixture->Dialog->FilledBar().Width(), DeviceProgressBarWidth);
+    QCOMPARE(Fixture->Data->FirmwarePath, path.toStdU16String());
+    QCOMPARE(Fixture->Dialog->PathBox()->text(), QDir::toNativeSeparators(path));
+    const std::vector<std::uint8_t> image = Fixture->Keyboard->FirmwareImage();
+    QCOMPARE(image.size(), std::size_t{299 * 16});
+    QCOMPARE(image[17], std::uint8_t{(1 * 7 + 1 * 13) & 0xFF});
+    QCOMPARE(Fixture->Keyboard->FirmwareChecksumErrors(), 0);
+    QCOMPARE(finished.size(), 0); // the dialog stays open
+}
+
+void CFirmwareDialogTest::noFileChosenCannotBeOpened() {
+    Fixture->Dialog->Dispatch(IdFirmwareUpdate);
+    QTRY_COMPARE(Fixture->Messages, QStringList{QStringLiteral("Can't open firmware file")});
+    QCOMPARE(Fixture->Dialog->Percent(), 1);
+    // A folder is no firmware file either.
+    Fixture->Messages.clear();
+    Fixture->Update(Fixture->Folder.path());
+    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("Can't open firmware file")});
+}
+
+void CFirmwareDialogTest::corruptFileIsRefusedBeforeAnythingIsSent() {
+    std::string text = FirmwareText(10);
+    text[text.find("\r\n", 200) - 1] ^= 1; // a wrong checksum in the fifth record
+    const QString path = Fixture->WriteFile(QStringLiteral("bad.hex"), text);
+    const long reports = Fixture->Keyboard->ReportsWritten();
+    Fixture->Update(path);
+    QCOMPARE(Fixture->Messages.size(), 1);
+    QVERIFY2(Fixture->Messages[0].startsWith(
+                 QStringLiteral("This is not a valid firmware file; nothing was written to the keyboard:\n")),
+             qPrintable(Fixture->Messages[0]));
+    QVERIFY2(Fixture->Messages[0].contains(QStringLiteral("checksum")), qPrintable(Fixture->Messages[0]));
+    QCOMPARE(Fixture->Keyboard->ReportsWritten(), reports);
+
+    Fixture->Messages.clear();
+    Fixture->Update(Fixture->WriteFile(QStringLiteral("notes.txt"), "release notes\r\n"));
+    QVERIFY2(Fixture->Messages.value(0).contains(QStringLiteral("Intel-HEX")),
+             qPrintable(Fixture->Messages.value(0)));
+}
+
+void CFirmwareDialogTest::failedTransferIsTold() {
+    Fixture->Keyboard->SetFaults({.FailWriteAt = 30});
+    Fixture->Update(Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(100)));
+    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("Firmware download failed.")});
+    // The bar keeps the value it had reached.
+    QVERIFY(Fixture->Dialog->Percent() > 1);
+    QVERIFY(Fixture->Dialog->Percent() < 100);
+}
+
+void CFirmwareDialogTest::messagesFollowTheUiLanguage() {
+    Fixture->Dialog.reset();
+    Fixture->Data->UiLanguage = "zh-CN";
+    Fixture->Dialog = std::make_unique<CMorvDialogFirmwareUpdate>(*Fixture->Data, TestSkins());
+    Fixture->Update(QString());
+    Fixture->Update(Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(3)));
+    Fixture->Keyboard->SetFaults({.FailWriteAt = 2});
+    Fixture->Update(Fixture->FirmwarePath);
+    QCOMPARE(
+        Fixture->Messages,
+        (QStringList{QStringLiteral("打开固件文件失败"),
+                     QStringLiteral("固件下载完成。\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，"
+                                    "请拔下USB重新上电。"),
+                     QStringLiteral("固件下载失败!")}));
+    QCOMPARE(QString::fromUtf8(Fixture->Dialog->AreaById(IdDeviceTitleLabel)->Caption("zh-CN")),
+             QStringLiteral("键盘固件升级"));
+}
+
+void CFirmwareDialogTest::cancelledOpenKeepsTheEarlierPath() {
+    Fixture->FirmwarePath = QStringLiteral("/tmp/first.hex");
+    Fixture->Dialog->Dispatch(IdFirmwareOpen);
+    Fixture->FirmwarePath.clear();
+    Fixture->Dialog->Dispatch(IdFirmwareOpen);
+    QCOMPARE(Fixture->FirmwareAsked, 2);
+    QCOMPARE(Fixture->Dialog->FilePath(), QStringLiteral("/tmp/first.hex"));
+    QCOMPARE(Fixture->Dialog->PathBox()->text(), QDir::toNativeSeparators(QStringLiteral("/tmp/first.hex")));
+}
+
+void CFirmwareDialogTest::versionIsShownOrItsFailureTold() {
+    Fixture->Keyboard->SetVersionText("K87 firmware 2.31");
+    Fixture->Dialog->Dispatch(IdFirmwareGetVersion);
+    QVERIFY(Fixture->Messages.isEmpty());
+    QCOMPARE(Fixture->Dialog->VersionBox()->text(), QStringLiteral("K87 firmware 2.31"));
+
+    Fixture->Keyboard->SetPlugged(false);
+    Fixture->Dialog->Dispatch(IdFirmwareGetVersion);
+    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("Failed on reading keyboard version infomation")});
+    QCOMPARE(Fixture->Dialog->VersionBox()->text(), QStringLiteral("K87 firmware 2.31"));
+}
+
+void CFirmwareDialogTest::nothingStartsWhileAFirmwareTransferRuns() {
+    const QString path = Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(200));
+    Fixture->Keyboard->SetMicrosecondsPerReport(5000);
+    Fixture->FirmwarePath = path;
+    Fixture->Dialog->Dispatch(IdFirmwareOpen);
+    Fixture->Dialog->Dispatch(IdFirmwareUpdate);
+    QVERIFY(CMorvDialogFirmwareUpdate::TransferRunning());
+    Fixture->Dialog->Dispatch(IdFirmwareUpdate);
+    Fixture->Dialog->Dispatch(IdFirmwareGetVersion);
+    const QString busy = QStringLiteral("A firmware update is running. Please wait until it has finished.");
+    QCOMPARE(Fixture->Messages, (QStringList{busy, busy}));
+    QVERIFY(Fixture->Dialog->VersionBox()->text().isEmpty());
+
+    // Closing the dialog does not end the transfer: a new dialog still cannot start one.
+    Fixture->Dialog->Dispatch(IdDeviceClose);
+    Fixture->Dialog = std::make_unique<CMorvDialogFirmwareUpdate>(*Fixture->Data, TestSkins());
+    Fixture->Dialog->Dispatch(IdFirmwareUpdate);
+    QCOMPARE(Fixture->Messages.size(), 3);
+    QCOMPARE(Fixture->Messages.last(), busy);
+
+    // Once it has ended, the keyboard is free again; the closed dialog's result was dropped.
+    CDeviceWorkers::Instance().WaitForAll();
+    QCoreApplication::processEvents();
+    QVERIFY(!CMorvDialogFirmwareUpdate::TransferRunning());
+    QCOMPARE(Fixture->Keyboard->FirmwareImage().size(), std::size_t{200 * 16});
+    Fixture->Keyboard->SetMicrosecondsPerReport(0);
+    Fixture->Dialog->Dispatch(IdFirmwareGetVersion);
+    QCOMPARE(Fixture->Messages.size(), 3);
+    QVERIFY(!Fixture->Dialog->VersionBox()->text().isEmpty());
+}
