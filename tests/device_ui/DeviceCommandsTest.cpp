@@ -88,7 +88,7 @@ void CDeviceCommandsTest::writeAndReadButtonsReportOkOrTheFailure() {
 void CDeviceCommandsTest::cancelledReadShowsNothing() {
     Fixture = std::make_unique<CWindowFixture>();
     QVERIFY(Fixture->Open());
-    Fixture->Keyboard->SetMicrosecondsPerReport(3000);
+    CMorvDialogProgress::SetSettleTimes(60000, 0); // the read is still running when it is closed
     WhenModalOpens([](QWidget* dialog) {
         QVERIFY(qobject_cast<CMorvDialogProgress*>(dialog) != nullptr);
         QTest::mouseClick(dialog, Qt::LeftButton, {}, QPoint(343, 27)); // the close button

@@ -181,7 +181,7 @@ void CFirmwareDialogTest::versionIsShownOrItsFailureTold() {
 }
 
 void CFirmwareDialogTest::nothingStartsWhileAFirmwareTransferRuns() {
-    const QString path = Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(200));
+    const QString path = Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(400));
     Fixture->Keyboard->SetMicrosecondsPerReport(5000);
     Fixture->FirmwarePath = path;
     Fixture->Dialog->Dispatch(IdFirmwareOpen);
@@ -204,7 +204,7 @@ void CFirmwareDialogTest::nothingStartsWhileAFirmwareTransferRuns() {
     CDeviceWorkers::Instance().WaitForAll();
     QCoreApplication::processEvents();
     QVERIFY(!CMorvDialogFirmwareUpdate::TransferRunning());
-    QCOMPARE(Fixture->Keyboard->FirmwareImage().size(), std::size_t{200 * 16});
+    QCOMPARE(Fixture->Keyboard->FirmwareImage().size(), std::size_t{400 * 16});
     Fixture->Keyboard->SetMicrosecondsPerReport(0);
     Fixture->Dialog->Dispatch(IdFirmwareGetVersion);
     QCOMPARE(Fixture->Messages.size(), 3);

@@ -168,8 +168,10 @@ void CProgressDialogTest::cancelledReadLeavesTheModelUntouched() {
     Fixture->Messages.clear();
     data.Clear();
 
-    // Slow enough that the read is still running when Cancel is clicked.
+    // Slow enough that the read is still running when Cancel is clicked; the long pause between the
+    // keys and the light area keeps it running whatever the machine's speed.
     Fixture->Keyboard->SetMicrosecondsPerReport(4000);
+    CMorvDialogProgress::SetSettleTimes(60000, 0);
     WhenModalOpens([](QWidget* opened) {
         auto* dialog = qobject_cast<CMorvDialogProgress*>(opened);
         QVERIFY(dialog != nullptr);
@@ -195,6 +197,7 @@ void CProgressDialogTest::cancelledReadLeavesTheModelUntouched() {
 
     // The keyboard did hold the settings: a read that runs to its end brings them.
     Fixture->Keyboard->SetMicrosecondsPerReport(0);
+    CMorvDialogProgress::SetSettleTimes(0, 0);
     QVERIFY(RunDeviceOperation(nullptr, data, OperationReadAll));
     QCOMPARE(data.CurrentSettings[43][0].HWCode, 44);
     QCOMPARE(data.BackgroundLightSettings[1].Red, 255);
@@ -202,7 +205,7 @@ void CProgressDialogTest::cancelledReadLeavesTheModelUntouched() {
 
 void CProgressDialogTest::endedByTheProgramTellsNothing() {
     Fixture = std::make_unique<CDeviceFixture>();
-    Fixture->Keyboard->SetMicrosecondsPerReport(2000);
+    CMorvDialogProgress::SetSettleTimes(60000, 0);
     WhenModalOpens([](QWidget* dialog) { static_cast<QDialog*>(dialog)->done(-1); });
     QVERIFY(!RunDeviceOperation(nullptr, *Fixture->Data, OperationReadAll));
     QVERIFY(Fixture->Messages.isEmpty());

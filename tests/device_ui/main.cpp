@@ -1,5 +1,6 @@
 #include "DeviceCommandsTest.h"
 #include "DeviceUiTestSupport.h"
+#include "DeviceWorkersTest.h"
 #include "FirmwareDialogTest.h"
 #include "ProgressDialogTest.h"
 #include "device_ui/DeviceUiSupport.h"
@@ -25,6 +26,10 @@ int main(int argc, char** argv) {
     TheTestSkins = &skins;
 
     int failures = 0;
+    {
+        CDeviceWorkersTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
     {
         CProgressDialogTest test;
         failures += QTest::qExec(&test, argc, argv);
