@@ -1,0 +1,35 @@
+// The multi-key selection dialog CMorvDialogBkLightMultiSelect: the user clicks keys to select or
+// deselect them, then picks one colour. Selection and colour go back to the backlight settings
+// dialog through LightSelection and ChosenColour of the model; the colours shown come from
+// LightSnapshot.
+#pragma once
+
+#include "backlight/ColourPrompt.h"
+#include "model/KeyboardData.h"
+#include "shell/SkinWindow.h"
+
+#include <array>
+
+class CMorvDialogBkLightMultiSelect : public CSkinWindow {
+    Q_OBJECT
+
+public:
+    // Ends with Accepted once a colour has been chosen, with Rejected when closed.
+    CMorvDialogBkLightMultiSelect(CKeyboardData& data, const CSkinResources& resources,
+                                  CColourPrompt askColour, QWidget* parent = nullptr);
+
+protected:
+    // Labels take clicks too: the title closes, the Set Color caption opens the colour dialog.
+    bool TakesClick(const SkinRegion& area) const override { return area.id > 0; }
+    void OnAreaClicked(const SkinRegion& area) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void OnKey(int keyIndex);
+    void OnSetColour();
+
+    CKeyboardData& Model;
+    std::array<AreaLight, KeyIndexCount> Colours{};
+    CColourPrompt AskColour;
+};

@@ -1,0 +1,50 @@
+// The backlight settings dialog CMorvDialogBkLightSettings: the keyboard with a colour frame around
+// every key. The user gives one key, every key or a chosen set of keys a colour on a working copy of
+// the colours; OK stores the copy in the model, Write stores it and sends it to the keyboard, Cancel
+// drops it.
+#pragma once
+
+#include "backlight/ColourPrompt.h"
+#include "model/KeyboardData.h"
+#include "shell/SkinWindow.h"
+
+#include <array>
+
+class CMorvDlg;
+
+class CMorvDialogBkLightSettings : public CSkinWindow {
+    Q_OBJECT
+
+public:
+    using LightRecords = std::array<AreaLight, KeyIndexCount>;
+
+    CMorvDialogBkLightSettings(CKeyboardData& data, const CSkinResources& resources,
+                               QWidget* parent = nullptr);
+
+    // Replaces the system colour dialog, here and in the multi-key dialog opened from here.
+    void SetColourPrompt(CColourPrompt prompt);
+    const LightRecords& WorkingCopy() const { return Working; }
+
+protected:
+    // Labels take clicks too: the title closes the dialog, like the close button.
+    bool TakesClick(const SkinRegion& area) const override { return area.id > 0; }
+    bool RepaintsOnHover() const override { return false; }
+    void OnAreaClicked(const SkinRegion& area) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void OnKey(int keyIndex);
+    void OnDefault();
+    void OnWrite();
+    void OnOk();
+    void OnSetAll();
+    void OnMultiKey();
+
+    CKeyboardData& Model;
+    LightRecords Working{};
+    CColourPrompt AskColour;
+};
+
+// The main window's backlight command: runs the dialog modally on the main window.
+void RunBacklightSettings(CMorvDlg& owner);
