@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds one libFuzzer harness with clang and runs it for the given number of seconds.
 # Usage: scripts/fuzz.sh TARGET SECONDS [extra libFuzzer options]
-#   TARGET   fuzz_xml (parsing, navigation, attributes, building)
+#   TARGET   fuzz_xml (parsing, navigation, attributes, building) or fuzz_profile (LoadProfile)
 # The build goes to build-fuzz (ZELK_FUZZ_BUILD_DIR to change it); the growing corpus is kept in
 # BUILD/corpus-TARGET, seeded from the test documents; crashes land in BUILD/crashes-TARGET.
 set -eu

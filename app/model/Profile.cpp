@@ -2,6 +2,7 @@
 
 #include "xml/XmlDocument.h"
 
+#include <array>
 #include <climits>
 #include <map>
 #include <system_error>
@@ -28,9 +29,54 @@ int Decimal(const std::u16string& text) {
     return static_cast<int>(value);
 }
 
-int Attribute(const CXmlDocument& document, std::u16string_view name) {
-    return Decimal(document.GetAttribute(name));
+// The named attributes of the current element, read in one pass; the first of a repeated name counts
+// and a missing one is empty.
+template <std::size_t Count>
+std::array<std::u16string, Count> Attributes(const CXmlDocument& document,
+                                             const std::array<std::u16string_view, Count>& names) {
+    std::array<std::u16string, Count> values;
+    std::array<bool, Count> seen{};
+    document.ForEachAttribute([&](std::u16string_view name, std::u16string value) {
+        for (std::size_t i = 0; i < Count; ++i) {
+            if (!seen[i] && names[i] == name) {
+                seen[i] = true;
+                values[i] = std::move(value);
+                return;
+            }
+        }
+    });
+    return values;
 }
+
+template <std::size_t Count>
+std::array<int, Count> Numbers(const CXmlDocument& document, const std::array<std::u16string_view, Count>& names) {
+    const std::array<std::u16string, Count> texts = Attributes(document, names);
+    std::array<int, Count> numbers{};
+    for (std::size_t i = 0; i < Count; ++i)
+        numbers[i] = Decimal(texts[i]);
+    return numbers;
+}
+
+std::u16string DecimalText(int value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+// Adds an element whose attributes are numbers, written in decimal.
+template <std::size_t Count>
+void AddNumbered(CXmlDocument& document, std::u16string_view name, const std::array<std::u16string_view, Count>& names,
+                 const std::array<int, Count>& values) {
+    std::array<std::u16string, Count> texts;
+    std::array<CXmlAttributeText, Count> attributes;
+    for (std::size_t i = 0; i < Count; ++i) {
+        texts[i] = DecimalText(values[i]);
+        attributes[i] = {names[i], texts[i]};
+    }
+    document.AddElement(name, attributes);
+}
+
+constexpr std::array<std::u16string_view, 7> ListAttributes = {
+    u"SizeOfView", u"ViewStartAt", u"CursorPos", u"Cycles", u"IsAutoInterval", u"Delay", u"PlayMode"};
 
 void SaveSection(CXmlDocument& document, std::u16string_view name, const CActionList& list) {
     document.AddElement(name);
@@ -65,19 +111,14 @@ struct CProfileContent {
 } // namespace
 
 bool WriteList(const CActionList& list, CXmlDocument& document) {
-    document.AddElement(u"List");
-    document.SetAttribute(u"SizeOfView", list.SizeOfView);
-    document.SetAttribute(u"ViewStartAt", list.ViewStartAt);
-    document.SetAttribute(u"CursorPos", list.CursorPos);
-    document.SetAttribute(u"Cycles", list.Cycles);
-    document.SetAttribute(u"IsAutoInterval", list.IsAutoInterval ? 1 : 0);
-    document.SetAttribute(u"Delay", list.Delay);
-    document.SetAttribute(u"PlayMode", list.PlayMode);
+    AddNumbered<7>(document, u"List", ListAttributes,
+                   {list.SizeOfView, list.ViewStartAt, list.CursorPos, list.Cycles, list.IsAutoInterval ? 1 : 0,
+                    list.Delay, list.PlayMode});
     document.EnterElement();
     for (std::size_t i = 0; i < list.List.size(); ++i) {
-        document.AddElement(u"x");
-        document.SetAttribute(u"ID", static_cast<int>(i));
-        document.SetAttribute(u"t1", list.List[i]);
+        const std::u16string id = DecimalText(static_cast<int>(i));
+        const CXmlAttributeText item[] = {{u"ID", id}, {u"t1", list.List[i]}};
+        document.AddElement(u"x", item);
         document.EnterElement();
         WriteList(i < list.SubLists.size() ? list.SubLists[i] : CActionList(), document);
         document.LeaveElement();
@@ -90,23 +131,25 @@ bool ReadList(CActionList& list, CXmlDocument& document) {
     list.Clear();
     if (!document.FindElement(u"List"))
         return true;
-    list.SizeOfView = Attribute(document, u"SizeOfView");
-    list.ViewStartAt = Attribute(document, u"ViewStartAt");
-    list.CursorPos = Attribute(document, u"CursorPos");
-    list.Cycles = Attribute(document, u"Cycles");
-    list.IsAutoInterval = Attribute(document, u"IsAutoInterval") != 0;
-    list.Delay = Attribute(document, u"Delay");
-    list.PlayMode = Attribute(document, u"PlayMode");
+    const std::array<int, 7> numbers = Numbers(document, ListAttributes);
+    list.SizeOfView = numbers[0];
+    list.ViewStartAt = numbers[1];
+    list.CursorPos = numbers[2];
+    list.Cycles = numbers[3];
+    list.IsAutoInterval = numbers[4] != 0;
+    list.Delay = numbers[5];
+    list.PlayMode = numbers[6];
     document.EnterElement();
     while (document.FindElement(u"x")) {
-        const long long index = Attribute(document, u"ID");
+        std::array<std::u16string, 2> item = Attributes<2>(document, {u"ID", u"t1"});
+        const long long index = Decimal(item[0]);
         const bool placeable = index >= 0 && index < MaxListItems;
         if (placeable && index >= static_cast<long long>(list.List.size())) {
             list.List.resize(static_cast<std::size_t>(index) + 1);
             list.SubLists.resize(static_cast<std::size_t>(index) + 1);
         }
         if (placeable)
-            list.List[static_cast<std::size_t>(index)] = document.GetAttribute(u"t1");
+            list.List[static_cast<std::size_t>(index)] = std::move(item[1]);
         document.EnterElement();
         CActionList child;
         ReadList(child, document);
@@ -131,11 +174,7 @@ bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file) {
     document.EnterElement();
     for (int key = 1; key < KeyIndexCount; ++key) {
         const AreaLight& light = data.BackgroundLightSettings[key];
-        document.AddElement(u"AREA");
-        document.SetAttribute(u"ID", key);
-        document.SetAttribute(u"Red", light.Red);
-        document.SetAttribute(u"Green", light.Green);
-        document.SetAttribute(u"Blue", light.Blue);
+        AddNumbered<4>(document, u"AREA", {u"ID", u"Red", u"Green", u"Blue"}, {key, light.Red, light.Green, light.Blue});
     }
     document.LeaveElement();
 
@@ -144,11 +183,8 @@ bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file) {
     for (int key = 1; key < KeyIndexCount; ++key) {
         for (int level = 0; level < LevelCount; ++level) {
             const KeySetting& setting = data.CurrentSettings[key][level];
-            document.AddElement(u"KEY");
-            document.SetAttribute(u"ID", key);
-            document.SetAttribute(u"Level", level);
-            document.SetAttribute(u"Mode", setting.Mode);
-            document.SetAttribute(u"HWCode", setting.HWCode);
+            AddNumbered<4>(document, u"KEY", {u"ID", u"Level", u"Mode", u"HWCode"},
+                           {key, level, setting.Mode, setting.HWCode});
             document.EnterElement();
             SaveSection(document, u"ComboKey", setting.ComboKey);
             document.LeaveElement();
@@ -189,23 +225,23 @@ bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file) {
     document.FindElement(u"BackgroundLightSettings");
     document.EnterElement();
     while (document.FindElement(u"AREA")) {
-        const int key = Attribute(document, u"ID");
-        if (IsKeyIndex(key))
-            content->Light[key] = {Attribute(document, u"Red"), Attribute(document, u"Green"),
-                                   Attribute(document, u"Blue")};
+        const std::array<int, 4> area = Numbers<4>(document, {u"ID", u"Red", u"Green", u"Blue"});
+        if (IsKeyIndex(area[0]))
+            content->Light[area[0]] = {area[1], area[2], area[3]};
     }
     document.LeaveElement();
 
     document.FindElement(u"CurrentSettings");
     document.EnterElement();
     while (document.FindElement(u"KEY")) {
-        const int key = Attribute(document, u"ID");
-        const int level = Attribute(document, u"Level");
+        const std::array<int, 4> head = Numbers<4>(document, {u"ID", u"Level", u"Mode", u"HWCode"});
+        const int key = head[0];
+        const int level = head[1];
         KeySetting ignored;
         const bool placeable = IsKeyIndex(key) && level >= 0 && level < LevelCount;
         KeySetting& setting = placeable ? content->Settings[key][level] : ignored;
-        setting.Mode = Attribute(document, u"Mode");
-        setting.HWCode = Attribute(document, u"HWCode");
+        setting.Mode = head[2];
+        setting.HWCode = head[3];
         document.EnterElement();
         LoadSection(document, u"ComboKey", setting.ComboKey);
         document.LeaveElement();

@@ -181,27 +181,50 @@ bool CXmlDocument::LeaveElement() {
     return true;
 }
 
-std::uint32_t CXmlDocument::NewEmptyElement(std::size_t start, std::size_t nameLength) {
+std::uint32_t CXmlDocument::NewEmptyElement(std::size_t start, std::size_t tagLength) {
     SXmlElement element;
     element.Start = start;
-    element.Length = element.StartTagLength = nameLength + 3; // "<" name "/>"
+    element.Length = element.StartTagLength = tagLength;
     element.Flags = SXmlElement::EmptyForm;
     return m_Index.Append(element);
 }
 
-bool CXmlDocument::AddElement(std::u16string_view name) {
+bool CXmlDocument::AddElement(std::u16string_view name) { return AddElement(name, {}); }
+
+bool CXmlDocument::AddElement(std::u16string_view name, std::span<const CXmlAttributeText> attributes) {
     if (!IsWritableName(name))
         return false;
+    for (std::size_t i = 0; i < attributes.size(); ++i) {
+        bool repeated = false;
+        for (std::size_t j = 0; j < i; ++j)
+            repeated = repeated || attributes[j].Name == attributes[i].Name;
+        if (repeated || !IsWritableName(attributes[i].Name)) {
+            // Rare: let each attribute take its turn, as separate SetAttribute calls would.
+            if (!AddElement(name))
+                return false;
+            for (const CXmlAttributeText& attribute : attributes)
+                SetAttribute(attribute.Name, attribute.Value);
+            return true;
+        }
+    }
     m_Edit.clear();
     m_Edit += u'<';
     m_Edit += name;
+    for (const CXmlAttributeText& attribute : attributes) {
+        m_Edit += u' ';
+        m_Edit += attribute.Name;
+        m_Edit += u"=\"";
+        AppendEscapedAttribute(m_Edit, attribute.Value);
+        m_Edit += u'"';
+    }
     m_Edit += u"/>";
+    const std::size_t tagLength = m_Edit.size();
     m_Edit += LineEnd;
     const std::uint32_t parent = m_Parent;
     std::uint32_t added;
 
     if (parent == 0) {
-        added = NewEmptyElement(m_Text.size(), name.size());
+        added = NewEmptyElement(m_Text.size(), tagLength);
         m_Text += m_Edit;
         m_Index.LinkLastChild(0, added);
         m_Index[0].Length = m_Text.size();
@@ -217,7 +240,7 @@ bool CXmlDocument::AddElement(std::u16string_view name) {
         if (q < m_Text.size() && m_Text[q] == u'<')
             at = q;
         m_Text.insert(at, m_Edit);
-        added = NewEmptyElement(at, name.size());
+        added = NewEmptyElement(at, tagLength);
         m_Index.LinkAfter(after, added);
         m_Index.ShiftBehind(parent, m_Index[added].NextSibling, static_cast<std::ptrdiff_t>(m_Edit.size()));
     } else if (m_Index[parent].Flags & SXmlElement::EmptyForm) {
@@ -236,7 +259,7 @@ bool CXmlDocument::AddElement(std::u16string_view name) {
         p.Flags &= ~SXmlElement::EmptyForm;
         m_Text.replace(slash, 2, m_Edit); // the name's view into the text is not used past here
         const std::size_t childStart = p.Start + p.StartTagLength + LineEnd.size();
-        added = NewEmptyElement(childStart, name.size());
+        added = NewEmptyElement(childStart, tagLength);
         m_Index.LinkLastChild(parent, added);
         m_Index.ShiftBehind(parent, 0, static_cast<std::ptrdiff_t>(m_Edit.size()) - 2);
     } else {
@@ -251,7 +274,7 @@ bool CXmlDocument::AddElement(std::u16string_view name) {
             childStart += LineEnd.size();
         }
         m_Text.insert(at, m_Edit);
-        added = NewEmptyElement(childStart, name.size());
+        added = NewEmptyElement(childStart, tagLength);
         m_Index.LinkLastChild(parent, added);
         m_Index.ShiftBehind(parent, 0, static_cast<std::ptrdiff_t>(inserted));
     }
@@ -301,6 +324,10 @@ std::u16string CXmlDocument::GetAttribute(std::u16string_view name) const {
     if (!MayHaveAttribute(tag, name) || !CXmlAttributeScanner(tag).Find(name, span))
         return {};
     return DecodeReferences(tag.substr(span.ValueStart, span.ValueEnd - span.ValueStart));
+}
+
+std::u16string_view CXmlDocument::CurrentStartTag() const {
+    return m_Current ? StartTag(m_Current) : std::u16string_view();
 }
 
 std::u16string CXmlDocument::GetAttributeName(std::size_t n) const {

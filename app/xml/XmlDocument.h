@@ -1,10 +1,13 @@
 #pragma once
 
 #include "xml/XmlElementIndex.h"
+#include "xml/XmlEntities.h"
+#include "xml/XmlMarkup.h"
 #include "xml/XmlResult.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,6 +15,11 @@
 // cursor: find an element among the children of the current parent, enter it, leave it, read its
 // attributes, and add elements and attributes at the cursor. Apart from what is added, the text stays
 // exactly as it was read, and saving writes it back unchanged except for the file's encoding.
+struct CXmlAttributeText {
+    std::u16string_view Name;
+    std::u16string_view Value;
+};
+
 class CXmlDocument {
 public:
     CXmlDocument();
@@ -42,12 +50,18 @@ public:
     // Adds an empty element after the current one (or as the last child of the current parent when
     // there is no current element) on a line of its own, and makes it current.
     bool AddElement(std::u16string_view name);
+    // The same with its attributes, in order, as if each were set with SetAttribute right after; one
+    // edit of the text instead of one per attribute.
+    bool AddElement(std::u16string_view name, std::span<const CXmlAttributeText> attributes);
     // Sets an attribute of the current element, replacing its value in place when it exists.
     bool SetAttribute(std::u16string_view name, std::u16string_view value);
     bool SetAttribute(std::u16string_view name, int value);
 
     // The decoded value of an attribute of the current element; empty when there is none.
     std::u16string GetAttribute(std::u16string_view name) const;
+    // Calls visit(name, decoded value) for every attribute of the current element, in order, in one
+    // pass over its start tag (GetAttribute scans the tag anew for every name).
+    template <typename Visit> void ForEachAttribute(Visit visit) const;
     // The name of the n-th attribute (from 0) of the current element; empty past the last.
     std::u16string GetAttributeName(std::size_t n) const;
     // The current element's name; empty when there is no current element.
@@ -60,11 +74,14 @@ public:
     bool CheckIndex() const;
 
 private:
+    // The current element's start tag; empty when there is no current element.
+    std::u16string_view CurrentStartTag() const;
+
     void Parse();
     void ResetCursor();
     std::u16string_view StartTag(std::uint32_t element) const;
     bool HasName(std::uint32_t element, std::u16string_view name) const;
-    std::uint32_t NewEmptyElement(std::size_t start, std::size_t nameLength);
+    std::uint32_t NewEmptyElement(std::size_t start, std::size_t tagLength);
 
     std::u16string m_Text;
     CXmlElementIndex m_Index;
@@ -74,3 +91,14 @@ private:
     std::uint32_t m_Child = 0;
     std::u16string m_Edit; // scratch for the text of one edit
 };
+
+template <typename Visit> void CXmlDocument::ForEachAttribute(Visit visit) const {
+    const std::u16string_view tag = CurrentStartTag();
+    if (tag.empty())
+        return;
+    CXmlAttributeScanner scanner(tag);
+    SXmlAttributeSpan span;
+    while (scanner.Next(span))
+        visit(tag.substr(span.NameStart, span.NameEnd - span.NameStart),
+              DecodeReferences(tag.substr(span.ValueStart, span.ValueEnd - span.ValueStart)));
+}

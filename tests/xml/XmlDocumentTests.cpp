@@ -227,6 +227,32 @@ TEST(XmlDocumentBuild, MalformedAttributesPairQuotesAsTheParserDoes) {
     EXPECT_EQ(doc.GetAttribute(u"t"), u"");
 }
 
+TEST(XmlDocumentBuild, ElementWithAttributesEqualsElementThenEachAttribute) {
+    // In every insertion case: top level, an empty-form parent, after a sibling.
+    const std::vector<CXmlAttributeText> attributes = {{u"ID", u"7"}, {u"t1", u"a&\"b"}, {u"ID", u"8"}, {u"z", u""}};
+    for (std::size_t used : {std::size_t{0}, std::size_t{2}, std::size_t{4}}) {
+        CXmlDocument one;
+        CXmlDocument each;
+        for (CXmlDocument* doc : {&one, &each}) {
+            doc->SetText(u"<?xml version=\"1.0\"?>\r\n");
+            doc->AddElement(u"r");
+            doc->EnterElement();
+        }
+        for (int round = 0; round < 2; ++round) {
+            ASSERT_TRUE(one.AddElement(u"x", std::span(attributes.data(), used)));
+            ASSERT_TRUE(each.AddElement(u"x"));
+            for (std::size_t i = 0; i < used; ++i)
+                each.SetAttribute(attributes[i].Name, attributes[i].Value);
+        }
+        EXPECT_EQ(one.GetText(), each.GetText()) << used;
+        EXPECT_TRUE(one.CheckIndex());
+        one.EnterElement();
+        ASSERT_TRUE(one.AddElement(u"child", std::span(attributes.data(), used)));
+        EXPECT_TRUE(one.CheckIndex());
+        EXPECT_EQ(one.GetAttribute(u"ID"), used >= 3 ? u"8" : used >= 1 ? u"7" : u"");
+    }
+}
+
 TEST(XmlDocumentBuild, RefusesWithoutCurrentElementOrWithUnwritableName) {
     CXmlDocument doc;
     const std::u16string text = u"<a/>";
