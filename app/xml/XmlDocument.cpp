@@ -27,8 +27,18 @@ bool MayHaveAttribute(std::u16string_view tag, std::u16string_view name) {
     return !name.empty() && tag.find(name, TagNameEnd(tag)) != std::u16string_view::npos;
 }
 
+// fopen with the path in the system's own file-name encoding (wide on Windows).
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
+#if defined(_WIN32)
+    const std::string narrow(mode);
+    return _wfopen(path.c_str(), std::wstring(narrow.begin(), narrow.end()).c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, CXmlResult& result) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (!file) {
         AddFileError(result, errno);
         return false;
@@ -117,7 +127,7 @@ bool CXmlDocument::SaveFile(const std::filesystem::path& path) {
     m_Result.Clear();
     std::u16string encoding;
     const std::string bytes = XmlCodec::EncodeDocumentText(m_Text, m_Result, encoding);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = OpenFile(path, "wb");
     if (!file) {
         AddFileError(m_Result, errno);
         return false;
