@@ -26,7 +26,7 @@ open_profile "$here/res/demo.pro"
 for lang in zh en; do
     [ "$lang" = en ] && click_in "$main" 1077 112
     click_in "$main" 334 290 # key W opens its editor
-    if editor=$(tries=60 find_window any "$main"); then
+    if editor=$(tries=60 title=. find_window any "$main"); then
         park_mouse
         shot "$editor" "$images/editor-$lang.png"
         xdotool key Escape
@@ -35,18 +35,16 @@ for lang in zh en; do
         echo "manual-screenshots.sh: no key editor in this build" >&2
     fi
     click_in "$main" 640 112 # backlight
-    if backlight=$(tries=60 find_window any "$main"); then
+    if backlight=$(tries=60 title=. find_window any "$main"); then
         park_mouse
         shot "$backlight" "$images/backlight-$lang.png"
         click_in "$backlight" 389 437 # MultiKey
-        if multi=$(tries=60 find_window any "$main" "$backlight"); then
+        if multi=$(tries=60 title=. find_window any "$main" "$backlight"); then
             park_mouse
             shot "$multi" "$images/multikey-$lang.png"
-            xdotool key Escape
-            sleep 0.5
+            click_in "$multi" 1001 27 # its close button
         fi
-        xdotool key Escape
-        sleep 0.5
+        click_in "$backlight" 1001 27 # its close button
     else
         echo "manual-screenshots.sh: no backlight dialog in this build" >&2
     fi

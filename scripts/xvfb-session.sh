@@ -42,13 +42,14 @@ done
 [ -n "$main" ] || { echo "$0: the main window did not appear" >&2; cat "$work/zelk.log" >&2; exit 1; }
 sleep 0.5
 
-# Prints the id of a visible window named Zelk, other than the ones given, whose size matches
-# (WIDTHxHEIGHT, or any). Fails when none appears within tries × 50 ms (default 200).
+# Prints the id of a visible window whose title matches $title (default: Zelk), other than the
+# ones given, whose size matches (WIDTHxHEIGHT, or any). Fails when none appears within tries × 50 ms
+# (default 200).
 find_window() {
     local size=$1; shift
     local id
     for _ in $(seq "${tries:-200}"); do
-        for id in $(xdotool search --onlyvisible --name '^Zelk$' 2>/dev/null); do
+        for id in $(xdotool search --onlyvisible --name "${title:-^Zelk\$}" 2>/dev/null); do
             case " $* " in *" $id "*) continue ;; esac
             eval "$(xdotool getwindowgeometry --shell "$id")"
             if [ "$size" = any ] || [ "${WIDTH}x${HEIGHT}" = "$size" ]; then
