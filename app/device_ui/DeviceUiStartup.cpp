@@ -3,7 +3,7 @@
 
 namespace {
 
-const bool Installed = [] {
+[[maybe_unused]] const bool Installed = [] {
     InstallDeviceUiCommands();
     return true;
 }();

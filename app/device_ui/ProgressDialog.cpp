@@ -90,7 +90,7 @@ QString CMorvDialogProgress::FailureText() const {
                                                               : ByLanguage(language, "下档键", "Level 2");
             return ByLanguage(
                        language,
-                       "按键设置未写入：键盘无法保存%2按键“%1”的设置（内容过长或播放方式不受支持）。",
+                       "按键设置未写入：键盘无法保存按键“%1”在%2上的设置（内容过长或播放方式不受支持）。",
                        "The key settings were not written: the keyboard cannot hold the setting of key "
                        "\"%1\" on %2 (too long, or a play mode the keyboard lacks).")
                 .arg(KeyName(Outcome->Refusal.Key), level);

@@ -157,6 +157,15 @@ void CProgressDialogTest::refusedAssignmentIsNamedAndNothingIsSent() {
                  QStringLiteral("The key settings were not written: the keyboard cannot hold the setting of "
                                 "key \"S\" on Level 2 (too long, or a play mode the keyboard lacks).")});
     QCOMPARE(Fixture->Keyboard->ReportsWritten(), reports);
+
+    Fixture->Messages.clear();
+    data.UiLanguage = "zh-CN";
+    Fixture->Setting(44, 1) = KeySetting{};
+    Fixture->Setting(1, 0) = KeySetting{ModeEmulation, 0, tooLong}; // Esc
+    QVERIFY(!RunDeviceOperation(nullptr, data, OperationWriteKeys));
+    QCOMPARE(Fixture->Messages,
+             QStringList{QStringLiteral(
+                 "按键设置未写入：键盘无法保存按键“Esc”在上档键上的设置（内容过长或播放方式不受支持）。")});
 }
 
 void CProgressDialogTest::cancelledReadLeavesTheModelUntouched() {
