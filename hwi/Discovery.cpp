@@ -18,7 +18,8 @@ bool IsKeyboardInterface(const CHidInterface& candidate) {
     for (char& c : lowered)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (lowered.find("vid_") == std::string::npos) {
-        return candidate.VendorId == 0x0483 && candidate.ProductId == 0x5021 && candidate.InterfaceNumber == 1;
+        return candidate.VendorId == 0x0483 && candidate.ProductId == 0x5021 &&
+               candidate.InterfaceNumber == 1;
     }
     const std::size_t vendor = path.find("vid_");
     const std::size_t product = path.find("pid_");

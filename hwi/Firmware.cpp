@@ -27,7 +27,9 @@ public:
 
 } // namespace
 
-const std::string& FirmwareRefusal() { return Refusal; }
+const std::string& FirmwareRefusal() {
+    return Refusal;
+}
 
 bool SendFirmware(CKeyboardUtil& transport, std::string_view text, CMessageTarget* target) {
     Refusal.clear();

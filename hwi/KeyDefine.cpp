@@ -4,9 +4,15 @@
 
 namespace {
 
-std::uint8_t LowByte(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
-std::uint8_t HighByte(int value) { return static_cast<std::uint8_t>((value >> 8) & 0xFF); }
-int BigEndian(const std::uint8_t* bytes) { return bytes[0] * 256 + bytes[1]; }
+std::uint8_t LowByte(int value) {
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+std::uint8_t HighByte(int value) {
+    return static_cast<std::uint8_t>((value >> 8) & 0xFF);
+}
+int BigEndian(const std::uint8_t* bytes) {
+    return bytes[0] * 256 + bytes[1];
+}
 
 } // namespace
 
@@ -28,7 +34,8 @@ std::unique_ptr<CKeyDefine> CKeyDefine::Create(int keyNumber, int level, int kin
     return nullptr;
 }
 
-std::unique_ptr<CKeyDefine> CKeyDefine::FromInterchange(int keyNumber, int level, const int* array, int length) {
+std::unique_ptr<CKeyDefine> CKeyDefine::FromInterchange(int keyNumber, int level, const int* array,
+                                                        int length) {
     if (array == nullptr || length < 2)
         return nullptr;
     auto has = [length](long long elements) { return elements <= length; };
@@ -141,7 +148,9 @@ void CContinousKeyDefine::ToInterchange(std::vector<int>& array) const {
     array.insert(array.end(), KeyCodes.begin(), KeyCodes.end());
 }
 
-int CMacroKeyDefine::StreamLength() const { return StepDelayFlag == 1 ? 4 * CodeCount - 3 : CodeCount; }
+int CMacroKeyDefine::StreamLength() const {
+    return StepDelayFlag == 1 ? 4 * CodeCount - 3 : CodeCount;
+}
 
 bool CMacroKeyDefine::Encode(std::uint8_t* destination, int, int& totalSize) const {
     const int length = std::max(StreamLength(), 0);
@@ -159,9 +168,16 @@ bool CMacroKeyDefine::Encode(std::uint8_t* destination, int, int& totalSize) con
             stream.push_back(LowByte(Delays[i]));
         }
     }
-    const std::uint8_t head[MacroHeadSize] = {0x00,           0xF0,           LowByte(Level),    LowByte(KeyNumber),
-                                              LowByte(Kind),  LowByte(Cycles), LowByte(StepDelayFlag),
-                                              HighByte(Interval), LowByte(Interval), HighByte(length),
+    const std::uint8_t head[MacroHeadSize] = {0x00,
+                                              0xF0,
+                                              LowByte(Level),
+                                              LowByte(KeyNumber),
+                                              LowByte(Kind),
+                                              LowByte(Cycles),
+                                              LowByte(StepDelayFlag),
+                                              HighByte(Interval),
+                                              LowByte(Interval),
+                                              HighByte(length),
                                               LowByte(length)};
     std::uint8_t* packet = destination;
     for (int offset = 0; offset < length; offset += MacroChunkSize, packet += PacketSize) {

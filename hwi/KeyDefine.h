@@ -30,7 +30,8 @@ public:
 
     // Builds a definition from an interchange array of the given length, or null when element 0 names
     // no layout or the packets could not carry the definition.
-    static std::unique_ptr<CKeyDefine> FromInterchange(int keyNumber, int level, const int* array, int length);
+    static std::unique_ptr<CKeyDefine> FromInterchange(int keyNumber, int level, const int* array,
+                                                       int length);
     // Creates an empty definition of a received kind (0..4), or null for any other kind.
     static std::unique_ptr<CKeyDefine> Create(int keyNumber, int level, int kind);
 
@@ -84,4 +85,6 @@ public:
 };
 
 // Number of 64-byte packets that carry a macro stream of the given length.
-inline int MacroPacketCount(int streamLength) { return (MacroChunkSize + streamLength - 1) / MacroChunkSize; }
+inline int MacroPacketCount(int streamLength) {
+    return (MacroChunkSize + streamLength - 1) / MacroChunkSize;
+}

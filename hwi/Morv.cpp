@@ -28,6 +28,25 @@ void PostProgress(CMessageTarget* target, int value) {
 
 } // namespace
 
+template <typename Handle> bool CMorv::ReadReplies(std::uint8_t request, long maxReplies, Handle handle) {
+    if (!Transport.WriteCommand(request))
+        return false;
+    for (long replies = 0; replies < maxReplies; ++replies) {
+        std::uint8_t reply[PacketSize] = {};
+        if (!Transport.ReadPayload(reply))
+            return false;
+        switch (handle(static_cast<const std::uint8_t*>(reply))) {
+        case ReplyEndsList:
+            return true;
+        case ReplyFailed:
+            return false;
+        case ReplyTaken:
+            break;
+        }
+    }
+    return false; // a keyboard that never sends the end marker
+}
+
 bool CMorv::setKeyConfiguration(int level, int keyNumber, const int* array, int length) {
     if (!IsValidSlot(level, keyNumber))
         return false;
@@ -117,20 +136,13 @@ bool CMorv::ReceiveDefinition(const std::uint8_t* packet, CMessageTarget* target
 }
 
 bool CMorv::readKeyDefinationFromDev(CMessageTarget* target) {
-    if (!Transport.WriteCommand(KeyReadRequest))
-        return false;
-    for (long replies = 0; replies < MaxKeyReadReplies; ++replies) {
-        std::uint8_t reply[PacketSize] = {};
-        if (!Transport.ReadPayload(reply))
-            return false;
+    return ReadReplies(KeyReadRequest, MaxKeyReadReplies, [&](const std::uint8_t* reply) {
         if (reply[0] == KeyEnd)
-            return true;
+            return ReplyEndsList;
         if (reply[1] != KeyPacket)
-            continue;
-        if (!ReceiveDefinition(reply, target))
-            return false;
-    }
-    return false;
+            return ReplyTaken;
+        return ReceiveDefinition(reply, target) ? ReplyTaken : ReplyFailed;
+    });
 }
 
 bool CMorv::setKeyboardLightArea(const int* area) {
@@ -158,21 +170,16 @@ bool CMorv::getKeyboardLightArea(int* area) const {
 }
 
 bool CMorv::readKeyLightFromDev() {
-    if (!Transport.WriteCommand(LightReadRequest))
-        return false;
     int fill = 0;
-    for (long replies = 0; replies < MaxLightReadReplies; ++replies) {
-        std::uint8_t reply[PacketSize] = {};
-        if (!Transport.ReadPayload(reply))
-            return false;
+    return ReadReplies(LightReadRequest, MaxLightReadReplies, [&](const std::uint8_t* reply) {
         if (reply[1] == LightEnd)
-            return true;
-        if (reply[1] != LightChunk)
-            continue;
-        // Bytes beyond the chunk's payload or past the end of the area are dropped.
-        const int n = std::min<int>({reply[2], LightChunkBytes, LightAreaSize - fill});
-        std::memcpy(LightArea.data() + fill, reply + 3, static_cast<std::size_t>(n));
-        fill += n;
-    }
-    return false;
+            return ReplyEndsList;
+        if (reply[1] == LightChunk) {
+            // Bytes beyond the chunk's payload or past the end of the area are dropped.
+            const int n = std::min<int>({reply[2], LightChunkBytes, LightAreaSize - fill});
+            std::memcpy(LightArea.data() + fill, reply + 3, static_cast<std::size_t>(n));
+            fill += n;
+        }
+        return ReplyTaken;
+    });
 }

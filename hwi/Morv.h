@@ -42,6 +42,10 @@ public:
     bool readKeyLightFromDev();
 
 private:
+    enum ReplyOutcome { ReplyTaken, ReplyEndsList, ReplyFailed };
+    // Sends a request and hands each reply to handle until it ends the list; false when a report
+    // fails, handle fails, or maxReplies replies come without the end.
+    template <typename Handle> bool ReadReplies(std::uint8_t request, long maxReplies, Handle handle);
     bool WriteSlot(int slot);
     // Stores one received definition packet (and its continuation packets); false when a read failed.
     bool ReceiveDefinition(const std::uint8_t* packet, CMessageTarget* target);

@@ -13,9 +13,13 @@ CDeviceProvider::~CDeviceProvider() = default;
 
 CMorvHWI::CMorvHWI() = default;
 
-CMorvHWI::~CMorvHWI() { __closeDev(); }
+CMorvHWI::~CMorvHWI() {
+    __closeDev();
+}
 
-void CMorvHWI::UseDeviceProvider(std::shared_ptr<CDeviceProvider> provider) { DeviceProvider = std::move(provider); }
+void CMorvHWI::UseDeviceProvider(std::shared_ptr<CDeviceProvider> provider) {
+    DeviceProvider = std::move(provider);
+}
 
 std::shared_ptr<CDeviceProvider> CMorvHWI::Provider() {
     if (!DeviceProvider)
@@ -23,7 +27,9 @@ std::shared_ptr<CDeviceProvider> CMorvHWI::Provider() {
     return DeviceProvider;
 }
 
-bool CMorvHWI::DetectDevice() { return FindKeyboardInterface(Provider()->Enumerate()) >= 0; }
+bool CMorvHWI::DetectDevice() {
+    return FindKeyboardInterface(Provider()->Enumerate()) >= 0;
+}
 
 bool CMorvHWI::__createDev() {
     if (Transport != nullptr)
@@ -48,9 +54,13 @@ bool CMorvHWI::__closeDev() {
     return true;
 }
 
-bool CMorvHWI::IsOpen() const { return Transport != nullptr; }
+bool CMorvHWI::IsOpen() const {
+    return Transport != nullptr;
+}
 
-const std::string& CMorvHWI::AccessProblem() const { return OpenProblem; }
+const std::string& CMorvHWI::AccessProblem() const {
+    return OpenProblem;
+}
 
 const char16_t* CMorvHWI::getHardwareVersion() {
     if (Transport != nullptr)
@@ -70,7 +80,9 @@ bool CMorvHWI::getKeyConfiguration(int level, int keyNumber, int* array, int cap
     return Keyboard != nullptr && Keyboard->getKeyConfiguration(level, keyNumber, array, capacity);
 }
 
-bool CMorvHWI::prepare() { return Keyboard != nullptr && Keyboard->prepare(); }
+bool CMorvHWI::prepare() {
+    return Keyboard != nullptr && Keyboard->prepare();
+}
 
 bool CMorvHWI::writeKeyConfigurationToDev(CMessageTarget* target) {
     return Keyboard != nullptr && Keyboard->writeKeyConfigurationToDev(target);
@@ -88,7 +100,9 @@ bool CMorvHWI::getKeyboardLightArea(int* area) {
     return Keyboard != nullptr && area != nullptr && Keyboard->getKeyboardLightArea(area);
 }
 
-bool CMorvHWI::readKeyLightFromDev() { return Keyboard != nullptr && Keyboard->readKeyLightFromDev(); }
+bool CMorvHWI::readKeyLightFromDev() {
+    return Keyboard != nullptr && Keyboard->readKeyLightFromDev();
+}
 
 bool CMorvHWI::WriteFirmwareToKeyboard(const char* text, std::size_t length, CMessageTarget* target) {
     if (Transport == nullptr || text == nullptr || length == 0)

@@ -51,7 +51,9 @@ bool ParseCount(const std::string& text, long& value) {
 class CVirtualConnection : public CReportDevice {
 public:
     explicit CVirtualConnection(std::shared_ptr<CVirtualKeyboard> keyboard) : Keyboard(std::move(keyboard)) {}
-    bool Write(const std::uint8_t* report, std::size_t length) override { return Keyboard->Write(report, length); }
+    bool Write(const std::uint8_t* report, std::size_t length) override {
+        return Keyboard->Write(report, length);
+    }
     int Read(std::uint8_t* report, std::size_t capacity, int timeoutMs) override {
         return Keyboard->Read(report, capacity, timeoutMs);
     }
@@ -170,7 +172,9 @@ int CVirtualKeyboard::Read(std::uint8_t* report, std::size_t capacity, int timeo
     return static_cast<int>(count);
 }
 
-void CVirtualKeyboard::Reply(const Payload& payload) { Outbox.push_back(payload); }
+void CVirtualKeyboard::Reply(const Payload& payload) {
+    Outbox.push_back(payload);
+}
 
 void CVirtualKeyboard::ReplyUnexpected(std::uint8_t command) {
     if (!Faults.UnexpectedReplies)
@@ -293,7 +297,8 @@ void CVirtualKeyboard::ReceiveFirmwareRecord(const Payload& payload) {
         FirmwareComplete = false;
     }
     const std::size_t count = payload[2];
-    std::vector<std::uint8_t> record(payload.begin() + 2, payload.begin() + 2 + std::min<std::size_t>(count + 5, 62));
+    std::vector<std::uint8_t> record(payload.begin() + 2,
+                                     payload.begin() + 2 + std::min<std::size_t>(count + 5, 62));
     if (!IsValidHexRecord(record)) {
         ++ChecksumErrors;
         return;
@@ -407,10 +412,12 @@ bool CVirtualKeyboard::SaveLocked() const {
                 out << "slot " << slot << ' ' << ToHex(Slots[slot].data(), Slots[slot].size()) << '\n';
         out << "light " << ToHex(Light.data(), Light.size()) << '\n';
         if (!FirmwareBytes.empty()) {
-            std::vector<std::uint8_t> image(FirmwareBytes.rbegin()->first - FirmwareBytes.begin()->first + 1, 0);
+            std::vector<std::uint8_t> image(FirmwareBytes.rbegin()->first - FirmwareBytes.begin()->first + 1,
+                                            0);
             for (const auto& [address, byte] : FirmwareBytes)
                 image[address - FirmwareBytes.begin()->first] = byte;
-            out << "firmware " << FirmwareBytes.begin()->first << ' ' << ToHex(image.data(), image.size()) << '\n';
+            out << "firmware " << FirmwareBytes.begin()->first << ' ' << ToHex(image.data(), image.size())
+                << '\n';
         }
         if (!out.flush())
             return false;

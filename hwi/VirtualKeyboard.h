@@ -16,9 +16,9 @@
 #include <vector>
 
 struct CVirtualKeyboardFaults {
-    long FailWriteAt = 0;         // the Nth write (counting from 1) fails; 0: none
-    long UnplugAtReport = 0;      // from the Nth report on (writes and reads), every transfer fails
-    long SilentAfterReplies = -1; // after this many replies the keyboard sends nothing more; -1: never
+    long FailWriteAt = 0;           // the Nth write (counting from 1) fails; 0: none
+    long UnplugAtReport = 0;        // from the Nth report on (writes and reads), every transfer fails
+    long SilentAfterReplies = -1;   // after this many replies the keyboard sends nothing more; -1: never
     bool UnexpectedReplies = false; // each answer is preceded by replies the host must skip
 };
 

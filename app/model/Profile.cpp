@@ -49,7 +49,8 @@ std::array<std::u16string, Count> Attributes(const CXmlDocument& document,
 }
 
 template <std::size_t Count>
-std::array<int, Count> Numbers(const CXmlDocument& document, const std::array<std::u16string_view, Count>& names) {
+std::array<int, Count> Numbers(const CXmlDocument& document,
+                               const std::array<std::u16string_view, Count>& names) {
     const std::array<std::u16string, Count> texts = Attributes(document, names);
     std::array<int, Count> numbers{};
     for (std::size_t i = 0; i < Count; ++i)
@@ -64,8 +65,8 @@ std::u16string DecimalText(int value) {
 
 // Adds an element whose attributes are numbers, written in decimal.
 template <std::size_t Count>
-void AddNumbered(CXmlDocument& document, std::u16string_view name, const std::array<std::u16string_view, Count>& names,
-                 const std::array<int, Count>& values) {
+void AddNumbered(CXmlDocument& document, std::u16string_view name,
+                 const std::array<std::u16string_view, Count>& names, const std::array<int, Count>& values) {
     std::array<std::u16string, Count> texts;
     std::array<CXmlAttributeText, Count> attributes;
     for (std::size_t i = 0; i < Count; ++i) {
@@ -92,7 +93,9 @@ void LoadSection(CXmlDocument& document, std::u16string_view name, CActionList& 
     document.LeaveElement();
 }
 
-bool IsKeyIndex(int index) { return index >= 1 && index < KeyIndexCount; }
+bool IsKeyIndex(int index) {
+    return index >= 1 && index < KeyIndexCount;
+}
 
 // The user-owned part of the model as a profile sets it; records the file does not set stay cleared.
 struct CProfileContent {
@@ -112,8 +115,8 @@ struct CProfileContent {
 
 bool WriteList(const CActionList& list, CXmlDocument& document) {
     AddNumbered<7>(document, u"List", ListAttributes,
-                   {list.SizeOfView, list.ViewStartAt, list.CursorPos, list.Cycles, list.IsAutoInterval ? 1 : 0,
-                    list.Delay, list.PlayMode});
+                   {list.SizeOfView, list.ViewStartAt, list.CursorPos, list.Cycles,
+                    list.IsAutoInterval ? 1 : 0, list.Delay, list.PlayMode});
     document.EnterElement();
     for (std::size_t i = 0; i < list.List.size(); ++i) {
         const std::u16string id = DecimalText(static_cast<int>(i));
@@ -174,7 +177,8 @@ bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file) {
     document.EnterElement();
     for (int key = 1; key < KeyIndexCount; ++key) {
         const AreaLight& light = data.BackgroundLightSettings[key];
-        AddNumbered<4>(document, u"AREA", {u"ID", u"Red", u"Green", u"Blue"}, {key, light.Red, light.Green, light.Blue});
+        AddNumbered<4>(document, u"AREA", {u"ID", u"Red", u"Green", u"Blue"},
+                       {key, light.Red, light.Green, light.Blue});
     }
     document.LeaveElement();
 

@@ -93,4 +93,6 @@ private:
 
 } // namespace
 
-std::shared_ptr<CDeviceProvider> MakeSystemDeviceProvider() { return std::make_shared<CHidapiProvider>(); }
+std::shared_ptr<CDeviceProvider> MakeSystemDeviceProvider() {
+    return std::make_shared<CHidapiProvider>();
+}

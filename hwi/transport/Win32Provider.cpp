@@ -88,8 +88,9 @@ public:
 
     std::unique_ptr<CReportDevice> Open(const std::string& path, std::string& problem) override {
         const std::wstring wide(path.begin(), path.end());
-        HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+        HANDLE handle =
+            CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             problem = "The keyboard was found but cannot be opened (another program may hold it).";
             return nullptr;
@@ -100,4 +101,6 @@ public:
 
 } // namespace
 
-std::shared_ptr<CDeviceProvider> MakeSystemDeviceProvider() { return std::make_shared<CWin32Provider>(); }
+std::shared_ptr<CDeviceProvider> MakeSystemDeviceProvider() {
+    return std::make_shared<CWin32Provider>();
+}
