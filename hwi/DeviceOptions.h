@@ -28,10 +28,11 @@ inline constexpr const char* DeviceOptionsHelp =
 
 // Consumes the device option at args[index] (with its value). Returns how many arguments it used:
 // 0 when args[index] is not a device option, -1 when it is malformed (error says why).
-int ParseDeviceOption(const std::vector<std::string_view>& args, std::size_t index, CDeviceOptions& options,
-                      std::string& error);
+ZELKHWI_API int ParseDeviceOption(const std::vector<std::string_view>& args, std::size_t index,
+                                  CDeviceOptions& options, std::string& error);
 
 // The provider the options ask for; null with error set when it cannot be made. When the virtual
 // keyboard is chosen and keyboard is given, it receives the simulated keyboard.
-std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& options, std::string& error,
-                                                    std::shared_ptr<CVirtualKeyboard>* keyboard = nullptr);
+ZELKHWI_API std::shared_ptr<CDeviceProvider>
+MakeDeviceProvider(const CDeviceOptions& options, std::string& error,
+                   std::shared_ptr<CVirtualKeyboard>* keyboard = nullptr);

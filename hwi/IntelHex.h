@@ -1,6 +1,8 @@
 // Intel-HEX text: the checks a firmware file must pass and the decoding of one record line.
 #pragma once
 
+#include "ZelkHWI.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,7 +21,7 @@ bool IsValidHexRecord(const std::vector<std::uint8_t>& record);
 // Checks a whole firmware text before anything is sent: every line starts with ':', holds an even
 // number of hexadecimal digits, a correct record of at most 62 bytes, is at most 999 characters and
 // ends with CR or CR LF. Only empty lines may follow the last record. On failure, problem says why.
-bool CheckFirmwareText(std::string_view text, std::string& problem);
+ZELKHWI_API bool CheckFirmwareText(std::string_view text, std::string& problem);
 
 // Splits the text into its lines as the firmware transfer walks them: each line runs to the next CR,
 // and an LF right after the CR belongs to the line end.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -422,7 +423,10 @@ bool CVirtualKeyboard::SaveLocked() const {
         if (!out.flush())
             return false;
     }
-    return std::rename(temporary.c_str(), StateFile.c_str()) == 0;
+    // std::rename cannot replace an existing file on Windows; the filesystem library's rename can.
+    std::error_code error;
+    std::filesystem::rename(temporary, StateFile, error);
+    return !error;
 }
 
 bool CVirtualKeyboard::Load() {

@@ -4,8 +4,16 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#if defined(_WIN32)
+#include <climits>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <iconv.h>
 #include <langinfo.h>
+#endif
 
 namespace XmlEncoding {
 namespace {
@@ -13,7 +21,7 @@ namespace {
 struct SCodePage {
     int Number;
     std::u16string_view Name;
-    const char* IconvName; // nullptr: converted by our own code
+    const char* IconvName; // nullptr: converted by our own code; on Windows the system converts by number
 };
 
 constexpr SCodePage CodePages[] = {
@@ -345,6 +353,108 @@ const SCodePage* FindCodePage(int number) {
     return nullptr;
 }
 
+#if defined(_WIN32)
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
+
+// These code pages take no conversion flags, so undecodable bytes cannot be found in them.
+bool TakesNoFlags(int codePage) {
+    return codePage == 42 || (codePage >= 50220 && codePage <= 50229) ||
+           (codePage >= 57002 && codePage <= 57011) || codePage == 65000;
+}
+
+// Appends the decoded bytes; false, with nothing appended, when they do not decode.
+bool AppendDecoded(int codePage, DWORD flags, std::string_view bytes, std::u16string& out) {
+    const int length = static_cast<int>(bytes.size());
+    const int units =
+        MultiByteToWideChar(static_cast<UINT>(codePage), flags, bytes.data(), length, nullptr, 0);
+    if (units <= 0)
+        return false;
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(units));
+    const int written = MultiByteToWideChar(static_cast<UINT>(codePage), flags, bytes.data(), length,
+                                            reinterpret_cast<wchar_t*>(out.data() + start), units);
+    out.resize(start + static_cast<std::size_t>(std::max(written, 0)));
+    return written > 0;
+}
+
+bool SystemToUtf16(int codePage, std::string_view bytes, std::u16string& out) {
+    if (!IsValidCodePage(static_cast<UINT>(codePage)) || bytes.size() > INT_MAX)
+        return false;
+    if (bytes.empty())
+        return true;
+    if (TakesNoFlags(codePage))
+        return AppendDecoded(codePage, 0, bytes, out);
+    if (AppendDecoded(codePage, MB_ERR_INVALID_CHARS, bytes, out))
+        return true;
+    // Some bytes do not decode: one character at a time (of up to 4 bytes), so that each undecodable
+    // byte becomes U+FFFD, as iconv makes it elsewhere, rather than the system's default character.
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::size_t length = 1;
+        while (length <= 4 && i + length <= bytes.size() &&
+               !AppendDecoded(codePage, MB_ERR_INVALID_CHARS, bytes.substr(i, length), out))
+            ++length;
+        if (length <= 4 && i + length <= bytes.size()) {
+            i += length;
+        } else {
+            out += Replacement;
+            ++i;
+        }
+    }
+    return true;
+}
+
+bool SystemFromUtf16(int codePage, std::u16string_view text, std::string& out, bool& loss) {
+    if (!IsValidCodePage(static_cast<UINT>(codePage)) || text.size() > INT_MAX)
+        return false;
+    // A lone surrogate has a representation nowhere: "?", like any character the code page lacks.
+    std::u16string repaired(text);
+    for (std::size_t i = 0; i < repaired.size(); ++i) {
+        const char16_t c = repaired[i];
+        if (c < 0xD800 || c > 0xDFFF)
+            continue;
+        if (c <= 0xDBFF && i + 1 < repaired.size() && repaired[i + 1] >= 0xDC00 &&
+            repaired[i + 1] <= 0xDFFF) {
+            ++i;
+        } else {
+            repaired[i] = u'?';
+            loss = true;
+        }
+    }
+    if (repaired.empty())
+        return true;
+    // GB18030 takes no flags either, but it has every character.
+    const bool plain = TakesNoFlags(codePage) || codePage == 54936;
+    // No best fit: a character the code page lacks becomes "?", not a look-alike.
+    const DWORD flags = plain ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char defaultChar = '?';
+    BOOL usedDefault = FALSE;
+    const auto* wide = reinterpret_cast<const wchar_t*>(repaired.data());
+    const int length = static_cast<int>(repaired.size());
+    const int size = WideCharToMultiByte(static_cast<UINT>(codePage), flags, wide, length, nullptr, 0,
+                                         plain ? nullptr : &defaultChar, plain ? nullptr : &usedDefault);
+    if (size <= 0)
+        return false;
+    const std::size_t start = out.size();
+    out.resize(start + static_cast<std::size_t>(size));
+    usedDefault = FALSE;
+    const int written =
+        WideCharToMultiByte(static_cast<UINT>(codePage), flags, wide, length, out.data() + start, size,
+                            plain ? nullptr : &defaultChar, plain ? nullptr : &usedDefault);
+    out.resize(start + static_cast<std::size_t>(std::max(written, 0)));
+    if (written <= 0)
+        return false;
+    if (plain) {
+        // Only a round trip tells whether these code pages lacked a character.
+        std::u16string back;
+        if (!SystemToUtf16(codePage, std::string_view(out).substr(start), back) || back != repaired)
+            loss = true;
+    } else if (usedDefault) {
+        loss = true;
+    }
+    return true;
+}
+#else
 // iconv's name for the host's own UTF-16 byte order.
 constexpr const char* NativeUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
 
@@ -363,6 +473,7 @@ public:
 private:
     iconv_t m_Handle;
 };
+#endif
 
 void AppendUtf16Bytes(std::string_view bytes, bool bigEndian, std::u16string& out) {
     const std::size_t units = bytes.size() / 2;
@@ -465,10 +576,15 @@ std::u16string CodePageName(int codePage) {
 }
 
 int AnsiCodePage() {
+#if defined(_WIN32)
+    const int system = static_cast<int>(GetACP());
+    const int codePage = FindCodePage(system) ? system : 0;
+#else
     std::u16string set;
     for (const char* c = nl_langinfo(CODESET); c && *c; ++c)
         set += static_cast<char16_t>(static_cast<unsigned char>(*c));
     const int codePage = CodePageFromName(set);
+#endif
     if (codePage == 0 || codePage == Utf8 || codePage == 20127 || !IsCodePageAvailable(codePage))
         return 1252;
     return codePage;
@@ -480,8 +596,12 @@ bool IsCodePageAvailable(int codePage) {
         return false;
     if (!page->IconvName)
         return true;
+#if defined(_WIN32)
+    return IsValidCodePage(static_cast<UINT>(codePage)) != 0;
+#else
     const CIconv converter(NativeUtf16, page->IconvName);
     return converter.IsOpen();
+#endif
 }
 
 void AppendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
@@ -610,6 +730,9 @@ bool ConvertToUtf16(int codePage, std::string_view bytes, std::u16string& out) {
     const SCodePage* page = FindCodePage(codePage);
     if (!page || !page->IconvName)
         return false;
+#if defined(_WIN32)
+    return SystemToUtf16(codePage, bytes, out);
+#else
     const CIconv converter(NativeUtf16, page->IconvName);
     if (!converter.IsOpen())
         return false;
@@ -656,6 +779,7 @@ bool ConvertToUtf16(int codePage, std::string_view bytes, std::u16string& out) {
     }
     out.resize(start + used / 2);
     return true;
+#endif
 }
 
 bool ConvertFromUtf16(int codePage, std::u16string_view text, std::string& out, bool& loss) {
@@ -670,6 +794,9 @@ bool ConvertFromUtf16(int codePage, std::u16string_view text, std::string& out, 
     const SCodePage* page = FindCodePage(codePage);
     if (!page || !page->IconvName)
         return false;
+#if defined(_WIN32)
+    return SystemFromUtf16(codePage, text, out, loss);
+#else
     const CIconv converter(page->IconvName, NativeUtf16);
     if (!converter.IsOpen())
         return false;
@@ -720,6 +847,7 @@ bool ConvertFromUtf16(int codePage, std::u16string_view text, std::string& out, 
     }
     out.resize(start + used);
     return true;
+#endif
 }
 
 } // namespace XmlEncoding

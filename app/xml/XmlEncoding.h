@@ -4,7 +4,8 @@
 #include <string_view>
 
 // Character encodings of document files, named by Windows code page numbers. UTF-8 and UTF-16 are
-// converted here; every other code page goes through the C library's iconv.
+// converted here; every other code page goes through the C library's iconv (on Windows, the system's
+// code page conversions).
 namespace XmlEncoding {
 
 constexpr int Utf8 = 65001;
