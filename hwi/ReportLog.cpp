@@ -1,6 +1,6 @@
 #include "ReportLog.h"
 
-CReportLog::CReportLog(const std::string& path) : File(std::fopen(path.c_str(), "w")) {}
+CReportLog::CReportLog(const std::string& path) : File(std::fopen(path.c_str(), "wb")) {}
 
 CReportLog::~CReportLog() {
     if (File != nullptr)

@@ -60,7 +60,14 @@ void Edit(CXmlDocument& doc, const std::uint8_t* script, std::size_t size) {
             doc.LeaveElement();
             break;
         case 3:
-            doc.AddElement(op & 0x80 ? u"x" : u"List");
+            if (op & 0x40) {
+                // With attributes in one edit, repeated names included.
+                const CXmlAttributeText attributes[] = {
+                    {u"ID", values[(op >> 3) % 5]}, {u"t1", values[(op >> 4) % 5]}, {u"ID", values[(op >> 2) % 5]}};
+                doc.AddElement(op & 0x80 ? u"x" : u"List", std::span(attributes, 1 + (op >> 3) % 3));
+            } else {
+                doc.AddElement(op & 0x80 ? u"x" : u"List");
+            }
             break;
         case 4:
         case 5: {
