@@ -37,6 +37,8 @@ esac
 if [ -d "$seeds" ]; then
   cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
 fi
+# The demo profile is a seed of the profile reader too.
+[ "$target" = fuzz_profile ] && cp -n "$root/res/demo.pro" "$corpus"/ 2>/dev/null || true
 
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
