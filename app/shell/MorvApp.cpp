@@ -61,6 +61,14 @@ int CMorvApp::InitInstance(QApplication& application) {
         return 1;
     }
     QApplication::setWindowIcon(Skin.ProgramIcon());
+    // Message boxes in the skins' dark and orange, not the desktop's light default.
+    application.setStyleSheet(QStringLiteral(
+        "QMessageBox { background: #1b1d22; border: 1px solid #f07820; }"
+        "QMessageBox QLabel { color: #ececec; font-size: 13px; }"
+        "QMessageBox QPushButton { color: #ececec; background: #2a2d35; border: 1px solid #f07820;"
+        " border-radius: 3px; padding: 4px 18px; min-width: 64px; }"
+        "QMessageBox QPushButton:hover { background: #3a2a1c; }"
+        "QMessageBox QPushButton:pressed { background: #f07820; color: #1b1d22; }"));
 
     BuildKeyCatalogue(theKeyboardData);
 
