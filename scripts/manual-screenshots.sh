@@ -18,10 +18,13 @@ trap 'rm -rf "$scratch"' EXIT
 for name in main-zh-layer1 main-zh-layer2 main-en-layer1 main-en-layer2; do
     convert "$scratch/$name.png" +dither -colors 256 "PNG8:$images/$name.png"
 done
+# The session below sets its own exit trap, so the scratch folder goes now.
+rm -rf "$scratch"
 "$here/scripts/screenshot-devices.sh" "$build" "$images"
 
 # The windows of the key editor and the backlight settings, each in both languages.
 . "$here/scripts/xvfb-session.sh"
+start_program
 open_profile "$here/res/demo.pro"
 for lang in zh en; do
     [ "$lang" = en ] && click_in "$main" 1077 112

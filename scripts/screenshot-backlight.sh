@@ -12,39 +12,9 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 out=${2:-$here/screenshots}
-program=$build/bin/Zelk
-[ -x "$program" ] || { echo "screenshot-backlight.sh: $program not built" >&2; exit 1; }
-for tool in Xvfb xdotool import awk; do
-    command -v "$tool" >/dev/null || { echo "screenshot-backlight.sh: $tool is missing" >&2; exit 1; }
-done
-mkdir -p "$out"
+. "$here/scripts/xvfb-session.sh"
 
-number=${ZELK_SCREENSHOT_DISPLAY:-97}
-while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-display=:$number
-work=$(mktemp -d)
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
-export ASAN_OPTIONS=detect_leaks=0
-export QT_QPA_PLATFORM=xcb
-
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-zelk=
-cleanup() {
-    [ -n "$zelk" ] && kill "$zelk" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 300); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
-    kill -0 "$xvfb" 2>/dev/null || { echo "screenshot-backlight.sh: Xvfb did not start" >&2; exit 1; }
-    sleep 0.1
-done
-
+need awk
 # The demo profile with its keys in rainbow colours, running left to right along every row.
 profile=$work/rainbow.pro
 awk '
@@ -60,67 +30,56 @@ BEGIN { split("1 14 28 42 55 67 75 88", start, " ") }
 }
 { print }' "$here/res/demo.pro" >"$profile"
 
-"$program" --virtual-keyboard="$work/keyboard.state" >"$work/zelk.log" 2>&1 &
-zelk=$!
+start_program
+open_profile "$profile"
 
-# Waits for a window whose title matches, and sets left, top, WIDTH and HEIGHT to its geometry.
-find_window() {
-    local window=
-    for _ in $(seq 300); do
-        window=$(xdotool search --name "$1" 2>/dev/null | head -n1) && [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "screenshot-backlight.sh: no window $1" >&2; cat "$work/zelk.log" >&2; import -window root "$out/failed.png"; exit 1; }
+# Prints the id of the dialog whose title matches, once it has settled; without one, leaves the
+# screen in failed.png for a look.
+dialog() {
+    local id
+    id=$(tries=600 title=$1 find_window any "$main") || {
+        echo "$session_name: no window $1" >&2
+        cat "$work/zelk.log" >&2
+        import -window root "$out/failed.png"
+        exit 1
+    }
     sleep 0.5
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    left=$X top=$Y
+    echo "$id"
 }
-at() { xdotool mousemove "$((left + $1))" "$((top + $2))"; sleep 0.3; }
-click() { at "$1" "$2"; xdotool click 1; sleep 0.5; }
-shot() {
-    import -window root -crop "${WIDTH}x${HEIGHT}+${left}+${top}" +repage -depth 8 "$out/$1"
-    echo "wrote $out/$1"
+# Clicks the keys given as X,Y in a window.
+click_keys() {
+    local window=$1 key; shift
+    for key in "$@"; do click_in "$window" "${key%,*}" "${key#*,}"; done
 }
 
-find_window '^Zelk$'
-main_left=$left main_top=$top
-click 190 112 # Open
-sleep 1
-xdotool type --delay 20 "$profile"
-xdotool key Return
-sleep 1
+click_in "$main" 640 112 # LightSet
+backlight=$(dialog '^背光设置面板$')
+point_in "$backlight" 1030 300 # clear of every area
+grab "$backlight" "$out/backlight-zh.png"
+click_in "$backlight" 389 437 # MultiKey
+multikey=$(dialog '^多键设置面板$')
+click_keys "$multikey" 200,224 160,275 211,275 262,275 396,376
+point_in "$multikey" 1030 300
+grab "$multikey" "$out/backlight-multikey-zh.png"
+click_in "$multikey" 1001 27   # close
+click_in "$backlight" 741 437 # Cancel
 
-click 640 112 # LightSet
-find_window '^背光设置面板$'
-at 1030 300 # clear of every area
-shot backlight-zh.png
-click 389 437 # MultiKey
-find_window '^多键设置面板$'
-for key in 200,224 160,275 211,275 262,275 396,376; do click "${key%,*}" "${key#*,}"; done
-at 1030 300
-shot backlight-multikey-zh.png
-click 1001 27 # close
-find_window '^背光设置面板$'
-click 741 437 # Cancel
-
-left=$main_left top=$main_top
-click 1077 112 # language
-click 640 112  # LightSet
-find_window '^BackLight Settings$'
-click 70 123 # Esc: the colour dialog opens with the key's colour
+click_in "$main" 1077 112 # language
+click_in "$main" 640 112  # LightSet
+backlight=$(dialog '^BackLight Settings$')
+click_in "$backlight" 70 123 # Esc: the colour dialog opens with the key's colour
 sleep 1
 import -window root -depth 8 "$work/screen.png"
 xdotool key Escape
 sleep 0.5
 cp "$work/screen.png" "$out/backlight-colour-en.png"
 echo "wrote $out/backlight-colour-en.png"
-at 1030 300
-shot backlight-en.png
-click 389 437 # MultiKey
-find_window '^Set Multi Key$'
-for key in 149,323 200,323 251,323; do click "${key%,*}" "${key#*,}"; done
-at 1030 300
-shot backlight-multikey-en.png
-click 1001 27
-find_window '^BackLight Settings$'
-click 741 437
+point_in "$backlight" 1030 300
+grab "$backlight" "$out/backlight-en.png"
+click_in "$backlight" 389 437 # MultiKey
+multikey=$(dialog '^Set Multi Key$')
+click_keys "$multikey" 149,323 200,323 251,323
+point_in "$multikey" 1030 300
+grab "$multikey" "$out/backlight-multikey-en.png"
+click_in "$multikey" 1001 27
+click_in "$backlight" 741 437

@@ -12,10 +12,9 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 out=${2:-$here/screenshots}
-program=$build/bin/Zelk
-[ -x "$program" ] || { echo "screenshot-devices.sh: $program not built" >&2; exit 1; }
-mkdir -p "$out"
 . "$here/scripts/xvfb-session.sh"
+need python3
+start_program
 
 # A firmware file of valid Intel-HEX records for the virtual keyboard.
 python3 - "$work/K87-firmware-v2.hex" <<'EOF'

@@ -1,11 +1,25 @@
-# Sourced by the screenshot scripts: starts Xvfb on a free display and the desktop program on the
-# virtual keyboard in it, and offers helpers to find, click and capture its windows.
-# Needs: $program (the Zelk binary). Sets: $work (a scratch folder, removed at exit), $main (the main
-# window's id).
+# Sourced by the screenshot scripts: starts Xvfb on a free display, and offers start_program to run
+# the desktop program on the virtual keyboard in it and helpers to find, click and capture its windows.
+# Needs: $build (the build folder). May be set before sourcing: $out (the output folder; created).
+# Sets: $program (the Zelk binary), $work (a scratch folder, removed at exit; with ZELK_KEEP set it is
+# kept as /tmp/zelk-shot-work), and $main (the main window's id) once start_program returns. Its exit
+# trap replaces any the caller set.
 
-for tool in Xvfb xdotool import convert; do
-    command -v "$tool" >/dev/null || { echo "$0: $tool is missing" >&2; exit 1; }
-done
+session_name=${0##*/}
+# Fails unless every tool named is installed.
+need() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "$session_name: $tool is missing" >&2; exit 1; }
+    done
+}
+need Xvfb xdotool import convert
+program=$build/bin/Zelk
+[ -x "$program" ] || { echo "$session_name: $program not built" >&2; exit 1; }
+if [ -n "${out:-}" ]; then
+    mkdir -p "$out"
+fi
+
 number=${ZELK_SCREENSHOT_DISPLAY:-97}
 while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
 display=:$number
@@ -22,25 +36,32 @@ session_end() {
     [ -n "$zelk" ] && kill "$zelk" 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
     wait 2>/dev/null || true
+    if [ -n "${ZELK_KEEP:-}" ]; then
+        rm -rf /tmp/zelk-shot-work
+        cp -r "$work" /tmp/zelk-shot-work
+    fi
     rm -rf "$work"
 }
 trap session_end EXIT
 export DISPLAY=$display
 for _ in $(seq 300); do
     xdotool getmouselocation >/dev/null 2>&1 && break
-    kill -0 "$xvfb" 2>/dev/null || { echo "$0: Xvfb did not start" >&2; exit 1; }
+    kill -0 "$xvfb" 2>/dev/null || { echo "$session_name: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
     sleep 0.1
 done
 
-"$program" --virtual-keyboard="$work/keyboard.state" >"$work/zelk.log" 2>&1 &
-zelk=$!
-main=
-for _ in $(seq 300); do
-    main=$(xdotool search --onlyvisible --name '^Zelk$' 2>/dev/null | head -n1) && [ -n "$main" ] && break
-    sleep 0.1
-done
-[ -n "$main" ] || { echo "$0: the main window did not appear" >&2; cat "$work/zelk.log" >&2; exit 1; }
-sleep 0.5
+# Starts the program on the virtual keyboard, with any further arguments given, and waits up to 30 s
+# for its main window. Whatever the caller prepares in $work is in place before the program starts.
+start_program() {
+    "$program" --virtual-keyboard="$work/keyboard.state" "$@" >"$work/zelk.log" 2>&1 &
+    zelk=$!
+    main=$(tries=600 find_window any) || {
+        echo "$session_name: the main window did not appear" >&2
+        cat "$work/zelk.log" >&2
+        exit 1
+    }
+    sleep 0.5
+}
 
 # Prints the id of a visible window whose title matches $title (default: Zelk), other than the
 # ones given, whose size matches (WIDTHxHEIGHT, or any). Fails when none appears within tries × 50 ms
@@ -82,11 +103,20 @@ shot() {
     convert "$work/shot.png" +dither -colors 256 "PNG8:$2"
     echo "wrote $2"
 }
+# Writes the part of the screen a window covers to a file in full colour; unlike shot, whatever lies
+# over the window (a tooltip, a hover) shows too.
+grab() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -depth 8 "$2"
+    echo "wrote $2"
+}
 # Opens a profile through the main window's Open button.
 open_profile() {
+    local path
+    path=$(realpath -e "$1" 2>/dev/null) || { echo "$session_name: no profile $1" >&2; exit 1; }
     click_in "$main" 190 112
     sleep 1
-    xdotool type --delay 10 "$(realpath "$1")"
+    xdotool type --delay 10 "$path"
     xdotool key Return
     sleep 1
 }
