@@ -14,9 +14,9 @@ build=${1:-$here/build}
 out=${2:-$here/screenshots}
 . "$here/scripts/xvfb-session.sh"
 
-need awk
 # The demo profile with its keys in rainbow colours, running left to right along every row.
 profile=$work/rainbow.pro
+need awk
 awk '
 function channel(h) { h = h % 360; if (h < 60) return 255 * h / 60; if (h < 180) return 255;
                       if (h < 240) return 255 * (240 - h) / 60; return 0 }

@@ -13,10 +13,10 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 out=${2:-$here/screenshots}
 . "$here/scripts/xvfb-session.sh"
-need python3
 start_program
 
 # A firmware file of valid Intel-HEX records for the virtual keyboard.
+need python3
 python3 - "$work/K87-firmware-v2.hex" <<'EOF'
 import sys
 lines = []
