@@ -20,21 +20,17 @@ if [ -n "${out:-}" ]; then
     mkdir -p "$out"
 fi
 
-number=${ZELK_SCREENSHOT_DISPLAY:-97}
-while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-display=:$number
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
 export ASAN_OPTIONS=detect_leaks=0
 export QT_QPA_PLATFORM=xcb
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
+xvfb=
 zelk=
 session_end() {
     [ -n "$zelk" ] && kill "$zelk" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
     wait 2>/dev/null || true
     if [ -n "${ZELK_KEEP:-}" ]; then
         rm -rf /tmp/zelk-shot-work
@@ -43,12 +39,28 @@ session_end() {
     rm -rf "$work"
 }
 trap session_end EXIT
-export DISPLAY=$display
-for _ in $(seq 300); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
-    kill -0 "$xvfb" 2>/dev/null || { echo "$session_name: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-    sleep 0.1
+
+# Xvfb writes its display number to descriptor 3 once it takes connections, and quits without it where
+# another server holds the display (one started since the lock check, perhaps by a parallel run);
+# then the next number is tried.
+number=${ZELK_SCREENSHOT_DISPLAY:-97}
+for _ in $(seq 10); do
+    while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+    : >"$work/display"
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    for _ in $(seq 300); do
+        [ -s "$work/display" ] || ! kill -0 "$xvfb" 2>/dev/null && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] && break
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    xvfb=
+    number=$((number + 1))
 done
+[ -n "$xvfb" ] || { echo "$session_name: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+export DISPLAY=:$number
 
 # Starts the program on the virtual keyboard, with any further arguments given, and waits up to 30 s
 # for its main window. Whatever the caller prepares in $work is in place before the program starts.
