@@ -372,6 +372,10 @@ std::array<std::uint8_t, LightAreaSize> CVirtualKeyboard::LightArea() const {
 
 std::vector<std::uint8_t> CVirtualKeyboard::FirmwareImage() const {
     std::lock_guard<std::mutex> hold(Lock);
+    return FirmwareImageLocked();
+}
+
+std::vector<std::uint8_t> CVirtualKeyboard::FirmwareImageLocked() const {
     if (FirmwareBytes.empty())
         return {};
     const std::uint32_t first = FirmwareBytes.begin()->first;
@@ -413,10 +417,7 @@ bool CVirtualKeyboard::SaveLocked() const {
                 out << "slot " << slot << ' ' << ToHex(Slots[slot].data(), Slots[slot].size()) << '\n';
         out << "light " << ToHex(Light.data(), Light.size()) << '\n';
         if (!FirmwareBytes.empty()) {
-            std::vector<std::uint8_t> image(FirmwareBytes.rbegin()->first - FirmwareBytes.begin()->first + 1,
-                                            0);
-            for (const auto& [address, byte] : FirmwareBytes)
-                image[address - FirmwareBytes.begin()->first] = byte;
+            const std::vector<std::uint8_t> image = FirmwareImageLocked();
             out << "firmware " << FirmwareBytes.begin()->first << ' ' << ToHex(image.data(), image.size())
                 << '\n';
         }

@@ -62,6 +62,7 @@ private:
     void ReceiveKeyPacket(const Payload& payload);
     void ReceiveFirmwareRecord(const Payload& payload);
     bool SaveLocked() const;
+    std::vector<std::uint8_t> FirmwareImageLocked() const;
     std::chrono::steady_clock::time_point ReserveReportSlot();
 
     mutable std::mutex Lock;
