@@ -35,42 +35,26 @@ void DrawTitleBar(QPainter& painter, Dialog dialog) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
-    // Logo, as on the main window but smaller.
-    const QFont logoFont = Font(28, QFont::Black, true);
-    QPainterPath z;
-    z.addText(QPointF(34, 46), logoFont, QStringLiteral("Z"));
-    QPainterPath rest;
-    rest.addText(QPointF(34 + QFontMetricsF(logoFont).horizontalAdvance(QStringLiteral("Z")) - 1, 46),
-                 logoFont, QStringLiteral("ELK"));
-    QLinearGradient accent(0, 20, 0, 46);
-    accent.setColorAt(0, AccentBright);
-    accent.setColorAt(1, Accent);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(accent);
-    painter.drawPath(z);
-    QLinearGradient steel(0, 20, 0, 46);
-    steel.setColorAt(0, QColor(240, 242, 246));
-    steel.setColorAt(1, QColor(150, 156, 168));
-    painter.setBrush(steel);
-    painter.drawPath(rest);
-
-    const double textLeft = 34 + z.boundingRect().width() + rest.boundingRect().width() + 14;
-    painter.setBrush(Accent);
-    painter.drawRect(QRectF(textLeft, 20, 3, 27));
-    QFont caption = Font(11, QFont::Bold);
-    caption.setLetterSpacing(QFont::AbsoluteSpacing, 2.2);
-    painter.setFont(caption);
-    painter.setPen(QColor(214, 218, 226));
-    painter.drawText(QPointF(textLeft + 11, 31), dialog == Dialog::Settings
-                                                     ? QStringLiteral("PER-KEY RGB BACKLIGHT")
-                                                     : QStringLiteral("MULTI-KEY SELECTION"));
-    QFont small = Font(9, QFont::DemiBold);
-    small.setLetterSpacing(QFont::AbsoluteSpacing, 1.6);
-    painter.setFont(small);
-    painter.setPen(LegendDim);
-    painter.drawText(QPointF(textLeft + 11, 45),
-                     dialog == Dialog::Settings ? QStringLiteral("CLICK A KEY  \u00b7  PICK ITS COLOUR")
-                                                : QStringLiteral("CLICK KEYS  \u00b7  THEN SET ONE COLOUR"));
+    // The header, as on the main window but smaller.
+    const bool settings = dialog == Dialog::Settings;
+    DrawBrandedHeader(painter,
+                      {.logoOrigin = QPointF(34, 46),
+                       .logoTop = 20,
+                       .logoSize = 28,
+                       .barGap = 14,
+                       .barTop = 20,
+                       .barHeight = 27,
+                       .textIndent = 11,
+                       .captionSize = 11,
+                       .captionSpacing = 2.2,
+                       .captionBaseline = 31,
+                       .subtitleSize = 9,
+                       .subtitleSpacing = 1.6,
+                       .subtitleBaseline = 45},
+                      settings ? QStringLiteral("PER-KEY RGB BACKLIGHT")
+                               : QStringLiteral("MULTI-KEY SELECTION"),
+                      settings ? QStringLiteral("CLICK A KEY  \u00b7  PICK ITS COLOUR")
+                               : QStringLiteral("CLICK KEYS  \u00b7  THEN SET ONE COLOUR"));
 
     // The tab behind the title caption, which the program draws from the top of its label.
     QPolygonF tab({TitleTab.topLeft(), TitleTab.topRight(), QPointF(TitleTab.right() - 16, TitleTab.bottom()),

@@ -50,40 +50,25 @@ void DrawTopBar(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
-    // Logo: the Z is the accent, the rest light steel.
-    QPainterPath logo;
-    const QFont logoFont = Font(38, QFont::Black, true);
-    logo.addText(QPointF(36, 56), logoFont, QStringLiteral("Z"));
-    QPainterPath rest;
-    rest.addText(QPointF(36 + QFontMetricsF(logoFont).horizontalAdvance(QStringLiteral("Z")) - 1, 56),
-                 logoFont, QStringLiteral("ELK"));
-    painter.setPen(Qt::NoPen);
-    QLinearGradient z(36, 22, 36, 56);
-    z.setColorAt(0, AccentBright);
-    z.setColorAt(1, Accent);
-    painter.setBrush(z);
-    painter.drawPath(logo);
-    QLinearGradient steel(0, 22, 0, 56);
-    steel.setColorAt(0, QColor(240, 242, 246));
-    steel.setColorAt(1, QColor(150, 156, 168));
-    painter.setBrush(steel);
-    painter.drawPath(rest);
+    DrawBrandedHeader(painter,
+                      {.logoOrigin = QPointF(36, 56),
+                       .logoTop = 22,
+                       .logoSize = 38,
+                       .barGap = 18,
+                       .barTop = 25,
+                       .barHeight = 30,
+                       .textIndent = 12,
+                       .captionSize = 12,
+                       .captionSpacing = 2.4,
+                       .captionBaseline = 38,
+                       .subtitleSize = 10,
+                       .subtitleSpacing = 1.8,
+                       .subtitleBaseline = 54},
+                      QStringLiteral("PROGRAMMABLE GAMING KEYBOARD"),
+                      QStringLiteral("87 KEYS  \u00b7  2 LAYERS  \u00b7  MACRO  \u00b7  RGB"));
 
-    const double textLeft = 36 + logo.boundingRect().width() + rest.boundingRect().width() + 18;
-    painter.setBrush(Accent);
-    painter.drawRect(QRectF(textLeft, 25, 3, 30));
-    QFont caption = Font(12, QFont::Bold);
-    caption.setLetterSpacing(QFont::AbsoluteSpacing, 2.4);
-    painter.setFont(caption);
-    painter.setPen(QColor(214, 218, 226));
-    painter.drawText(QPointF(textLeft + 12, 38), QStringLiteral("PROGRAMMABLE GAMING KEYBOARD"));
-    QFont small = Font(10, QFont::DemiBold);
-    small.setLetterSpacing(QFont::AbsoluteSpacing, 1.8);
-    painter.setFont(small);
+    // The stripes and the divider are outlined in the header's dim legend colour.
     painter.setPen(LegendDim);
-    painter.drawText(QPointF(textLeft + 12, 54),
-                     QStringLiteral("87 KEYS  \u00b7  2 LAYERS  \u00b7  MACRO  \u00b7  RGB"));
-
     // Speed stripes leading to the title-bar buttons.
     for (int i = 0; i < 6; ++i) {
         QColor stripe = Accent;

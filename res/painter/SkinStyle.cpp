@@ -302,6 +302,50 @@ void DrawLabelPlate(QPainter& painter, const QRectF& rect, SkinLook look, const 
     painter.restore();
 }
 
+void DrawBrandedHeader(QPainter& painter, const HeaderLayout& layout, const QString& caption,
+                       const QString& subtitle) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    const QFont logoFont = Font(layout.logoSize, QFont::Black, true);
+    const double baseline = layout.logoOrigin.y();
+    QPainterPath z;
+    z.addText(layout.logoOrigin, logoFont, QStringLiteral("Z"));
+    QPainterPath rest;
+    rest.addText(
+        QPointF(layout.logoOrigin.x() + QFontMetricsF(logoFont).horizontalAdvance(QStringLiteral("Z")) - 1,
+                baseline),
+        logoFont, QStringLiteral("ELK"));
+    painter.setPen(Qt::NoPen);
+    QLinearGradient accent(0, layout.logoTop, 0, baseline);
+    accent.setColorAt(0, AccentBright);
+    accent.setColorAt(1, Accent);
+    painter.setBrush(accent);
+    painter.drawPath(z);
+    QLinearGradient steel(0, layout.logoTop, 0, baseline);
+    steel.setColorAt(0, QColor(240, 242, 246));
+    steel.setColorAt(1, QColor(150, 156, 168));
+    painter.setBrush(steel);
+    painter.drawPath(rest);
+
+    const double barLeft =
+        layout.logoOrigin.x() + z.boundingRect().width() + rest.boundingRect().width() + layout.barGap;
+    painter.setBrush(Accent);
+    painter.drawRect(QRectF(barLeft, layout.barTop, 3, layout.barHeight));
+    QFont captionFont = Font(layout.captionSize, QFont::Bold);
+    captionFont.setLetterSpacing(QFont::AbsoluteSpacing, layout.captionSpacing);
+    painter.setFont(captionFont);
+    painter.setPen(QColor(214, 218, 226));
+    painter.drawText(QPointF(barLeft + layout.textIndent, layout.captionBaseline), caption);
+    QFont subtitleFont = Font(layout.subtitleSize, QFont::DemiBold);
+    subtitleFont.setLetterSpacing(QFont::AbsoluteSpacing, layout.subtitleSpacing);
+    painter.setFont(subtitleFont);
+    painter.setPen(LegendDim);
+    painter.drawText(QPointF(barLeft + layout.textIndent, layout.subtitleBaseline), subtitle);
+    painter.restore();
+}
+
 QImage FinishOnTransparentColour(const QImage& painted, SkinColour transparent) {
     QImage image = painted.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = qRgb(transparent.Red, transparent.Green, transparent.Blue);

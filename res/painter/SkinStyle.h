@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 
@@ -47,6 +48,26 @@ void DrawTitleButton(QPainter& painter, const QRectF& rect, const QString& glyph
 void DrawToggle(QPainter& painter, const QRectF& rect, SkinLook look);
 // The backdrop under a text label; the active look marks the label as the lit one.
 void DrawLabelPlate(QPainter& painter, const QRectF& rect, SkinLook look, const QColor& litColour);
+
+// Where and how large a window's branded header is drawn: the ZELK wordmark (an orange Z, the rest
+// in steel), an accent bar after it, and a letter-spaced caption over a subtitle beside the bar.
+struct HeaderLayout {
+    QPointF logoOrigin; // start of the wordmark's baseline
+    double logoTop;     // where the wordmark's gradients start
+    double logoSize;
+    double barGap; // from the end of the wordmark to the accent bar
+    double barTop;
+    double barHeight;
+    double textIndent; // from the accent bar to the caption and subtitle
+    double captionSize;
+    double captionSpacing;
+    double captionBaseline;
+    double subtitleSize;
+    double subtitleSpacing;
+    double subtitleBaseline;
+};
+void DrawBrandedHeader(QPainter& painter, const HeaderLayout& layout, const QString& caption,
+                       const QString& subtitle);
 
 // Makes every pixel either fully body or exactly the transparent colour, and keeps the transparent
 // colour out of the body, so the window's shape has no fringe and no holes.
