@@ -2,19 +2,7 @@
 
 namespace {
 
-struct ButtonRow {
-    int id;
-    SkinRect rect;
-};
-
-struct LabelRow {
-    int id;
-    SkinRect rect;
-    const char* chinese;
-    const char* english;
-};
-
-constexpr std::array<ButtonRow, 7> SettingsButtons{{
+constexpr std::array<SkinButtonRow, 7> SettingsButtons{{
     {BkIdClose, {985, 9, 1018, 45}},
     {BkIdDefault, {143, 420, 238, 454}},
     {BkIdWrite, {505, 420, 588, 454}},
@@ -24,7 +12,7 @@ constexpr std::array<ButtonRow, 7> SettingsButtons{{
     {BkIdMultiKey, {340, 420, 438, 454}},
 }};
 
-constexpr std::array<LabelRow, 7> SettingsLabels{{
+constexpr std::array<SkinLabelRow, 7> SettingsLabels{{
     {BkIdClose, {450, 13, 602, 45}, "背光设置面板", "BackLight Settings"},
     {BkIdDefault, {136, 428, 228, 454}, "恢复默认", "Default"},
     {BkIdWrite, {505, 428, 585, 454}, "写入背光", "Program"},
@@ -34,12 +22,12 @@ constexpr std::array<LabelRow, 7> SettingsLabels{{
     {BkIdMultiKey, {336, 428, 428, 454}, "多键设置", "MultiKey"},
 }};
 
-constexpr std::array<ButtonRow, 2> MultiSelectButtons{{
+constexpr std::array<SkinButtonRow, 2> MultiSelectButtons{{
     {BkIdClose, {985, 9, 1018, 45}},
     {BkIdSetColour, {450, 46, 602, 80}},
 }};
 
-constexpr std::array<LabelRow, 2> MultiSelectLabels{{
+constexpr std::array<SkinLabelRow, 2> MultiSelectLabels{{
     {BkIdClose, {450, 13, 602, 45}, "多键设置面板", "Set Multi Key"},
     {BkIdSetColour, {440, 50, 592, 80}, "设置", "Set Color"},
 }};
@@ -135,28 +123,16 @@ constexpr std::array<SkinRect, BacklightKeyCount> Keys{{
     {944, 355, 991, 398}, // Right
 }};
 
-template <std::size_t Buttons, std::size_t Labels>
-std::vector<SkinRegion> FillAreas(std::size_t count, const std::array<ButtonRow, Buttons>& buttons,
-                                  const std::array<LabelRow, Labels>& labels) {
-    std::vector<SkinRegion> areas(count);
-    auto area = areas.begin();
-    for (const ButtonRow& button : buttons) {
-        area->id = button.id;
-        area->rect = button.rect;
-        ++area;
-    }
-    for (const LabelRow& label : labels) {
-        area->id = label.id;
-        area->rect = label.rect;
-        area->labelOnly = true;
-        area->captions = {{"zh-CN", label.chinese}, {"en-US", label.english}};
-        ++area;
-    }
+std::vector<SkinRegion> FillAreas(std::span<const SkinButtonRow> buttons,
+                                  std::span<const SkinLabelRow> labels) {
+    std::vector<SkinRegion> areas;
+    AppendButtonAreas(areas, buttons);
+    AppendLabelAreas(areas, labels);
     for (int key = 1; key <= BacklightKeyCount; ++key) {
-        area->id = BkIdKeyBase + key;
-        area->keyIndex = key;
-        area->rect = BacklightKeyRect(key);
-        ++area;
+        SkinRegion& area = areas.emplace_back();
+        area.id = BkIdKeyBase + key;
+        area.keyIndex = key;
+        area.rect = BacklightKeyRect(key);
     }
     return areas;
 }
@@ -170,11 +146,11 @@ SkinRect BacklightKeyRect(int keyIndex) {
 }
 
 std::vector<SkinRegion> BkLightSettingsAreas() {
-    return FillAreas(BkLightSettingsAreaCount, SettingsButtons, SettingsLabels);
+    return FillAreas(SettingsButtons, SettingsLabels);
 }
 
 std::vector<SkinRegion> BkLightMultiSelectAreas() {
-    return FillAreas(BkLightMultiSelectAreaCount, MultiSelectButtons, MultiSelectLabels);
+    return FillAreas(MultiSelectButtons, MultiSelectLabels);
 }
 
 std::array<SkinRect, 4> KeyFrameParts(const SkinRect& key) {

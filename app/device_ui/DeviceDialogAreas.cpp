@@ -4,33 +4,18 @@
 
 namespace {
 
-struct ButtonRow {
-    int id;
-    SkinRect rect;
-};
-
-struct LabelRow {
-    int id;
-    SkinRect rect;
-    const char* chinese;
-    const char* english;
-    std::uint32_t format;
-    int font;
-    SkinColour colour;
-};
-
 constexpr std::uint32_t OneLineCentred = TextCentre | TextVCentre | TextSingleLine;
 constexpr std::uint32_t OneLineLeft = TextLeft | TextVCentre | TextSingleLine;
 constexpr int TitleFont = 17;
 constexpr SkinColour TitleColour{236, 239, 245};
 constexpr SkinColour NoticeColour{255, 158, 60};
 
-constexpr std::array<ButtonRow, 2> ProgressButtons{{
+constexpr std::array<SkinButtonRow, 2> ProgressButtons{{
     {IdDeviceClose, {332, 9, 355, 45}},
     {IdDeviceCancel, {237, 201, 327, 235}},
 }};
 
-constexpr std::array<LabelRow, 3> ProgressLabels{{
+constexpr std::array<SkinLabelRow, 3> ProgressLabels{{
     {IdDeviceNoticeLabel,
      {42, 116, 333, 135},
      "正在读写键盘，请勿插拔！",
@@ -48,7 +33,7 @@ constexpr std::array<LabelRow, 3> ProgressLabels{{
      DefaultCaptionColour},
 }};
 
-constexpr std::array<ButtonRow, 5> FirmwareButtons{{
+constexpr std::array<SkinButtonRow, 5> FirmwareButtons{{
     {IdDeviceClose, {332, 9, 355, 45}},
     {IdFirmwareGetVersion, {220, 70, 333, 100}},
     {IdFirmwareOpen, {270, 108, 333, 140}},
@@ -56,7 +41,7 @@ constexpr std::array<ButtonRow, 5> FirmwareButtons{{
     {IdDeviceCancel, {237, 201, 327, 235}},
 }};
 
-constexpr std::array<LabelRow, 6> FirmwareLabels{{
+constexpr std::array<SkinLabelRow, 6> FirmwareLabels{{
     {IdDeviceNoticeLabel,
      {42, 116, 119, 135},
      "载入文件：",
@@ -101,27 +86,13 @@ constexpr std::array<LabelRow, 6> FirmwareLabels{{
      DefaultCaptionColour},
 }};
 
-template <std::size_t Buttons, std::size_t Labels>
-std::vector<SkinRegion> Fill(int count, const std::array<ButtonRow, Buttons>& buttons,
-                             const std::array<LabelRow, Labels>& labels) {
-    std::vector<SkinRegion> areas(static_cast<std::size_t>(count));
-    auto area = areas.begin();
-    for (const ButtonRow& button : buttons) {
-        area->id = button.id;
-        area->rect = button.rect;
-        ++area;
-    }
-    for (const LabelRow& label : labels) {
-        area->id = label.id;
-        area->rect = label.rect;
-        area->labelOnly = true;
-        area->captions = {{"zh-CN", label.chinese}, {"en-US", label.english}};
-        area->textFormat = label.format;
-        area->fontIndex = label.font;
-        area->textColor = label.colour;
-        area->activeTextColor = label.colour;
-        ++area;
-    }
+// The dialogs keep a fixed number of area records; those past the table stay unused.
+std::vector<SkinRegion> Fill(int count, std::span<const SkinButtonRow> buttons,
+                             std::span<const SkinLabelRow> labels) {
+    std::vector<SkinRegion> areas;
+    AppendButtonAreas(areas, buttons);
+    AppendLabelAreas(areas, labels);
+    areas.resize(static_cast<std::size_t>(count));
     return areas;
 }
 

@@ -4,12 +4,7 @@
 
 namespace {
 
-struct ButtonRow {
-    int id;
-    SkinRect rect;
-};
-
-constexpr std::array<ButtonRow, 12> Buttons{{
+constexpr std::array<SkinButtonRow, 12> Buttons{{
     {IdLanguage, {1012, 95, 1142, 130}},
     {IdHelp, {1077, 20, 1102, 50}},
     {IdHide, {1050, 20, 1075, 50}},
@@ -120,25 +115,17 @@ constexpr std::array<KeyRow, MainKeyCount> Keys{{
     {{1076, 416, 1126, 464}, {"\xe2\x86\x92", ""}},
 }};
 
-struct LabelRow {
-    int id;
-    SkinRect rect;
-    const char* chinese;
-    const char* english;
-    bool greenWhenActive;
-};
-
-constexpr std::array<LabelRow, 10> Labels{{
-    {IdLanguageLabel, {1012, 101, 1142, 130}, "English", "简体中文", false},
-    {IdSaveLabel, {35, 101, 130, 130}, "保存配置", "Save", false},
-    {IdOpenLabel, {150, 101, 245, 130}, "打开配置", "Open", false},
-    {IdClearLabel, {295, 101, 395, 130}, "清空配置", "Clear", false},
-    {IdWriteKeysLabel, {435, 101, 550, 130}, "写入按键", "WriteKeys", false},
-    {IdBacklightLabel, {585, 101, 695, 130}, "设置背光", "LightSet", false},
-    {IdReadAllLabel, {720, 101, 850, 130}, "读取配置", "ReadAll", false},
-    {IdFirmwareLabel, {880, 101, 985, 130}, "固件升级", "Update", false},
-    {IdLevel1Label, {55, 190, 110, 210}, "上档键", "LevelUp", true},
-    {IdLevel2Label, {55, 270, 110, 300}, "下档键", "LevelDn", true},
+constexpr std::array<SkinLabelRow, 10> Labels{{
+    {IdLanguageLabel, {1012, 101, 1142, 130}, "English", "简体中文"},
+    {IdSaveLabel, {35, 101, 130, 130}, "保存配置", "Save"},
+    {IdOpenLabel, {150, 101, 245, 130}, "打开配置", "Open"},
+    {IdClearLabel, {295, 101, 395, 130}, "清空配置", "Clear"},
+    {IdWriteKeysLabel, {435, 101, 550, 130}, "写入按键", "WriteKeys"},
+    {IdBacklightLabel, {585, 101, 695, 130}, "设置背光", "LightSet"},
+    {IdReadAllLabel, {720, 101, 850, 130}, "读取配置", "ReadAll"},
+    {IdFirmwareLabel, {880, 101, 985, 130}, "固件升级", "Update"},
+    {IdLevel1Label, {55, 190, 110, 210}, "上档键", "LevelUp"},
+    {IdLevel2Label, {55, 270, 110, 300}, "下档键", "LevelDn"},
 }};
 
 constexpr SkinColour LayerLabelActiveColour{0, 255, 0};
@@ -146,28 +133,19 @@ constexpr SkinColour LayerLabelActiveColour{0, 255, 0};
 } // namespace
 
 std::vector<SkinRegion> MainWindowAreas() {
-    std::vector<SkinRegion> areas(MainWindowAreaCount);
-    auto area = areas.begin();
-    for (const ButtonRow& button : Buttons) {
-        area->id = button.id;
-        area->rect = button.rect;
-        ++area;
-    }
+    std::vector<SkinRegion> areas;
+    areas.reserve(MainWindowAreaCount);
+    AppendButtonAreas(areas, Buttons);
     for (int key = 1; key <= MainKeyCount; ++key) {
-        area->id = IdKeyBase + key;
-        area->keyIndex = key;
-        area->rect = Keys[static_cast<std::size_t>(key - 1)].rect;
-        ++area;
+        SkinRegion& area = areas.emplace_back();
+        area.id = IdKeyBase + key;
+        area.keyIndex = key;
+        area.rect = Keys[static_cast<std::size_t>(key - 1)].rect;
     }
-    for (const LabelRow& label : Labels) {
-        area->id = label.id;
-        area->rect = label.rect;
-        area->labelOnly = true;
-        area->captions = {{"zh-CN", label.chinese}, {"en-US", label.english}};
-        if (label.greenWhenActive)
-            area->activeTextColor = LayerLabelActiveColour;
-        ++area;
-    }
+    AppendLabelAreas(areas, Labels);
+    for (SkinRegion& area : areas)
+        if (area.id == IdLevel1Label || area.id == IdLevel2Label)
+            area.activeTextColor = LayerLabelActiveColour;
     return areas;
 }
 

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
+#include <vector>
 
 struct SkinColour {
     std::uint8_t Red = 0;
@@ -63,3 +65,24 @@ struct SkinRegion {
     const std::string& Caption(const std::string& language) const;
     const std::string& Tip(const std::string& language) const;
 };
+
+// Rows of a window's area table as the tables write them.
+struct SkinButtonRow {
+    std::int32_t id;
+    SkinRect rect;
+};
+
+struct SkinLabelRow {
+    std::int32_t id;
+    SkinRect rect;
+    const char* chinese;
+    const char* english;
+    std::uint32_t format = TextCentre;
+    std::int32_t font = DefaultSkinFont;
+    SkinColour colour = DefaultCaptionColour; // also while the label is active
+};
+
+// Appends an area that takes clicks for every button row.
+void AppendButtonAreas(std::vector<SkinRegion>& areas, std::span<const SkinButtonRow> buttons);
+// Appends a label area with its captions in both languages for every label row.
+void AppendLabelAreas(std::vector<SkinRegion>& areas, std::span<const SkinLabelRow> labels);
