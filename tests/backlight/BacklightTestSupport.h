@@ -2,6 +2,8 @@
 // answers to the modal windows the dialogs open.
 #pragma once
 
+#include "SkinTestSupport.h"
+
 #include "VirtualKeyboard.h"
 #include "backlight/BacklightAreas.h"
 #include "backlight/ColourPrompt.h"
@@ -20,20 +22,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-// Loaded by main() from the resource file beside the test program.
-extern CSkinResources* TheTestSkins;
-inline const CSkinResources& TestSkins() {
-    return *TheTestSkins;
-}
-
-inline QRect ToQRect(const SkinRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
-inline QPoint Centre(const SkinRect& rect) {
-    return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-}
 
 inline QPoint KeyCentre(int keyIndex) {
     return Centre(BacklightKeyRect(keyIndex));

@@ -2,6 +2,8 @@
 // prompts that record messages and answer questions instead of a person.
 #pragma once
 
+#include "SkinTestSupport.h"
+
 #include "VirtualKeyboard.h"
 #include "model/KeyboardData.h"
 #include "shell/SkinResources.h"
@@ -15,19 +17,6 @@
 #include <memory>
 
 class QWidget;
-
-extern CSkinResources* TheTestSkins;
-inline const CSkinResources& TestSkins() {
-    return *TheTestSkins;
-}
-
-inline QRect ToQRect(const SkinRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
-inline QPoint Centre(const SkinRect& rect) {
-    return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-}
 
 // A model with its catalogue, connected to a fresh virtual keyboard, and the device dialogs' prompts
 // answered by the fixture. Removing the fixture waits for every device worker.

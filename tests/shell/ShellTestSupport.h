@@ -1,25 +1,13 @@
 // Shared helpers of the shell tests: the painted skins, loaded once, and pixel comparisons.
 #pragma once
 
+#include "SkinTestSupport.h"
+
 #include "shell/MainWindowAreas.h"
 #include "shell/SkinResources.h"
 
 #include <QImage>
 #include <QRect>
-
-// Loaded by main() from the resource file beside the test program.
-extern CSkinResources* TheTestSkins;
-inline const CSkinResources& TestSkins() {
-    return *TheTestSkins;
-}
-
-inline QRect ToQRect(const SkinRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
-inline QPoint Centre(const SkinRect& rect) {
-    return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-}
 
 // Share of pixels inside the rectangle that differ between two images of the same size.
 inline double DifferentShare(const QImage& a, const QImage& b, const QRect& rect) {
