@@ -4,6 +4,7 @@
 #include "ProgressBar.h"
 
 #include "catalogue/KeyCatalogue.h"
+#include "catalogue/KeyLegends.h"
 #include "model/DeviceBridge.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
@@ -16,23 +17,6 @@
 #include <string_view>
 
 namespace {
-
-// What each key index is on the keyboard, in the order of the main window's layout.
-// clang-format off
-constexpr std::array<const char*, KeyIndexCount> KeyCaptions = {
-    "", "Esc", "F1", "F2", "F3", "F4", "F5", "F6",
-    "F7", "F8", "F9", "F10", "F11", "F12", "` ~", "1",
-    "2", "3", "4", "5", "6", "7", "8", "9",
-    "0", "- _", "= +", "Backspace", "Tab", "Q", "W", "E",
-    "R", "T", "Y", "U", "I", "O", "P", "[ {",
-    "] }", "\\ |", "Caps Lock", "A", "S", "D", "F", "G",
-    "H", "J", "K", "L", "; :", "' \"", "Enter", "Left Shift",
-    "Z", "X", "C", "V", "B", "N", "M", ", <",
-    ". >", "/ ?", "Right Shift", "Left Ctrl", "Left Win", "Left Alt", "Space", "Right Alt",
-    "Right Win", "Menu", "Right Ctrl", "Print Screen", "Scroll Lock", "Pause", "Insert", "Home",
-    "Page Up", "Delete", "End", "Page Down", "Up", "Left", "Down", "Right",
-};
-// clang-format on
 
 std::string Utf8(std::u16string_view text) {
     std::string out;
@@ -65,7 +49,7 @@ std::string Utf8(std::u16string_view text) {
 }
 
 std::string KeyName(int key) {
-    return std::to_string(key) + " (" + KeyCaptions[static_cast<std::size_t>(key)] + ")";
+    return std::to_string(key) + " (" + KeyLegendOf(key).name + ")";
 }
 
 // The model as the program has it after start-up: catalogue built, everything cleared.
@@ -185,7 +169,7 @@ int RunShow(const CCliRun& run) {
     if (!ReadProfileFile(*data, run.Arguments[0]))
         return ExitFailure;
     for (int key = 1; key <= KeyCount; ++key) {
-        std::printf("%2d %-12s  %s   %s\n", key, KeyCaptions[static_cast<std::size_t>(key)],
+        std::printf("%2d %-12s  %s   %s\n", key, KeyLegendOf(key).name,
                     LevelText(*data, key, 0).c_str(), LevelText(*data, key, 1).c_str());
     }
     return std::fflush(stdout) == 0 ? ExitSuccess : ExitFailure;

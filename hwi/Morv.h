@@ -31,7 +31,6 @@ public:
     // Key table.
     bool setKeyConfiguration(int level, int keyNumber, const int* array, int length);
     bool getKeyConfiguration(int level, int keyNumber, int* array, int capacity) const;
-    const CKeyDefine* Slot(int slot) const { return KeyTable[slot].get(); }
     bool prepare();
     bool writeKeyConfigurationToDev(CMessageTarget* target);
     bool readKeyDefinationFromDev(CMessageTarget* target);

@@ -2,6 +2,7 @@
 // Qt's terms.
 #pragma once
 
+#include "shell/Prompts.h"
 #include "shell/SkinRegion.h"
 #include "shell/SkinResources.h"
 
@@ -21,3 +22,19 @@ inline QRect ToQRect(const SkinRect& rect) {
 inline QPoint Centre(const SkinRect& rect) {
     return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
+
+// Answers the program's prompts with the test's own while it lives (every entry starts unanswered:
+// a question nobody set up reads as cancelled), and restores the program's prompts afterwards.
+class CTestPrompts {
+public:
+    CTestPrompts() : Saved(Prompts()) { Prompts() = CPrompts{}; }
+    ~CTestPrompts() { Prompts() = Saved; }
+    CTestPrompts(const CTestPrompts&) = delete;
+    CTestPrompts& operator=(const CTestPrompts&) = delete;
+
+    CPrompts& operator*() { return Prompts(); }
+    CPrompts* operator->() { return &Prompts(); }
+
+private:
+    CPrompts Saved;
+};

@@ -2,38 +2,40 @@
 
 namespace {
 
-constexpr std::array<SkinButtonRow, 7> SettingsButtons{{
-    {BkIdClose, {985, 9, 1018, 45}},
-    {BkIdDefault, {143, 420, 238, 454}},
-    {BkIdWrite, {505, 420, 588, 454}},
-    {BkIdCancel, {699, 420, 784, 454}},
-    {BkIdOk, {602, 420, 685, 454}},
-    {BkIdSetAll, {243, 420, 338, 454}},
-    {BkIdMultiKey, {340, 420, 438, 454}},
+using enum SkinAreaKind;
+
+constexpr std::array<SkinAreaRow, 7> SettingsButtons{{
+    {BkIdClose, Picture, {985, 9, 1018, 45}},
+    {BkIdDefault, Picture, {143, 420, 238, 454}},
+    {BkIdWrite, Picture, {505, 420, 588, 454}},
+    {BkIdCancel, Picture, {699, 420, 784, 454}},
+    {BkIdOk, Picture, {602, 420, 685, 454}},
+    {BkIdSetAll, Picture, {243, 420, 338, 454}},
+    {BkIdMultiKey, Picture, {340, 420, 438, 454}},
 }};
 
-constexpr std::array<SkinLabelRow, 7> SettingsLabels{{
-    {BkIdClose, {450, 13, 602, 45}, "背光设置面板", "BackLight Settings"},
-    {BkIdDefault, {136, 428, 228, 454}, "恢复默认", "Default"},
-    {BkIdWrite, {505, 428, 585, 454}, "写入背光", "Program"},
-    {BkIdCancel, {699, 428, 784, 454}, "取消", "Cancel"},
-    {BkIdSetAll, {602, 428, 682, 454}, "确定", "OK"},
-    {BkIdSetAllLabel, {236, 428, 328, 454}, "全域设置", "Set All"},
-    {BkIdMultiKey, {336, 428, 428, 454}, "多键设置", "MultiKey"},
+constexpr std::array<SkinAreaRow, 7> SettingsLabels{{
+    {BkIdClose, Label, {450, 13, 602, 45}, "背光设置面板", "BackLight Settings"},
+    {BkIdDefault, Label, {136, 428, 228, 454}, "恢复默认", "Default"},
+    {BkIdWrite, Label, {505, 428, 585, 454}, "写入背光", "Program"},
+    {BkIdCancel, Label, {699, 428, 784, 454}, "取消", "Cancel"},
+    {BkIdSetAll, Label, {602, 428, 682, 454}, "确定", "OK"},
+    {BkIdSetAllLabel, Label, {236, 428, 328, 454}, "全域设置", "Set All"},
+    {BkIdMultiKey, Label, {336, 428, 428, 454}, "多键设置", "MultiKey"},
 }};
 
-constexpr std::array<SkinButtonRow, 2> MultiSelectButtons{{
-    {BkIdClose, {985, 9, 1018, 45}},
-    {BkIdSetColour, {450, 46, 602, 80}},
+constexpr std::array<SkinAreaRow, 2> MultiSelectButtons{{
+    {BkIdClose, Picture, {985, 9, 1018, 45}},
+    {BkIdSetColour, Picture, {450, 46, 602, 80}},
 }};
 
-constexpr std::array<SkinLabelRow, 2> MultiSelectLabels{{
-    {BkIdClose, {450, 13, 602, 45}, "多键设置面板", "Set Multi Key"},
-    {BkIdSetColour, {440, 50, 592, 80}, "设置", "Set Color"},
+constexpr std::array<SkinAreaRow, 2> MultiSelectLabels{{
+    {BkIdClose, Label, {450, 13, 602, 45}, "多键设置面板", "Set Multi Key"},
+    {BkIdSetColour, Label, {440, 50, 592, 80}, "设置", "Set Color"},
 }};
 
 // Key index 1 to 87.
-constexpr std::array<SkinRect, BacklightKeyCount> Keys{{
+constexpr std::array<SkinRect, KeyCount> Keys{{
     {47, 102, 94, 145},   // Esc
     {149, 102, 196, 145}, // F1
     {200, 102, 247, 145}, // F2
@@ -123,12 +125,11 @@ constexpr std::array<SkinRect, BacklightKeyCount> Keys{{
     {944, 355, 991, 398}, // Right
 }};
 
-std::vector<SkinRegion> FillAreas(std::span<const SkinButtonRow> buttons,
-                                  std::span<const SkinLabelRow> labels) {
+std::vector<SkinRegion> FillAreas(std::span<const SkinAreaRow> buttons, std::span<const SkinAreaRow> labels) {
     std::vector<SkinRegion> areas;
-    AppendButtonAreas(areas, buttons);
-    AppendLabelAreas(areas, labels);
-    for (int key = 1; key <= BacklightKeyCount; ++key) {
+    AppendAreas(areas, buttons);
+    AppendAreas(areas, labels);
+    for (int key = 1; key <= KeyCount; ++key) {
         SkinRegion& area = areas.emplace_back();
         area.id = BkIdKeyBase + key;
         area.keyIndex = key;
@@ -140,7 +141,7 @@ std::vector<SkinRegion> FillAreas(std::span<const SkinButtonRow> buttons,
 } // namespace
 
 SkinRect BacklightKeyRect(int keyIndex) {
-    if (keyIndex < 1 || keyIndex > BacklightKeyCount)
+    if (keyIndex < 1 || keyIndex > KeyCount)
         return {};
     return Keys[static_cast<std::size_t>(keyIndex - 1)];
 }

@@ -4,14 +4,14 @@
 // tables.
 #pragma once
 
+#include "ZelkHWI.h"
 #include "shell/SkinRegion.h"
 
 #include <array>
 #include <vector>
 
-inline constexpr int BacklightKeyCount = 87;
 // Light records: entry 0 belongs to no key but travels with the others.
-inline constexpr int BacklightRecordCount = BacklightKeyCount + 1;
+inline constexpr int BacklightRecordCount = KeyCount + 1;
 
 inline constexpr int BkLightSettingsAreaCount = 101;
 inline constexpr int BkLightMultiSelectAreaCount = 91;
@@ -19,6 +19,8 @@ inline constexpr int BkLightMultiSelectAreaCount = 91;
 inline constexpr int BkLightSettingsPicture = 131;
 inline constexpr int BkLightMultiSelectPicture = 142;
 inline constexpr int BkLightMultiSelectActivePicture = 143;
+inline constexpr int BacklightPictureIds[] = {BkLightSettingsPicture, BkLightMultiSelectPicture,
+                                              BkLightMultiSelectActivePicture};
 
 inline constexpr SkinColour BkLightSettingsTransparentColour{1, 3, 254};
 inline constexpr SkinColour BkLightMultiSelectTransparentColour{255, 0, 0};

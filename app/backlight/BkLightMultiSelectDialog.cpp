@@ -2,16 +2,16 @@
 
 #include "backlight/BacklightAreas.h"
 #include "backlight/LightFrames.h"
+#include "shell/Prompts.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 CMorvDialogBkLightMultiSelect::CMorvDialogBkLightMultiSelect(CKeyboardData& data,
-                                                             const CSkinResources& resources,
-                                                             CColourPrompt askColour, QWidget* parent)
+                                                             const CSkinResources& resources, QWidget* parent)
     : CSkinWindow(resources, data.UiLanguage, {BkLightMultiSelectPicture, 0, BkLightMultiSelectActivePicture},
                   BkLightMultiSelectTransparentColour, BkLightMultiSelectAreaCount, parent),
-      Model(data), Colours(data.LightSnapshot), AskColour(std::move(askColour)) {
+      Model(data), Colours(data.LightSnapshot) {
     OpenSkin();
     Areas() = BkLightMultiSelectAreas();
     for (const SkinRegion& area : Areas()) {
@@ -21,7 +21,7 @@ CMorvDialogBkLightMultiSelect::CMorvDialogBkLightMultiSelect(CKeyboardData& data
 }
 
 void CMorvDialogBkLightMultiSelect::OnAreaClicked(const SkinRegion& area) {
-    if (area.id > BkIdKeyBase && area.keyIndex >= 1 && area.keyIndex <= BacklightKeyCount) {
+    if (area.id > BkIdKeyBase && area.keyIndex >= 1 && area.keyIndex <= KeyCount) {
         OnKey(area.keyIndex);
         return;
     }
@@ -39,30 +39,19 @@ void CMorvDialogBkLightMultiSelect::OnKey(int keyIndex) {
 }
 
 void CMorvDialogBkLightMultiSelect::OnSetColour() {
-    const std::optional<AreaLight> chosen = AskColour(this, AreaLight{});
+    const std::optional<AreaLight> chosen = Prompts().AskColour(this, AreaLight{});
     if (!chosen)
         return;
     Model.ChosenColour = *chosen;
     accept();
 }
 
-void CMorvDialogBkLightMultiSelect::paintEvent(QPaintEvent* event) {
-    Q_UNUSED(event);
-    QPainter painter(this);
-    PaintBackground(painter);
+void CMorvDialogBkLightMultiSelect::PaintBeforeAreas(QPainter& painter) {
     for (const SkinRegion& area : Areas()) {
-        if (area.id > 0 && area.keyIndex >= 1 && area.keyIndex <= BacklightKeyCount) {
+        if (AreaShown(area) && area.keyIndex >= 1 && area.keyIndex <= KeyCount) {
             const AreaLight& light = Colours[static_cast<std::size_t>(area.keyIndex)];
             PaintKeyFrame(painter, area.rect, LightColourShownOn(light, BkLightMultiSelectTransparentColour));
         }
-    }
-    for (const SkinRegion& area : Areas()) {
-        if (area.id > 0 && area.active)
-            PaintAreaState(painter, area);
-    }
-    for (const SkinRegion& area : Areas()) {
-        if (area.id > 0 && DrawsCaption(area))
-            PaintCaption(painter, area);
     }
 }
 

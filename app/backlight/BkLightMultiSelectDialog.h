@@ -4,7 +4,6 @@
 // LightSnapshot.
 #pragma once
 
-#include "backlight/ColourPrompt.h"
 #include "model/KeyboardData.h"
 #include "shell/SkinWindow.h"
 
@@ -16,13 +15,13 @@ class CMorvDialogBkLightMultiSelect : public CSkinWindow {
 public:
     // Ends with Accepted once a colour has been chosen, with Rejected when closed.
     CMorvDialogBkLightMultiSelect(CKeyboardData& data, const CSkinResources& resources,
-                                  CColourPrompt askColour, QWidget* parent = nullptr);
+                                  QWidget* parent = nullptr);
 
 protected:
     // Labels take clicks too: the title closes, the Set Color caption opens the colour dialog.
-    bool TakesClick(const SkinRegion& area) const override { return area.id > 0; }
+    bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }
     void OnAreaClicked(const SkinRegion& area) override;
-    void paintEvent(QPaintEvent* event) override;
+    void PaintBeforeAreas(QPainter& painter) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -31,5 +30,4 @@ private:
 
     CKeyboardData& Model;
     std::array<AreaLight, KeyIndexCount> Colours{};
-    CColourPrompt AskColour;
 };

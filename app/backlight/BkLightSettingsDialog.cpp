@@ -4,7 +4,7 @@
 #include "backlight/BkLightMultiSelectDialog.h"
 #include "backlight/LightFrames.h"
 #include "device_ui/ProgressDialog.h"
-#include "shell/MainWindow.h"
+#include "shell/Prompts.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,7 +15,7 @@ CMorvDialogBkLightSettings::CMorvDialogBkLightSettings(CKeyboardData& data, cons
                                                        QWidget* parent)
     : CSkinWindow(resources, data.UiLanguage, {BkLightSettingsPicture, 0, 0},
                   BkLightSettingsTransparentColour, BkLightSettingsAreaCount, parent),
-      Model(data), Working(data.BackgroundLightSettings), AskColour(SystemColourPrompt()) {
+      Model(data), Working(data.BackgroundLightSettings) {
     OpenSkin();
     Areas() = BkLightSettingsAreas();
     for (const SkinRegion& area : Areas()) {
@@ -24,12 +24,8 @@ CMorvDialogBkLightSettings::CMorvDialogBkLightSettings(CKeyboardData& data, cons
     }
 }
 
-void CMorvDialogBkLightSettings::SetColourPrompt(CColourPrompt prompt) {
-    AskColour = std::move(prompt);
-}
-
 void CMorvDialogBkLightSettings::OnAreaClicked(const SkinRegion& area) {
-    if (area.id > BkIdKeyBase && area.keyIndex >= 1 && area.keyIndex <= BacklightKeyCount) {
+    if (area.id > BkIdKeyBase && area.keyIndex >= 1 && area.keyIndex <= KeyCount) {
         OnKey(area.keyIndex);
         return;
     }
@@ -60,7 +56,7 @@ void CMorvDialogBkLightSettings::OnAreaClicked(const SkinRegion& area) {
 
 void CMorvDialogBkLightSettings::OnKey(int keyIndex) {
     AreaLight& light = Working[static_cast<std::size_t>(keyIndex)];
-    const std::optional<AreaLight> chosen = AskColour(this, light);
+    const std::optional<AreaLight> chosen = Prompts().AskColour(this, light);
     if (!chosen || (chosen->Red == light.Red && chosen->Green == light.Green && chosen->Blue == light.Blue))
         return;
     light = *chosen;
@@ -87,7 +83,7 @@ void CMorvDialogBkLightSettings::OnOk() {
 }
 
 void CMorvDialogBkLightSettings::OnSetAll() {
-    const std::optional<AreaLight> chosen = AskColour(this, AreaLight{});
+    const std::optional<AreaLight> chosen = Prompts().AskColour(this, AreaLight{});
     if (!chosen)
         return;
     Working.fill(*chosen);
@@ -97,7 +93,7 @@ void CMorvDialogBkLightSettings::OnSetAll() {
 void CMorvDialogBkLightSettings::OnMultiKey() {
     Model.LightSelection.fill(0);
     Model.LightSnapshot = Working;
-    CMorvDialogBkLightMultiSelect selection(Model, Resources(), AskColour, this);
+    CMorvDialogBkLightMultiSelect selection(Model, Resources(), this);
     if (selection.exec() == QDialog::Accepted) {
         for (std::size_t key = 0; key < Working.size(); ++key) {
             if (Model.LightSelection[key] != 0)
@@ -107,17 +103,10 @@ void CMorvDialogBkLightSettings::OnMultiKey() {
     update();
 }
 
-void CMorvDialogBkLightSettings::paintEvent(QPaintEvent* event) {
-    Q_UNUSED(event);
-    QPainter painter(this);
-    PaintBackground(painter);
+void CMorvDialogBkLightSettings::PaintBeforeAreas(QPainter& painter) {
     for (const SkinRegion& area : Areas()) {
-        if (area.id > 0 && area.keyIndex >= 1 && area.keyIndex <= BacklightKeyCount)
+        if (AreaShown(area) && area.keyIndex >= 1 && area.keyIndex <= KeyCount)
             PaintKeyFrame(painter, area.rect, LightColour(Working[static_cast<std::size_t>(area.keyIndex)]));
-    }
-    for (const SkinRegion& area : Areas()) {
-        if (area.id > 0 && DrawsCaption(area))
-            PaintCaption(painter, area);
     }
 }
 
@@ -128,7 +117,7 @@ void CMorvDialogBkLightSettings::mouseMoveEvent(QMouseEvent* event) {
         setCursor(Qt::PointingHandCursor);
 }
 
-void RunBacklightSettings(CMorvDlg& owner) {
-    CMorvDialogBkLightSettings dialog(owner.Data(), owner.Resources(), &owner);
+void RunBacklightSettings(QWidget* owner, CKeyboardData& data, const CSkinResources& resources) {
+    CMorvDialogBkLightSettings dialog(data, resources, owner);
     dialog.exec();
 }

@@ -4,13 +4,10 @@
 // drops it.
 #pragma once
 
-#include "backlight/ColourPrompt.h"
 #include "model/KeyboardData.h"
 #include "shell/SkinWindow.h"
 
 #include <array>
-
-class CMorvDlg;
 
 class CMorvDialogBkLightSettings : public CSkinWindow {
     Q_OBJECT
@@ -21,16 +18,14 @@ public:
     CMorvDialogBkLightSettings(CKeyboardData& data, const CSkinResources& resources,
                                QWidget* parent = nullptr);
 
-    // Replaces the system colour dialog, here and in the multi-key dialog opened from here.
-    void SetColourPrompt(CColourPrompt prompt);
     const LightRecords& WorkingCopy() const { return Working; }
 
 protected:
     // Labels take clicks too: the title closes the dialog, like the close button.
-    bool TakesClick(const SkinRegion& area) const override { return area.id > 0; }
+    bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }
     bool RepaintsOnHover() const override { return false; }
     void OnAreaClicked(const SkinRegion& area) override;
-    void paintEvent(QPaintEvent* event) override;
+    void PaintBeforeAreas(QPainter& painter) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -43,8 +38,7 @@ private:
 
     CKeyboardData& Model;
     LightRecords Working{};
-    CColourPrompt AskColour;
 };
 
-// The main window's backlight command: runs the dialog modally on the main window.
-void RunBacklightSettings(CMorvDlg& owner);
+// The main window's backlight command: runs the dialog modally over the owner.
+void RunBacklightSettings(QWidget* owner, CKeyboardData& data, const CSkinResources& resources);

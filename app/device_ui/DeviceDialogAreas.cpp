@@ -4,27 +4,38 @@
 
 namespace {
 
+using enum SkinAreaKind;
+
 constexpr std::uint32_t OneLineCentred = TextCentre | TextVCentre | TextSingleLine;
 constexpr std::uint32_t OneLineLeft = TextLeft | TextVCentre | TextSingleLine;
 constexpr int TitleFont = 17;
 constexpr SkinColour TitleColour{236, 239, 245};
 constexpr SkinColour NoticeColour{255, 158, 60};
 
-constexpr std::array<SkinButtonRow, 2> ProgressButtons{{
-    {IdDeviceClose, {332, 9, 355, 45}},
-    {IdDeviceCancel, {237, 201, 327, 235}},
+constexpr std::array<SkinAreaRow, 2> ProgressButtons{{
+    {IdDeviceClose, Picture, {332, 9, 355, 45}},
+    {IdDeviceCancel, Picture, {237, 201, 327, 235}},
 }};
 
-constexpr std::array<SkinLabelRow, 3> ProgressLabels{{
+constexpr std::array<SkinAreaRow, 3> ProgressLabels{{
     {IdDeviceNoticeLabel,
+     Label,
      {42, 116, 333, 135},
      "正在读写键盘，请勿插拔！",
      "Keep the keyboard connected!",
      OneLineCentred,
      DefaultSkinFont,
      NoticeColour},
-    {IdDeviceTitleLabel, {100, 13, 266, 45}, "读写进度", "Progress", OneLineCentred, TitleFont, TitleColour},
+    {IdDeviceTitleLabel,
+     Label,
+     {100, 13, 266, 45},
+     "读写进度",
+     "Progress",
+     OneLineCentred,
+     TitleFont,
+     TitleColour},
     {IdDeviceCancelLabel,
+     Label,
      {237, 209, 327, 235},
      "取消",
      "Cancel",
@@ -33,16 +44,17 @@ constexpr std::array<SkinLabelRow, 3> ProgressLabels{{
      DefaultCaptionColour},
 }};
 
-constexpr std::array<SkinButtonRow, 5> FirmwareButtons{{
-    {IdDeviceClose, {332, 9, 355, 45}},
-    {IdFirmwareGetVersion, {220, 70, 333, 100}},
-    {IdFirmwareOpen, {270, 108, 333, 140}},
-    {IdFirmwareUpdate, {47, 201, 129, 235}},
-    {IdDeviceCancel, {237, 201, 327, 235}},
+constexpr std::array<SkinAreaRow, 5> FirmwareButtons{{
+    {IdDeviceClose, Picture, {332, 9, 355, 45}},
+    {IdFirmwareGetVersion, Picture, {220, 70, 333, 100}},
+    {IdFirmwareOpen, Picture, {270, 108, 333, 140}},
+    {IdFirmwareUpdate, Picture, {47, 201, 129, 235}},
+    {IdDeviceCancel, Picture, {237, 201, 327, 235}},
 }};
 
-constexpr std::array<SkinLabelRow, 6> FirmwareLabels{{
+constexpr std::array<SkinAreaRow, 6> FirmwareLabels{{
     {IdDeviceNoticeLabel,
+     Label,
      {42, 116, 119, 135},
      "载入文件：",
      "File",
@@ -50,6 +62,7 @@ constexpr std::array<SkinLabelRow, 6> FirmwareLabels{{
      DefaultSkinFont,
      DefaultCaptionColour},
     {IdDeviceTitleLabel,
+     Label,
      {100, 13, 266, 45},
      "键盘固件升级",
      "Firmware Update",
@@ -57,6 +70,7 @@ constexpr std::array<SkinLabelRow, 6> FirmwareLabels{{
      TitleFont,
      TitleColour},
     {IdFirmwareGetVersionLabel,
+     Label,
      {220, 76, 333, 100},
      "获取固件版本",
      "Get Version",
@@ -64,6 +78,7 @@ constexpr std::array<SkinLabelRow, 6> FirmwareLabels{{
      DefaultSkinFont,
      DefaultCaptionColour},
     {IdFirmwareOpenLabel,
+     Label,
      {270, 116, 333, 138},
      "打开",
      "Open",
@@ -71,6 +86,7 @@ constexpr std::array<SkinLabelRow, 6> FirmwareLabels{{
      DefaultSkinFont,
      DefaultCaptionColour},
     {IdFirmwareUpdateLabel,
+     Label,
      {47, 209, 129, 235},
      "更新",
      "Update",
@@ -78,6 +94,7 @@ constexpr std::array<SkinLabelRow, 6> FirmwareLabels{{
      DefaultSkinFont,
      DefaultCaptionColour},
     {IdDeviceCancelLabel,
+     Label,
      {237, 209, 327, 235},
      "取消",
      "Cancel",
@@ -87,11 +104,11 @@ constexpr std::array<SkinLabelRow, 6> FirmwareLabels{{
 }};
 
 // The dialogs keep a fixed number of area records; those past the table stay unused.
-std::vector<SkinRegion> Fill(int count, std::span<const SkinButtonRow> buttons,
-                             std::span<const SkinLabelRow> labels) {
+std::vector<SkinRegion> Fill(int count, std::span<const SkinAreaRow> buttons,
+                             std::span<const SkinAreaRow> labels) {
     std::vector<SkinRegion> areas;
-    AppendButtonAreas(areas, buttons);
-    AppendLabelAreas(areas, labels);
+    AppendAreas(areas, buttons);
+    AppendAreas(areas, labels);
     areas.resize(static_cast<std::size_t>(count));
     return areas;
 }

@@ -17,6 +17,9 @@ inline constexpr int FirmwareActivePicture = 130;
 inline constexpr int ProgressBackgroundPicture = 139;
 inline constexpr int ProgressHoverPicture = 140;
 inline constexpr int ProgressActivePicture = 141;
+inline constexpr int DeviceDialogPictureIds[] = {FirmwareBackgroundPicture, FirmwareHoverPicture,
+                                                 FirmwareActivePicture,     ProgressBackgroundPicture,
+                                                 ProgressHoverPicture,      ProgressActivePicture};
 
 // Both dialogs are drawn at this size.
 inline constexpr int DeviceDialogWidth = 375;

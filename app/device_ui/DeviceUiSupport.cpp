@@ -4,16 +4,13 @@
 #include "shell/SkinWindow.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
-#include <QFileDialog>
-#include <QMessageBox>
 
 #include <cstdio>
+#include <iterator>
 #include <memory>
+#include <vector>
 
 namespace {
-
-const QString ProgramName = QStringLiteral("Zelk");
 
 std::unique_ptr<CSkinResources>& OwnSkin() {
     static std::unique_ptr<CSkinResources> skin;
@@ -21,7 +18,7 @@ std::unique_ptr<CSkinResources>& OwnSkin() {
 }
 
 bool HoldsDevicePictures(const CSkinResources& skin) {
-    for (const int id : DeviceDialogPictureIds()) {
+    for (const int id : DeviceDialogPictureIds) {
         if (skin.PlainPicture(id) == nullptr)
             return false;
     }
@@ -29,40 +26,6 @@ bool HoldsDevicePictures(const CSkinResources& skin) {
 }
 
 } // namespace
-
-CDeviceUiPrompts SystemDeviceUiPrompts() {
-    CDeviceUiPrompts prompts;
-    prompts.ShowMessage = [](QWidget* owner, const QString& text) {
-        QMessageBox box(QMessageBox::NoIcon, ProgramName, text, QMessageBox::Ok, owner);
-        box.exec();
-    };
-    prompts.AskFirmwarePath = [](QWidget* owner) {
-        QFileDialog dialog(owner);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().constFirst();
-    };
-    prompts.OpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    return prompts;
-}
-
-CDeviceUiPrompts& DeviceUiPrompts() {
-    static CDeviceUiPrompts prompts = SystemDeviceUiPrompts();
-    return prompts;
-}
-
-void ShowDeviceMessage(QWidget* owner, const QString& text) {
-    if (!text.isEmpty() && DeviceUiPrompts().ShowMessage)
-        DeviceUiPrompts().ShowMessage(owner, text);
-}
-
-const std::vector<int>& DeviceDialogPictureIds() {
-    static const std::vector<int> ids{FirmwareBackgroundPicture, FirmwareHoverPicture, FirmwareActivePicture,
-                                      ProgressBackgroundPicture, ProgressHoverPicture, ProgressActivePicture};
-    return ids;
-}
 
 const CSkinResources& DeviceDialogResources(QWidget* owner) {
     for (QWidget* window = owner; window != nullptr; window = window->parentWidget()) {
@@ -76,14 +39,11 @@ const CSkinResources& DeviceDialogResources(QWidget* owner) {
     if (!skin) {
         skin = std::make_unique<CSkinResources>();
         QString problem;
-        if (!skin->Load(CSkinResources::DefaultResourceFile(), DeviceDialogPictureIds(), problem))
+        const std::vector<int> pictures(std::begin(DeviceDialogPictureIds), std::end(DeviceDialogPictureIds));
+        if (!skin->Load(CSkinResources::DefaultResourceFile(), pictures, problem))
             std::fprintf(stderr, "Zelk: %s\n", qPrintable(problem));
         // Pictures must go while the application object still exists.
         qAddPostRoutine([] { OwnSkin().reset(); });
     }
     return *skin;
-}
-
-QString ByLanguage(const std::string& language, const char* chinese, const char* english) {
-    return QString::fromUtf8(language == "zh-CN" ? chinese : english);
 }

@@ -6,6 +6,8 @@
 #include "device_ui/DeviceWorkers.h"
 #include "model/KeyboardData.h"
 
+#include "shell/Prompts.h"
+
 #include <QDir>
 #include <QLineEdit>
 #include <QPainter>
@@ -15,26 +17,10 @@
 
 namespace {
 
-constexpr int ProgressScale = 150;
-
 std::atomic<bool> FirmwareTransferRunning{false};
 
 QRect ToQRect(const SkinRect& rect) {
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
-QLineEdit* MakeTextBox(QWidget* parent, const SkinRect& rect, const CSkinResources& resources, int id) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QStringLiteral("edit%1").arg(id));
-    box->setReadOnly(true);
-    // The boxes only show text: without focus they never show a caret.
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setFrame(false);
-    box->setGeometry(ToQRect(rect));
-    box->setFont(resources.SkinFont(DefaultSkinFont));
-    box->setTextMargins(2, 0, 2, 0);
-    CSkinWindow::StyleTextBox(box, resources);
-    return box;
 }
 
 // Message boxes show line breaks; the texts keep the CR LF they are written with.
@@ -56,12 +42,12 @@ CMorvDialogFirmwareUpdate::CMorvDialogFirmwareUpdate(CKeyboardData& data, const 
                   DeviceDialogTransparentColour, FirmwareDialogAreaCount, parent),
       Model(data) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("Zelk"));
+    setWindowTitle(ProgramName());
     setModal(true);
     OpenSkin();
     Areas() = FirmwareDialogAreas();
-    Version = MakeTextBox(this, FirmwareVersionBoxRect, resources, FirmwareVersionBoxId);
-    PathShown = MakeTextBox(this, FirmwarePathBoxRect, resources, FirmwarePathBoxId);
+    Version = AddDisplayBox(FirmwareVersionBoxRect, FirmwareVersionBoxId);
+    PathShown = AddDisplayBox(FirmwarePathBoxRect, FirmwarePathBoxId);
     Target = MessageTarget();
     Model.NotifyWindow = Target.get();
 }
@@ -75,14 +61,17 @@ bool CMorvDialogFirmwareUpdate::TransferRunning() {
     return FirmwareTransferRunning;
 }
 
-SkinRect CMorvDialogFirmwareUpdate::FilledBar() const {
-    SkinRect bar = DeviceProgressBarRect;
-    bar.right = bar.left + std::clamp(Fill, 0, 100) * DeviceProgressBarWidth / 100;
-    return bar;
+QLineEdit* CMorvDialogFirmwareUpdate::AddDisplayBox(const SkinRect& rect, int id) {
+    QLineEdit* box = AddLineBox(rect, id);
+    box->setReadOnly(true);
+    // The boxes only show text: without focus they never show a caret.
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setTextMargins(2, 0, 2, 0);
+    return box;
 }
 
 QString CMorvDialogFirmwareUpdate::Text(const char* chinese, const char* english) const {
-    return ByLanguage(Model.UiLanguage, chinese, english);
+    return UiText(Model.UiLanguage, chinese, english);
 }
 
 void CMorvDialogFirmwareUpdate::OnAreaClicked(const SkinRegion& area) {
@@ -111,13 +100,12 @@ void CMorvDialogFirmwareUpdate::Dispatch(int id) {
 
 bool CMorvDialogFirmwareUpdate::RefuseWhileBusy() {
     if (TransferRunning()) {
-        ShowDeviceMessage(this, Text("固件正在更新，请等待更新完成。",
-                                     "A firmware update is running. Please wait until it has finished."));
+        ShowMessage(this, Text("固件正在更新，请等待更新完成。",
+                               "A firmware update is running. Please wait until it has finished."));
         return true;
     }
     if (CDeviceWorkers::Instance().Busy()) {
-        ShowDeviceMessage(this,
-                          Text("键盘正忙，请稍后再试。",
+        ShowMessage(this, Text("键盘正忙，请稍后再试。",
                                "The keyboard is busy with another transfer. Please try again in a moment."));
         return true;
     }
@@ -129,7 +117,7 @@ void CMorvDialogFirmwareUpdate::OnGetVersion() {
         return;
     char16_t text[VersionTextCapacity] = {};
     if (!Model.HWI.ReadKeyboardVersion(text)) {
-        ShowDeviceMessage(this, Text("读取键盘版本失败", "Failed on reading keyboard version infomation"));
+        ShowMessage(this, Text("读取键盘版本失败", "Failed on reading keyboard version infomation"));
         return;
     }
     text[VersionTextCapacity - 1] = 0;
@@ -139,8 +127,7 @@ void CMorvDialogFirmwareUpdate::OnGetVersion() {
 }
 
 void CMorvDialogFirmwareUpdate::OnOpen() {
-    const QString chosen =
-        DeviceUiPrompts().AskFirmwarePath ? DeviceUiPrompts().AskFirmwarePath(this) : QString();
+    const QString chosen = AskPath(this, PathQuestion::OpenFirmware);
     if (!chosen.isEmpty())
         Path = chosen;
     PathShown->setText(QDir::toNativeSeparators(Path));
@@ -169,12 +156,12 @@ void CMorvDialogFirmwareUpdate::OnUpdate() {
             FirmwareTransferRunning = false;
             target->Post(WM_DEVICE_DONE, static_cast<std::uintptr_t>(*result), 0);
         });
-    Fill = 1;
+    Bar.SetPercent(1);
     update();
 }
 
 void CMorvDialogFirmwareUpdate::OnClose() {
-    Fill = 0;
+    Bar.SetPercent(0);
     reject();
 }
 
@@ -182,7 +169,7 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
                                                 std::intptr_t lParam) {
     Q_UNUSED(lParam);
     if (message == WM_DEVICE_PROGRESS) {
-        Fill = static_cast<int>(std::min<std::uintptr_t>(wParam, 1000) * 100 / ProgressScale);
+        Bar.ShowProgress(wParam);
         update(ToQRect(DeviceProgressBarRect));
         return;
     }
@@ -190,22 +177,20 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
         return;
     switch (static_cast<int>(wParam)) {
     case FirmwareWritten:
-        ShowDeviceMessage(this,
-                          Lines(Text("固件下载完成。\r\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，"
+        ShowMessage(this, Lines(Text("固件下载完成。\r\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，"
                                      "请拔下USB重新上电。",
                                      "The Firmware is downloaded successfully.\r\nPlease keep the USB plug "
                                      "in until three indicator lights flash simultaneously.\r\nThen firmware "
                                      "updated completely,pleased unplug the USB and plug in.")));
         return;
     case FirmwareTransferFailed:
-        ShowDeviceMessage(this, Text("固件下载失败!", "Firmware download failed."));
+        ShowMessage(this, Text("固件下载失败!", "Firmware download failed."));
         return;
     case FirmwareFileNotOpened:
-        ShowDeviceMessage(this, Text("打开固件文件失败", "Can't open firmware file"));
+        ShowMessage(this, Text("打开固件文件失败", "Can't open firmware file"));
         return;
     case FirmwareFileInvalid:
-        ShowDeviceMessage(this,
-                          Text("固件文件无效，未向键盘写入任何内容：\n%1",
+        ShowMessage(this, Text("固件文件无效，未向键盘写入任何内容：\n%1",
                                "This is not a valid firmware file; nothing was written to the keyboard:\n%1")
                               .arg(QString::fromStdString(Problem ? *Problem : std::string())));
         return;
@@ -214,11 +199,7 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
     }
 }
 
-void CMorvDialogFirmwareUpdate::paintEvent(QPaintEvent* event) {
-    Q_UNUSED(event);
-    QPainter painter(this);
-    PaintSkin(painter);
-    const SkinRect bar = FilledBar();
-    if (bar.Width() > 0)
-        CopyFromPicture(painter, FirmwareActivePicture, bar);
+void CMorvDialogFirmwareUpdate::PaintAfterAreas(QPainter& painter) {
+    if (Bar.Filled().Width() > 0)
+        CopyFromPicture(painter, FirmwareActivePicture, Bar.Filled());
 }

@@ -6,6 +6,7 @@
 // cancelled operation still finishing), neither an update nor a version query starts.
 #pragma once
 
+#include "device_ui/DeviceProgressBar.h"
 #include "shell/SkinWindow.h"
 
 #include <QString>
@@ -33,8 +34,8 @@ public:
     // Runs a button's command, as a click on it does.
     void Dispatch(int id);
 
-    int Percent() const { return Fill; }
-    SkinRect FilledBar() const;
+    int Percent() const { return Bar.Percent(); }
+    SkinRect FilledBar() const { return Bar.Filled(); }
     const QString& FilePath() const { return Path; }
     QLineEdit* VersionBox() const { return Version; }
     QLineEdit* PathBox() const { return PathShown; }
@@ -42,7 +43,7 @@ public:
 protected:
     void OnAreaClicked(const SkinRegion& area) override;
     void OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    void paintEvent(QPaintEvent* event) override;
+    void PaintAfterAreas(QPainter& painter) override;
 
 private:
     void OnGetVersion();
@@ -52,10 +53,11 @@ private:
     // Says why the keyboard cannot be used now; false when it is free.
     bool RefuseWhileBusy();
     QString Text(const char* chinese, const char* english) const;
+    QLineEdit* AddDisplayBox(const SkinRect& rect, int id);
 
     CKeyboardData& Model;
     QString Path;
-    int Fill = 0;
+    CDeviceProgressBar Bar;
     QLineEdit* Version = nullptr;
     QLineEdit* PathShown = nullptr;
     std::shared_ptr<CWindowMessageTarget> Target;

@@ -1,10 +1,12 @@
 #include "device_ui/ProgressDialog.h"
 
+#include "catalogue/KeyLegends.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceUiSupport.h"
 #include "device_ui/DeviceWorkers.h"
 #include "model/KeyboardData.h"
-#include "shell/MainWindowAreas.h"
+
+#include "shell/Prompts.h"
 
 #include <QPainter>
 
@@ -14,14 +16,11 @@
 
 namespace {
 
-// Progress values are on a scale of 150 to a full bar.
-constexpr int ProgressScale = 150;
-
 std::atomic<int> KeysSettleMs{2000};
 std::atomic<int> LightSettleMs{1000};
 
 QString KeyName(int key) {
-    return QString::fromUtf8(MainWindowKeyLegend(key).main);
+    return QString::fromUtf8(KeyLegendOf(key).main);
 }
 
 } // namespace
@@ -35,14 +34,14 @@ bool RunDeviceOperationReportingFailure(QWidget* parent, CKeyboardData& data, in
         return false; // cancelled, or ended with the program: nothing to tell
     if (dialog.Succeeded())
         return true;
-    ShowDeviceMessage(parent, dialog.FailureText());
+    ShowMessage(parent, dialog.FailureText());
     return false;
 }
 
 bool RunDeviceOperation(QWidget* parent, CKeyboardData& data, int operation) {
     if (!RunDeviceOperationReportingFailure(parent, data, operation))
         return false;
-    ShowDeviceMessage(parent, QStringLiteral("OK!"));
+    ShowMessage(parent, QStringLiteral("OK!"));
     return true;
 }
 
@@ -53,10 +52,11 @@ CMorvDialogProgress::CMorvDialogProgress(CKeyboardData& data, const CSkinResourc
                   DeviceDialogTransparentColour, ProgressDialogAreaCount, parent),
       Model(data), Code(operation), Outcome(std::make_shared<COutcome>()) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("Zelk"));
+    setWindowTitle(ProgramName());
     setModal(true);
     OpenSkin();
     Areas() = ProgressDialogAreas();
+    Bar.SetPercent(1);
 }
 
 CMorvDialogProgress::~CMorvDialogProgress() {
@@ -75,38 +75,29 @@ void CMorvDialogProgress::SetSettleTimes(int afterKeysMs, int afterLightMs) {
     LightSettleMs = std::max(0, afterLightMs);
 }
 
-SkinRect CMorvDialogProgress::FilledBar() const {
-    SkinRect bar = DeviceProgressBarRect;
-    bar.right = bar.left + std::clamp(Fill, 0, 100) * DeviceProgressBarWidth / 100;
-    return bar;
-}
-
 QString CMorvDialogProgress::FailureText() const {
     const std::string& language = Model.UiLanguage;
     switch (Code) {
     case OperationWriteKeys:
         if (Outcome->Refusal.Key > 0) {
-            const QString level = Outcome->Refusal.Level == 0 ? ByLanguage(language, "上档键", "Level 1")
-                                                              : ByLanguage(language, "下档键", "Level 2");
-            return ByLanguage(
-                       language,
-                       "按键设置未写入：键盘无法保存按键“%1”在%2上的设置（内容过长或播放方式不受支持）。",
-                       "The key settings were not written: the keyboard cannot hold the setting of key "
-                       "\"%1\" on %2 (too long, or a play mode the keyboard lacks).")
+            const QString level = Outcome->Refusal.Level == 0 ? UiText(language, "上档键", "Level 1")
+                                                              : UiText(language, "下档键", "Level 2");
+            return UiText(language,
+                          "按键设置未写入：键盘无法保存按键“%1”在%2上的设置（内容过长或播放方式不受支持）。",
+                          "The key settings were not written: the keyboard cannot hold the setting of key "
+                          "\"%1\" on %2 (too long, or a play mode the keyboard lacks).")
                 .arg(KeyName(Outcome->Refusal.Key), level);
         }
-        return ByLanguage(
-            language, "写入按键设置失败！请检查键盘连接后重试。",
-            "Writing the key settings failed! Check that the keyboard is connected and try again.");
+        return UiText(language, "写入按键设置失败！请检查键盘连接后重试。",
+                      "Writing the key settings failed! Check that the keyboard is connected and try again.");
     case OperationReadAll:
-        return ByLanguage(language, "读取键盘配置失败！当前配置保持不变，请检查键盘连接后重试。",
-                          "Reading the keyboard failed! The settings shown are unchanged. Check that the "
-                          "keyboard is connected and try again.");
+        return UiText(language, "读取键盘配置失败！当前配置保持不变，请检查键盘连接后重试。",
+                      "Reading the keyboard failed! The settings shown are unchanged. Check that the "
+                      "keyboard is connected and try again.");
     case OperationWriteLight:
-        return ByLanguage(
-            language, "写入背光设置失败！请检查键盘连接后重试。",
-            "Writing the backlight settings failed! Check that the keyboard is connected and try "
-            "again.");
+        return UiText(language, "写入背光设置失败！请检查键盘连接后重试。",
+                      "Writing the backlight settings failed! Check that the keyboard is connected and try "
+                      "again.");
     default:
         return {};
     }
@@ -117,7 +108,7 @@ void CMorvDialogProgress::showEvent(QShowEvent* event) {
     if (Started)
         return;
     Started = true;
-    Fill = 1;
+    Bar.SetPercent(1);
     StartWorker();
 }
 
@@ -155,7 +146,7 @@ void CMorvDialogProgress::StartWorker() {
             outcome->Succeeded = SendLightArea(*hwi, light);
             if (!outcome->Succeeded)
                 return;
-            target->Post(WM_DEVICE_PROGRESS, ProgressScale, 0);
+            target->Post(WM_DEVICE_PROGRESS, CDeviceProgressBar::Scale, 0);
             workers->Pause(afterLight);
         };
         break;
@@ -168,7 +159,7 @@ void CMorvDialogProgress::StartWorker() {
 
 void CMorvDialogProgress::OnAreaClicked(const SkinRegion& area) {
     if (area.id == IdDeviceClose || area.id == IdDeviceCancel) {
-        Fill = 0;
+        Bar.SetPercent(0);
         reject();
     }
 }
@@ -176,7 +167,7 @@ void CMorvDialogProgress::OnAreaClicked(const SkinRegion& area) {
 void CMorvDialogProgress::OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     Q_UNUSED(lParam);
     if (message == WM_DEVICE_PROGRESS) {
-        Fill = static_cast<int>(std::min<std::uintptr_t>(wParam, 1000) * 100 / ProgressScale);
+        Bar.ShowProgress(wParam);
         update();
     } else if (message == WM_DEVICE_DONE && Running) {
         Running = false;
@@ -193,11 +184,7 @@ void CMorvDialogProgress::done(int result) {
     CSkinWindow::done(result);
 }
 
-void CMorvDialogProgress::paintEvent(QPaintEvent* event) {
-    Q_UNUSED(event);
-    QPainter painter(this);
-    PaintSkin(painter);
-    const SkinRect bar = FilledBar();
-    if (bar.Width() > 0)
-        CopyFromPicture(painter, ProgressActivePicture, bar);
+void CMorvDialogProgress::PaintAfterAreas(QPainter& painter) {
+    if (Bar.Filled().Width() > 0)
+        CopyFromPicture(painter, ProgressActivePicture, Bar.Filled());
 }

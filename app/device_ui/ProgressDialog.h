@@ -8,6 +8,7 @@
 #pragma once
 
 #include "device_ui/DeviceJobs.h"
+#include "device_ui/DeviceProgressBar.h"
 #include "shell/SkinWindow.h"
 
 #include <memory>
@@ -37,9 +38,8 @@ public:
     static void SetSettleTimes(int afterKeysMs, int afterLightMs);
 
     int Operation() const { return Code; }
-    int Percent() const { return Fill; }
-    // The part of the bar drawn now: never wider than the bar, whatever the percent.
-    SkinRect FilledBar() const;
+    int Percent() const { return Bar.Percent(); }
+    SkinRect FilledBar() const { return Bar.Filled(); }
     // The operation has ended and the keyboard did what was asked.
     bool Succeeded() const { return Ended && Outcome->Succeeded; }
     // What went wrong, for a dialog that ended with OK but not Succeeded.
@@ -51,7 +51,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void OnAreaClicked(const SkinRegion& area) override;
     void OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    void paintEvent(QPaintEvent* event) override;
+    void PaintAfterAreas(QPainter& painter) override;
 
 private:
     struct COutcome {
@@ -64,7 +64,7 @@ private:
 
     CKeyboardData& Model;
     const int Code;
-    int Fill = 1;
+    CDeviceProgressBar Bar;
     bool Started = false;
     bool Running = false; // the worker's completion is still awaited and will be used
     bool Ended = false;   // the completion arrived while the dialog was running

@@ -1,16 +1,20 @@
 #include "shell/MainWindow.h"
 
+#include "backlight/BkLightSettingsDialog.h"
+#include "catalogue/UiLanguage.h"
+#include "device_ui/FirmwareDialog.h"
+#include "device_ui/ProgressDialog.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
+#include "shell/Help.h"
 #include "shell/MainWindowAreas.h"
 #include "shell/MainWindowText.h"
+#include "shell/Prompts.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -19,49 +23,18 @@
 
 namespace {
 
-const QString ProgramName = QStringLiteral("Zelk");
-const QString ProfileFilters = QStringLiteral("pro(*.pro);;All Files(*.*)");
-
-QString AskProfilePath(QWidget* owner, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(owner);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(ProfileFilters);
-    dialog.setDefaultSuffix(QStringLiteral("pro"));
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
-
 std::filesystem::path ToPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
 
 } // namespace
 
-CMainWindowCommands& CMorvDlg::SuppliedCommands() {
-    static CMainWindowCommands commands;
-    return commands;
-}
-
-CMainWindowPrompts CMorvDlg::SystemPrompts() {
-    CMainWindowPrompts prompts;
-    prompts.AskSavePath = [](QWidget* owner) { return AskProfilePath(owner, QFileDialog::AcceptSave); };
-    prompts.AskOpenPath = [](QWidget* owner) { return AskProfilePath(owner, QFileDialog::AcceptOpen); };
-    prompts.ShowMessage = [](QWidget* owner, const QString& text) {
-        QMessageBox box(QMessageBox::NoIcon, ProgramName, text, QMessageBox::Ok, owner);
-        box.exec();
-    };
-    return prompts;
-}
-
 CMorvDlg::CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget* parent)
     : CSkinWindow(resources, data.UiLanguage, {MainBackgroundPicture, MainHoverPicture, MainActivePicture},
                   MainWindowTransparentColour, MainWindowAreaCount, parent),
-      Model(data), Prompts(SystemPrompts()) {
+      Model(data) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(ProgramName);
+    setWindowTitle(ProgramName());
     Panel = new QPlainTextEdit(this);
     Panel->setReadOnly(true);
     Panel->setFocusPolicy(Qt::NoFocus);
@@ -79,10 +52,6 @@ CMorvDlg::CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget
 }
 
 CMorvDlg::~CMorvDlg() = default;
-
-void CMorvDlg::SetPrompts(CMainWindowPrompts prompts) {
-    Prompts = std::move(prompts);
-}
 
 void CMorvDlg::SetDeviceCheckInterval(int milliseconds) {
     if (milliseconds <= 0) {
@@ -113,7 +82,7 @@ bool CMorvDlg::Initialise() {
     Model.Clear();
 
     Tray = new QSystemTrayIcon(Resources().ProgramIcon(), this);
-    Tray->setToolTip(ProgramName);
+    Tray->setToolTip(ProgramName());
     TrayMenu = new QMenu(this);
     QAction* exit = TrayMenu->addAction(QString());
     connect(TrayMenu, &QMenu::aboutToShow, this,
@@ -133,12 +102,11 @@ bool CMorvDlg::Initialise() {
 }
 
 bool CMorvDlg::English() const {
-    return Model.UiLanguage == "en-US";
+    return IsEnglishUi(Model.UiLanguage);
 }
 
 void CMorvDlg::ShowMessage(const QString& text) {
-    if (Prompts.ShowMessage)
-        Prompts.ShowMessage(this, text);
+    ::ShowMessage(this, text);
 }
 
 void CMorvDlg::OnAreaClicked(const SkinRegion& area) {
@@ -184,7 +152,7 @@ void CMorvDlg::Dispatch(int id, int keyIndex) {
         OnLayer();
         return;
     default:
-        if (id > IdKeyBase && id <= IdKeyBase + MainKeyCount && keyIndex >= 1 && keyIndex <= MainKeyCount)
+        if (id > IdKeyBase && id <= IdKeyBase + KeyCount && keyIndex >= 1 && keyIndex <= KeyCount)
             OnKey(keyIndex);
         return;
     }
@@ -203,8 +171,7 @@ void CMorvDlg::OnLanguage() {
 }
 
 void CMorvDlg::OnHelp() {
-    if (SuppliedCommands().OpenHelp)
-        SuppliedCommands().OpenHelp(*this);
+    OpenHelp();
 }
 
 void CMorvDlg::OnHide() {
@@ -222,7 +189,7 @@ void CMorvDlg::OnExit() {
 }
 
 void CMorvDlg::OnSave() {
-    const QString path = Prompts.AskSavePath ? Prompts.AskSavePath(this) : QString();
+    const QString path = AskPath(this, PathQuestion::SaveProfile);
     if (!path.isEmpty() && !SaveProfile(Model, ToPath(path))) {
         ShowMessage(English() ? QStringLiteral("The profile could not be saved to %1.").arg(path)
                               : QStringLiteral("无法保存配置文件 %1。").arg(path));
@@ -231,7 +198,7 @@ void CMorvDlg::OnSave() {
 }
 
 void CMorvDlg::OnOpen() {
-    const QString path = Prompts.AskOpenPath ? Prompts.AskOpenPath(this) : QString();
+    const QString path = AskPath(this, PathQuestion::OpenProfile);
     if (!path.isEmpty() && !LoadProfile(Model, ToPath(path))) {
         ShowMessage(English() ? QStringLiteral("The profile %1 could not be opened.").arg(path)
                               : QStringLiteral("无法打开配置文件 %1。").arg(path));
@@ -245,29 +212,23 @@ void CMorvDlg::OnClear() {
 }
 
 void CMorvDlg::OnWriteKeys() {
-    if (!SuppliedCommands().RunProgress)
-        return;
-    if (SuppliedCommands().RunProgress(*this, 1) == QDialog::Accepted)
+    if (RunProgress(OperationWriteKeys) == QDialog::Accepted)
         ShowMessage(QStringLiteral("OK!"));
 }
 
 void CMorvDlg::OnBacklight() {
-    if (SuppliedCommands().RunBacklight)
-        SuppliedCommands().RunBacklight(*this);
+    RunBacklight();
     update();
 }
 
 void CMorvDlg::OnReadAll() {
-    if (!SuppliedCommands().RunProgress)
-        return;
-    if (SuppliedCommands().RunProgress(*this, 3) == QDialog::Accepted)
+    if (RunProgress(OperationReadAll) == QDialog::Accepted)
         ShowMessage(QStringLiteral("OK!"));
     update();
 }
 
 void CMorvDlg::OnFirmwareUpdate() {
-    if (SuppliedCommands().RunFirmwareUpdate)
-        SuppliedCommands().RunFirmwareUpdate(*this);
+    RunFirmwareUpdate();
 }
 
 void CMorvDlg::OnLayer() {
@@ -279,9 +240,27 @@ void CMorvDlg::OnLayer() {
 
 void CMorvDlg::OnKey(int keyIndex) {
     Model.CurrentKey = keyIndex;
-    if (SuppliedCommands().RunKeyEditor)
-        SuppliedCommands().RunKeyEditor(*this);
+    RunKeyEditor();
     update();
+}
+
+int CMorvDlg::RunProgress(int operation) {
+    return RunDeviceOperationReportingFailure(this, Model, operation) ? int(QDialog::Accepted)
+                                                                      : int(QDialog::Rejected);
+}
+
+void CMorvDlg::RunBacklight() {
+    RunBacklightSettings(this, Model, Resources());
+}
+
+void CMorvDlg::RunFirmwareUpdate() {
+    ::RunFirmwareUpdate(this, Model);
+}
+
+void CMorvDlg::RunKeyEditor() {}
+
+void CMorvDlg::OpenHelp() {
+    ::OpenHelp(this, Model.UiLanguage);
 }
 
 void CMorvDlg::ShowTrayIcon(bool shown) {
@@ -338,7 +317,7 @@ std::uint32_t CMorvDlg::CaptionFormat(const SkinRegion& area) const {
 void CMorvDlg::UpdateActiveStates() {
     const int level = Model.CurrentLevel == 1 ? 1 : 0;
     for (SkinRegion& area : Areas()) {
-        if (area.keyIndex >= 1 && area.keyIndex <= MainKeyCount && area.id > IdKeyBase) {
+        if (area.keyIndex >= 1 && area.keyIndex <= KeyCount && area.id > IdKeyBase) {
             const auto key = static_cast<std::size_t>(area.keyIndex);
             area.active = Model.CurrentSettings[key][static_cast<std::size_t>(level)].Mode > 0;
         }

@@ -7,34 +7,10 @@
 
 #include <QSystemTrayIcon>
 
-#include <functional>
-
 class CKeyboardData;
-class CMorvDlg;
 class QMenu;
 class QPlainTextEdit;
 class QTimer;
-
-// Commands that other parts of the program supply. A part sets its entry from a static initialiser
-// in one of its own sources compiled into the program; an unset entry leaves its button inert.
-struct CMainWindowCommands {
-    // Runs the progress dialog for a device operation (1 write the key settings, 3 read all) and
-    // returns its result (QDialog::Accepted for OK).
-    std::function<int(CMorvDlg& owner, int operation)> RunProgress;
-    std::function<void(CMorvDlg& owner)> RunBacklight;
-    std::function<void(CMorvDlg& owner)> RunFirmwareUpdate;
-    // Edits theKeyboardData's CurrentKey on CurrentLevel; both are set before it runs.
-    std::function<void(CMorvDlg& owner)> RunKeyEditor;
-    std::function<void(CMorvDlg& owner)> OpenHelp;
-};
-
-// What the main window asks of the person in front of it. Tests answer these themselves.
-struct CMainWindowPrompts {
-    // The chosen path, or empty when cancelled.
-    std::function<QString(QWidget* owner)> AskSavePath;
-    std::function<QString(QWidget* owner)> AskOpenPath;
-    std::function<void(QWidget* owner, const QString& text)> ShowMessage;
-};
 
 class CMorvDlg : public CSkinWindow {
     Q_OBJECT
@@ -46,11 +22,6 @@ public:
     CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget* parent = nullptr);
     ~CMorvDlg() override;
 
-    static CMainWindowCommands& SuppliedCommands();
-    // The system's file dialogs and message boxes.
-    static CMainWindowPrompts SystemPrompts();
-
-    void SetPrompts(CMainWindowPrompts prompts);
     // 0 stops the periodic device check.
     void SetDeviceCheckInterval(int milliseconds);
 
@@ -68,7 +39,7 @@ public:
     QPlainTextEdit* InfoPanel() const { return Panel; }
     // The text the info panel shows for the last mouse point.
     std::u16string InfoText() const;
-    // Shows a message box (or the test's answer) captioned with the program's name.
+    // Shows a message box captioned with the program's name.
     void ShowMessage(const QString& text);
     // Ends the program's run: removes the icon, ends any dialog still open, then this window.
     void EndProgram();
@@ -78,7 +49,7 @@ public slots:
     void CheckDevice();
 
 protected:
-    // The commands, one per area id; the device and dialog commands run SuppliedCommands().
+    // The commands, one per area id.
     virtual void OnLanguage();
     virtual void OnHelp();
     virtual void OnHide();
@@ -92,6 +63,16 @@ protected:
     virtual void OnFirmwareUpdate();
     virtual void OnLayer();
     virtual void OnKey(int keyIndex);
+
+    // The dialogs the commands open, each run modally over this window.
+    // Returns the progress dialog's result (QDialog::Accepted for OK) for operation 1 (write the key
+    // settings) or 3 (read all); failures have been told.
+    virtual int RunProgress(int operation);
+    virtual void RunBacklight();
+    virtual void RunFirmwareUpdate();
+    // Edits CurrentKey on CurrentLevel of the model; both are set before it runs.
+    virtual void RunKeyEditor();
+    virtual void OpenHelp();
 
     void OnAreaClicked(const SkinRegion& area) override;
     std::uint32_t CaptionFormat(const SkinRegion& area) const override;
@@ -109,6 +90,5 @@ private:
     QSystemTrayIcon* Tray = nullptr;
     QMenu* TrayMenu = nullptr;
     QTimer* DeviceCheck = nullptr;
-    CMainWindowPrompts Prompts;
     bool Ending = false;
 };

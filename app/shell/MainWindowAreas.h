@@ -3,17 +3,18 @@
 // records from here and the skin painter draws pictures 101 to 103 from the same table.
 #pragma once
 
+#include "ZelkHWI.h"
 #include "shell/SkinRegion.h"
 
 #include <vector>
 
 inline constexpr int MainWindowAreaCount = 109;
-inline constexpr int MainKeyCount = 87;
 inline constexpr SkinColour MainWindowTransparentColour{0, 0, 255};
 
 inline constexpr int MainBackgroundPicture = 101;
 inline constexpr int MainHoverPicture = 102;
 inline constexpr int MainActivePicture = 103;
+inline constexpr int MainWindowPictureIds[] = {MainBackgroundPicture, MainHoverPicture, MainActivePicture};
 
 // Where the window's info panel (a read-only text box) sits.
 inline constexpr SkinRect MainInfoPanelRect{47, 506, 47 + 913, 506 + 144};
@@ -51,11 +52,3 @@ inline constexpr int MainFirstLabelArea = 99;
 
 // The 109 records, filled.
 std::vector<SkinRegion> MainWindowAreas();
-
-// The legend printed on a key of the picture: the main legend and, for keys with a shifted
-// character, the character above it (else empty).
-struct KeyLegend {
-    const char* main;
-    const char* shifted;
-};
-KeyLegend MainWindowKeyLegend(int keyIndex);

@@ -1,15 +1,19 @@
 #include "shell/MorvApp.h"
 
 #include "DeviceOptions.h"
+#include "backlight/BacklightAreas.h"
 #include "catalogue/KeyCatalogue.h"
+#include "device_ui/DeviceDialogAreas.h"
 #include "model/KeyboardData.h"
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
+#include "shell/Prompts.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
 #include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,15 +21,29 @@ namespace {
 
 void Complain(const QString& text) {
     std::fprintf(stderr, "Zelk: %s\n", qPrintable(text));
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Zelk"), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, ProgramName(), text, QMessageBox::Ok);
     box.exec();
 }
 
 } // namespace
 
-std::vector<int>& CMorvApp::RequiredPictures() {
-    static std::vector<int> ids{MainBackgroundPicture, MainHoverPicture, MainActivePicture};
+std::vector<int> CMorvApp::RequiredPictures() {
+    std::vector<int> ids;
+    for (const std::span<const int> window :
+         {std::span<const int>(MainWindowPictureIds), std::span<const int>(BacklightPictureIds),
+          std::span<const int>(DeviceDialogPictureIds)})
+        ids.insert(ids.end(), window.begin(), window.end());
     return ids;
+}
+
+QString CMorvApp::StyleSheet() {
+    return QStringLiteral(
+        "QMessageBox { background: #1b1d22; border: 1px solid #f07820; }"
+        "QMessageBox QLabel { color: #ececec; font-size: 13px; }"
+        "QMessageBox QPushButton { color: #ececec; background: #2a2d35; border: 1px solid #f07820;"
+        " border-radius: 3px; padding: 4px 18px; min-width: 64px; }"
+        "QMessageBox QPushButton:hover { background: #3a2a1c; }"
+        "QMessageBox QPushButton:pressed { background: #f07820; color: #1b1d22; }");
 }
 
 QString CMorvApp::Usage() {
@@ -62,13 +80,7 @@ int CMorvApp::InitInstance(QApplication& application) {
     }
     QApplication::setWindowIcon(Skin.ProgramIcon());
     // Message boxes in the skins' dark and orange, not the desktop's light default.
-    application.setStyleSheet(QStringLiteral(
-        "QMessageBox { background: #1b1d22; border: 1px solid #f07820; }"
-        "QMessageBox QLabel { color: #ececec; font-size: 13px; }"
-        "QMessageBox QPushButton { color: #ececec; background: #2a2d35; border: 1px solid #f07820;"
-        " border-radius: 3px; padding: 4px 18px; min-width: 64px; }"
-        "QMessageBox QPushButton:hover { background: #3a2a1c; }"
-        "QMessageBox QPushButton:pressed { background: #f07820; color: #1b1d22; }"));
+    application.setStyleSheet(StyleSheet());
 
     BuildKeyCatalogue(theKeyboardData);
 

@@ -17,8 +17,10 @@ public:
 
     const CSkinResources& Resources() const { return Skin; }
 
-    // Pictures without which the program cannot start. Windows add theirs from a static initialiser.
-    static std::vector<int>& RequiredPictures();
+    // The pictures of every window: without them the program cannot start.
+    static std::vector<int> RequiredPictures();
+    // The program's style sheet: message boxes in the skins' dark and orange.
+    static QString StyleSheet();
     static QString Usage();
 
 private:

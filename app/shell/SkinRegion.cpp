@@ -18,24 +18,22 @@ const std::string& SkinRegion::Tip(const std::string& language) const {
     return TextFor(tips, language);
 }
 
-void AppendButtonAreas(std::vector<SkinRegion>& areas, std::span<const SkinButtonRow> buttons) {
-    for (const SkinButtonRow& button : buttons) {
+void AppendAreas(std::vector<SkinRegion>& areas, std::span<const SkinAreaRow> rows) {
+    for (const SkinAreaRow& row : rows) {
         SkinRegion& area = areas.emplace_back();
-        area.id = button.id;
-        area.rect = button.rect;
-    }
-}
-
-void AppendLabelAreas(std::vector<SkinRegion>& areas, std::span<const SkinLabelRow> labels) {
-    for (const SkinLabelRow& label : labels) {
-        SkinRegion& area = areas.emplace_back();
-        area.id = label.id;
-        area.rect = label.rect;
-        area.labelOnly = true;
-        area.captions = {{"zh-CN", label.chinese}, {"en-US", label.english}};
-        area.textFormat = label.format;
-        area.fontIndex = label.font;
-        area.textColor = label.colour;
-        area.activeTextColor = label.colour;
+        area.id = row.id;
+        area.rect = row.rect;
+        area.labelOnly = row.kind == SkinAreaKind::Label;
+        area.listRow = row.kind == SkinAreaKind::ListRow;
+        if (*row.chinese != '\0' || *row.english != '\0')
+            area.captions = {{"zh-CN", row.chinese}, {"en-US", row.english}};
+        if (*row.tipChinese != '\0' || *row.tipEnglish != '\0')
+            area.tips = {{"zh-CN", row.tipChinese}, {"en-US", row.tipEnglish}};
+        area.textFormat = row.format;
+        area.fontIndex = row.font;
+        area.textColor = row.colour;
+        area.activeTextColor = row.activeColour;
+        area.code = row.code;
+        area.showText = row.showText;
     }
 }

@@ -66,23 +66,29 @@ struct SkinRegion {
     const std::string& Tip(const std::string& language) const;
 };
 
-// Rows of a window's area table as the tables write them.
-struct SkinButtonRow {
-    std::int32_t id;
-    SkinRect rect;
+// What an area of a window's table is.
+enum class SkinAreaKind {
+    Picture, // drawn from the window's pictures, hovered and clicked
+    Label,   // carries a caption; never hovered, and clicked only in windows whose labels take clicks
+    ListRow, // a row of a list: its caption is drawn and it takes clicks
 };
 
-struct SkinLabelRow {
+// One row of a window's area table as the tables write it; the row becomes one area record.
+struct SkinAreaRow {
     std::int32_t id;
+    SkinAreaKind kind;
     SkinRect rect;
-    const char* chinese;
-    const char* english;
+    const char* chinese = ""; // caption
+    const char* english = "";
     std::uint32_t format = TextCentre;
     std::int32_t font = DefaultSkinFont;
-    SkinColour colour = DefaultCaptionColour; // also while the label is active
+    SkinColour colour = DefaultCaptionColour;
+    SkinColour activeColour = colour;
+    std::int32_t code = -1;
+    const char* tipChinese = "";
+    const char* tipEnglish = "";
+    bool showText = true;
 };
 
-// Appends an area that takes clicks for every button row.
-void AppendButtonAreas(std::vector<SkinRegion>& areas, std::span<const SkinButtonRow> buttons);
-// Appends a label area with its captions in both languages for every label row.
-void AppendLabelAreas(std::vector<SkinRegion>& areas, std::span<const SkinLabelRow> labels);
+// Appends an area record for every row.
+void AppendAreas(std::vector<SkinRegion>& areas, std::span<const SkinAreaRow> rows);

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QWindow>
 
@@ -80,7 +82,7 @@ SkinRegion* CSkinWindow::AreaById(int id) {
 }
 
 bool CSkinWindow::TakesHover(const SkinRegion& area) const {
-    return area.id > 0 && !area.labelOnly;
+    return AreaShown(area) && !area.labelOnly;
 }
 
 CSkinWindow::HitPart CSkinWindow::HitTest(QPoint clientPoint) {
@@ -117,7 +119,7 @@ CSkinWindow::HitPart CSkinWindow::HitTest(QPoint clientPoint) {
 
 const SkinRegion* CSkinWindow::ClickedArea(QPoint clientPoint) const {
     for (const SkinRegion& area : AreaTable) {
-        if (area.id > 0 && TakesClick(area) && area.rect.Contains(clientPoint.x(), clientPoint.y()))
+        if (AreaShown(area) && TakesClick(area) && area.rect.Contains(clientPoint.x(), clientPoint.y()))
             return &area;
     }
     return nullptr;
@@ -141,13 +143,50 @@ void CSkinWindow::OpenSkin() {
     }
 }
 
+void CSkinWindow::SetPictures(SkinPictures pictures) {
+    PictureIds = pictures;
+    update();
+}
+
 std::shared_ptr<CWindowMessageTarget> CSkinWindow::MessageTarget() {
     if (!Target)
         Target = std::make_shared<CWindowMessageTarget>(this);
     return Target;
 }
 
+QLineEdit* CSkinWindow::AddLineBox(const SkinRect& rect, int id) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(QStringLiteral("edit%1").arg(id));
+    box->setFrame(false);
+    box->setGeometry(ToQRect(rect));
+    box->setFont(Skin.SkinFont(DefaultSkinFont));
+    StyleTextBox(box, Skin);
+    return box;
+}
+
+QPlainTextEdit* CSkinWindow::AddTextArea(const SkinRect& rect, int id) {
+    auto* box = new QPlainTextEdit(this);
+    box->setObjectName(QStringLiteral("edit%1").arg(id));
+    box->setFrameShape(QFrame::NoFrame);
+    box->setGeometry(ToQRect(rect));
+    box->setFont(Skin.SkinFont(DefaultSkinFont));
+    StyleTextBox(box, Skin);
+    return box;
+}
+
 void CSkinWindow::StyleTextBox(QWidget* box, const CSkinResources& resources) {
+    // An application style sheet replaces the palette of every widget it styles, so the colours are
+    // given to the box's own style sheet as well.
+    const QString rule = QStringLiteral("%1 { color: rgb(%2, %3, %4); background-color: rgb(%5, %6, %7); "
+                                        "border: none; }")
+                             .arg(QString::fromLatin1(box->metaObject()->className()))
+                             .arg(TextBoxTextColour.Red)
+                             .arg(TextBoxTextColour.Green)
+                             .arg(TextBoxTextColour.Blue)
+                             .arg(TextBoxBackground.Red)
+                             .arg(TextBoxBackground.Green)
+                             .arg(TextBoxBackground.Blue);
+    box->setStyleSheet(rule);
     QPalette palette = box->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setBrush(group, QPalette::Base, resources.DarkBrush());
@@ -196,13 +235,15 @@ void CSkinWindow::PaintCaption(QPainter& painter, const SkinRegion& area) {
 
 void CSkinWindow::PaintSkin(QPainter& painter) {
     PaintBackground(painter);
+    PaintBeforeAreas(painter);
     for (const SkinRegion& area : AreaTable) {
-        if (area.id <= 0)
+        if (!AreaShown(area))
             continue;
         PaintAreaState(painter, area);
         if (DrawsCaption(area))
             PaintCaption(painter, area);
     }
+    PaintAfterAreas(painter);
 }
 
 void CSkinWindow::paintEvent(QPaintEvent* event) {

@@ -3,8 +3,9 @@
 // and resized from the 5-pixel right and bottom strips; an area table that drives hover, clicks and
 // painting; the orange-on-dark look of its text boxes; posted messages as events.
 //
-// A window supplies its pictures and area table and overrides the variant hooks (which areas take
-// the mouse, which captions are drawn, what a click does).
+// A window supplies its pictures and area table and overrides the variant hooks (which areas are
+// shown now, which take the mouse, which captions are drawn, what a click does, what is painted
+// before and after the areas).
 #pragma once
 
 #include "shell/SkinRegion.h"
@@ -18,7 +19,9 @@
 #include <string>
 #include <vector>
 
+class QLineEdit;
 class QPainter;
+class QPlainTextEdit;
 
 struct SkinPictures {
     int background = 0;
@@ -53,6 +56,12 @@ public:
 
     // Gives the window its shape, size and place; call before filling the area table.
     void OpenSkin();
+    // The pictures the areas are drawn from from now on (the background keeps the window's shape).
+    void SetPictures(SkinPictures pictures);
+    const SkinPictures& Pictures() const { return PictureIds; }
+
+    // Whether the area is shown now: hit testing, hover, clicks and painting all ask it.
+    virtual bool AreaShown(const SkinRegion& area) const { return area.id > 0; }
 
     // Delivers posted messages to OnPostedMessage while the window exists. Shared so that a worker
     // may keep it alive past the window.
@@ -61,11 +70,14 @@ public:
     const CSkinResources& Resources() const { return Skin; }
     const std::string& Language() const { return UiLanguage; }
 
-    // Orange text on the dark brush, as every text box of the skinned windows shows.
+    // Text boxes in the skins' orange on dark, in skin font 13, placed at a rectangle; the id is the
+    // box's object name ("edit1001"). They keep their look under the program's style sheet.
+    QLineEdit* AddLineBox(const SkinRect& rect, int id);
+    QPlainTextEdit* AddTextArea(const SkinRect& rect, int id);
     static void StyleTextBox(QWidget* box, const CSkinResources& resources);
 
 protected:
-    // Areas that become hovered and, by default, take clicks: id > 0 and not a label.
+    // Areas that become hovered and, by default, take clicks: shown and not a label.
     virtual bool TakesHover(const SkinRegion& area) const;
     virtual bool TakesClick(const SkinRegion& area) const { return TakesHover(area); }
     // Whether a change of hover repaints the area.
@@ -76,7 +88,12 @@ protected:
     virtual void OnAreaClicked(const SkinRegion& area) { Q_UNUSED(area); }
     virtual void OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
-    // Paint core: the background, then every area in table order (state picture, caption).
+    // Drawn after the background and before the areas, and after the areas.
+    virtual void PaintBeforeAreas(QPainter& painter) { Q_UNUSED(painter); }
+    virtual void PaintAfterAreas(QPainter& painter) { Q_UNUSED(painter); }
+
+    // Paint core: the background, the hook before the areas, every shown area in table order (state
+    // picture, caption), the hook after the areas.
     void PaintSkin(QPainter& painter);
     void PaintBackground(QPainter& painter);
     void PaintAreaState(QPainter& painter, const SkinRegion& area);

@@ -5,6 +5,7 @@
 #include "SkinStyle.h"
 
 #include "backlight/BacklightAreas.h"
+#include "catalogue/KeyLegends.h"
 #include "shell/MainWindowAreas.h"
 
 #include <QLinearGradient>
@@ -121,11 +122,11 @@ void DrawSelectedMark(QPainter& painter, const QRectF& key) {
 }
 
 void DrawKeys(QPainter& painter, SkinLook look) {
-    for (int key = 1; key <= BacklightKeyCount; ++key)
+    for (int key = 1; key <= KeyCount; ++key)
         DrawKeySocket(painter, ToRectF(BacklightKeyRect(key)));
-    for (int key = 1; key <= BacklightKeyCount; ++key) {
+    for (int key = 1; key <= KeyCount; ++key) {
         const QRectF rect = ToRectF(BacklightKeyRect(key));
-        const KeyLegend legend = MainWindowKeyLegend(key);
+        const KeyLegend legend = KeyLegendOf(key);
         DrawKeycap(painter, rect, QString::fromUtf8(legend.main), QString::fromUtf8(legend.shifted), look);
         if (look == SkinLook::Active)
             DrawSelectedMark(painter, rect);

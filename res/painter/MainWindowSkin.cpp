@@ -2,6 +2,7 @@
 #include "SkinPictures.h"
 #include "SkinStyle.h"
 
+#include "catalogue/KeyLegends.h"
 #include "shell/MainWindowAreas.h"
 
 #include <QLinearGradient>
@@ -167,7 +168,7 @@ void DrawBadge(QPainter& painter) {
 void DrawArea(QPainter& painter, const SkinRegion& area, SkinLook look) {
     const QRectF rect = ToRectF(area.rect);
     if (area.keyIndex > 0) {
-        const KeyLegend legend = MainWindowKeyLegend(area.keyIndex);
+        const KeyLegend legend = KeyLegendOf(area.keyIndex);
         DrawKeycap(painter, rect, QString::fromUtf8(legend.main), QString::fromUtf8(legend.shifted), look);
         return;
     }

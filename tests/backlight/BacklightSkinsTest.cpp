@@ -28,7 +28,7 @@ bool HasTransparentPixel(const QImage& picture, const SkinRect& rect, SkinColour
 }
 
 bool InsideAnyKey(int x, int y) {
-    for (int key = 1; key <= BacklightKeyCount; ++key) {
+    for (int key = 1; key <= KeyCount; ++key) {
         if (BacklightKeyRect(key).Contains(x, y))
             return true;
     }
@@ -60,10 +60,10 @@ void CBacklightSkinsTest::tablesHoldTheirRecordsInOrder() {
 }
 
 void CBacklightSkinsTest::framesNeverReachAnotherKey() {
-    for (int key = 1; key <= BacklightKeyCount; ++key) {
+    for (int key = 1; key <= KeyCount; ++key) {
         const SkinRect rect = BacklightKeyRect(key);
         const auto parts = KeyFrameParts(rect);
-        for (int other = 1; other <= BacklightKeyCount; ++other) {
+        for (int other = 1; other <= KeyCount; ++other) {
             for (const SkinRect& part : parts) {
                 if (Overlap(part, BacklightKeyRect(other)))
                     QFAIL(qPrintable(QStringLiteral("frame of key %1 covers key %2").arg(key).arg(other)));
@@ -116,7 +116,7 @@ void CBacklightSkinsTest::selectedLookIsPaintedExactlyOnTheKeys() {
                     QStringLiteral("the pictures differ outside the keys at %1, %2").arg(x).arg(y)));
         }
     }
-    for (int key = 1; key <= BacklightKeyCount; ++key) {
+    for (int key = 1; key <= KeyCount; ++key) {
         const QRect rect = ToQRect(BacklightKeyRect(key));
         int different = 0;
         for (int y = rect.top(); y <= rect.bottom(); ++y) {

@@ -6,7 +6,6 @@
 
 #include "VirtualKeyboard.h"
 #include "backlight/BacklightAreas.h"
-#include "backlight/ColourPrompt.h"
 #include "device_ui/DeviceUiSupport.h"
 #include "model/KeyboardData.h"
 #include "shell/SkinResources.h"
@@ -54,7 +53,7 @@ struct CColourAnswers {
     std::vector<std::optional<AreaLight>> Answers;
     std::vector<AreaLight> Initial;
 
-    CColourPrompt Prompt() {
+    decltype(CPrompts::AskColour) Prompt() {
         return [this](QWidget*, const AreaLight& initial) -> std::optional<AreaLight> {
             Initial.push_back(initial);
             if (Answers.empty())
@@ -83,17 +82,17 @@ template <class T> void WhenModal(std::function<void(T*)> act) {
 // Answers the device dialogs' message boxes while it lives, keeping their texts.
 class CMessageCatcher {
 public:
-    CMessageCatcher() : Saved(DeviceUiPrompts()) {
-        DeviceUiPrompts().ShowMessage = [this](QWidget*, const QString& text) { Texts << text; };
+    CMessageCatcher() : Saved(Prompts().ShowMessage) {
+        Prompts().ShowMessage = [this](QWidget*, const QString& text) { Texts << text; };
     }
-    ~CMessageCatcher() { DeviceUiPrompts() = Saved; }
+    ~CMessageCatcher() { Prompts().ShowMessage = Saved; }
     CMessageCatcher(const CMessageCatcher&) = delete;
     CMessageCatcher& operator=(const CMessageCatcher&) = delete;
 
     QStringList Texts;
 
 private:
-    CDeviceUiPrompts Saved;
+    decltype(CPrompts::ShowMessage) Saved;
 };
 
 // Counts the paint events a widget receives.

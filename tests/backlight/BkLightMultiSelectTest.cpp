@@ -9,12 +9,14 @@
 namespace {
 
 struct CFixture {
+    CTestPrompts Answers;
     CBacklightModel Model;
     CColourAnswers Colours;
     std::unique_ptr<CMorvDialogBkLightMultiSelect> Dialog;
 
     void Open() {
-        Dialog = std::make_unique<CMorvDialogBkLightMultiSelect>(*Model.Data, TestSkins(), Colours.Prompt());
+        Answers->AskColour = Colours.Prompt();
+        Dialog = std::make_unique<CMorvDialogBkLightMultiSelect>(*Model.Data, TestSkins());
         Dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(Dialog.get()));
     }

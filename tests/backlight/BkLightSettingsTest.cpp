@@ -23,6 +23,7 @@ const SkinRect MultiKeyButton{340, 420, 438, 454};
 const SkinRect SetColourButton{450, 46, 602, 80};
 
 struct CFixture {
+    CTestPrompts Answers;
     CBacklightModel Model;
     CColourAnswers Colours;
     std::unique_ptr<CMorvDialogBkLightSettings> Dialog;
@@ -35,7 +36,7 @@ struct CFixture {
     }
     void Open() {
         Dialog = std::make_unique<CMorvDialogBkLightSettings>(*Model.Data, TestSkins());
-        Dialog->SetColourPrompt(Colours.Prompt());
+        Answers->AskColour = Colours.Prompt();
         Finished = std::make_unique<QSignalSpy>(Dialog.get(), &QDialog::finished);
         Dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(Dialog.get()));
@@ -91,7 +92,6 @@ void CBkLightSettingsTest::init() {
 }
 
 void CBkLightSettingsTest::cleanup() {
-    CMorvDlg::SuppliedCommands() = {};
     Fixture.reset();
 }
 
@@ -257,7 +257,7 @@ void CBkLightSettingsTest::writeSendsTheColoursToTheKeyboard() {
     QCOMPARE(messages.Texts, QStringList{QStringLiteral("OK!")});
 
     const auto area = Fixture->Model.Keyboard->LightArea();
-    for (int key = 1; key <= BacklightKeyCount; ++key) {
+    for (int key = 1; key <= KeyCount; ++key) {
         const AreaLight expected = key == 54 ? AreaLight{17, 34, 51} : AreaLight{255, 0, 0};
         const auto at = static_cast<std::size_t>(3 * (key - 1));
         if (area[at] != expected.Red || area[at + 1] != expected.Green || area[at + 2] != expected.Blue)
@@ -292,9 +292,7 @@ void CBkLightSettingsTest::failedWriteIsReportedAndKeepsTheColours() {
 
 void CBkLightSettingsTest::mainWindowBacklightButtonOpensTheDialog() {
     CMorvDlg window(*Fixture->Model.Data, TestSkins());
-    CMainWindowPrompts prompts;
-    prompts.ShowMessage = [](QWidget*, const QString&) {};
-    window.SetPrompts(prompts);
+    Fixture->Answers->ShowMessage = [](QWidget*, const QString&) {};
     QVERIFY(window.Initialise());
     window.SetDeviceCheckInterval(0);
     window.show();
@@ -303,7 +301,6 @@ void CBkLightSettingsTest::mainWindowBacklightButtonOpensTheDialog() {
     for (int record = 0; record < BacklightRecordCount; ++record)
         Fixture->Model.Light(record) = {record, 255 - record, 100};
 
-    CMorvDlg::SuppliedCommands().RunBacklight = RunBacklightSettings;
     QWidget* parent = nullptr;
     CMorvDialogBkLightSettings::LightRecords shown{};
     WhenModal<CMorvDialogBkLightSettings>([&](CMorvDialogBkLightSettings* dialog) {

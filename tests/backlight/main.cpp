@@ -4,6 +4,7 @@
 #include "BkLightSettingsTest.h"
 #include "QtSuiteMain.h"
 #include "device_ui/ProgressDialog.h"
+#include "shell/MorvApp.h"
 
 #include <QApplication>
 
@@ -14,6 +15,5 @@ int main(int argc, char** argv) {
     // The progress dialog closes as soon as the backlight write has ended.
     CMorvDialogProgress::SetSettleTimes(0, 0);
     return RunQtSuite<CBacklightSkinsTest, CBkLightMultiSelectTest, CBkLightSettingsTest>(
-        argc, argv, {BkLightSettingsPicture, BkLightMultiSelectPicture, BkLightMultiSelectActivePicture},
-        TheTestSkins);
+        argc, argv, CMorvApp::RequiredPictures(), TheTestSkins);
 }

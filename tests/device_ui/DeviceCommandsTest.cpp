@@ -2,10 +2,9 @@
 
 #include "DeviceUiTestSupport.h"
 #include "device_ui/DeviceDialogAreas.h"
-#include "device_ui/DeviceUiCommands.h"
 #include "device_ui/FirmwareDialog.h"
-#include "device_ui/Help.h"
 #include "device_ui/ProgressDialog.h"
+#include "shell/Help.h"
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
 #include "shell/MorvApp.h"
@@ -21,12 +20,7 @@
 namespace {
 
 struct CWindowFixture : CDeviceFixture {
-    CWindowFixture() : CDeviceFixture("zh-CN") {
-        Window = std::make_unique<CMorvDlg>(*Data, TestSkins());
-        CMainWindowPrompts prompts = CMorvDlg::SystemPrompts();
-        prompts.ShowMessage = [this](QWidget*, const QString& text) { Messages << text; };
-        Window->SetPrompts(prompts);
-    }
+    CWindowFixture() : CDeviceFixture("zh-CN") { Window = std::make_unique<CMorvDlg>(*Data, TestSkins()); }
     ~CWindowFixture() { Window.reset(); }
 
     bool Open() {
@@ -48,11 +42,10 @@ std::unique_ptr<CWindowFixture> Fixture;
 } // namespace
 
 void CDeviceCommandsTest::initTestCase() {
-    InstallDeviceUiCommands();
     // The program loads the dialogs' pictures with its own at start-up.
+    const std::vector<int> required = CMorvApp::RequiredPictures();
     for (const int id : {128, 129, 130, 139, 140, 141})
-        QVERIFY(std::count(CMorvApp::RequiredPictures().begin(), CMorvApp::RequiredPictures().end(), id) ==
-                1);
+        QVERIFY(std::count(required.begin(), required.end(), id) == 1);
 }
 
 void CDeviceCommandsTest::cleanup() {

@@ -23,24 +23,23 @@ CDeviceFixture::CDeviceFixture(const std::string& language) {
     Data->Clear();
     CMorvDialogProgress::SetSettleTimes(0, 0);
 
-    CDeviceUiPrompts prompts;
-    prompts.ShowMessage = [this](QWidget*, const QString& text) { Messages << text; };
-    prompts.AskFirmwarePath = [this](QWidget*) {
+    Answers->ShowMessage = [this](QWidget*, const QString& text) { Messages << text; };
+    Answers->AskPath = [this](QWidget*, PathQuestion question) {
+        if (question != PathQuestion::OpenFirmware)
+            return QString();
         ++FirmwareAsked;
         return FirmwarePath;
     };
-    prompts.OpenUrl = [this](const QUrl& url) {
+    Answers->OpenUrl = [this](const QUrl& url) {
         OpenedUrls << url.toLocalFile();
         return UrlOpens;
     };
-    DeviceUiPrompts() = prompts;
 }
 
 CDeviceFixture::~CDeviceFixture() {
     CDeviceWorkers::Instance().WaitForAll();
     // Completions posted to windows that are gone are dropped here, not in the next test.
     QCoreApplication::processEvents();
-    DeviceUiPrompts() = SystemDeviceUiPrompts();
 }
 
 KeySetting& CDeviceFixture::Setting(int key, int level) {

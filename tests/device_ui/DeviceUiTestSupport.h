@@ -29,6 +29,7 @@ public:
 
     KeySetting& Setting(int key, int level);
 
+    CTestPrompts Answers;
     std::unique_ptr<CKeyboardData> Data = std::make_unique<CKeyboardData>();
     std::shared_ptr<CVirtualKeyboard> Keyboard;
     QStringList Messages;

@@ -13,14 +13,51 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
 
+// The main window with the dialogs its commands open replaced by the test's own, where it sets them.
+class CTestWindow : public CMorvDlg {
+public:
+    using CMorvDlg::CMorvDlg;
+
+    std::function<int(int operation)> Progress;
+    std::function<void(const QString& dialog)> Dialog;
+
+protected:
+    int RunProgress(int operation) override {
+        return Progress ? Progress(operation) : CMorvDlg::RunProgress(operation);
+    }
+    void RunBacklight() override {
+        Run(QStringLiteral("backlight"), [this] { CMorvDlg::RunBacklight(); });
+    }
+    void RunFirmwareUpdate() override {
+        Run(QStringLiteral("firmware"), [this] { CMorvDlg::RunFirmwareUpdate(); });
+    }
+    void OpenHelp() override {
+        Run(QStringLiteral("help"), [this] { CMorvDlg::OpenHelp(); });
+    }
+    void RunKeyEditor() override {
+        Run(QStringLiteral("key %1 level %2").arg(Data().CurrentKey).arg(Data().CurrentLevel),
+            [this] { CMorvDlg::RunKeyEditor(); });
+    }
+
+private:
+    void Run(const QString& dialog, const std::function<void()>& real) {
+        if (Dialog)
+            Dialog(dialog);
+        else
+            real();
+    }
+};
+
 struct CFixture {
     std::unique_ptr<CKeyboardData> Data = std::make_unique<CKeyboardData>();
     std::shared_ptr<CVirtualKeyboard> Keyboard;
-    std::unique_ptr<CMorvDlg> Window;
+    CTestPrompts Answers;
+    std::unique_ptr<CTestWindow> Window;
     QStringList Messages;
     QString SavePath;
     QString OpenPath;
@@ -34,18 +71,16 @@ struct CFixture {
         options.VirtualKeyboard = true;
         std::string error;
         Data->HWI.UseDeviceProvider(MakeDeviceProvider(options, error, &Keyboard));
-        Window = std::make_unique<CMorvDlg>(*Data, TestSkins());
-        CMainWindowPrompts prompts;
-        prompts.AskSavePath = [this](QWidget*) {
-            ++SaveAsked;
-            return SavePath;
-        };
-        prompts.AskOpenPath = [this](QWidget*) {
+        Window = std::make_unique<CTestWindow>(*Data, TestSkins());
+        Answers->AskPath = [this](QWidget*, PathQuestion question) {
+            if (question == PathQuestion::SaveProfile) {
+                ++SaveAsked;
+                return SavePath;
+            }
             ++OpenAsked;
             return OpenPath;
         };
-        prompts.ShowMessage = [this](QWidget*, const QString& text) { Messages << text; };
-        Window->SetPrompts(prompts);
+        Answers->ShowMessage = [this](QWidget*, const QString& text) { Messages << text; };
     }
 
     bool Open() {
@@ -78,18 +113,11 @@ QString PanelText() {
 }
 
 void SupplyRecordingCommands(int progressResult) {
-    CMainWindowCommands& commands = CMorvDlg::SuppliedCommands();
-    commands.RunProgress = [progressResult](CMorvDlg&, int operation) {
+    Fixture->Window->Progress = [progressResult](int operation) {
         Fixture->Ran << QStringLiteral("progress %1").arg(operation);
         return progressResult;
     };
-    commands.RunBacklight = [](CMorvDlg&) { Fixture->Ran << QStringLiteral("backlight"); };
-    commands.RunFirmwareUpdate = [](CMorvDlg&) { Fixture->Ran << QStringLiteral("firmware"); };
-    commands.OpenHelp = [](CMorvDlg&) { Fixture->Ran << QStringLiteral("help"); };
-    commands.RunKeyEditor = [](CMorvDlg& owner) {
-        Fixture->Ran
-            << QStringLiteral("key %1 level %2").arg(owner.Data().CurrentKey).arg(owner.Data().CurrentLevel);
-    };
+    Fixture->Window->Dialog = [](const QString& dialog) { Fixture->Ran << dialog; };
 }
 
 } // namespace
@@ -99,7 +127,6 @@ void CMainWindowTest::init() {
 }
 
 void CMainWindowTest::cleanup() {
-    CMorvDlg::SuppliedCommands() = {};
     Fixture.reset();
 }
 
@@ -158,13 +185,13 @@ void CMainWindowTest::clicksDispatchTheirAreasCommands() {
 
     // Every key's area sends its own key index, and the first and last pixels of a key belong to it.
     Fixture->Ran.clear();
-    for (int key = 1; key <= MainKeyCount; ++key) {
+    for (int key = 1; key <= KeyCount; ++key) {
         const SkinRect rect = Fixture->Area(IdKeyBase + key).rect;
         Fixture->Click(QPoint(rect.left, rect.top));
         Fixture->Click(QPoint(rect.right - 1, rect.bottom - 1));
     }
-    QCOMPARE(Fixture->Ran.size(), 2 * MainKeyCount);
-    for (int key = 1; key <= MainKeyCount; ++key)
+    QCOMPARE(Fixture->Ran.size(), 2 * KeyCount);
+    for (int key = 1; key <= KeyCount; ++key)
         QCOMPARE(Fixture->Ran[2 * (key - 1) + 1], QStringLiteral("key %1 level 1").arg(key));
 
     QSignalSpy finished(Fixture->Window.get(), &QDialog::finished);
@@ -175,11 +202,6 @@ void CMainWindowTest::clicksDispatchTheirAreasCommands() {
 
 void CMainWindowTest::deviceCommandsReportOkOnlyAfterOk() {
     QVERIFY(Fixture->Open());
-    // No device dialogs supplied yet: the buttons do nothing.
-    Fixture->Click(IdWriteKeys);
-    Fixture->Click(IdReadAll);
-    QVERIFY(Fixture->Messages.isEmpty());
-
     SupplyRecordingCommands(QDialog::Rejected);
     Fixture->Click(IdWriteKeys);
     Fixture->Click(IdReadAll);
@@ -420,7 +442,8 @@ void CMainWindowTest::keyboardGoneEndsTheProgramAndItsDialogs() {
     // The keyboard goes while a dialog of the main window is open: the dialog ends with neither OK
     // nor Cancel, then the main window ends.
     int dialogResult = 100;
-    CMorvDlg::SuppliedCommands().RunBacklight = [&](CMorvDlg& owner) {
+    Fixture->Window->Dialog = [&](const QString&) {
+        CMorvDlg& owner = *Fixture->Window;
         QDialog dialog(&owner);
         QTimer::singleShot(0, &owner, [&] {
             Fixture->Keyboard->SetPlugged(false);

@@ -1,10 +1,13 @@
 #include "SkinWindowTest.h"
 
 #include "ShellTestSupport.h"
+#include "shell/MorvApp.h"
 #include "shell/SkinWindow.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
 
@@ -40,6 +43,11 @@ public:
 
     std::vector<int> Clicks;
     std::vector<unsigned> Messages;
+    int Page = 0; // 0: every area is shown; else areas 100 and above only on page id / 100
+
+    bool AreaShown(const SkinRegion& area) const override {
+        return CSkinWindow::AreaShown(area) && (Page == 0 || area.id < 100 || area.id / 100 == Page);
+    }
 
 protected:
     bool TakesClick(const SkinRegion& area) const override {
@@ -182,11 +190,60 @@ void CSkinWindowTest::captionsAreDrawnInTheUiLanguage() {
 }
 
 void CSkinWindowTest::textBoxesAreOrangeOnTheDarkBrush() {
-    QLineEdit box;
-    CSkinWindow::StyleTextBox(&box, TestSkins());
-    QCOMPARE(box.palette().color(QPalette::Text), QColor(255, 111, 0));
-    QCOMPARE(box.palette().color(QPalette::Base), QColor(20, 20, 20));
-    QCOMPARE(box.palette().color(QPalette::Inactive, QPalette::Base), QColor(20, 20, 20));
+    // Drawn under the program's own style sheet, which styles message boxes only.
+    const QString before = qApp->styleSheet();
+    qApp->setStyleSheet(CMorvApp::StyleSheet());
+    {
+        const std::string language = "zh-CN";
+        CProbeWindow window(language);
+        QLineEdit* line = window.AddLineBox({20, 20, 140, 40}, 1001);
+        line->setText(QStringLiteral("MMMMMMMM"));
+        QPlainTextEdit* area = window.AddTextArea({20, 60, 140, 120}, 1005);
+        area->setPlainText(QStringLiteral("MMMMMMMM"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (QWidget* box : {static_cast<QWidget*>(line), static_cast<QWidget*>(area)}) {
+            const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(QColor(shown.pixel(shown.width() - 2, shown.height() - 2)), QColor(20, 20, 20));
+            int orange = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x)
+                    orange += QColor(shown.pixel(x, y)) == QColor(255, 111, 0) ? 1 : 0;
+            QVERIFY2(orange > 10, qPrintable(box->objectName()));
+        }
+        QCOMPARE(line->objectName(), QStringLiteral("edit1001"));
+    }
+    qApp->setStyleSheet(before);
+}
+
+void CSkinWindowTest::areasOfAnotherPageNeitherHoverClickNorPaint() {
+    const std::string language = "zh-CN";
+    CProbeWindow window(language);
+    window.Areas()[0].id = 201; // an area of page 2
+    window.Areas()[0].active = true;
+    window.Page = 1;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QImage background =
+        TestSkins().Picture(MainBackgroundPicture)->toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage active =
+        TestSkins().Picture(MainActivePicture)->toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect button(100, 100, 100, 20); // the part no label covers
+
+    QCOMPARE(window.HitTest(QPoint(150, 110)), CSkinWindow::HitPart::Caption);
+    QVERIFY(!window.Areas()[0].hovered);
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(150, 110));
+    QVERIFY(window.Clicks.empty());
+    QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(SameBlock(shown, background, button));
+
+    window.Page = 2;
+    window.update();
+    QCOMPARE(window.HitTest(QPoint(150, 110)), CSkinWindow::HitPart::Client);
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(150, 110));
+    QCOMPARE(window.Clicks, std::vector<int>{201});
+    shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(SameBlock(shown, active, button));
 }
 
 void CSkinWindowTest::postedMessagesArriveAndPostsToAClosedWindowAreDropped() {

@@ -14,5 +14,6 @@ private slots:
     void draggingOutsideAreasMovesTheWindow();
     void captionsAreDrawnInTheUiLanguage();
     void textBoxesAreOrangeOnTheDarkBrush();
+    void areasOfAnotherPageNeitherHoverClickNorPaint();
     void postedMessagesArriveAndPostsToAClosedWindowAreDropped();
 };

@@ -3,6 +3,7 @@
 #include "ShellTestSupport.h"
 #include "SkinPicturesTest.h"
 #include "SkinWindowTest.h"
+#include "shell/MorvApp.h"
 
 #include <QApplication>
 
@@ -11,5 +12,5 @@ CSkinResources* TheTestSkins = nullptr;
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     return RunQtSuite<CSkinPicturesTest, CSkinWindowTest, CMainWindowTest>(
-        argc, argv, {MainBackgroundPicture, MainHoverPicture, MainActivePicture}, TheTestSkins);
+        argc, argv, CMorvApp::RequiredPictures(), TheTestSkins);
 }

@@ -1,6 +1,6 @@
-#include "device_ui/Help.h"
+#include "shell/Help.h"
 
-#include "device_ui/DeviceUiSupport.h"
+#include "shell/Prompts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,15 +16,14 @@ QString HelpManualPath(const std::string& language) {
 void OpenHelp(QWidget* owner, const std::string& language) {
     const QString path = HelpManualPath(language);
     if (!QFileInfo(path).isFile()) {
-        ShowDeviceMessage(owner,
-                          ByLanguage(language, "找不到用户手册：\n%1", "The user manual is missing:\n%1")
-                              .arg(QDir::toNativeSeparators(path)));
+        ShowMessage(owner, UiText(language, "找不到用户手册：\n%1", "The user manual is missing:\n%1")
+                               .arg(QDir::toNativeSeparators(path)));
         return;
     }
-    const CDeviceUiPrompts& prompts = DeviceUiPrompts();
+    const CPrompts& prompts = Prompts();
     if (!prompts.OpenUrl || !prompts.OpenUrl(QUrl::fromLocalFile(path))) {
-        ShowDeviceMessage(
-            owner, ByLanguage(language, "无法打开用户手册：\n%1", "The user manual could not be opened:\n%1")
-                       .arg(QDir::toNativeSeparators(path)));
+        ShowMessage(owner,
+                    UiText(language, "无法打开用户手册：\n%1", "The user manual could not be opened:\n%1")
+                        .arg(QDir::toNativeSeparators(path)));
     }
 }

@@ -1,0 +1,107 @@
+#include "catalogue/KeyLegends.h"
+
+#include "ZelkHWI.h"
+
+#include <array>
+
+namespace {
+
+// Key index 1 to 87, in the keyboard's order.
+constexpr std::array<KeyLegend, KeyCount> Legends{{
+    {"Esc", "", "Esc"},
+    {"F1", "", "F1"},
+    {"F2", "", "F2"},
+    {"F3", "", "F3"},
+    {"F4", "", "F4"},
+    {"F5", "", "F5"},
+    {"F6", "", "F6"},
+    {"F7", "", "F7"},
+    {"F8", "", "F8"},
+    {"F9", "", "F9"},
+    {"F10", "", "F10"},
+    {"F11", "", "F11"},
+    {"F12", "", "F12"},
+    {"`", "~", "` ~"},
+    {"1", "!", "1"},
+    {"2", "@", "2"},
+    {"3", "#", "3"},
+    {"4", "$", "4"},
+    {"5", "%", "5"},
+    {"6", "^", "6"},
+    {"7", "&", "7"},
+    {"8", "*", "8"},
+    {"9", "(", "9"},
+    {"0", ")", "0"},
+    {"-", "_", "- _"},
+    {"=", "+", "= +"},
+    {"Backspace", "", "Backspace"},
+    {"Tab", "", "Tab"},
+    {"Q", "", "Q"},
+    {"W", "", "W"},
+    {"E", "", "E"},
+    {"R", "", "R"},
+    {"T", "", "T"},
+    {"Y", "", "Y"},
+    {"U", "", "U"},
+    {"I", "", "I"},
+    {"O", "", "O"},
+    {"P", "", "P"},
+    {"[", "{", "[ {"},
+    {"]", "}", "] }"},
+    {"\\", "|", "\\ |"},
+    {"Caps Lock", "", "Caps Lock"},
+    {"A", "", "A"},
+    {"S", "", "S"},
+    {"D", "", "D"},
+    {"F", "", "F"},
+    {"G", "", "G"},
+    {"H", "", "H"},
+    {"J", "", "J"},
+    {"K", "", "K"},
+    {"L", "", "L"},
+    {";", ":", "; :"},
+    {"'", "\"", "' \""},
+    {"Enter", "", "Enter"},
+    {"Shift", "", "Left Shift"},
+    {"Z", "", "Z"},
+    {"X", "", "X"},
+    {"C", "", "C"},
+    {"V", "", "V"},
+    {"B", "", "B"},
+    {"N", "", "N"},
+    {"M", "", "M"},
+    {",", "<", ", <"},
+    {".", ">", ". >"},
+    {"/", "?", "/ ?"},
+    {"Shift", "", "Right Shift"},
+    {"Ctrl", "", "Left Ctrl"},
+    {"Win", "", "Left Win"},
+    {"Alt", "", "Left Alt"},
+    {"", "", "Space"},
+    {"Alt", "", "Right Alt"},
+    {"Win", "", "Right Win"},
+    {"Menu", "", "Menu"},
+    {"Ctrl", "", "Right Ctrl"},
+    {"PrtSc", "", "Print Screen"},
+    {"ScrLk", "", "Scroll Lock"},
+    {"Pause", "", "Pause"},
+    {"Ins", "", "Insert"},
+    {"Home", "", "Home"},
+    {"PgUp", "", "Page Up"},
+    {"Del", "", "Delete"},
+    {"End", "", "End"},
+    {"PgDn", "", "Page Down"},
+    {"\xe2\x86\x91", "", "Up"},
+    {"\xe2\x86\x90", "", "Left"},
+    {"\xe2\x86\x93", "", "Down"},
+    {"\xe2\x86\x92", "", "Right"},
+}};
+
+} // namespace
+
+const KeyLegend& KeyLegendOf(int keyIndex) {
+    static constexpr KeyLegend none{"", "", ""};
+    if (keyIndex < 1 || keyIndex > KeyCount)
+        return none;
+    return Legends[static_cast<std::size_t>(keyIndex - 1)];
+}

@@ -1,0 +1,53 @@
+// What the program asks of the person in front of it: message boxes captioned with the program's
+// name, file paths, colours, choices from pop-up menus, and opening a document with the desktop's
+// viewer. Every window asks through Prompts(); tests replace its entries with their own answers.
+#pragma once
+
+#include "model/KeyboardData.h"
+
+#include <QPoint>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+// The caption of every window and message box.
+const QString& ProgramName();
+
+// A text in the UI language: English for "en-US", Chinese otherwise (both UTF-8).
+QString UiText(const std::string& language, const char* chinese, const char* english);
+
+enum class PathQuestion { SaveProfile, OpenProfile, OpenFirmware };
+
+// One entry of a pop-up menu: a command, or a sub-menu when it has entries of its own.
+struct CMenuEntry {
+    QString text;
+    int command = 0;
+    std::vector<CMenuEntry> entries;
+};
+
+struct CPrompts {
+    std::function<void(QWidget* owner, const QString& text)> ShowMessage;
+    // The chosen path; empty when the person cancelled.
+    std::function<QString(QWidget* owner, PathQuestion question)> AskPath;
+    // The colour dialog opened fully with a colour preselected; nothing when cancelled.
+    std::function<std::optional<AreaLight>(QWidget* owner, const AreaLight& initial)> AskColour;
+    // The command of the entry chosen from a pop-up menu at a global point; 0 when none was.
+    std::function<int(QWidget* owner, const std::vector<CMenuEntry>& menu, QPoint at)> ChooseFromMenu;
+    // False when no viewer took the document.
+    std::function<bool(const QUrl& url)> OpenUrl;
+};
+
+// The system's message boxes, file, colour and menu dialogs and desktop services.
+CPrompts SystemPrompts();
+// The prompts every window uses; the system's unless replaced.
+CPrompts& Prompts();
+
+// Shorthands for the entries above; a message with an empty text is not shown.
+void ShowMessage(QWidget* owner, const QString& text);
+QString AskPath(QWidget* owner, PathQuestion question);
