@@ -2,7 +2,9 @@
 #include "QtSuiteMain.h"
 #include "ShellTestSupport.h"
 #include "SkinPicturesTest.h"
+#include "SkinScrollBarTest.h"
 #include "SkinWindowTest.h"
+#include "shell/ScrollBarGeometry.h"
 
 #include <QApplication>
 
@@ -10,6 +12,7 @@ CSkinResources* TheTestSkins = nullptr;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    return RunQtSuite<CSkinPicturesTest, CSkinWindowTest, CMainWindowTest>(
-        argc, argv, {MainBackgroundPicture, MainHoverPicture, MainActivePicture}, TheTestSkins);
+    return RunQtSuite<CSkinPicturesTest, CSkinWindowTest, CMainWindowTest, CSkinScrollBarTest>(
+        argc, argv, {MainBackgroundPicture, MainHoverPicture, MainActivePicture, ScrollBarStripPicture},
+        TheTestSkins);
 }
