@@ -8,6 +8,7 @@ class CSkinScrollBarTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void stripHasNineByThreeCellsAndNoTransparentColour();
     void attachMakesTheBarOneCellThick();
     void scrollInfoFollowsTheMask();
     void heldArrowRepeatsUntilTheEndOfTheRange();
@@ -16,4 +17,5 @@ private slots:
     void dragSendsThumbTrackThenThumbPosition();
     void doubleClickSendsNothing();
     void drawsTheStripCellsOfEachState();
+    void thumbCapsAndTrackTilesFollowTheCell();
 };
