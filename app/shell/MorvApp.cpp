@@ -8,6 +8,7 @@
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
 #include "shell/Prompts.h"
+#include "shell/ScrollBarGeometry.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -33,6 +34,7 @@ std::vector<int> CMorvApp::RequiredPictures() {
          {std::span<const int>(MainWindowPictureIds), std::span<const int>(BacklightPictureIds),
           std::span<const int>(DeviceDialogPictureIds)})
         ids.insert(ids.end(), window.begin(), window.end());
+    ids.push_back(ScrollBarStripPicture);
     return ids;
 }
 

@@ -20,6 +20,7 @@ struct SkinPictureSpec {
 std::vector<SkinPictureSpec> MainWindowPictures();
 std::vector<SkinPictureSpec> DeviceDialogPictures();
 std::vector<SkinPictureSpec> BacklightPictures();
+std::vector<SkinPictureSpec> ScrollBarPictures();
 
 inline std::vector<SkinPictureSpec> AllSkinPictures() {
     std::vector<SkinPictureSpec> all;
@@ -28,6 +29,8 @@ inline std::vector<SkinPictureSpec> AllSkinPictures() {
     for (auto& picture : DeviceDialogPictures())
         all.push_back(std::move(picture));
     for (auto& picture : BacklightPictures())
+        all.push_back(std::move(picture));
+    for (auto& picture : ScrollBarPictures())
         all.push_back(std::move(picture));
     return all;
 }

@@ -2,6 +2,7 @@
 #include "QtSuiteMain.h"
 #include "ShellTestSupport.h"
 #include "SkinPicturesTest.h"
+#include "SkinScrollBarTest.h"
 #include "SkinWindowTest.h"
 #include "shell/MorvApp.h"
 
@@ -11,6 +12,6 @@ CSkinResources* TheTestSkins = nullptr;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    return RunQtSuite<CSkinPicturesTest, CSkinWindowTest, CMainWindowTest>(
+    return RunQtSuite<CSkinPicturesTest, CSkinWindowTest, CMainWindowTest, CSkinScrollBarTest>(
         argc, argv, CMorvApp::RequiredPictures(), TheTestSkins);
 }
