@@ -4,6 +4,7 @@
 #include "catalogue/UiLanguage.h"
 #include "device_ui/FirmwareDialog.h"
 #include "device_ui/ProgressDialog.h"
+#include "editor/KeyMapSettingsDialog.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
 #include "shell/Help.h"
@@ -257,7 +258,9 @@ void CMorvDlg::RunFirmwareUpdate() {
     ::RunFirmwareUpdate(this, Model);
 }
 
-void CMorvDlg::RunKeyEditor() {}
+void CMorvDlg::RunKeyEditor() {
+    RunKeyMapSettings(this, Model, Resources());
+}
 
 void CMorvDlg::OpenHelp() {
     ::OpenHelp(this, Model.UiLanguage);

@@ -1,0 +1,74 @@
+// The key assignment editor CMorvDialogKeyMapSettings: the modal skinned window in which the user
+// gives one key on one layer its new function. Seven pages of areas drawn from the page's pictures,
+// four text boxes and two skinned scroll bars; what is edited lives in a CKeyMapEdit until OK writes
+// it to the model. Cancel, the close box, Escape and Enter leave the model untouched.
+#pragma once
+
+#include "editor/KeyMapEdit.h"
+#include "shell/SkinWindow.h"
+
+#include <QString>
+
+class CSkinScrollBar;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTimer;
+
+class CMorvDialogKeyMapSettings : public CSkinWindow {
+    Q_OBJECT
+
+public:
+    // Opens on data's CurrentKey and CurrentLevel.
+    CMorvDialogKeyMapSettings(CKeyboardData& data, const CSkinResources& resources,
+                              QWidget* parent = nullptr);
+    ~CMorvDialogKeyMapSettings() override;
+
+    const CKeyMapEdit& Edit() const { return Editing; }
+    // Runs an area's command, as a click on it does.
+    void Dispatch(int id);
+    // The tooltip shown now; empty while none is.
+    QString ShownTip() const;
+
+    bool AreaShown(const SkinRegion& area) const override;
+
+protected:
+    bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }
+    bool DrawsCaption(const SkinRegion& area) const override {
+        return (area.labelOnly || area.listRow) && area.showText;
+    }
+    void OnAreaClicked(const SkinRegion& area) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void done(int result) override;
+
+private:
+    void ShowPage(int page);
+    void OnOk();
+    void OnClear();
+    // Ends what is in progress before a click is handled; false when the click goes no further.
+    bool FinishInProgress(int clickedId);
+    // The areas' active flags and captions from the edited state, before they are drawn.
+    void PrepareAreas();
+    void UpdateTip(QPoint point);
+    void HideTip();
+    void SetScrollRange(CSkinScrollBar* bar, const CActionList& list);
+
+    CKeyboardData& Model;
+    CKeyMapEdit Editing;
+    QLineEdit* RepeatEdit = nullptr;
+    QLineEdit* IntervalEdit = nullptr;
+    QLineEdit* NameEditor = nullptr;
+    QPlainTextEdit* ComboKeysBox = nullptr;
+    CSkinScrollBar* NamesBar = nullptr;
+    CSkinScrollBar* RecordBar = nullptr;
+    QLabel* Tip = nullptr;
+    QTimer* TipDelay = nullptr;
+    int TipArea = -1;
+};
+
+// The main window's key command: edits data's CurrentKey on CurrentLevel in the editor, modally over
+// the owner.
+void RunKeyMapSettings(QWidget* owner, CKeyboardData& data, const CSkinResources& resources);
