@@ -1,6 +1,9 @@
 #include "editor/KeyMapEdit.h"
 
 #include "catalogue/KeyCatalogue.h"
+#include "catalogue/UiLanguage.h"
+
+#include <string>
 
 namespace {
 
@@ -187,4 +190,102 @@ void CKeyMapEdit::Ok(CKeyboardData& data) const {
         break;
     }
     }
+}
+
+CActionList* CKeyMapEdit::NamesOfPage(int page) {
+    return page == 1 ? &ComboNames : page == 2 ? &MacroNames : page == 3 ? &EmuNames : nullptr;
+}
+
+CActionList* CKeyMapEdit::RecordOfPage(int page) {
+    return page == 1 ? &ComboKeys : page == 2 ? &MacroSteps : page == 3 ? &EmuKeys : nullptr;
+}
+
+bool CKeyMapEdit::ListsInUse(int page) const {
+    return page == 2 || page == 3 || (page == 1 && !Single);
+}
+
+void CKeyMapEdit::StoreRecord(int page) {
+    CActionList* names = NamesOfPage(page);
+    if (names != nullptr && names->Count() > 0)
+        names->SetSubList(names->CursorPos, *RecordOfPage(page));
+}
+
+void CKeyMapEdit::LoadRecord(int page) {
+    CActionList* record = RecordOfPage(page);
+    const int view = record->SizeOfView > 0 ? record->SizeOfView : page == 1 ? ComboView : ListView;
+    *record = NamesOfPage(page)->GetSubList(NamesOfPage(page)->CursorPos);
+    if (record->SizeOfView <= 0)
+        record->SizeOfView = view;
+}
+
+bool CKeyMapEdit::ClickNameRow(int page, int row) {
+    CActionList* names = NamesOfPage(page);
+    if (names == nullptr || row < 0 || names->ViewStartAt + row >= names->Count())
+        return false;
+    StoreRecord(page);
+    if (row == names->CursorPos)
+        return true;
+    names->CursorPos = row;
+    LoadRecord(page);
+    return false;
+}
+
+bool CKeyMapEdit::ClickRecordRow(int page, int row) {
+    CActionList* record = page == 1 ? nullptr : RecordOfPage(page);
+    if (record == nullptr || row < 0 || record->ViewStartAt + row >= record->Count())
+        return false;
+    if (row == record->CursorPos)
+        return true;
+    record->CursorPos = row;
+    return false;
+}
+
+std::u16string CKeyMapEdit::NewEntry(int page, const std::string& language) {
+    CActionList* names = NamesOfPage(page);
+    if (names == nullptr)
+        return {};
+    StoreRecord(page);
+    names->AppendItem(u"");
+    LoadRecord(page);
+    const std::u16string format = page == 1 ? ByLanguage<std::u16string>(language, u"组合键", u"New Combo ")
+                                  : page == 2
+                                      ? ByLanguage<std::u16string>(language, u"宏定义", u"New Macro ")
+                                      : ByLanguage<std::u16string>(language, u"模拟击键", u"New Emu ");
+    for (int n = 1;; ++n) {
+        std::u16string name = format;
+        for (const char digit : std::to_string(n))
+            name += static_cast<char16_t>(digit);
+        if (names->IndexOfText(name) < 0)
+            return name;
+    }
+}
+
+void CKeyMapEdit::DeleteEntry(int page) {
+    CActionList* names = NamesOfPage(page);
+    if (names == nullptr || names->Count() == 0)
+        return;
+    names->DeleteItem(names->CursorPos);
+    LoadRecord(page);
+}
+
+void CKeyMapEdit::RenameEntry(int page, int row, const std::u16string& name) {
+    if (CActionList* names = NamesOfPage(page))
+        names->SetItemText(row, name);
+}
+
+void CKeyMapEdit::ScrollNames(int page, int index) {
+    CActionList* names = NamesOfPage(page);
+    if (names == nullptr || names->Count() == 0)
+        return;
+    // The record list goes back to the entry it came from before another entry is selected, and is
+    // then loaded from that one: an entry never receives another's content.
+    StoreRecord(page);
+    names->SetCursorIndex(index);
+    LoadRecord(page);
+}
+
+void CKeyMapEdit::ScrollRecord(int page, int index) {
+    CActionList* record = page == 1 ? nullptr : RecordOfPage(page);
+    if (record != nullptr && record->Count() > 0)
+        record->SetCursorIndex(index);
 }

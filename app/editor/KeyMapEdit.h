@@ -33,12 +33,39 @@ public:
     // A click on the page's area of a device code: picks it, or unpicks it when it is the pick.
     void ClickPick(int page, int deviceCode);
 
+    // The list pages (1 in combination mode, 2 and 3): the names list on the left and the record
+    // list of its selected entry on the right; null on other pages.
+    CActionList* NamesOfPage(int page);
+    CActionList* RecordOfPage(int page);
+    // Whether the page's list commands work now (page 1 only in combination mode).
+    bool ListsInUse(int page) const;
+
+    // A click on row k of the names list: selects its entry and loads its record list. True when
+    // the row was selected already, which asks for renaming it.
+    bool ClickNameRow(int page, int row);
+    // A click on row k of the record list (pages 2 and 3): selects the item; true when it was.
+    bool ClickRecordRow(int page, int row);
+    // Appends an entry with an empty name, selects it and loads its empty record list; returns the
+    // name proposed for it: the first of the page's names with 1, 2, 3, ... that no entry has yet.
+    std::u16string NewEntry(int page, const std::string& language);
+    // Deletes the selected entry and loads the record list of the entry that takes its place.
+    void DeleteEntry(int page);
+    // Names the entry shown in row k of the names list, as typed.
+    void RenameEntry(int page, int row, const std::u16string& name);
+    // The scroll bars: the selected item of the names list (the record list follows it) or of the
+    // record list becomes the one at index.
+    void ScrollNames(int page, int index);
+    void ScrollRecord(int page, int index);
+    // Copies the record list into the selected entry of its names list.
+    void StoreRecord(int page);
+
     CActionList ComboNames, ComboKeys;
     CActionList MacroNames, MacroSteps;
     CActionList EmuNames, EmuKeys;
 
 private:
     int* PickOf(int page);
+    void LoadRecord(int page);
 
     int EditorPage = 1;
     bool Single = true;

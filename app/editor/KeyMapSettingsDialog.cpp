@@ -31,6 +31,25 @@ bool HasTip(int id) {
            (id >= IdFunctionFirst && id <= IdFunctionLast) || (id >= IdPowerFirst && id <= IdPowerLast);
 }
 
+// The first row id of the names list and of the record list of a list page, and their row counts.
+struct CListRows {
+    int names;
+    int record;
+    int count;
+};
+CListRows RowsOfPage(int page) {
+    switch (page) {
+    case PageUniCombo:
+        return {IdComboNameRow, IdComboKeyRow, 6};
+    case PageMacro:
+        return {IdMacroNameRow, IdMacroStepRow, 9};
+    case PageEmulate:
+        return {IdEmuNameRow, IdEmuKeyRow, 9};
+    default:
+        return {0, 0, 0};
+    }
+}
+
 QString Joined(const CActionList& keys) {
     QStringList items;
     for (const std::u16string& item : keys.List)
@@ -59,6 +78,8 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
     NameEditor = AddLineBox({}, IdNameEditor);
     NameEditor->setAlignment(Qt::AlignCenter);
     NameEditor->hide();
+    // Enter and the loss of focus commit it.
+    connect(NameEditor, &QLineEdit::editingFinished, this, [this] { CommitNameEditor(); });
     ComboKeysBox = AddTextArea(EditorEditRect(IdComboKeysBox, Language()), IdComboKeysBox);
     ComboKeysBox->setReadOnly(true);
     // The box only shows the keys: it never takes the focus, so it never shows a caret.
@@ -70,6 +91,9 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
         *bar = new CSkinScrollBar(Qt::Vertical, this);
         (*bar)->setObjectName(QStringLiteral("scrollbar%1").arg(bar == &NamesBar ? IdNamesBar : IdRecordBar));
         (*bar)->hide();
+        CSkinScrollBar* shown = *bar;
+        connect(shown, &CSkinScrollBar::Scrolled, this,
+                [this, shown](int notification, int position) { OnScroll(shown, notification, position); });
     }
 
     Tip = new QLabel(this, Qt::ToolTip);
@@ -91,7 +115,11 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
     ShowPage(Editing.Page());
 }
 
-CMorvDialogKeyMapSettings::~CMorvDialogKeyMapSettings() = default;
+CMorvDialogKeyMapSettings::~CMorvDialogKeyMapSettings() {
+    // The controls go after this object: what they signal while they go reaches nothing.
+    for (QObject* control : children())
+        disconnect(control, nullptr, this, nullptr);
+}
 
 bool CMorvDialogKeyMapSettings::AreaShown(const SkinRegion& area) const {
     return area.id > 0 && (PageOfArea(area.id) == 0 || PageOfArea(area.id) == Editing.Page());
@@ -112,6 +140,7 @@ void CMorvDialogKeyMapSettings::SetScrollRange(CSkinScrollBar* bar, const CActio
 }
 
 void CMorvDialogKeyMapSettings::ShowPage(int page) {
+    CommitNameEditor();
     Editing.ShowPage(page);
     SetPictures(PicturesOfPage(Editing.Page()));
     HideTip();
@@ -147,7 +176,116 @@ void CMorvDialogKeyMapSettings::ShowPage(int page) {
 }
 
 bool CMorvDialogKeyMapSettings::FinishInProgress(int clickedId) {
-    Q_UNUSED(clickedId);
+    if (CommitNameEditor())
+        return clickedId == IdEditorOk || clickedId == IdEditorCancel;
+    return true;
+}
+
+void CMorvDialogKeyMapSettings::UpdateScrollRanges() {
+    const int page = Editing.Page();
+    if (CActionList* names = Editing.NamesOfPage(page); names != nullptr && NamesBar->isVisible())
+        SetScrollRange(NamesBar, *names);
+    if (CActionList* record = Editing.RecordOfPage(page); record != nullptr && RecordBar->isVisible())
+        SetScrollRange(RecordBar, *record);
+}
+
+void CMorvDialogKeyMapSettings::OnScroll(CSkinScrollBar* bar, int notification, int position) {
+    ScrollInfo info;
+    bar->GetScrollInfo(info);
+    int moved = info.position;
+    switch (notification) {
+    case ScrollLineUp:
+        moved -= 1;
+        break;
+    case ScrollLineDown:
+        moved += 1;
+        break;
+    case ScrollPageUp:
+        moved -= info.page;
+        break;
+    case ScrollPageDown:
+        moved += info.page;
+        break;
+    case ScrollThumbTrack:
+        moved = position;
+        break;
+    default:
+        return;
+    }
+    moved = std::clamp(moved, info.minimum, std::max(info.minimum, info.maximum - info.page + 1));
+    ScrollInfo store;
+    store.mask = ScrollInfoPosition;
+    store.position = moved;
+    bar->SetScrollInfo(store);
+    const int page = Editing.Page();
+    if (bar == NamesBar)
+        Editing.ScrollNames(page, moved);
+    else
+        Editing.ScrollRecord(page, moved);
+    update();
+}
+
+void CMorvDialogKeyMapSettings::OnNameRow(int row) {
+    const int page = Editing.Page();
+    if (page == PageUniCombo && !Editing.ListsInUse(page))
+        return;
+    if (Editing.ClickNameRow(page, row)) {
+        const CActionList& names = *Editing.NamesOfPage(page);
+        OpenNameEditor(RowsOfPage(page).names + row, names.GetItemText(row));
+        return;
+    }
+    UpdateScrollRanges();
+    update();
+}
+
+void CMorvDialogKeyMapSettings::OnRecordRow(int row) {
+    Editing.ClickRecordRow(Editing.Page(), row);
+    update();
+}
+
+void CMorvDialogKeyMapSettings::OnNew() {
+    const int page = Editing.Page();
+    if (!Editing.ListsInUse(page))
+        return;
+    const std::u16string proposed = Editing.NewEntry(page, Language());
+    UpdateScrollRanges();
+    update();
+    OpenNameEditor(RowsOfPage(page).names + Editing.NamesOfPage(page)->CursorPos, proposed);
+}
+
+void CMorvDialogKeyMapSettings::OnDelete() {
+    const int page = Editing.Page();
+    if (!Editing.ListsInUse(page))
+        return;
+    Editing.DeleteEntry(page);
+    UpdateScrollRanges();
+    update();
+}
+
+void CMorvDialogKeyMapSettings::OpenNameEditor(int rowId, const std::u16string& text) {
+    const SkinRegion* row = AreaById(rowId);
+    if (row == nullptr)
+        return;
+    NameEditor->setGeometry(ToQRect(row->rect));
+    NameEditor->setText(QString::fromStdU16String(text));
+    NameEditor->setEnabled(true);
+    NameEditor->show();
+    NameEditor->setFocus();
+    NameEditor->selectAll();
+    RenamedRow = rowId;
+}
+
+bool CMorvDialogKeyMapSettings::CommitNameEditor() {
+    if (RenamedRow < 0)
+        return false;
+    const int page = Editing.Page();
+    const int row = RenamedRow - RowsOfPage(page).names;
+    RenamedRow = -1;
+    if (row >= 0 && row < RowsOfPage(page).count)
+        Editing.RenameEntry(page, row, NameEditor->text().toStdU16String());
+    NameEditor->setEnabled(false);
+    NameEditor->hide();
+    update();
     return true;
 }
 
@@ -158,6 +296,15 @@ void CMorvDialogKeyMapSettings::OnAreaClicked(const SkinRegion& area) {
 }
 
 void CMorvDialogKeyMapSettings::Dispatch(int id) {
+    const CListRows rows = RowsOfPage(Editing.Page());
+    if (rows.count > 0 && id >= rows.names && id < rows.names + rows.count) {
+        OnNameRow(id - rows.names);
+        return;
+    }
+    if (rows.count > 0 && id >= rows.record && id < rows.record + rows.count) {
+        OnRecordRow(id - rows.record);
+        return;
+    }
     if (id >= IdTabFirst && id <= IdTabLast) {
         ShowPage(id - IdTabFirst + 1);
         return;
@@ -186,12 +333,23 @@ void CMorvDialogKeyMapSettings::Dispatch(int id) {
         Editing.SwapMode();
         update();
         return;
+    case IdComboNew:
+    case IdMacroNew:
+    case IdEmuNew:
+        OnNew();
+        return;
+    case IdComboDelete:
+    case IdMacroRemove:
+    case IdEmuRemove:
+        OnDelete();
+        return;
     default:
         return;
     }
 }
 
 void CMorvDialogKeyMapSettings::OnOk() {
+    CommitNameEditor();
     Editing.Ok(Model);
     update();
     accept();
@@ -225,6 +383,19 @@ void CMorvDialogKeyMapSettings::PrepareAreas() {
                                                                : std::u16string(NoKeyName))
                 .toStdString();
         box->captions = {{"zh-CN", name}, {"en-US", name}};
+    }
+    const CListRows rows = RowsOfPage(page);
+    for (const auto& [first, list] :
+         {std::pair{rows.names, Editing.NamesOfPage(page)},
+          std::pair{page == PageUniCombo ? 0 : rows.record, Editing.RecordOfPage(page)}}) {
+        if (first <= 0 || list == nullptr)
+            continue;
+        for (int k = 0; k < rows.count; ++k) {
+            SkinRegion* row = AreaById(first + k);
+            const std::string text = QString::fromStdU16String(list->GetItemText(k)).toStdString();
+            row->captions = {{"zh-CN", text}, {"en-US", text}};
+            row->active = k == list->CursorPos && list->ViewStartAt + k < list->Count();
+        }
     }
     if (page == PageUniCombo) {
         const QString keys = Joined(Editing.ComboKeys);
@@ -280,6 +451,11 @@ void CMorvDialogKeyMapSettings::leaveEvent(QEvent* event) {
 
 void CMorvDialogKeyMapSettings::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && RenamedRow >= 0) {
+        CommitNameEditor();
+        event->accept();
+        return;
+    }
     if (enter && (focusWidget() == RepeatEdit || focusWidget() == IntervalEdit)) {
         event->accept();
         return;

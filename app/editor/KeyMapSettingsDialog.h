@@ -55,6 +55,17 @@ private:
     void UpdateTip(QPoint point);
     void HideTip();
     void SetScrollRange(CSkinScrollBar* bar, const CActionList& list);
+    // Both bars of the shown page cover their lists as they are now.
+    void UpdateScrollRanges();
+    void OnScroll(CSkinScrollBar* bar, int notification, int position);
+    void OnNameRow(int row);
+    void OnRecordRow(int row);
+    void OnNew();
+    void OnDelete();
+    // NameEditor over a row of the shown page, holding text.
+    void OpenNameEditor(int rowId, const std::u16string& text);
+    // Stores a rename and hides NameEditor; false when it was not open.
+    bool CommitNameEditor();
 
     CKeyboardData& Model;
     CKeyMapEdit Editing;
@@ -67,6 +78,7 @@ private:
     QLabel* Tip = nullptr;
     QTimer* TipDelay = nullptr;
     int TipArea = -1;
+    int RenamedRow = -1; // the names row NameEditor is over while renaming
 };
 
 // The main window's key command: edits data's CurrentKey on CurrentLevel in the editor, modally over

@@ -4,12 +4,16 @@
 #include "catalogue/KeyCatalogue.h"
 #include "editor/KeyMapSettingsDialog.h"
 #include "model/KeyboardData.h"
+#include "shell/SkinScrollBar.h"
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -24,6 +28,34 @@ const QPoint LeftClickRow(100, 190);  // page 5, code 130
 const QPoint FnIcon(319, 173);        // page 6, code 156
 const QPoint SleepIcon(291, 175);     // page 7, code 76
 const QPoint ComboSwitch(242, 112);   // page 1
+QPoint ComboNameRow(int k) {
+    return QPoint(280, 143 + 16 * k);
+}
+QPoint MacroNameRow(int k) {
+    return QPoint(100, 120 + 14 * k);
+}
+const QPoint ComboNew(250, 260), ComboDelete(320, 260), MacroNew(75, 273), MacroRemove(144, 273);
+const QPoint Nowhere(300, 300); // on page 1 and 2, a place of no area
+
+CActionList Keys(std::initializer_list<const char16_t*> items, int view = 6) {
+    CActionList list;
+    list.SizeOfView = view;
+    for (const char16_t* item : items)
+        list.AppendItem(item);
+    return list;
+}
+
+// A catalogue of named entries, each with its content.
+CActionList Catalogue(std::initializer_list<std::pair<const char16_t*, CActionList>> entries, int view) {
+    CActionList names;
+    names.SizeOfView = view;
+    for (const auto& [name, content] : entries) {
+        names.AppendItem(name);
+        names.SetSubList(names.CursorPos, content);
+    }
+    names.SetCursorIndex(0);
+    return names;
+}
 
 struct CFixture {
     CTestPrompts Answers;
@@ -244,4 +276,99 @@ void CKeyMapSettingsTest::areasOfOtherPagesTakeNoClick() {
     Fixture->Click(Tab(6));
     QCOMPARE(Fixture->Dialog->Edit().Pick(6), -1);
     QVERIFY(Fixture->Finished->isEmpty());
+}
+
+void CKeyMapSettingsTest::newEntriesTakeTheFirstFreeNameAndRenamingKeepsWhatIsTyped() {
+    Fixture->Open();
+    auto* names = Fixture->Dialog->findChild<QLineEdit*>(QStringLiteral("edit1003"));
+    QVERIFY(names != nullptr);
+    Fixture->Click(Tab(2));
+    Fixture->Click(MacroNew);
+    QVERIFY(names->isVisible());
+    QCOMPARE(names->text(), QStringLiteral("宏定义1"));
+    QCOMPARE(names->geometry(), QRect(37, 114, 141, 13));
+    Fixture->Click(Nowhere); // commits
+    QVERIFY(!names->isVisible());
+    Fixture->Click(MacroNew);
+    QCOMPARE(names->text(), QStringLiteral("宏定义2"));
+    QCOMPARE(names->geometry(), QRect(37, 128, 141, 13));
+    QTest::keyClick(names, Qt::Key_Return);
+    QCOMPARE(Fixture->Dialog->Edit().MacroNames.List, (std::vector<std::u16string>{u"宏定义1", u"宏定义2"}));
+
+    // A second click on the selected row renames it; an empty name is taken as typed.
+    Fixture->Click(MacroNameRow(1));
+    QVERIFY(names->isVisible());
+    QCOMPARE(names->text(), QStringLiteral("宏定义2"));
+    names->clear();
+    Fixture->Click(OkButton); // commits, then OK goes on
+    QCOMPARE(Fixture->Data->PredefinedMacro.List, (std::vector<std::u16string>{u"宏定义1", u""}));
+
+    // English, combination mode: the first number no entry has.
+    Fixture->Data->UiLanguage = "en-US";
+    Fixture->Data->PredefinedCombo = Catalogue({{u"New Combo 1", {}}, {u"New Combo 3", {}}}, 6);
+    Fixture->Open();
+    names = Fixture->Dialog->findChild<QLineEdit*>(QStringLiteral("edit1003"));
+    Fixture->Click(ComboNew); // single mode: nothing
+    QVERIFY(!names->isVisible());
+    QCOMPARE(Fixture->Dialog->Edit().ComboNames.Count(), 2);
+    Fixture->Click(ComboSwitch);
+    Fixture->Click(ComboNew);
+    QCOMPARE(names->text(), QStringLiteral("New Combo 2"));
+}
+
+void CKeyMapSettingsTest::selectingDeletingAndRowsPastTheEnd() {
+    Fixture->Data->PredefinedCombo =
+        Catalogue({{u"Copy", Keys({u"Left CONTROL", u"C"})}, {u"Paste", Keys({u"Left CONTROL", u"V"})}}, 6);
+    Fixture->Setting() = KeySetting{ModeCombo, 0, Keys({u"Left CONTROL", u"C"})};
+    Fixture->Open();
+    auto* box = Fixture->Dialog->findChild<QPlainTextEdit*>(QStringLiteral("edit1005"));
+    Fixture->Click(ComboNameRow(1));
+    Fixture->Dialog->grab();
+    QCOMPARE(box->toPlainText(), QStringLiteral("Left CONTROL + V"));
+    QVERIFY(Fixture->Dialog->AreaById(122)->active && !Fixture->Dialog->AreaById(121)->active);
+    QCOMPARE(QString::fromStdString(Fixture->Dialog->AreaById(122)->Caption("zh-CN")),
+             QStringLiteral("Paste"));
+    Fixture->Click(ComboNameRow(4)); // past the last entry: nothing changes
+    QVERIFY(Fixture->Active(122));
+    Fixture->Click(ComboDelete);
+    QCOMPARE(Fixture->Dialog->Edit().ComboNames.List, std::vector<std::u16string>{u"Copy"});
+    Fixture->Dialog->grab();
+    QCOMPARE(box->toPlainText(), QStringLiteral("Left CONTROL + C"));
+    Fixture->Click(OkButton);
+    QCOMPARE(Fixture->Data->PredefinedCombo.List, std::vector<std::u16string>{u"Copy"});
+    QCOMPARE(Fixture->Setting().ComboKey.List, (std::vector<std::u16string>{u"Left CONTROL", u"C"}));
+
+    // Removing the only macro leaves both macro lists empty.
+    Fixture->Data->PredefinedMacro = Catalogue({{u"Fire", Keys({u"A Down", u"A UP"}, 9)}}, 9);
+    Fixture->Open();
+    Fixture->Click(Tab(2));
+    Fixture->Click(MacroRemove);
+    QCOMPARE(Fixture->Dialog->Edit().MacroNames.Count(), 0);
+    QCOMPARE(Fixture->Dialog->Edit().MacroSteps.Count(), 0);
+    Fixture->Click(MacroRemove); // on an empty list: nothing
+    QCOMPARE(Fixture->Dialog->Edit().MacroNames.Count(), 0);
+}
+
+void CKeyMapSettingsTest::scrollingTheNamesNeverMovesContentToAnotherEntry() {
+    Fixture->Data->PredefinedMacro = Catalogue(
+        {{u"One", Keys({u"A Down"}, 9)}, {u"Two", Keys({u"B Down"}, 9)}, {u"Three", Keys({u"C Down"}, 9)}},
+        9);
+    Fixture->Open();
+    Fixture->Click(Tab(2));
+    auto* bar = Fixture->Dialog->findChild<CSkinScrollBar*>(QStringLiteral("scrollbar1006"));
+    QVERIFY(bar != nullptr && bar->isVisible());
+    ScrollInfo range;
+    bar->GetScrollInfo(range);
+    QCOMPARE(range.maximum, 3 + 9 - 1);
+    QCOMPARE(range.page, 9);
+    // The bar's down arrow selects the next entry, and its content comes with it.
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(7, bar->height() - 3));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(7, bar->height() - 3));
+    QCOMPARE(Fixture->Dialog->Edit().MacroSteps.List, std::vector<std::u16string>{u"B Down"});
+    Fixture->Click(OkButton);
+    const CActionList& stored = Fixture->Data->PredefinedMacro;
+    QCOMPARE(stored.GetSubList(-stored.ViewStartAt).List, std::vector<std::u16string>{u"A Down"});
+    QCOMPARE(stored.GetSubList(1 - stored.ViewStartAt).List, std::vector<std::u16string>{u"B Down"});
+    QCOMPARE(stored.GetSubList(2 - stored.ViewStartAt).List, std::vector<std::u16string>{u"C Down"});
+    QCOMPARE(Fixture->Setting().ComboKey.List, std::vector<std::u16string>{u"B Down"});
 }

@@ -19,4 +19,7 @@ private slots:
     void comboKeyMatchingNoEntryOpensAsDefault();
     void englishCaptionsAndTooltips();
     void areasOfOtherPagesTakeNoClick();
+    void newEntriesTakeTheFirstFreeNameAndRenamingKeepsWhatIsTyped();
+    void selectingDeletingAndRowsPastTheEnd();
+    void scrollingTheNamesNeverMovesContentToAnotherEntry();
 };
