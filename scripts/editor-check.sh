@@ -1,0 +1,56 @@
+#!/bin/bash
+# editor-check.sh BUILD_DIR [OUT_DIR]: the key assignment editor under a real X server. Starts the
+# program on the virtual keyboard, clicks the key A, the Multimedia tab, the Mute icon and OK, saves
+# the profile through the file dialog and finds the assignment in the file. With OUT_DIR, also
+# writes a screenshot of every page of the editor in both languages there.
+set -eu
+build=$(realpath "$1")
+out=${2:-}
+# shellcheck source=scripts/xvfb-session.sh
+. "$(dirname "$0")/xvfb-session.sh"
+
+fail() { echo "editor-check: $*" >&2; cat "$work/zelk.log" >&2; exit 1; }
+
+start_program
+
+# Clicks a key of the main window and returns the editor that opens.
+open_editor() {
+    click_in "$main" "$1" "$2"
+    tries=100 find_window any "$main" || fail "the editor did not open"
+}
+
+if [ -n "$out" ]; then
+    for language in zh en; do
+        editor=$(open_editor 292 340)
+        for page in 1 2 3 4 5 6 7; do
+            click_in "$editor" $((18 + 78 * (page - 1) + 38)) 64
+            park_mouse
+            shot "$editor" "$out/editor-$language-page$page.png"
+        done
+        click_in "$editor" 503 336 # Cancel
+        click_in "$main" 1077 112  # the language button
+    done
+fi
+
+editor=$(open_editor 292 340) # the key A
+click_in "$editor" 290 64      # Multimedia
+click_in "$editor" 413 170     # Mute
+click_in "$editor" 407 336     # OK
+for _ in $(seq 40); do
+    xdotool search --onlyvisible --name '^Zelk$' 2>/dev/null | grep -qx "$editor" || break
+    sleep 0.05
+done
+! xdotool search --onlyvisible --name '^Zelk$' 2>/dev/null | grep -qx "$editor" || fail "OK did not close the editor"
+
+profile=$work/edited.pro
+click_in "$main" 82 112 # Save
+sleep 1
+xdotool type --delay 10 "$profile"
+xdotool key Return
+for _ in $(seq 100); do
+    [ -s "$profile" ] && break
+    sleep 0.05
+done
+[ -s "$profile" ] || fail "the profile was not saved"
+grep -q '<KEY ID="43" Level="0" Mode="5" HWCode="112">' "$profile" || fail "the key A is not Mute in the profile"
+echo "editor-check: the key A saved as Mute"
