@@ -107,8 +107,7 @@ public:
         xcb_map_window(Connection, Window);
         xcb_flush(Connection);
         Mapped = WaitForEvent(XCB_MAP_NOTIFY);
-        xcb_set_input_focus(Connection, XCB_INPUT_FOCUS_POINTER_ROOT, Window, XCB_CURRENT_TIME);
-        Sync();
+        Focus();
     }
     ~CWitness() { xcb_disconnect(Connection); }
     CWitness(const CWitness&) = delete;
@@ -133,6 +132,11 @@ public:
                 Poll(deadline);
         }
         return Presses;
+    }
+
+    void Focus() {
+        xcb_set_input_focus(Connection, XCB_INPUT_FOCUS_POINTER_ROOT, Window, XCB_CURRENT_TIME);
+        Sync();
     }
 
     bool GrabKeyboard() {
@@ -265,6 +269,19 @@ TEST_F(HookX11, RefusedWhileAnotherClientHoldsTheKeyboard) {
     ASSERT_EQ(Xdotool({"key", "d"}), 0);
     EXPECT_EQ(Witness.WaitForPress(), (std::vector<int>{52, 40}));
     EXPECT_EQ(InstallHook(std::make_shared<CQueueTarget>()), HookInstalled);
+}
+
+TEST_F(HookX11, ProcessEndingWithTheHookInstalledGivesTheKeyboardBack) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            if (InstallHook(std::make_shared<CQueueTarget>()) == HookInstalled)
+                std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+    Witness.Focus(); // the test's second run took the focus for a witness of its own
+    ASSERT_EQ(Xdotool({"key", "d"}), 0);
+    EXPECT_EQ(Witness.WaitForPress(), (std::vector<int>{52, 40}));
 }
 
 TEST_F(HookX11, InstallsAgainAfterUninstall) {
