@@ -130,7 +130,7 @@ enum HookResult : int {
     HookInstalled = 0,
     HookAlreadyInstalled = 1, // a capture is running; it is left as it is (UninstallHook first)
     HookNoDisplay = 2,        // no X display to capture on: DISPLAY unset or unreachable (native Wayland)
-    HookRefused = 3,          // the system refused the capture (another program holds the keyboard)
+    HookRefused = 3,          // refused: another program holds the keyboard, or no window was given
     HookUnsupported = 4,      // this build has no capture for its platform
 };
 

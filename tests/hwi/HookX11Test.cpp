@@ -284,15 +284,4 @@ TEST_F(HookX11, ProcessEndingWithTheHookInstalledGivesTheKeyboardBack) {
     EXPECT_EQ(Witness.WaitForPress(), (std::vector<int>{52, 40}));
 }
 
-TEST_F(HookX11, InstallsAgainAfterUninstall) {
-    for (int round = 0; round < 3; ++round) {
-        auto target = std::make_shared<CQueueTarget>();
-        ASSERT_EQ(InstallHook(target), HookInstalled);
-        ASSERT_EQ(Xdotool({"key", "q"}), 0);
-        EXPECT_EQ(target->WaitFor(2), (Posts{{0x51, 0}, {0x80000051, 0}}));
-        UninstallHook();
-    }
-    EXPECT_EQ(Witness.Pressed(), (std::vector<int>{52}));
-}
-
 } // namespace
