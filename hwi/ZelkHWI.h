@@ -1,5 +1,6 @@
 // Public interface of the Zelk device library: the keyboard facade CMorvHWI, the message target
-// through which transfers report progress, and the device providers that discovery searches.
+// through which transfers report progress, the device providers that discovery searches, and the
+// keyboard capture for recording.
 #pragma once
 
 #include <cstddef>
@@ -116,4 +117,55 @@ private:
     char16_t Version[VersionTextCapacity] = {};
     std::shared_ptr<CDeviceProvider> DeviceProvider;
     std::string OpenProblem;
+};
+
+// Keyboard capture for recording. While it is installed every key press and release of the desktop is
+// posted to the window as WM_HOOK_KEY and reaches no other program, the caller included.
+//   wParam: virtual-key code, bit 31 for a release, bit 30 for a system key (Alt held, or F10)
+//   lParam: bit 24 for an extended key (right Ctrl and Alt, the grey navigation keys, keypad / and Enter)
+
+// What InstallHook achieved. Only HookInstalled captures; otherwise keys flow normally and the caller
+// captures what is typed into its own window, translated by CHookKeyTranslator.
+enum HookResult : int {
+    HookInstalled = 0,
+    HookAlreadyInstalled = 1, // a capture is running; it is left as it is (UninstallHook first)
+    HookNoDisplay = 2,        // no X display to capture on: DISPLAY unset or unreachable (native Wayland)
+    HookRefused = 3,          // refused: another program holds the keyboard, or no window was given
+    HookUnsupported = 4,      // this build has no capture for its platform
+};
+
+// Starts capturing for window, which is kept until UninstallHook; once the window is gone the target
+// drops the posts. Posts come from the library's own thread.
+ZELKHWI_API HookResult InstallHook(std::shared_ptr<CMessageTarget> window);
+// Ends the capture and releases the keyboard before it returns; harmless when none runs. Also done
+// when the library is unloaded or the process ends.
+ZELKHWI_API void UninstallHook();
+
+#if defined(_WIN32)
+// The low-level keyboard hook procedure: posts WM_HOOK_KEY for the event and swallows it.
+// (Same types as HOOKPROC on 64-bit Windows: int, WPARAM, LPARAM -> LRESULT.)
+ZELKHWI_API std::intptr_t __stdcall KeyBoardProc(int code, std::uintptr_t message, std::intptr_t record);
+#endif
+
+// The two values of one WM_HOOK_KEY message.
+struct CHookKey {
+    std::uintptr_t WParam = 0;
+    std::intptr_t LParam = 0;
+};
+
+ZELKHWI_API CHookKey MakeHookKey(unsigned virtualKey, bool release, bool systemKey, bool extended);
+
+// Turns key events, named by their native scan code, into the WM_HOOK_KEY values a Windows low-level
+// hook posts for the same key. The scan code is the X key code, which is the Linux input key code + 8
+// (what QKeyEvent::nativeScanCode reports on X11 and Wayland). Keys are named by their place on a US
+// keyboard. It keeps which Shift, Ctrl and Alt keys are held from the events it is given, so one
+// translator is fed every event of a recording in order.
+class ZELKHWI_API CHookKeyTranslator {
+public:
+    // numLock: whether Num Lock is on, which decides between the keypad's digits and its navigation
+    // keys. False (and key unchanged) for a key without a virtual-key code; nothing is posted for it.
+    bool Translate(unsigned scanCode, bool release, bool numLock, CHookKey& key);
+
+private:
+    unsigned HeldModifiers = 0;
 };
