@@ -1,9 +1,9 @@
 #include "model/Profile.h"
 
+#include "model/ContentItem.h"
 #include "xml/XmlDocument.h"
 
 #include <array>
-#include <climits>
 #include <map>
 #include <system_error>
 
@@ -12,22 +12,6 @@ namespace {
 // A list item index beyond this is ignored: no keyboard holds a longer list, and a file must not be
 // able to make the reader allocate without bound.
 constexpr long long MaxListItems = 65536;
-
-// Reads a decimal integer the way a missing or malformed attribute gives 0: optional leading blanks
-// and sign, then digits; values beyond the int range saturate.
-int Decimal(const std::u16string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\r' || text[i] == u'\n'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min<long long>(value * 10 + (text[i] - u'0'), static_cast<long long>(INT_MAX) + 1);
-    value = negative ? -value : std::min<long long>(value, INT_MAX);
-    return static_cast<int>(value);
-}
 
 // The named attributes of the current element, read in one pass; the first of a repeated name counts
 // and a missing one is empty.
@@ -48,13 +32,14 @@ std::array<std::u16string, Count> Attributes(const CXmlDocument& document,
     return values;
 }
 
+// The named attributes as decimal numbers; a missing or malformed one reads as 0.
 template <std::size_t Count>
 std::array<int, Count> Numbers(const CXmlDocument& document,
                                const std::array<std::u16string_view, Count>& names) {
     const std::array<std::u16string, Count> texts = Attributes(document, names);
     std::array<int, Count> numbers{};
     for (std::size_t i = 0; i < Count; ++i)
-        numbers[i] = Decimal(texts[i]);
+        numbers[i] = LeadingNumber(texts[i]);
     return numbers;
 }
 
@@ -145,7 +130,7 @@ bool ReadList(CActionList& list, CXmlDocument& document) {
     document.EnterElement();
     while (document.FindElement(u"x")) {
         std::array<std::u16string, 2> item = Attributes<2>(document, {u"ID", u"t1"});
-        const long long index = Decimal(item[0]);
+        const long long index = LeadingNumber(item[0]);
         const bool placeable = index >= 0 && index < MaxListItems;
         if (placeable && index >= static_cast<long long>(list.List.size())) {
             list.List.resize(static_cast<std::size_t>(index) + 1);
