@@ -61,8 +61,9 @@ bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
         Fail("cannot read " + path);
         return false;
     }
-    if (!LoadProfile(data, path)) {
-        Fail(path + " is not a Zelk profile");
+    std::string problem;
+    if (!LoadProfile(data, path, &problem)) {
+        Fail(path + " " + problem);
         return false;
     }
     return true;
@@ -86,6 +87,8 @@ bool WriteKeys(CKeyboardData& data) {
         Fail("writing the key settings failed; the keyboard may hold only part of them");
         return false;
     }
+    if (!VirtualStateSaved())
+        return false;
     std::printf("Key settings written.\n");
     return true;
 }
@@ -95,6 +98,8 @@ bool WriteLight(CKeyboardData& data) {
         Fail("writing the backlight failed");
         return false;
     }
+    if (!VirtualStateSaved())
+        return false;
     std::printf("Backlight written.\n");
     return true;
 }
@@ -152,8 +157,9 @@ int RunRead(const CCliRun& run) {
         return Fail("reading the key settings failed; nothing was saved");
     if (!ReadLightFromDevice(*data))
         return Fail("reading the backlight failed; nothing was saved");
-    if (!SaveProfile(*data, path))
-        return Fail("cannot write " + path);
+    std::string problem;
+    if (!SaveProfile(*data, path, &problem))
+        return Fail("cannot write " + path + ": " + problem);
     std::printf("Key settings and backlight saved to %s\n", path.c_str());
     return ExitSuccess;
 }

@@ -205,9 +205,15 @@ bool SendKeyDefinitions(CMorvHWI& hwi, const std::vector<CKeyDefinitionToSend>& 
     refusal = {};
     if (!hwi.prepare())
         return false;
+    // What the library takes must also come back through a read: a definition too long for the
+    // interchange array would make every later read of the keyboard fail.
+    std::vector<int> readBack(definitions.empty() ? 0 : InterchangeCapacity);
     for (const CKeyDefinitionToSend& definition : definitions) {
-        if (!hwi.setKeyConfiguration(definition.Level, definition.Key, definition.Array.data(),
-                                     static_cast<int>(definition.Array.size()))) {
+        const bool held =
+            hwi.setKeyConfiguration(definition.Level, definition.Key, definition.Array.data(),
+                                    static_cast<int>(definition.Array.size())) &&
+            hwi.getKeyConfiguration(definition.Level, definition.Key, readBack.data(), InterchangeCapacity);
+        if (!held) {
             refusal = {definition.Key, definition.Level};
             // Leave no half-built table behind for a later transfer.
             hwi.prepare();

@@ -53,7 +53,8 @@ std::vector<CKeyDefinitionToSend> KeyDefinitionsToSend(const CKeyboardData& data
 CLightArea LightAreaToSend(const CKeyboardData& data);
 
 // Send (any thread). Hands every definition to the library, then sends the whole table; when the
-// library refuses one, refusal names it, nothing is sent and the result is false.
+// library refuses one, or one would not fit the interchange array when read back, refusal names it,
+// nothing is sent and the result is false.
 bool SendKeyDefinitions(CMorvHWI& hwi, const std::vector<CKeyDefinitionToSend>& definitions,
                         CMessageTarget* notify, CKeyRefusal& refusal);
 bool SendLightArea(CMorvHWI& hwi, const CLightArea& light);
