@@ -4,8 +4,12 @@
 #include "DeviceOptions.h"
 #include "ZelkHWI.h"
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class CReportLog;
+class CVirtualKeyboard;
 
 enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
 
@@ -20,6 +24,22 @@ int Fail(const std::string& message);
 
 // Opens the keyboard the options name; on failure prints why and returns false.
 bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard);
+
+// What the options set up beside the keyboard: the virtual keyboard with its state file, and the
+// report log, when they were asked for.
+struct CCliDevices {
+    std::shared_ptr<CVirtualKeyboard> Virtual;
+    std::string StateFile;
+    std::shared_ptr<CReportLog> Log;
+    std::string LogFile;
+};
+CCliDevices& OpenedDevices();
+
+// After a transfer that changes the keyboard: false, with the reason printed, when the virtual
+// keyboard could not save its state file, so the settings would be gone in the next run.
+bool VirtualStateSaved();
+// After the command: false, with the reason printed, when a line of the report log was not written.
+bool ReportLogComplete();
 
 int RunDetect(const CCliRun& run);
 int RunVersion(const CCliRun& run);

@@ -1,21 +1,47 @@
 #include "Cli.h"
 #include "IntelHex.h"
 #include "ProgressBar.h"
+#include "ReportLog.h"
+#include "VirtualKeyboard.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "zelk-cli: %s\n", message.c_str());
     return ExitFailure;
 }
 
+CCliDevices& OpenedDevices() {
+    static CCliDevices devices;
+    return devices;
+}
+
+bool VirtualStateSaved() {
+    const CCliDevices& devices = OpenedDevices();
+    if (!devices.Virtual || devices.StateFile.empty())
+        return true;
+    const std::string problem = devices.Virtual->SaveProblem();
+    if (problem.empty())
+        return true;
+    Fail("the virtual keyboard's state file " + devices.StateFile + " " + problem +
+         "; the settings are not kept for the next run");
+    return false;
+}
+
+bool ReportLogComplete() {
+    const CCliDevices& devices = OpenedDevices();
+    if (!devices.Log || devices.Log->Problem().empty())
+        return true;
+    Fail("the report log " + devices.LogFile + " is incomplete: " + devices.Log->Problem());
+    return false;
+}
+
 bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard) {
     std::string error;
-    auto provider = MakeDeviceProvider(run.Device, error);
+    CCliDevices& devices = OpenedDevices();
+    auto provider = MakeDeviceProvider(run.Device, error, &devices.Virtual, &devices.Log);
+    devices.StateFile = run.Device.StateFile;
+    devices.LogFile = run.Device.ReportLog;
     if (!provider) {
         Fail(error);
         return false;
@@ -65,13 +91,16 @@ int RunFlash(const CCliRun& run) {
         return ExitUsage;
     }
     const std::string& path = run.Arguments[0];
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return Fail("cannot read " + path);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return Fail("cannot read " + path);
+    std::string text;
     std::string problem;
+    switch (ReadFirmwareFile(path, text, problem)) {
+    case FirmwareFileUnreadable:
+        return Fail("cannot read " + path + ": " + problem);
+    case FirmwareFileRefused:
+        return Fail(path + " is not a valid firmware file: " + problem);
+    case FirmwareFileRead:
+        break;
+    }
     if (!CheckFirmwareText(text, problem))
         return Fail(path + " is not a valid firmware file: " + problem);
 
@@ -83,6 +112,8 @@ int RunFlash(const CCliRun& run) {
     bar.Finish();
     if (!sent)
         return Fail("The firmware update failed; the keyboard may need the update again");
+    if (!VirtualStateSaved())
+        return ExitFailure;
     std::printf("Firmware sent. The keyboard restarts with the new firmware.\n");
     return ExitSuccess;
 }

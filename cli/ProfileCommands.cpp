@@ -8,6 +8,7 @@
 #include "model/DeviceBridge.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
+#include "xml/XmlEncoding.h"
 
 #include <array>
 #include <cstdio>
@@ -20,31 +21,8 @@ namespace {
 
 std::string Utf8(std::u16string_view text) {
     std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD; // a lone surrogate
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    bool lossIgnored = false; // a lone surrogate shows as U+FFFD
+    XmlEncoding::AppendUtf16AsUtf8(text, out, lossIgnored);
     return out;
 }
 
@@ -67,8 +45,9 @@ bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
         Fail("cannot read " + path);
         return false;
     }
-    if (!LoadProfile(data, path)) {
-        Fail(path + " is not a Zelk profile");
+    std::string problem;
+    if (!LoadProfile(data, path, &problem)) {
+        Fail(path + " " + problem);
         return false;
     }
     return true;
@@ -92,6 +71,8 @@ bool WriteKeys(CKeyboardData& data) {
         Fail("writing the key settings failed; the keyboard may hold only part of them");
         return false;
     }
+    if (!VirtualStateSaved())
+        return false;
     std::printf("Key settings written.\n");
     return true;
 }
@@ -101,6 +82,8 @@ bool WriteLight(CKeyboardData& data) {
         Fail("writing the backlight failed");
         return false;
     }
+    if (!VirtualStateSaved())
+        return false;
     std::printf("Backlight written.\n");
     return true;
 }
@@ -158,8 +141,9 @@ int RunRead(const CCliRun& run) {
         return Fail("reading the key settings failed; nothing was saved");
     if (!ReadLightFromDevice(*data))
         return Fail("reading the backlight failed; nothing was saved");
-    if (!SaveProfile(*data, path))
-        return Fail("cannot write " + path);
+    std::string problem;
+    if (!SaveProfile(*data, path, &problem))
+        return Fail("cannot write " + path + ": " + problem);
     std::printf("Key settings and backlight saved to %s\n", path.c_str());
     return ExitSuccess;
 }

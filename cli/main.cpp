@@ -128,5 +128,8 @@ int main(int argc, char** argv) {
         return UsageError(std::string(name) + " needs one file: zelk-cli " + std::string(name) + " " +
                           command->Synopsis);
     }
-    return command->Run(run);
+    const int status = command->Run(run);
+    if (status == ExitSuccess && !ReportLogComplete())
+        return ExitFailure;
+    return status;
 }

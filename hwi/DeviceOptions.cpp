@@ -44,10 +44,16 @@ int ParseDeviceOption(const std::vector<std::string_view>& args, std::size_t ind
 }
 
 std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& options, std::string& error,
-                                                    std::shared_ptr<CVirtualKeyboard>* keyboard) {
+                                                    std::shared_ptr<CVirtualKeyboard>* keyboard,
+                                                    std::shared_ptr<CReportLog>* reportLog) {
     std::shared_ptr<CDeviceProvider> provider;
     if (options.VirtualKeyboard) {
         auto simulated = std::make_shared<CVirtualKeyboard>(options.StateFile);
+        if (const std::string problem = simulated->StateProblem(); !problem.empty()) {
+            error = "the virtual keyboard's state file " + options.StateFile + " " + problem +
+                    "; it is left as it is";
+            return nullptr;
+        }
         CVirtualKeyboardFaults faults;
         if (!ParseVirtualKeyboardFaults(options.Faults, faults, error))
             return nullptr;
@@ -61,9 +67,11 @@ std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& option
     if (!options.ReportLog.empty()) {
         auto log = std::make_shared<CReportLog>(options.ReportLog);
         if (!log->Ok()) {
-            error = "cannot write the report log " + options.ReportLog;
+            error = "cannot write the report log " + options.ReportLog + ": " + log->Problem();
             return nullptr;
         }
+        if (reportLog != nullptr)
+            *reportLog = log;
         provider = WithReportLog(provider, log);
     }
     return provider;

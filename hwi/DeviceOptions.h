@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+class CReportLog;
 class CVirtualKeyboard;
 
 struct CDeviceOptions {
@@ -31,8 +32,11 @@ inline constexpr const char* DeviceOptionsHelp =
 ZELKHWI_API int ParseDeviceOption(const std::vector<std::string_view>& args, std::size_t index,
                                   CDeviceOptions& options, std::string& error);
 
-// The provider the options ask for; null with error set when it cannot be made. When the virtual
-// keyboard is chosen and keyboard is given, it receives the simulated keyboard.
+// The provider the options ask for; null with error set when it cannot be made (among the reasons: a
+// state file that is not the virtual keyboard's own, or a damaged one). When the virtual keyboard is
+// chosen and keyboard is given, it receives the simulated keyboard; when a report log is asked for and
+// reportLog is given, it receives the log, whose Problem tells later whether every line was written.
 ZELKHWI_API std::shared_ptr<CDeviceProvider>
 MakeDeviceProvider(const CDeviceOptions& options, std::string& error,
-                   std::shared_ptr<CVirtualKeyboard>* keyboard = nullptr);
+                   std::shared_ptr<CVirtualKeyboard>* keyboard = nullptr,
+                   std::shared_ptr<CReportLog>* reportLog = nullptr);

@@ -1,5 +1,10 @@
 #include "IntelHex.h"
 
+#include <cerrno>
+#include <fstream>
+#include <new>
+#include <system_error>
+
 namespace {
 
 int HexValue(char c) {
@@ -102,4 +107,59 @@ bool CheckFirmwareText(std::string_view text, std::string& problem) {
         }
     }
     return true;
+}
+
+FirmwareFileStatus ReadFirmwareFile(const std::filesystem::path& path, std::string& text,
+                                    std::string& problem) {
+    text.clear();
+    problem.clear();
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error) {
+        problem = error.message();
+        return FirmwareFileUnreadable;
+    }
+    if (std::filesystem::is_directory(status)) {
+        problem = "it is a folder, not a file";
+        return FirmwareFileUnreadable;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        problem = "it is not a regular file (a pipe or a device)";
+        return FirmwareFileRefused;
+    }
+    const std::string tooLarge = "it is larger than " + std::to_string(MaxFirmwareFileBytes >> 20) +
+                                 " MB, far more than a firmware image of the keyboard";
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > MaxFirmwareFileBytes) {
+        problem = tooLarge;
+        return FirmwareFileRefused;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        problem = std::generic_category().message(errno);
+        return FirmwareFileUnreadable;
+    }
+    // Read to the limit and one byte more, in case the file grew since its size was taken.
+    try {
+        if (!error)
+            text.reserve(static_cast<std::size_t>(size) + 1);
+        char chunk[1 << 16];
+        while (text.size() <= MaxFirmwareFileBytes && file.read(chunk, sizeof chunk).gcount() > 0)
+            text.append(chunk, static_cast<std::size_t>(file.gcount()));
+    } catch (const std::bad_alloc&) {
+        text.clear();
+        problem = "there is not enough memory to read it";
+        return FirmwareFileUnreadable;
+    }
+    if (file.bad()) {
+        text.clear();
+        problem = "it could not be read to its end";
+        return FirmwareFileUnreadable;
+    }
+    if (text.size() > MaxFirmwareFileBytes) {
+        text.clear();
+        problem = tooLarge;
+        return FirmwareFileRefused;
+    }
+    return FirmwareFileRead;
 }

@@ -4,6 +4,7 @@
 #include "ZelkHWI.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,23 @@ bool IsValidHexRecord(const std::vector<std::uint8_t>& record);
 // number of hexadecimal digits, a correct record of at most 62 bytes, is at most 999 characters and
 // ends with CR or CR LF. Only empty lines may follow the last record. On failure, problem says why.
 ZELKHWI_API bool CheckFirmwareText(std::string_view text, std::string& problem);
+
+// No firmware file of the keyboard comes near this size: its whole flash as Intel-HEX text is a few
+// megabytes.
+inline constexpr std::uintmax_t MaxFirmwareFileBytes = 16u << 20;
+
+enum FirmwareFileStatus : int {
+    FirmwareFileRead = 0,
+    FirmwareFileUnreadable = 1, // missing, a folder, or no permission
+    FirmwareFileRefused = 2,    // a pipe or a device, or far too large
+};
+
+// Reads a firmware file whole. Anything but a regular file of at most MaxFirmwareFileBytes is refused
+// before a byte is read, so a pipe cannot hold the reader up and a device cannot feed it without end.
+// Unless the file was read, problem says why ("it is a folder, not a file", "No such file or
+// directory").
+ZELKHWI_API FirmwareFileStatus ReadFirmwareFile(const std::filesystem::path& path, std::string& text,
+                                                std::string& problem);
 
 // Splits the text into its lines as the firmware transfer walks them: each line runs to the next CR,
 // and an LF right after the CR belongs to the line end.

@@ -43,12 +43,31 @@ bool CKeyboardUtil::ReadPayload(std::uint8_t* payload) {
     return ReadReport(payload, length, ReportReadTimeoutMs);
 }
 
+namespace {
+
+// Replies of other requests, by their marks: a key definition packet or light chunk (byte 1), the end
+// of the key table (byte 0) or of the light area (byte 1).
+bool IsOtherReply(const std::uint8_t* reply) {
+    return reply[1] == 0xF0 || reply[1] == 0xE0 || reply[1] == 0xE6 || reply[0] == 0xF6;
+}
+
+// As many replies as a light read takes before it gives up on the end marker.
+constexpr long MaxVersionReplies = 4 * LightAreaSize;
+
+} // namespace
+
 bool CMorvUtil::ReadVersion(char16_t* destination) {
     if (!WriteCommand(0xF9))
         return false;
+    // Replies still on their way from an earlier request, or sent unasked, come before the answer:
+    // the answer is the first reply that carries text and is no other request's reply.
     std::uint8_t reply[PacketSize] = {};
-    if (!ReadPayload(reply))
-        return false;
+    for (long replies = 0;; ++replies) {
+        if (replies == MaxVersionReplies || !ReadPayload(reply))
+            return false;
+        if (reply[2] != 0 && !IsOtherReply(reply))
+            break;
+    }
     // One character per byte; a zero byte ends the text, and the text is always terminated.
     const std::size_t textLength = PacketSize - 2;
     for (std::size_t i = 0; i < textLength; ++i)

@@ -1,10 +1,21 @@
 #include "ReportLog.h"
 
-CReportLog::CReportLog(const std::string& path) : File(std::fopen(path.c_str(), "wb")) {}
+#include <cerrno>
+#include <system_error>
+
+CReportLog::CReportLog(const std::string& path) : File(std::fopen(path.c_str(), "wb")) {
+    if (File == nullptr)
+        Failure = std::generic_category().message(errno);
+}
+
+std::string CReportLog::Problem() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return Failure;
+}
 
 CReportLog::~CReportLog() {
     if (File != nullptr)
-        std::fclose(File);
+        std::fclose(File); // every line was flushed when it was written
 }
 
 void CReportLog::Line(char direction, const std::uint8_t* report, std::size_t length) {
@@ -17,9 +28,9 @@ void CReportLog::Line(char direction, const std::uint8_t* report, std::size_t le
     }
     line += '\n';
     std::lock_guard<std::mutex> hold(Lock);
-    if (File != nullptr) {
-        std::fputs(line.c_str(), File);
-        std::fflush(File);
+    if (File != nullptr && Failure.empty()) {
+        if (std::fputs(line.c_str(), File) < 0 || std::fflush(File) != 0)
+            Failure = std::generic_category().message(errno);
     }
 }
 

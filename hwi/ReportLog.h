@@ -9,7 +9,7 @@
 #include <mutex>
 #include <string>
 
-class CReportLog {
+class ZELKHWI_API CReportLog {
 public:
     // Opens (and empties) the log file; Ok() tells whether that worked.
     explicit CReportLog(const std::string& path);
@@ -19,10 +19,14 @@ public:
 
     bool Ok() const { return File != nullptr; }
     void Line(char direction, const std::uint8_t* report, std::size_t length);
+    // Why the log could not be opened or a line could not be written (the first failure); empty while
+    // every line has reached the file.
+    std::string Problem() const;
 
 private:
     std::FILE* File = nullptr;
-    std::mutex Lock;
+    std::string Failure;
+    mutable std::mutex Lock;
 };
 
 // Wraps a provider so that every device it opens logs its reports.

@@ -1,5 +1,6 @@
 #include "VirtualKeyboard.h"
 
+#include "FileReplace.h"
 #include "IntelHex.h"
 #include "KeyDefine.h"
 
@@ -8,7 +9,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
+#include <string_view>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -26,18 +30,59 @@ std::string ToHex(const std::uint8_t* bytes, std::size_t length) {
     return text;
 }
 
-bool FromHex(const std::string& text, std::vector<std::uint8_t>& bytes) {
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool FromHex(std::string_view text, std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
     if (text.size() % 2 != 0)
         return false;
-    bytes.clear();
+    bytes.reserve(text.size() / 2);
     for (std::size_t i = 0; i < text.size(); i += 2) {
-        unsigned value = 0;
-        if (std::sscanf(text.c_str() + i, "%2x", &value) != 1)
+        const int high = HexDigit(text[i]);
+        const int low = HexDigit(text[i + 1]);
+        if (high < 0 || low < 0)
             return false;
-        bytes.push_back(static_cast<std::uint8_t>(value));
+        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
     }
     return true;
 }
+
+// A decimal number without sign that fits an unsigned 64-bit value.
+bool ParseUnsigned(std::string_view text, std::uint64_t& value) {
+    if (text.empty() || text.size() > 19)
+        return false;
+    value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return true;
+}
+
+// The words of a line, split at single spaces.
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    for (std::size_t start = 0; start <= line.size();) {
+        const std::size_t space = std::min(line.find(' ', start), line.size());
+        words.push_back(line.substr(start, space - start));
+        start = space + 1;
+    }
+    return words;
+}
+
+// A dense image is built only up to this span; beyond it the image is asked for by its runs.
+constexpr std::uint64_t MaxDenseFirmwareImage = std::uint64_t{64} << 20;
+constexpr std::uint64_t AddressSpace = std::uint64_t{1} << 32;
+constexpr char StateHeader[] = "zelk-virtual-keyboard 1";
 
 bool ParseCount(const std::string& text, long& value) {
     try {
@@ -116,6 +161,16 @@ bool ParseVirtualKeyboardFaults(const std::string& text, CVirtualKeyboardFaults&
 CVirtualKeyboard::CVirtualKeyboard(std::string stateFile) : StateFile(std::move(stateFile)) {
     if (!StateFile.empty())
         Load();
+}
+
+std::string CVirtualKeyboard::StateProblem() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return RefusedState;
+}
+
+std::string CVirtualKeyboard::SaveProblem() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return SaveFailure;
 }
 
 // Reports move on a fixed schedule, like an interrupt endpoint polled once per interval: each report
@@ -291,9 +346,39 @@ void CVirtualKeyboard::ReceiveKeyPacket(const Payload& payload) {
     Slots[slot] = packet;
 }
 
+void CVirtualKeyboard::PutFirmware(std::uint32_t address, const std::uint8_t* bytes, std::size_t count) {
+    auto next = FirmwareRuns.upper_bound(address);
+    auto run = FirmwareRuns.end();
+    if (next != FirmwareRuns.begin()) {
+        const auto previous = std::prev(next);
+        if (std::uint64_t{previous->first} + previous->second.size() >= address)
+            run = previous;
+    }
+    if (run == FirmwareRuns.end())
+        run = FirmwareRuns.emplace_hint(next, address, std::vector<std::uint8_t>{});
+    std::vector<std::uint8_t>& image = run->second;
+    const std::size_t before = image.size();
+    const std::uint64_t end = std::uint64_t{address} + count;
+    // The runs the new bytes reach become part of this one; the new bytes go over them.
+    for (auto after = std::next(run); after != FirmwareRuns.end() && after->first <= end;) {
+        const std::size_t offset = after->first - run->first;
+        FirmwareByteCount -= after->second.size();
+        if (image.size() < offset + after->second.size())
+            image.resize(offset + after->second.size());
+        std::copy(after->second.begin(), after->second.end(), image.begin() + static_cast<long>(offset));
+        after = FirmwareRuns.erase(after);
+    }
+    const std::size_t offset = address - run->first;
+    if (image.size() < offset + count)
+        image.resize(offset + count);
+    std::copy(bytes, bytes + count, image.begin() + static_cast<long>(offset));
+    FirmwareByteCount += image.size() - before;
+}
+
 void CVirtualKeyboard::ReceiveFirmwareRecord(const Payload& payload) {
     if (FirmwareComplete) {
-        FirmwareBytes.clear();
+        FirmwareRuns.clear();
+        FirmwareByteCount = 0;
         FirmwareAddressBase = 0;
         FirmwareComplete = false;
     }
@@ -308,8 +393,15 @@ void CVirtualKeyboard::ReceiveFirmwareRecord(const Payload& payload) {
     const std::uint8_t type = record[3];
     const std::uint8_t* data = record.data() + 4;
     if (type == 0x00) {
-        for (std::size_t i = 0; i < count; ++i)
-            FirmwareBytes[FirmwareAddressBase + address + static_cast<std::uint32_t>(i)] = data[i];
+        // Addresses are 32 bits wide: a record that runs past the last address goes on at address 0.
+        if (FirmwareByteCount + count > MaxVirtualFirmwareBytes)
+            return; // more than the keyboard's flash holds
+        const std::uint64_t start = (std::uint64_t{FirmwareAddressBase} + address) % AddressSpace;
+        const std::size_t first =
+            static_cast<std::size_t>(std::min<std::uint64_t>(count, AddressSpace - start));
+        PutFirmware(static_cast<std::uint32_t>(start), data, first);
+        if (first < count)
+            PutFirmware(0, data + first, count - first);
     } else if (type == 0x02 && count == 2) {
         FirmwareAddressBase = (data[0] * 256u + data[1]) << 4;
     } else if (type == 0x04 && count == 2) {
@@ -376,18 +468,27 @@ std::vector<std::uint8_t> CVirtualKeyboard::FirmwareImage() const {
 }
 
 std::vector<std::uint8_t> CVirtualKeyboard::FirmwareImageLocked() const {
-    if (FirmwareBytes.empty())
+    if (FirmwareRuns.empty())
         return {};
-    const std::uint32_t first = FirmwareBytes.begin()->first;
-    std::vector<std::uint8_t> image(FirmwareBytes.rbegin()->first - first + 1, 0);
-    for (const auto& [address, byte] : FirmwareBytes)
-        image[address - first] = byte;
+    const std::uint64_t first = FirmwareRuns.begin()->first;
+    const auto& last = *FirmwareRuns.rbegin();
+    const std::uint64_t span = last.first + last.second.size() - first;
+    if (span > MaxDenseFirmwareImage)
+        return {};
+    std::vector<std::uint8_t> image(static_cast<std::size_t>(span), 0);
+    for (const auto& [address, bytes] : FirmwareRuns)
+        std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<long>(address - first));
     return image;
+}
+
+std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> CVirtualKeyboard::FirmwareSegments() const {
+    std::lock_guard<std::mutex> hold(Lock);
+    return {FirmwareRuns.begin(), FirmwareRuns.end()};
 }
 
 std::uint32_t CVirtualKeyboard::FirmwareBase() const {
     std::lock_guard<std::mutex> hold(Lock);
-    return FirmwareBytes.empty() ? 0 : FirmwareBytes.begin()->first;
+    return FirmwareRuns.empty() ? 0 : FirmwareRuns.begin()->first;
 }
 
 int CVirtualKeyboard::FirmwareChecksumErrors() const {
@@ -406,62 +507,101 @@ bool CVirtualKeyboard::Save() const {
 }
 
 bool CVirtualKeyboard::SaveLocked() const {
-    if (StateFile.empty())
+    if (StateFile.empty() || !RefusedState.empty())
         return false;
-    const std::string temporary = StateFile + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << "zelk-virtual-keyboard 1\n";
-        for (int slot = 0; slot < SlotCount; ++slot)
-            if (!Slots[slot].empty())
-                out << "slot " << slot << ' ' << ToHex(Slots[slot].data(), Slots[slot].size()) << '\n';
-        out << "light " << ToHex(Light.data(), Light.size()) << '\n';
-        if (!FirmwareBytes.empty()) {
-            const std::vector<std::uint8_t> image = FirmwareImageLocked();
-            out << "firmware " << FirmwareBytes.begin()->first << ' ' << ToHex(image.data(), image.size())
-                << '\n';
-        }
-        if (!out.flush())
-            return false;
+    std::string text = std::string(StateHeader) + "\n";
+    for (int slot = 0; slot < SlotCount; ++slot)
+        if (!Slots[slot].empty())
+            text +=
+                "slot " + std::to_string(slot) + ' ' + ToHex(Slots[slot].data(), Slots[slot].size()) + '\n';
+    text += "light " + ToHex(Light.data(), Light.size()) + '\n';
+    for (const auto& [address, bytes] : FirmwareRuns)
+        text += "firmware " + std::to_string(address) + ' ' + ToHex(bytes.data(), bytes.size()) + '\n';
+    std::string problem;
+    if (!ReplaceFileContents(StateFile, text, problem)) {
+        SaveFailure = "cannot be written: " + problem;
+        return false;
     }
-    // std::rename cannot replace an existing file on Windows; the filesystem library's rename can.
-    std::error_code error;
-    std::filesystem::rename(temporary, StateFile, error);
-    return !error;
+    SaveFailure.clear();
+    return true;
 }
 
 bool CVirtualKeyboard::Load() {
     std::lock_guard<std::mutex> hold(Lock);
-    std::ifstream in(StateFile, std::ios::binary);
-    std::string header;
-    if (!std::getline(in, header) || header != "zelk-virtual-keyboard 1")
+    Slots = {};
+    Light = {};
+    FirmwareRuns.clear();
+    FirmwareByteCount = 0;
+    RefusedState.clear();
+    if (LoadLocked())
+        return true;
+    // Nothing of a refused file is used, and the file is left as it is.
+    Slots = {};
+    Light = {};
+    FirmwareRuns.clear();
+    FirmwareByteCount = 0;
+    return false;
+}
+
+bool CVirtualKeyboard::LoadLocked() {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(StateFile, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return true; // a new state file
+    if (error) {
+        RefusedState = "cannot be read: " + error.message();
         return false;
-    std::string word;
-    while (in >> word) {
-        std::string hex;
-        std::vector<std::uint8_t> bytes;
-        if (word == "slot") {
-            long slot = -1;
-            in >> slot >> hex;
-            if (slot < 0 || slot >= SlotCount || !FromHex(hex, bytes) || bytes.size() % 64 != 0)
-                return false;
-            Slots[slot] = bytes;
-        } else if (word == "light") {
-            in >> hex;
-            if (!FromHex(hex, bytes) || bytes.size() != Light.size())
-                return false;
-            std::copy(bytes.begin(), bytes.end(), Light.begin());
-        } else if (word == "firmware") {
-            std::uint32_t base = 0;
-            in >> base >> hex;
-            if (!FromHex(hex, bytes))
-                return false;
-            FirmwareBytes.clear();
-            for (std::size_t i = 0; i < bytes.size(); ++i)
-                FirmwareBytes[base + static_cast<std::uint32_t>(i)] = bytes[i];
-        } else {
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        RefusedState = "is not a regular file, so it cannot be a state file of the virtual keyboard";
+        return false;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(StateFile, error);
+    if (!error && size == 0)
+        return true; // nothing to lose
+    if (error || size > MaxStateFileBytes) {
+        RefusedState = "is too large to be a state file of the virtual keyboard";
+        return false;
+    }
+    std::ifstream in(StateFile, std::ios::binary);
+    std::string line;
+    if (!in || !std::getline(in, line) || line != StateHeader) {
+        RefusedState = in ? "is not a state file of the virtual keyboard"
+                          : "cannot be read: " + std::generic_category().message(errno);
+        return false;
+    }
+    std::vector<std::uint8_t> bytes;
+    for (long number = 2; std::getline(in, line); ++number) {
+        const std::vector<std::string_view> words = Words(line);
+        const std::string_view kind = words[0];
+        std::uint64_t value = 0;
+        bool sound = false;
+        if (kind == "slot" && words.size() == 3) {
+            sound = ParseUnsigned(words[1], value) && value < static_cast<std::uint64_t>(SlotCount) &&
+                    FromHex(words[2], bytes) && !bytes.empty() && bytes.size() % 64 == 0;
+            if (sound)
+                Slots[static_cast<std::size_t>(value)] = bytes;
+        } else if (kind == "light" && words.size() == 2) {
+            sound = FromHex(words[1], bytes) && bytes.size() == Light.size();
+            if (sound)
+                std::copy(bytes.begin(), bytes.end(), Light.begin());
+        } else if (kind == "firmware" && words.size() == 3) {
+            sound = ParseUnsigned(words[1], value) && FromHex(words[2], bytes) && !bytes.empty() &&
+                    value + bytes.size() <= AddressSpace &&
+                    FirmwareByteCount + bytes.size() <= MaxVirtualFirmwareBytes;
+            if (sound)
+                PutFirmware(static_cast<std::uint32_t>(value), bytes.data(), bytes.size());
+        }
+        if (!sound) {
+            RefusedState = "is damaged at line " + std::to_string(number) +
+                           " (a state file of the virtual keyboard "
+                           "holds slot, light and firmware lines)";
             return false;
         }
+    }
+    if (in.bad()) {
+        RefusedState = "cannot be read to its end";
+        return false;
     }
     return true;
 }

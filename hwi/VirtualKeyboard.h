@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct CVirtualKeyboardFaults {
@@ -22,12 +23,19 @@ struct CVirtualKeyboardFaults {
     bool UnexpectedReplies = false; // each answer is preceded by replies the host must skip
 };
 
+// The most firmware the virtual keyboard holds; bytes of further records are dropped.
+inline constexpr std::size_t MaxVirtualFirmwareBytes = std::size_t{16} << 20;
+// A state file larger than this is no state file of the virtual keyboard.
+inline constexpr std::uintmax_t MaxStateFileBytes = std::uintmax_t{128} << 20;
+
 // Parses "fail-write=N", "unplug-at=N", "silent-after=N" or "unexpected" (comma-separated).
 bool ParseVirtualKeyboardFaults(const std::string& text, CVirtualKeyboardFaults& faults, std::string& error);
 
 class ZELKHWI_API CVirtualKeyboard {
 public:
     // With a state file, the state is loaded from it (when it exists) and saved after every transfer.
+    // A file that is not a state file of the virtual keyboard, or a damaged one, is refused: the
+    // keyboard starts empty, StateProblem says why, and the file is never written.
     explicit CVirtualKeyboard(std::string stateFile = {});
 
     // Report traffic, as the opened interface sees it.
@@ -46,13 +54,22 @@ public:
     // What the keyboard holds.
     std::vector<std::uint8_t> SlotPackets(int slot) const;
     std::array<std::uint8_t, LightAreaSize> LightArea() const;
+    // The firmware from its lowest to its highest address, gaps as zeros; empty when there is none or
+    // when it spans more than 64 MB (FirmwareSegments has it then).
     std::vector<std::uint8_t> FirmwareImage() const;
+    // The firmware as its runs of consecutive addresses, in address order.
+    std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> FirmwareSegments() const;
     std::uint32_t FirmwareBase() const;
     int FirmwareChecksumErrors() const;
     long ReportsWritten() const;
 
     bool Save() const;
     bool Load();
+    // Why the state file was refused, as words that follow its name ("is not a state file of the
+    // virtual keyboard"); empty when it was loaded or did not exist.
+    std::string StateProblem() const;
+    // Why the last save of the state file failed; empty when it succeeded.
+    std::string SaveProblem() const;
 
 private:
     using Payload = std::array<std::uint8_t, 64>;
@@ -62,11 +79,15 @@ private:
     void ReceiveKeyPacket(const Payload& payload);
     void ReceiveFirmwareRecord(const Payload& payload);
     bool SaveLocked() const;
+    bool LoadLocked();
     std::vector<std::uint8_t> FirmwareImageLocked() const;
+    void PutFirmware(std::uint32_t address, const std::uint8_t* bytes, std::size_t count);
     std::chrono::steady_clock::time_point ReserveReportSlot();
 
     mutable std::mutex Lock;
     std::string StateFile;
+    std::string RefusedState;        // why the state file is not used; never written while set
+    mutable std::string SaveFailure; // why the last save failed
     CVirtualKeyboardFaults Faults;
     bool IsPlugged = true;
     std::string VersionText = "Zelk virtual keyboard V1.00";
@@ -86,7 +107,9 @@ private:
     std::array<std::uint8_t, LightAreaSize> Light = {};
     std::size_t LightFill = 0;
 
-    std::map<std::uint32_t, std::uint8_t> FirmwareBytes;
+    // Runs of consecutive firmware bytes by their first address; runs neither overlap nor touch.
+    std::map<std::uint32_t, std::vector<std::uint8_t>> FirmwareRuns;
+    std::size_t FirmwareByteCount = 0;
     std::uint32_t FirmwareAddressBase = 0;
     bool FirmwareComplete = true;
     int ChecksumErrors = 0;

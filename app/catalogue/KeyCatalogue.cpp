@@ -1,5 +1,7 @@
 #include "catalogue/KeyCatalogue.h"
 
+#include "model/ContentItem.h"
+
 #include <cstddef>
 #include <iterator>
 #include <string_view>
@@ -296,24 +298,12 @@ const KeySetting* FindSetting(const CKeyboardData& data, int key, int level) {
     return &data.CurrentSettings[static_cast<std::size_t>(key)][static_cast<std::size_t>(level)];
 }
 
-bool EndsWithFirst(const std::u16string& text, std::u16string_view tail) {
-    const std::size_t at = text.find(tail);
-    return at != std::u16string::npos && at + tail.size() == text.size();
-}
-
 // A macro step as the label shows it: a delay as its number, a press or release as the key name.
 std::u16string ShortMacroItem(const std::u16string& item) {
-    const std::size_t length = item.size();
-    if (length > 4 && item.front() == u'<' && item.find(u'>') == length - 1) {
-        return item.substr(1, length - 5);
+    if (item.size() > 4 && IsBracketedDelayItem(item)) {
+        return std::u16string(DelayNumberText(item));
     }
-    if (length > 5 && EndsWithFirst(item, u" Down")) {
-        return item.substr(0, length - 5);
-    }
-    if (length > 3 && EndsWithFirst(item, u" UP")) {
-        return item.substr(0, length - 3);
-    }
-    return item;
+    return std::u16string(WithoutDirection(item));
 }
 
 std::u16string MacroLabel(const CActionList& steps) {
@@ -387,7 +377,7 @@ std::u16string KeyLabel(const CKeyboardData& data, int eventCode, bool withDirec
         return found->second;
     }
     const bool release = (eventCode >> 9) != 0;
-    return found->second + (release ? u" UP" : u" Down");
+    return WithDirection(found->second, release);
 }
 
 int KeyOfDeviceCode(const CKeyboardData& data, int deviceCode) {

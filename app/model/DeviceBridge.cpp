@@ -1,10 +1,12 @@
 #include "model/DeviceBridge.h"
 
 #include "catalogue/KeyCatalogue.h"
+#include "model/ContentItem.h"
 
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <iterator>
 #include <string_view>
 
 namespace {
@@ -18,48 +20,12 @@ constexpr int NormalDefinition = 0;
 constexpr int ContinuousDefinition = 1;
 constexpr int MacroDefinition = 2;
 
-// Rows the editor shows for each kind of list.
-constexpr int ComboViewRows = 6;
-constexpr int MacroViewRows = 9;
-constexpr int EmuViewRows = 9;
-
-bool IsBlank(char16_t c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
+int SlotOf(int level, int key) {
+    return level * KeyCount + key - 1;
 }
 
-// Reads a decimal number as the C library's atoi does: leading blanks, one sign, then digits up to the
-// first other character; no digits give 0. Out-of-range values saturate instead of overflowing.
-int LeadingNumber(std::u16string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        negative = text[i++] == u'-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = value * 10 + (text[i] - u'0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX)
-        value = INT_MAX;
-    return static_cast<int>(value);
-}
-
-bool NamesKey(std::u16string_view text, const std::u16string& name) {
-    if (text.size() < name.size() || text.substr(0, name.size()) != name)
-        return false;
-    const std::u16string_view rest = text.substr(name.size());
-    return rest.empty() || rest == u" UP" || rest == u" Down";
-}
-
-std::u16string DelayItem(int milliseconds) {
-    const std::string digits = "<" + std::to_string(milliseconds) + " ms>";
-    return std::u16string(digits.begin(), digits.end());
-}
+// Marks the elements the library did not write: no interchange element takes this value.
+constexpr int Unwritten = INT_MIN;
 
 // A list as the editor would have built it for read-back content.
 CActionList FreshList(int sizeOfView) {
@@ -119,15 +85,10 @@ CActionList MacroList(const CKeyboardData& data, const CReadBack& array) {
 } // namespace
 
 int ItemToCode(const CKeyboardData& data, const std::u16string& text) {
-    if (text.find(u"ms>") != std::u16string::npos) {
-        // A delay item "<%d ms>": the number between "<" and " ms>".
-        const long long length = static_cast<long long>(text.size()) - 5;
-        if (length < 0)
-            return 0;
-        return LeadingNumber(std::u16string_view(text).substr(1, static_cast<std::size_t>(length)));
-    }
+    if (ContainsDelayMark(text))
+        return DelayMilliseconds(text);
     for (const auto& [keyCode, name] : data.KeyNames)
-        if (NamesKey(text, name))
+        if (ItemNamesKey(text, name))
             return DeviceCodeOfKey(data, keyCode);
     return 0;
 }
@@ -216,66 +177,133 @@ void ApplyKeyDefinition(const CKeyboardData& data, std::span<const int> elements
     }
 }
 
-bool WriteKeysToDevice(CKeyboardData& data, CMessageTarget* notifyWindow, CKeyRefusal* refusal) {
-    if (refusal != nullptr)
-        *refusal = {};
-    if (!data.HWI.prepare())
-        return false;
+std::vector<CKeyDefinitionToSend> KeyDefinitionsToSend(const CKeyboardData& data) {
+    std::vector<CKeyDefinitionToSend> definitions;
     for (int level = 0; level < LevelCount; ++level) {
         for (int key = 1; key <= KeyCount; ++key) {
-            const std::vector<int> array = KeyDefinitionArray(data, data.CurrentSettings[key][level]);
-            if (array.empty())
-                continue;
-            if (!data.HWI.setKeyConfiguration(level, key, array.data(), static_cast<int>(array.size()))) {
-                if (refusal != nullptr)
-                    *refusal = {key, level};
-                // Leave no half-built table behind for a later transfer.
-                data.HWI.prepare();
-                return false;
-            }
+            std::vector<int> array = KeyDefinitionArray(data, data.CurrentSettings[key][level]);
+            if (!array.empty())
+                definitions.push_back({level, key, std::move(array)});
         }
     }
-    return data.HWI.writeKeyConfigurationToDev(notifyWindow);
+    return definitions;
 }
 
-bool WriteLightToDevice(CKeyboardData& data) {
-    std::array<int, LightAreaSize> area{};
+CLightArea LightAreaToSend(const CKeyboardData& data) {
+    CLightArea area{};
     for (int key = 1; key <= KeyCount; ++key) {
         const AreaLight& light = data.BackgroundLightSettings[key];
         area[3 * (key - 1)] = light.Red;
         area[3 * (key - 1) + 1] = light.Green;
         area[3 * (key - 1) + 2] = light.Blue;
     }
-    return data.HWI.setKeyboardLightArea(area.data());
+    return area;
+}
+
+bool SendKeyDefinitions(CMorvHWI& hwi, const std::vector<CKeyDefinitionToSend>& definitions,
+                        CMessageTarget* notify, CKeyRefusal& refusal) {
+    refusal = {};
+    if (!hwi.prepare())
+        return false;
+    // What the library takes must also come back through a read: a definition too long for the
+    // interchange array would make every later read of the keyboard fail.
+    std::vector<int> readBack(definitions.empty() ? 0 : InterchangeCapacity);
+    for (const CKeyDefinitionToSend& definition : definitions) {
+        const bool held =
+            hwi.setKeyConfiguration(definition.Level, definition.Key, definition.Array.data(),
+                                    static_cast<int>(definition.Array.size())) &&
+            hwi.getKeyConfiguration(definition.Level, definition.Key, readBack.data(), InterchangeCapacity);
+        if (!held) {
+            refusal = {definition.Key, definition.Level};
+            // Leave no half-built table behind for a later transfer.
+            hwi.prepare();
+            return false;
+        }
+    }
+    return hwi.writeKeyConfigurationToDev(notify);
+}
+
+bool SendLightArea(CMorvHWI& hwi, const CLightArea& light) {
+    return hwi.setKeyboardLightArea(light.data());
+}
+
+bool ReceiveKeyDefinitions(CMorvHWI& hwi, CMessageTarget* notify,
+                           std::vector<std::vector<int>>& definitions) {
+    definitions.clear();
+    // A failed transfer leaves the library's table part old, part new, with no telling which.
+    if (!hwi.readKeyDefinationFromDev(notify))
+        return false;
+    // The library says nothing about a definition's length: the elements it wrote are the ones that
+    // no longer hold the mark. Only the part written before needs marking again.
+    std::vector<int> scratch(InterchangeCapacity, Unwritten);
+    std::size_t used = 0;
+    std::vector<std::vector<int>> received(SlotCount);
+    for (int level = 0; level < LevelCount; ++level) {
+        for (int key = 1; key <= KeyCount; ++key) {
+            std::fill_n(scratch.begin(), used, Unwritten);
+            if (!hwi.getKeyConfiguration(level, key, scratch.data(), InterchangeCapacity))
+                return false;
+            const auto last =
+                std::find_if(scratch.rbegin(), scratch.rend(), [](int e) { return e != Unwritten; });
+            used = static_cast<std::size_t>(std::distance(last, scratch.rend()));
+            received[SlotOf(level, key)].assign(scratch.begin(), scratch.begin() + static_cast<long>(used));
+        }
+    }
+    definitions = std::move(received);
+    return true;
+}
+
+bool ReceiveLightArea(CMorvHWI& hwi, CLightArea& light) {
+    CLightArea received{};
+    if (!hwi.readKeyLightFromDev() || !hwi.getKeyboardLightArea(received.data()))
+        return false;
+    light = received;
+    return true;
+}
+
+void ApplyKeyDefinitions(CKeyboardData& data, const std::vector<std::vector<int>>& definitions) {
+    if (definitions.size() != static_cast<std::size_t>(SlotCount))
+        return;
+    for (int level = 0; level < LevelCount; ++level)
+        for (int key = 1; key <= KeyCount; ++key)
+            ApplyKeyDefinition(data, definitions[SlotOf(level, key)], data.CurrentSettings[key][level]);
+}
+
+void ApplyLightArea(CKeyboardData& data, const CLightArea& light) {
+    for (int key = 1; key <= KeyCount; ++key)
+        data.BackgroundLightSettings[key] = {light[3 * (key - 1)], light[3 * (key - 1) + 1],
+                                             light[3 * (key - 1) + 2]};
+}
+
+void ApplyReadBack(CKeyboardData& data, const CKeyboardReadBack& readBack) {
+    ApplyKeyDefinitions(data, readBack.Definitions);
+    ApplyLightArea(data, readBack.Light);
+}
+
+bool WriteKeysToDevice(CKeyboardData& data, CMessageTarget* notifyWindow, CKeyRefusal* refusal) {
+    CKeyRefusal refused;
+    const bool sent = SendKeyDefinitions(data.HWI, KeyDefinitionsToSend(data), notifyWindow, refused);
+    if (refusal != nullptr)
+        *refusal = refused;
+    return sent;
+}
+
+bool WriteLightToDevice(CKeyboardData& data) {
+    return SendLightArea(data.HWI, LightAreaToSend(data));
 }
 
 bool ReadKeysFromDevice(CKeyboardData& data, CMessageTarget* notifyWindow) {
-    // A failed transfer leaves the library's table part old, part new, with no telling which: the
-    // model is left alone.
-    if (!data.HWI.readKeyDefinationFromDev(notifyWindow))
+    std::vector<std::vector<int>> definitions;
+    if (!ReceiveKeyDefinitions(data.HWI, notifyWindow, definitions))
         return false;
-    std::vector<int> array(InterchangeCapacity);
-    bool complete = true;
-    for (int level = 0; level < LevelCount; ++level) {
-        for (int key = 1; key <= KeyCount; ++key) {
-            if (!data.HWI.getKeyConfiguration(level, key, array.data(), InterchangeCapacity)) {
-                complete = false;
-                continue;
-            }
-            ApplyKeyDefinition(data, array, data.CurrentSettings[key][level]);
-        }
-    }
-    return complete;
+    ApplyKeyDefinitions(data, definitions);
+    return true;
 }
 
 bool ReadLightFromDevice(CKeyboardData& data) {
-    if (!data.HWI.readKeyLightFromDev())
+    CLightArea light{};
+    if (!ReceiveLightArea(data.HWI, light))
         return false;
-    std::array<int, LightAreaSize> area{};
-    if (!data.HWI.getKeyboardLightArea(area.data()))
-        return false;
-    for (int key = 1; key <= KeyCount; ++key)
-        data.BackgroundLightSettings[key] = {area[3 * (key - 1)], area[3 * (key - 1) + 1],
-                                             area[3 * (key - 1) + 2]};
+    ApplyLightArea(data, light);
     return true;
 }

@@ -1,14 +1,21 @@
 // The device bridge: moves the key assignments and backlight colours of a CKeyboardData to the
 // keyboard and back, one key definition at a time as an interchange array of the device library.
 //
-// Every operation returns what the device library reports, so callers can tell the user that a
-// transfer failed. Writing never changes the model. Reading changes the model only after the keyboard
-// has sent its whole key table (or light area): a transfer that fails part-way leaves every key and
-// colour as it was, so no key ever holds half of a definition.
+// A transfer comes in four steps, so that a program can keep the keyboard's slow traffic off its
+// user-interface thread: take a snapshot of the model, send it; receive, apply what was received.
+// The snapshot and the apply steps touch the model and nothing else; the send and receive steps touch
+// the device facade and nothing else. The whole operations below run the steps in turn, for callers
+// with one thread (zelk-cli, tests).
+//
+// Every step that talks to the keyboard returns what the device library reports, so callers can tell
+// the user that a transfer failed. Writing never changes the model. A read is applied only when it
+// succeeded as a whole: a transfer that fails part-way, or one definition the library cannot hand
+// over, leaves every key and colour as it was, so no key ever holds half of a definition.
 #pragma once
 
 #include "model/KeyboardData.h"
 
+#include <array>
 #include <span>
 #include <string>
 #include <vector>
@@ -23,20 +30,64 @@ struct CKeyRefusal {
     int Level = 0; // 0 or 1
 };
 
-// Sends the assignments of both levels. Before anything is sent every assignment is handed to the
-// device library; when one is refused, refusal names it, nothing is sent and the result is false.
+// One assignment to hand to the device library.
+struct CKeyDefinitionToSend {
+    int Level = 0;
+    int Key = 0;
+    std::vector<int> Array;
+};
+
+// Red, Green, Blue of keys 1..87 in key order.
+using CLightArea = std::array<int, LightAreaSize>;
+
+// Everything a read brings back: one interchange array per slot (level × 87 + key − 1) and the
+// light area.
+struct CKeyboardReadBack {
+    std::vector<std::vector<int>> Definitions;
+    CLightArea Light{};
+};
+
+// Snapshot (the model's thread). The assignments of both levels, level 0 first and keys in
+// ascending order; keys without one are left out and go to the keyboard without definition.
+std::vector<CKeyDefinitionToSend> KeyDefinitionsToSend(const CKeyboardData& data);
+CLightArea LightAreaToSend(const CKeyboardData& data);
+
+// Send (any thread). Hands every definition to the library, then sends the whole table; when the
+// library refuses one, or one would not fit the interchange array when read back, refusal names it,
+// nothing is sent and the result is false.
+bool SendKeyDefinitions(CMorvHWI& hwi, const std::vector<CKeyDefinitionToSend>& definitions,
+                        CMessageTarget* notify, CKeyRefusal& refusal);
+bool SendLightArea(CMorvHWI& hwi, const CLightArea& light);
+
+// Receive (any thread). Reads the whole table from the keyboard into one array per slot, each as long
+// as the library wrote it. False, with definitions left empty, when the transfer fails or the library
+// cannot hand over one of the definitions.
+bool ReceiveKeyDefinitions(CMorvHWI& hwi, CMessageTarget* notify, std::vector<std::vector<int>>& definitions);
+// False, with light left as it was, when the transfer fails.
+bool ReceiveLightArea(CMorvHWI& hwi, CLightArea& light);
+
+// Apply (the model's thread). Rebuilds the assignments of both levels from a complete table (one array
+// per slot, as ReceiveKeyDefinitions gives it); any other table changes nothing.
+void ApplyKeyDefinitions(CKeyboardData& data, const std::vector<std::vector<int>>& definitions);
+// Copies the area into the colours of keys 1..87.
+void ApplyLightArea(CKeyboardData& data, const CLightArea& light);
+// Both of the above.
+void ApplyReadBack(CKeyboardData& data, const CKeyboardReadBack& readBack);
+
+// The whole operations on one thread, on the model's own facade.
+// Sends the assignments of both levels; on a refusal, refusal (when given) names the key.
 bool WriteKeysToDevice(CKeyboardData& data, CMessageTarget* notifyWindow, CKeyRefusal* refusal = nullptr);
 // Sends the colours of keys 1..87.
 bool WriteLightToDevice(CKeyboardData& data);
-// Reads every definition from the keyboard and rebuilds the assignments of both levels from them.
-// A key whose definition the library cannot hand over keeps its assignment, and the result is false.
+// Reads every definition from the keyboard and, when all arrived, rebuilds the assignments of both
+// levels from them.
 bool ReadKeysFromDevice(CKeyboardData& data, CMessageTarget* notifyWindow);
 // Reads the light area from the keyboard into the colours of keys 1..87.
 bool ReadLightFromDevice(CKeyboardData& data);
 
-// Device code of a content item: the number of a delay item, or the device code of the first
-// catalogue key (in key-code order) whose name, alone or with " UP" or " Down", is the text; 0 when
-// none matches.
+// Device code of a content item: the number of a delay item (one that contains "ms>"), or the device
+// code of the first catalogue key (in key-code order) whose name, alone or with " UP" or " Down", is
+// the text; 0 when none matches.
 int ItemToCode(const CKeyboardData& data, const std::u16string& text);
 
 // The interchange array that carries an assignment; empty when the key is sent without definition

@@ -1,11 +1,8 @@
 #include "model/KeyboardData.h"
 
-namespace {
+#include "model/ContentItem.h"
 
-// Rows the editor shows for each kind of list.
-constexpr int ComboViewRows = 6;
-constexpr int MacroViewRows = 9;
-constexpr int EmuViewRows = 9;
+namespace {
 
 void ClearCatalogue(CActionList& catalogue, int sizeOfView) {
     catalogue.Clear();

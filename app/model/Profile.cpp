@@ -1,9 +1,14 @@
 #include "model/Profile.h"
 
+#include "FileReplace.h"
+#include "model/ContentItem.h"
+#include "xml/XmlCodec.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlElementIndex.h"
+#include "xml/XmlParser.h"
+#include "xml/XmlResult.h"
 
 #include <array>
-#include <climits>
 #include <map>
 #include <system_error>
 
@@ -12,23 +17,6 @@ namespace {
 // A list item index beyond this is ignored: no keyboard holds a longer list, and a file must not be
 // able to make the reader allocate without bound.
 constexpr long long MaxListItems = 65536;
-
-// Reads a decimal integer the way a missing or malformed attribute gives 0: optional leading blanks
-// and sign, then digits; values beyond the int range saturate.
-int Decimal(const std::u16string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\r' || text[i] == u'\n'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min<long long>(value * 10 + (text[i] - u'0'), static_cast<long long>(INT_MAX) + 1);
-    value = negative ? -value : std::min<long long>(value, INT_MAX);
-    return static_cast<int>(value);
-}
-
 // The named attributes of the current element, read in one pass; the first of a repeated name counts
 // and a missing one is empty.
 template <std::size_t Count>
@@ -48,13 +36,14 @@ std::array<std::u16string, Count> Attributes(const CXmlDocument& document,
     return values;
 }
 
+// The named attributes as decimal numbers; a missing or malformed one reads as 0.
 template <std::size_t Count>
 std::array<int, Count> Numbers(const CXmlDocument& document,
                                const std::array<std::u16string_view, Count>& names) {
     const std::array<std::u16string, Count> texts = Attributes(document, names);
     std::array<int, Count> numbers{};
     for (std::size_t i = 0; i < Count; ++i)
-        numbers[i] = Decimal(texts[i]);
+        numbers[i] = LeadingNumber(texts[i]);
     return numbers;
 }
 
@@ -79,6 +68,83 @@ void AddNumbered(CXmlDocument& document, std::u16string_view name,
 constexpr std::array<std::u16string_view, 7> ListAttributes = {
     u"SizeOfView", u"ViewStartAt", u"CursorPos", u"Cycles", u"IsAutoInterval", u"Delay", u"PlayMode"};
 
+// Lists nest three deep in every file the program writes (catalogue, entry, content); a file whose
+// lists go deeper than this is damaged.
+constexpr int MaxListDepth = 32;
+
+// What reading the lists of one document may still spend, and the damage that stopped it. Every item
+// a file names takes at least 8 characters of its text, so a file can make the reader hold only as
+// many items, empty ones between sparse IDs included, as its text could carry.
+struct CListReading {
+    explicit CListReading(const CXmlDocument& document)
+        : ItemsLeft(static_cast<long long>(document.GetText().size() / 8) + 64) {}
+    long long ItemsLeft;
+    int Depth = 0;
+    const char* Damage = nullptr;
+};
+
+bool ReadListWithin(CActionList& list, CXmlDocument& document, CListReading& reading) {
+    list.Clear();
+    if (!document.FindElement(u"List"))
+        return true;
+    if (reading.Depth >= MaxListDepth) {
+        reading.Damage = "its lists are nested more than 32 deep";
+        return false;
+    }
+    const std::array<int, 7> numbers = Numbers(document, ListAttributes);
+    list.SizeOfView = numbers[0];
+    list.ViewStartAt = numbers[1];
+    list.CursorPos = numbers[2];
+    list.Cycles = numbers[3];
+    list.IsAutoInterval = numbers[4] != 0;
+    list.Delay = numbers[5];
+    list.PlayMode = numbers[6];
+    ++reading.Depth;
+    document.EnterElement();
+    while (document.FindElement(u"x")) {
+        std::array<std::u16string, 2> item = Attributes<2>(document, {u"ID", u"t1"});
+        const long long index = LeadingNumber(item[0]);
+        const bool placeable = index >= 0 && index < MaxListItems;
+        const long long count = static_cast<long long>(list.List.size());
+        if (placeable && index >= count) {
+            reading.ItemsLeft -= index + 1 - count;
+            if (reading.ItemsLeft < 0) {
+                reading.Damage = "its item IDs leave gaps far larger than the items it holds";
+                return false;
+            }
+            list.List.resize(static_cast<std::size_t>(index) + 1);
+            list.SubLists.resize(static_cast<std::size_t>(index) + 1);
+        }
+        if (placeable)
+            list.List[static_cast<std::size_t>(index)] = std::move(item[1]);
+        document.EnterElement();
+        CActionList child;
+        if (!ReadListWithin(child, document, reading))
+            return false;
+        if (placeable)
+            list.SubLists[static_cast<std::size_t>(index)] = std::move(child);
+        document.LeaveElement();
+    }
+    document.LeaveElement();
+    --reading.Depth;
+    return true;
+}
+
+// Whether an element is still open where the text ends, as in a file cut short. Only a top-level
+// element can be left open by the end of the text (an end tag further in closes everything it
+// encloses), so its mark tells. A well-formed document has none, and is not parsed again.
+bool EndsInsideAnElement(const CXmlDocument& document) {
+    if (document.IsWellFormed())
+        return false;
+    CXmlElementIndex index;
+    CXmlResult result;
+    ParseXmlText(document.GetText(), index, result);
+    for (std::uint32_t element = index[0].FirstChild; element != 0; element = index[element].NextSibling)
+        if (index[element].Flags & SXmlElement::Unended)
+            return true;
+    return false;
+}
+
 void SaveSection(CXmlDocument& document, std::u16string_view name, const CActionList& list) {
     document.AddElement(name);
     document.EnterElement();
@@ -86,11 +152,13 @@ void SaveSection(CXmlDocument& document, std::u16string_view name, const CAction
     document.LeaveElement();
 }
 
-void LoadSection(CXmlDocument& document, std::u16string_view name, CActionList& list) {
+bool LoadSection(CXmlDocument& document, std::u16string_view name, CActionList& list, CListReading& reading) {
     document.FindElement(name);
     document.EnterElement();
-    ReadList(list, document);
+    if (!ReadListWithin(list, document, reading))
+        return false;
     document.LeaveElement();
+    return true;
 }
 
 bool IsKeyIndex(int index) {
@@ -131,40 +199,11 @@ bool WriteList(const CActionList& list, CXmlDocument& document) {
 }
 
 bool ReadList(CActionList& list, CXmlDocument& document) {
-    list.Clear();
-    if (!document.FindElement(u"List"))
-        return true;
-    const std::array<int, 7> numbers = Numbers(document, ListAttributes);
-    list.SizeOfView = numbers[0];
-    list.ViewStartAt = numbers[1];
-    list.CursorPos = numbers[2];
-    list.Cycles = numbers[3];
-    list.IsAutoInterval = numbers[4] != 0;
-    list.Delay = numbers[5];
-    list.PlayMode = numbers[6];
-    document.EnterElement();
-    while (document.FindElement(u"x")) {
-        std::array<std::u16string, 2> item = Attributes<2>(document, {u"ID", u"t1"});
-        const long long index = Decimal(item[0]);
-        const bool placeable = index >= 0 && index < MaxListItems;
-        if (placeable && index >= static_cast<long long>(list.List.size())) {
-            list.List.resize(static_cast<std::size_t>(index) + 1);
-            list.SubLists.resize(static_cast<std::size_t>(index) + 1);
-        }
-        if (placeable)
-            list.List[static_cast<std::size_t>(index)] = std::move(item[1]);
-        document.EnterElement();
-        CActionList child;
-        ReadList(child, document);
-        if (placeable)
-            list.SubLists[static_cast<std::size_t>(index)] = std::move(child);
-        document.LeaveElement();
-    }
-    document.LeaveElement();
-    return true;
+    CListReading reading(document);
+    return ReadListWithin(list, document, reading);
 }
 
-bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file) {
+bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file, std::string* problem) {
     CXmlDocument document;
     document.SetText(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
     document.AddElement(u"Zelk");
@@ -197,34 +236,39 @@ bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file) {
     document.LeaveElement();
     document.LeaveElement();
 
-    std::filesystem::path temporary = file;
-    temporary += ".saving";
-    if (!document.SaveFile(temporary)) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, file, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    CXmlResult result;
+    std::u16string encoding;
+    const std::string bytes = XmlCodec::EncodeDocumentText(document.GetText(), result, encoding);
+    std::string why;
+    if (ReplaceFileContents(file, bytes, why))
+        return true;
+    if (problem != nullptr)
+        *problem = why;
+    return false;
 }
 
-bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file) {
+bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::string* problem) {
+    const auto refuse = [problem](const std::string& why) {
+        if (problem != nullptr)
+            *problem = why;
+        return false;
+    };
     CXmlDocument document;
     if (!document.LoadFile(file))
-        return false;
+        return refuse("cannot be read");
     if (!document.FindElement(u"Zelk"))
-        return false;
+        return refuse("is not a Zelk profile");
+    if (EndsInsideAnElement(document))
+        return refuse("is damaged: it ends before all of its elements are closed (is it cut short?)");
     document.EnterElement();
 
+    CListReading reading(document);
     auto content = std::make_unique<CProfileContent>();
-    LoadSection(document, u"PredefinedCombo", content->Combo);
-    LoadSection(document, u"PredefinedMacro", content->Macro);
-    LoadSection(document, u"PredefinedEmu", content->Emu);
+    const auto damaged = [&] { return refuse(std::string("is damaged: ") + reading.Damage); };
+    if (!LoadSection(document, u"PredefinedCombo", content->Combo, reading) ||
+        !LoadSection(document, u"PredefinedMacro", content->Macro, reading) ||
+        !LoadSection(document, u"PredefinedEmu", content->Emu, reading))
+        return damaged();
 
     document.FindElement(u"BackgroundLightSettings");
     document.EnterElement();
@@ -247,7 +291,8 @@ bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file) {
         setting.Mode = head[2];
         setting.HWCode = head[3];
         document.EnterElement();
-        LoadSection(document, u"ComboKey", setting.ComboKey);
+        if (!LoadSection(document, u"ComboKey", setting.ComboKey, reading))
+            return damaged();
         document.LeaveElement();
     }
     document.LeaveElement();

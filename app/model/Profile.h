@@ -4,18 +4,26 @@
 #include "model/KeyboardData.h"
 
 #include <filesystem>
+#include <string>
 
 class CXmlDocument;
 
-// Writes the whole profile. The file is written beside the target and renamed over it only when it
-// was written completely, so a failed save never destroys the previous file. False when it failed.
-bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file);
+// Writes the whole profile. The file is written to a fresh file beside the target and renamed over it
+// only when it was written completely, so a failed save never destroys the previous file; a replaced
+// profile keeps its permissions, and a profile that is a symbolic link has its target replaced. False
+// when it failed, with problem (when given) saying why.
+bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file,
+                 std::string* problem = nullptr);
 
 // Replaces the user-owned part of the model with the profile's. False, with the model untouched, when
-// the file cannot be read or has no root element Zelk.
-bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file);
+// the file cannot be read, has no root element Zelk, ends inside an element (a file cut short), or is
+// damaged past what a profile can be: lists nested too deep, or item IDs that would make the reader
+// hold far more than the file. problem (when given) then says why, as words that follow the file's
+// name ("is not a Zelk profile").
+bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::string* problem = nullptr);
 
 // One list as a List element appended at the document's current position.
 bool WriteList(const CActionList& list, CXmlDocument& document);
-// Reads the next List element at the document's current level into the list.
+// Reads the next List element at the document's current level into the list; false when its lists
+// are damaged as above.
 bool ReadList(CActionList& list, CXmlDocument& document);

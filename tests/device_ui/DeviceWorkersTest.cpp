@@ -1,6 +1,8 @@
 #include "DeviceWorkersTest.h"
 
+#include "DeviceUiTestSupport.h"
 #include "device_ui/DeviceWorkers.h"
+#include "device_ui/ProgressDialog.h"
 
 #include <QTest>
 
@@ -74,4 +76,31 @@ void CDeviceWorkersTest::waitingForAllCutsPausesShort() {
     QTRY_VERIFY(!workers.Busy());
     QCOMPARE(pausedAgain.load(), 1);
     workers.WaitForAll();
+}
+
+void CDeviceWorkersTest::readWithOneUnreadableDefinitionLeavesTheModel() {
+    CDeviceFixture fixture;
+    // On the keyboard: a single code on key 1, and on key 20 a fixed-interval macro of 65535 steps,
+    // which the packets carry but the 65536-element interchange array cannot hand back.
+    CMorvHWI& hwi = fixture.Data->HWI;
+    std::vector<int> macro = {2, 0, 1, 0, 7, 65535};
+    macro.resize(macro.size() + 65535, 7);
+    QVERIFY(hwi.prepare());
+    const int single[] = {0, 1, 4};
+    QVERIFY(hwi.setKeyConfiguration(0, 1, single, 3));
+    QVERIFY(hwi.setKeyConfiguration(0, 20, macro.data(), static_cast<int>(macro.size())));
+    QVERIFY(hwi.writeKeyConfigurationToDev(nullptr));
+
+    CKeyboardData& data = *fixture.Data;
+    data.Clear();
+    fixture.Setting(20, 0) = KeySetting{ModeSingle, 11, {}};
+    data.BackgroundLightSettings[3] = {200, 100, 50};
+    QVERIFY(!RunDeviceOperation(nullptr, data, OperationReadAll));
+    QCOMPARE(fixture.Messages.size(), 1);
+    QVERIFY(fixture.Messages[0].startsWith(QStringLiteral("Reading the keyboard failed!")));
+    QCOMPARE(fixture.Setting(20, 0).Mode, static_cast<int>(ModeSingle));
+    QCOMPARE(fixture.Setting(20, 0).HWCode, 11);
+    QCOMPARE(fixture.Setting(1, 0).Mode, static_cast<int>(ModeNotSet)); // the readable key is not applied
+    QCOMPARE(fixture.Setting(1, 0).HWCode, 1);
+    QCOMPARE(data.BackgroundLightSettings[3].Red, 200);
 }

@@ -219,6 +219,21 @@ TEST_F(FirmwareTransfer, OnlyOneTransferRunsAtATime) {
     EXPECT_TRUE(Flash(second, HexFile(2)));
 }
 
+TEST_F(FirmwareTransfer, RecordsInAnyOrderJoinIntoRunsAndLaterBytesWin) {
+    const std::string text = Record({4, 0, 0x20, 0, 1, 1, 1, 1}) + "\r\n" + // 0x20..0x23
+                             Record({2, 0, 0x40, 0, 7, 7}) + "\r\n" +       // 0x40..0x41, alone
+                             Record({16, 0, 0x10, 0, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}) +
+                             "\r\n" +                                                 // 0x10..0x1F meets 0x20
+                             Record({3, 0, 0x1E, 0, 3, 3, 3}) + "\r\n" +              // over 0x1E..0x20
+                             Record({1, 0, 0x24, 0, 4}) + "\r\n" + ":00000001FF\r\n"; // at the run's end
+    ASSERT_TRUE(Flash(Facade, text));
+    std::vector<std::uint8_t> run(14, 2);
+    run.insert(run.end(), {3, 3, 3, 1, 1, 1, 4});
+    const std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> expected = {{0x10, run},
+                                                                                       {0x40, {7, 7}}};
+    EXPECT_EQ(Keyboard->FirmwareSegments(), expected);
+}
+
 TEST_F(FirmwareTransfer, ImageMadeByObjcopyArrivesWhole) {
     const auto folder = TestFile("objcopy");
     std::filesystem::create_directories(folder);
@@ -226,7 +241,8 @@ TEST_F(FirmwareTransfer, ImageMadeByObjcopyArrivesWhole) {
     std::mt19937 random(7);
     for (char& byte : binary)
         byte = static_cast<char>(random());
-    std::ofstream(folder / "image.bin", std::ios::binary).write(binary.data(), static_cast<long>(binary.size()));
+    std::ofstream(folder / "image.bin", std::ios::binary)
+        .write(binary.data(), static_cast<long>(binary.size()));
     const std::string objcopy = OBJCOPY;
     const std::string command = objcopy + " -I binary -O ihex " + (folder / "image.bin").string() + " " +
                                 (folder / "image.hex").string() + " && " + objcopy + " -I ihex -O binary " +
@@ -236,7 +252,8 @@ TEST_F(FirmwareTransfer, ImageMadeByObjcopyArrivesWhole) {
     const std::string text((std::istreambuf_iterator<char>(hex)), std::istreambuf_iterator<char>());
     ASSERT_TRUE(Flash(Facade, text));
     std::ifstream back(folder / "back.bin", std::ios::binary);
-    const std::vector<std::uint8_t> expected((std::istreambuf_iterator<char>(back)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> expected((std::istreambuf_iterator<char>(back)),
+                                             std::istreambuf_iterator<char>());
     EXPECT_EQ(Keyboard->FirmwareImage(), expected);
     EXPECT_EQ(Keyboard->FirmwareChecksumErrors(), 0);
 }

@@ -444,20 +444,4 @@ TEST_F(DeviceBridgeFaults, WriteThatFailsReportsItAndLeavesTheModelAlone) {
     ExpectModelUnchanged("after every fault");
 }
 
-TEST_F(DeviceBridgeFaults, DefinitionTooLargeToHandOverKeepsThatKeysAssignment) {
-    // A fixed-interval macro of 65535 steps fits the packets but not the 65536-element array.
-    CActionList huge;
-    huge.IsAutoInterval = true;
-    huge.List.assign(65535, u"<7 ms>");
-    huge.SubLists.resize(huge.List.size());
-    At(20, 0) = WithList(ModeMacro, huge);
-    ASSERT_TRUE(WriteKeysToDevice(*Data, nullptr));
-
-    Model->CurrentSettings[20][0] = Single(ModeSingle, 11);
-    EXPECT_FALSE(ReadKeysFromDevice(*Model, nullptr));
-    EXPECT_EQ(Model->CurrentSettings[20][0].Mode, ModeSingle);
-    EXPECT_EQ(Model->CurrentSettings[20][0].HWCode, 11);
-    EXPECT_EQ(Model->CurrentSettings[1][0].Mode, ModeMacro); // the other keys are read
-}
-
 } // namespace

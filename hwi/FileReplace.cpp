@@ -1,0 +1,144 @@
+#include "FileReplace.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <system_error>
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+std::string Reason(int error) {
+    return std::generic_category().message(error);
+}
+
+// The file a path names once symbolic links are followed; the path itself when it names no link.
+bool FollowLinks(std::filesystem::path path, std::filesystem::path& file, std::string& problem) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+            file = path;
+            return true;
+        }
+        const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+        if (error) {
+            problem = error.message();
+            return false;
+        }
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+    problem = Reason(ELOOP);
+    return false;
+}
+
+std::string UnforeseeableSuffix() {
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string suffix;
+    for (int i = 0; i < 12; ++i)
+        suffix += digits[random() % 36];
+    return suffix;
+}
+
+#if defined(_WIN32)
+int CreateExclusive(const std::filesystem::path& path, bool) {
+    return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+int WriteSome(int file, const char* bytes, std::size_t count) {
+    return _write(file, bytes, static_cast<unsigned>(std::min<std::size_t>(count, 1u << 30)));
+}
+bool Flush(int file) {
+    return _commit(file) == 0;
+}
+int CloseFile(int file) {
+    return _close(file);
+}
+#else
+int CreateExclusive(const std::filesystem::path& path, bool privateAtFirst) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                  privateAtFirst ? 0600 : 0666);
+}
+ssize_t WriteSome(int file, const char* bytes, std::size_t count) {
+    return ::write(file, bytes, count);
+}
+bool Flush(int file) {
+    return ::fsync(file) == 0 || errno == EINVAL; // some file systems cannot sync, which is fine
+}
+int CloseFile(int file) {
+    return ::close(file);
+}
+#endif
+
+} // namespace
+
+bool ReplaceFileContents(const std::filesystem::path& target, std::string_view contents,
+                         std::string& problem) {
+    problem.clear();
+    std::filesystem::path file;
+    if (!FollowLinks(target, file, problem))
+        return false;
+    std::error_code error;
+    const std::filesystem::file_status old = std::filesystem::status(file, error);
+    const bool exists = std::filesystem::exists(old);
+    if (exists && !std::filesystem::is_regular_file(old)) {
+        problem = "it is not a regular file";
+        return false;
+    }
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+
+    std::filesystem::path temporary;
+    int out = -1;
+    for (int attempt = 0; attempt < 100 && out < 0; ++attempt) {
+        temporary = folder / ("." + file.filename().string() + "." + UnforeseeableSuffix() + ".tmp");
+        out = CreateExclusive(temporary, exists);
+        if (out < 0 && errno != EEXIST)
+            break;
+    }
+    if (out < 0) {
+        problem = Reason(errno);
+        return false;
+    }
+    int failure = 0;
+#if !defined(_WIN32)
+    if (exists) {
+        struct stat before {};
+        if (::stat(file.c_str(), &before) == 0) {
+            // The owner can only be kept by a privileged process; the permissions always are.
+            [[maybe_unused]] const int owned = ::fchown(out, before.st_uid, before.st_gid);
+            if (::fchmod(out, before.st_mode & 07777) != 0)
+                failure = errno;
+        }
+    }
+#endif
+    for (std::size_t done = 0; failure == 0 && done < contents.size();) {
+        const auto written = WriteSome(out, contents.data() + done, contents.size() - done);
+        if (written < 0) {
+            if (errno != EINTR)
+                failure = errno;
+            continue;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    if (failure == 0 && !Flush(out))
+        failure = errno;
+    if (CloseFile(out) != 0 && failure == 0)
+        failure = errno;
+    if (failure == 0) {
+        // The filesystem library's rename replaces an existing file on Windows too.
+        std::filesystem::rename(temporary, file, error);
+        if (!error)
+            return true;
+        problem = error.message();
+    } else {
+        problem = Reason(failure);
+    }
+    std::filesystem::remove(temporary, error);
+    return false;
+}
