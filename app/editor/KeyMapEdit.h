@@ -3,13 +3,14 @@
 // editor opens and written back only by OK.
 #pragma once
 
+#include "model/ContentItem.h"
 #include "model/KeyboardData.h"
 
 class CKeyMapEdit {
 public:
     // Working lists and their views: names lists on the left, record lists on the right.
-    static constexpr int ComboView = 6;
-    static constexpr int ListView = 9;
+    static constexpr int ComboView = ComboViewRows;
+    static constexpr int ListView = MacroViewRows;
 
     // Loads the catalogues and prepares by the kind of CurrentKey on CurrentLevel: the page that
     // kind is picked on, with its current content selected or picked.
