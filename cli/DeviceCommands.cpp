@@ -1,12 +1,9 @@
 #include "Cli.h"
+#include "Files.h"
 #include "IntelHex.h"
 #include "ProgressBar.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "zelk-cli: %s\n", message.c_str());
@@ -65,13 +62,10 @@ int RunFlash(const CCliRun& run) {
         return ExitUsage;
     }
     const std::string& path = run.Arguments[0];
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return Fail("cannot read " + path);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return Fail("cannot read " + path);
+    std::string text;
     std::string problem;
+    if (!ReadWholeFile(path, text, problem))
+        return Fail("cannot read " + path + ": " + problem);
     if (!CheckFirmwareText(text, problem))
         return Fail(path + " is not a valid firmware file: " + problem);
 

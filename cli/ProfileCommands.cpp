@@ -1,6 +1,9 @@
 // The profile commands: write a profile to the keyboard, read the keyboard into a profile, and list a
 // profile's assignments.
 #include "Cli.h"
+#include "Files.h"
+#include "ProfileJson.h"
+#include "ProfileText.h"
 #include "ProgressBar.h"
 
 #include "catalogue/KeyCatalogue.h"
@@ -8,65 +11,11 @@
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
 
-#include <array>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string_view>
 
 namespace {
-
-// What each key index is on the keyboard, in the order of the main window's layout.
-// clang-format off
-constexpr std::array<const char*, KeyIndexCount> KeyCaptions = {
-    "", "Esc", "F1", "F2", "F3", "F4", "F5", "F6",
-    "F7", "F8", "F9", "F10", "F11", "F12", "` ~", "1",
-    "2", "3", "4", "5", "6", "7", "8", "9",
-    "0", "- _", "= +", "Backspace", "Tab", "Q", "W", "E",
-    "R", "T", "Y", "U", "I", "O", "P", "[ {",
-    "] }", "\\ |", "Caps Lock", "A", "S", "D", "F", "G",
-    "H", "J", "K", "L", "; :", "' \"", "Enter", "Left Shift",
-    "Z", "X", "C", "V", "B", "N", "M", ", <",
-    ". >", "/ ?", "Right Shift", "Left Ctrl", "Left Win", "Left Alt", "Space", "Right Alt",
-    "Right Win", "Menu", "Right Ctrl", "Print Screen", "Scroll Lock", "Pause", "Insert", "Home",
-    "Page Up", "Delete", "End", "Page Down", "Up", "Left", "Down", "Right",
-};
-// clang-format on
-
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD; // a lone surrogate
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-std::string KeyName(int key) {
-    return std::to_string(key) + " (" + KeyCaptions[static_cast<std::size_t>(key)] + ")";
-}
 
 // The model as the program has it after start-up: catalogue built, everything cleared.
 std::unique_ptr<CKeyboardData> NewModel(const std::string& language) {
@@ -78,9 +27,8 @@ std::unique_ptr<CKeyboardData> NewModel(const std::string& language) {
 }
 
 bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error) || !std::ifstream(path, std::ios::binary)) {
-        Fail("cannot read " + path);
+    if (const std::string problem = ReadProblem(path); !problem.empty()) {
+        Fail("cannot read " + path + ": " + problem);
         return false;
     }
     if (!LoadProfile(data, path)) {
@@ -175,7 +123,7 @@ int RunRead(const CCliRun& run) {
     if (!ReadLightFromDevice(*data))
         return Fail("reading the backlight failed; nothing was saved");
     if (!SaveProfile(*data, path))
-        return Fail("cannot write " + path);
+        return Fail("cannot write " + path + ": " + WriteProblem(path));
     std::printf("Key settings and backlight saved to %s\n", path.c_str());
     return ExitSuccess;
 }
@@ -184,9 +132,14 @@ int RunShow(const CCliRun& run) {
     auto data = NewModel(run.Language);
     if (!ReadProfileFile(*data, run.Arguments[0]))
         return ExitFailure;
+    if (run.Json) {
+        const std::string json = ProfileJson(*data);
+        std::fwrite(json.data(), 1, json.size(), stdout);
+        return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? ExitSuccess : ExitFailure;
+    }
     for (int key = 1; key <= KeyCount; ++key) {
-        std::printf("%2d %-12s  %s   %s\n", key, KeyCaptions[static_cast<std::size_t>(key)],
-                    LevelText(*data, key, 0).c_str(), LevelText(*data, key, 1).c_str());
+        std::printf("%2d %-12s  %s   %s\n", key, KeyCaption(key), LevelText(*data, key, 0).c_str(),
+                    LevelText(*data, key, 1).c_str());
     }
     return std::fflush(stdout) == 0 ? ExitSuccess : ExitFailure;
 }

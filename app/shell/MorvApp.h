@@ -20,6 +20,9 @@ public:
     // Pictures without which the program cannot start. Windows add theirs from a static initialiser.
     static std::vector<int>& RequiredPictures();
     static QString Usage();
+    // Prints the help or the version when an argument before any "--" asks for one; returns the exit
+    // status then, else -1. Needs no window system, so it runs before the application object exists.
+    static int AnswerInformationRequest(int argc, char** argv);
 
 private:
     CSkinResources Skin;
