@@ -8,7 +8,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "multimedia, mouse, function and power keys) on both layers of the Zelk 87-key keyboard\n"
     "(USB 0483:5021), the backlight colour of every key, saves and opens profiles, reads the\n"
     "settings back and updates the firmware. It comes as a desktop program (Zelk), a command-line\n"
-    "tool (zelk-cli) and the device library both use; both run on a built-in virtual keyboard\n"
+    "tool (zelk-cli) and the device library both use. Both run on a built-in virtual keyboard\n"
     "when no keyboard is attached.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

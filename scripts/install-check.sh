@@ -56,8 +56,13 @@ if [ -x "$prefix/bin/Zelk" ]; then
   fi
 fi
 
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >/dev/null
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >/dev/null 2>"$work/cpack.err" ||
+  fail "cpack: $(cat "$work/cpack.err")"
 deb=$(ls "$work"/package/*.deb)
-dpkg-deb --field "$deb" Depends | grep -q "libhidapi-hidraw0" || fail "the package does not depend on hidapi"
-dpkg-deb --contents "$deb" | grep -q "/lib/udev/rules.d/70-zelk.rules" || fail "the package has no udev rule"
+depends=$(dpkg-deb --field "$deb" Depends)
+for package in libhidapi-hidraw0 libqt6widgets6 fonts-noto-cjk; do
+  case $depends in *"$package"*) ;; *) fail "the package does not depend on $package" ;; esac
+done
+contents=$(dpkg-deb --contents "$deb")
+case $contents in *"/lib/udev/rules.d/70-zelk.rules"*) ;; *) fail "the package has no udev rule" ;; esac
 echo "install-check: installed, moved and packaged $(basename "$deb")"
