@@ -39,9 +39,9 @@ QString CSkinResources::DataFile(const QString& name) {
     const QString beside = programs.filePath(name);
     if (QFileInfo::exists(beside))
         return beside;
-    const QString installed = QDir::cleanPath(
-        programs.filePath(QString::fromLatin1(ZelkDataFromPrograms) + QLatin1Char('/') + name));
-    return QFileInfo::exists(installed) ? installed : beside;
+    const QDir data(QDir::cleanPath(programs.filePath(QString::fromLatin1(ZelkDataFromPrograms))));
+    // Installed, a missing file is named where it belongs.
+    return data.exists() ? data.filePath(name) : beside;
 }
 
 bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& pictureIds, QString& problem) {

@@ -32,8 +32,8 @@ public:
     // ZelkRES.rcc, found as DataFile finds it.
     static QString DefaultResourceFile();
     // A file of the program's data: beside the program (as in the build tree), else in the installed
-    // data folder (share/zelk beside the programs' bin/). When neither holds it, the path beside the
-    // program, for the message that says it is missing.
+    // data folder (share/zelk beside the programs' bin/). When neither holds it, the path where it
+    // belongs (in the data folder when there is one), for the message that says it is missing.
     static QString DataFile(const QString& name);
 
     // The picture for the screen's pixel density; null when the id was not loaded.
