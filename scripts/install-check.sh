@@ -24,17 +24,21 @@ readelf -d "$prefix/bin/zelk-cli" | grep -q 'RUNPATH.*\$ORIGIN' || fail "zelk-cl
 "$prefix/bin/zelk-cli" --virtual-keyboard="$work/keyboard" read "$work/read.pro" >/dev/null || fail "zelk-cli read"
 "$prefix/bin/zelk-cli" show --json "$work/read.pro" | grep -q '"format": 1' || fail "zelk-cli show --json"
 
+for file in share/man/man1/zelk-cli.1.gz lib/udev/rules.d/70-zelk.rules share/bash-completion/completions/zelk-cli; do
+  [ -f "$prefix/$file" ] || fail "$file is not installed"
+done
+bash -c '. "$1" && complete -p zelk-cli' sh "$prefix/share/bash-completion/completions/zelk-cli" >/dev/null ||
+  fail "the bash completion does not load"
+
 if [ -x "$prefix/bin/Zelk" ]; then
   "$prefix/bin/Zelk" --version | grep -qx "Zelk [0-9.]*" || fail "Zelk --version"
   for file in share/zelk/ZelkRES.rcc share/zelk/manual/index.html share/zelk/manual/index.zh-CN.html \
-      share/icons/hicolor/16x16/apps/zelk.png share/icons/hicolor/256x256/apps/zelk.png \
-      share/man/man1/Zelk.1.gz share/man/man1/zelk-cli.1.gz lib/udev/rules.d/70-zelk.rules \
-      share/bash-completion/completions/zelk-cli; do
+      share/icons/hicolor/16x16/apps/zelk.png share/icons/hicolor/256x256/apps/zelk.png share/man/man1/Zelk.1.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
   done
-  desktop-file-validate "$prefix/share/applications/zelk.desktop"
-  appstream-util validate-relax --nonet "$prefix/share/metainfo/zelk.metainfo.xml" >/dev/null ||
-    appstream-util validate-relax --nonet "$prefix/share/metainfo/zelk.metainfo.xml"
+  report=$(desktop-file-validate "$prefix/share/applications/zelk.desktop" 2>&1) || fail "desktop entry: $report"
+  report=$(appstream-util validate-relax --nonet "$prefix/share/metainfo/zelk.metainfo.xml" 2>&1) ||
+    fail "metainfo: $report"
   # Started without a keyboard, the moved program finds its pictures under share/zelk and goes on to
   # say that the keyboard is missing (a missing picture file says so instead); it then waits on the
   # message, so it is stopped here.
