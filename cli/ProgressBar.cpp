@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #if defined(_WIN32)
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <io.h>
 #include <windows.h>
 #define isatty _isatty
