@@ -45,7 +45,8 @@ if [ -x "$prefix/bin/Zelk" ]; then
   if "$prefix/bin/zelk-cli" detect >/dev/null 2>&1; then
     echo "install-check: a keyboard is attached; the start without one is not checked"
   else
-    "$prefix/bin/Zelk" 2>"$work/zelk.err" &
+    : >"$work/zelk.err"
+    "$prefix/bin/Zelk" 2>>"$work/zelk.err" &
     zelk=$!
     tries=0
     until grep -q "^Zelk: " "$work/zelk.err" || ! kill -0 "$zelk" 2>/dev/null || [ "$tries" -ge 600 ]; do

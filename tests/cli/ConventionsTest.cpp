@@ -84,9 +84,9 @@ TEST_F(CliFiles, DoubleDashEndsTheOptions) {
     // From inside the folder, the profile's name begins with '-': only "--" lets it through.
     const std::string cli = Quoted(ZELK_CLI);
     const std::string cd = "cd " + Quoted(Folder.string()) + " && ";
-    EXPECT_EQ(std::system((cd + cli + " show -dash.pro >/dev/null 2>&1").c_str()) >> 8, 2);
-    EXPECT_EQ(std::system((cd + cli + " show -- -dash.pro >/dev/null").c_str()) >> 8, 0);
-    EXPECT_EQ(std::system((cd + cli + " -- show -dash.pro >/dev/null").c_str()) >> 8, 0);
+    EXPECT_EQ(WEXITSTATUS(std::system((cd + cli + " show -dash.pro >/dev/null 2>&1").c_str())), 2);
+    EXPECT_EQ(WEXITSTATUS(std::system((cd + cli + " show -- -dash.pro >/dev/null").c_str())), 0);
+    EXPECT_EQ(WEXITSTATUS(std::system((cd + cli + " -- show -dash.pro >/dev/null").c_str())), 0);
     // After "--", --help is no option but an unknown command.
     EXPECT_EQ(RunCli({"--", "--help"}).Status, 2);
 }
