@@ -48,6 +48,12 @@ else
   exit 1
 fi
 if [ -n "$missing" ]; then
+  if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null 2>&1; then
+    echo "setup.sh: these packages are missing:$missing" >&2
+    echo "sudo is not installed; as root (for example with su -), run:" >&2
+    echo "  apt-get update && apt-get install -y$missing" >&2
+    exit 1
+  fi
   as_root apt-get update -qq
   as_root apt-get install -y -qq $missing
 fi
