@@ -18,7 +18,7 @@ for purpose in "$@"; do
     test) packages="$packages $build libgtest-dev googletest libxml2-dev binutils fonts-noto-cjk
             fonts-dejavu-core desktop-file-utils appstream-util dpkg-dev file" ;;
     package) packages="$packages $build dpkg-dev file binutils" ;;
-    screenshots) packages="$packages xvfb xauth xdotool imagemagick python3 gawk fonts-noto-cjk" ;;
+    screenshots) packages="$packages xvfb xauth xdotool imagemagick python3 fonts-noto-cjk" ;;
     *) echo "usage: $0 [run] [test] [package] [screenshots]" >&2; exit 2 ;;
   esac
 done
