@@ -32,11 +32,10 @@ CMainWindowPrompts WithVirtualKeyboardHint(const CKeyboardData& data) {
             show(owner, text);
             return;
         }
-        const QString hint = data.UiLanguage == "en-US"
-                                 ? QStringLiteral("To try Zelk without the keyboard, start it as:\n"
-                                                  "Zelk --virtual-keyboard")
-                                 : QStringLiteral("没有键盘时，可以用虚拟键盘试用 Zelk：\n"
-                                                  "Zelk --virtual-keyboard");
+        // In both languages, as the start-up messages: the language button has not been seen yet.
+        const QString hint = QStringLiteral("没有键盘时，可以用虚拟键盘试用 Zelk。\n"
+                                            "To try Zelk without the keyboard, start it as:\n"
+                                            "Zelk --virtual-keyboard");
         std::fprintf(stderr, "Zelk: %s\n%s\n", qPrintable(text), qPrintable(hint));
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Zelk"), text, QMessageBox::Ok, owner);
         box.setInformativeText(hint);
