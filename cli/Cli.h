@@ -17,6 +17,7 @@ struct CCliRun {
     CDeviceOptions Device;
     std::vector<std::string> Arguments; // after the command name
     std::string Language = "en-US";     // "en-US" or "zh-CN": the texts of show
+    bool Json = false;                  // show: the profile as JSON
 };
 
 // Prints one line on stderr and returns the failure status.

@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "Files.h"
 #include "IntelHex.h"
 #include "ProgressBar.h"
 #include "ReportLog.h"

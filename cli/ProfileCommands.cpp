@@ -1,34 +1,21 @@
 // The profile commands: write a profile to the keyboard, read the keyboard into a profile, and list a
 // profile's assignments.
 #include "Cli.h"
+#include "Files.h"
+#include "ProfileJson.h"
+#include "ProfileText.h"
 #include "ProgressBar.h"
 
 #include "catalogue/KeyCatalogue.h"
-#include "catalogue/KeyLegends.h"
 #include "model/DeviceBridge.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
-#include "xml/XmlEncoding.h"
 
-#include <array>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string_view>
 
 namespace {
-
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    bool lossIgnored = false; // a lone surrogate shows as U+FFFD
-    XmlEncoding::AppendUtf16AsUtf8(text, out, lossIgnored);
-    return out;
-}
-
-std::string KeyName(int key) {
-    return std::to_string(key) + " (" + KeyLegendOf(key).name + ")";
-}
 
 // The model as the program has it after start-up: catalogue built, everything cleared.
 std::unique_ptr<CKeyboardData> NewModel(const std::string& language) {
@@ -40,9 +27,8 @@ std::unique_ptr<CKeyboardData> NewModel(const std::string& language) {
 }
 
 bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error) || !std::ifstream(path, std::ios::binary)) {
-        Fail("cannot read " + path);
+    if (const std::string problem = ReadProblem(path); !problem.empty()) {
+        Fail("cannot read " + path + ": " + problem);
         return false;
     }
     std::string problem;
@@ -152,8 +138,13 @@ int RunShow(const CCliRun& run) {
     auto data = NewModel(run.Language);
     if (!ReadProfileFile(*data, run.Arguments[0]))
         return ExitFailure;
+    if (run.Json) {
+        const std::string json = ProfileJson(*data);
+        std::fwrite(json.data(), 1, json.size(), stdout);
+        return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? ExitSuccess : ExitFailure;
+    }
     for (int key = 1; key <= KeyCount; ++key) {
-        std::printf("%2d %-12s  %s   %s\n", key, KeyLegendOf(key).name,
+        std::printf("%2d %-12s  %s   %s\n", key, KeyCaption(key),
                     LevelText(*data, key, 0).c_str(), LevelText(*data, key, 1).c_str());
     }
     return std::fflush(stdout) == 0 ? ExitSuccess : ExitFailure;

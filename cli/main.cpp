@@ -1,6 +1,8 @@
 // zelk-cli: the command-line front end of Zelk.
 #include "Cli.h"
 
+#include "ZelkVersion.h"
+
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -8,29 +10,34 @@
 
 namespace {
 
-const char* Usage =
-    "Usage: zelk-cli [OPTIONS] COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Programs the Zelk 87-key keyboard: key assignments, backlight, profiles and firmware.\n"
-    "\n"
-    "Commands:\n"
-    "  detect                   tell whether the keyboard is connected\n"
-    "  version                  print the keyboard's firmware version\n"
-    "  flash FILE.hex           update the keyboard's firmware from an Intel-HEX file\n"
-    "  write PROFILE.pro        write a profile's key settings, then its backlight, to the keyboard\n"
-    "  write-keys PROFILE.pro   write only the key settings of a profile\n"
-    "  write-light PROFILE.pro  write only the backlight of a profile\n"
-    "  read OUT.pro             read the key settings and backlight from the keyboard and save them\n"
-    "                           as a new profile (its named combinations, macros and emulations\n"
-    "                           are empty)\n"
-    "  show PROFILE.pro         list every key with its assignment on both levels\n"
-    "\n"
-    "Exit status: 0 success, 1 a file could not be read or written or a device operation failed,\n"
-    "2 the command line is wrong.\n"
-    "\n"
-    "Options:\n"
-    "  -h, --help                       show this help\n"
-    "  --lang zh-CN|en-US               language of the texts show prints (default en-US)\n";
+// Within 80 columns, as every line of --help.
+const char* Usage = "Usage: zelk-cli [OPTIONS] [--] COMMAND [FILE]\n"
+                    "\n"
+                    "Programs the Zelk 87-key keyboard: key assignments, backlight, profiles and\n"
+                    "firmware.\n"
+                    "\n"
+                    "Commands:\n"
+                    "  detect                   tell whether the keyboard is connected\n"
+                    "  version                  print the keyboard's firmware version\n"
+                    "  flash FILE.hex           update the keyboard's firmware from an Intel-HEX file\n"
+                    "  write PROFILE.pro        write a profile's key settings, then its backlight\n"
+                    "  write-keys PROFILE.pro   write only the key settings of a profile\n"
+                    "  write-light PROFILE.pro  write only the backlight of a profile\n"
+                    "  read OUT.pro             read the key settings and backlight from the keyboard\n"
+                    "                           into a new profile (its named combinations, macros\n"
+                    "                           and emulations are empty)\n"
+                    "  show PROFILE.pro         list every key with its assignment on both levels\n"
+                    "\n"
+                    "Exit status: 0 success, 1 a file could not be read or written or a device\n"
+                    "operation failed, 2 the command line is wrong.\n"
+                    "\n"
+                    "Options:\n"
+                    "  -h, --help                       show this help\n"
+                    "  --version                        print the version of zelk-cli\n"
+                    "  --lang zh-CN|en-US               language of the texts show prints (en-US)\n"
+                    "  --json                           show: the whole profile as JSON, for scripts\n"
+                    "  --                               end of the options; what follows is the\n"
+                    "                                   command and its file\n";
 
 struct CCommand {
     int (*Run)(const CCliRun&);
@@ -91,23 +98,40 @@ int main(int argc, char** argv) {
     CCliRun run;
     std::string_view name;
     const CCommand* command = nullptr;
+    bool options = true; // until "--"
     for (std::size_t i = 0; i < args.size();) {
-        if (args[i] == "-h" || args[i] == "--help") {
-            std::printf("%s%s", Usage, DeviceOptionsHelp);
-            return ExitSuccess;
+        if (options) {
+            if (args[i] == "--") {
+                options = false;
+                ++i;
+                continue;
+            }
+            if (args[i] == "-h" || args[i] == "--help") {
+                std::printf("%s%s", Usage, DeviceOptionsHelp);
+                return ExitSuccess;
+            }
+            if (args[i] == "--version") {
+                std::printf("zelk-cli %s\n", ZelkVersion);
+                return ExitSuccess;
+            }
+            if (args[i] == "--json") {
+                run.Json = true;
+                ++i;
+                continue;
+            }
+            std::string error;
+            int used = ParseDeviceOption(args, i, run.Device, error);
+            if (used == 0)
+                used = ParseLanguage(args, i, run.Language, error);
+            if (used < 0)
+                return UsageError(error);
+            if (used > 0) {
+                i += static_cast<std::size_t>(used);
+                continue;
+            }
+            if (args[i].size() > 1 && args[i][0] == '-')
+                return UsageError("unknown option " + std::string(args[i]));
         }
-        std::string error;
-        int used = ParseDeviceOption(args, i, run.Device, error);
-        if (used == 0)
-            used = ParseLanguage(args, i, run.Language, error);
-        if (used < 0)
-            return UsageError(error);
-        if (used > 0) {
-            i += static_cast<std::size_t>(used);
-            continue;
-        }
-        if (args[i].size() > 1 && args[i][0] == '-')
-            return UsageError("unknown option " + std::string(args[i]));
         if (command == nullptr) {
             const auto found = Commands().find(args[i]);
             if (found == Commands().end())
@@ -121,6 +145,8 @@ int main(int argc, char** argv) {
     }
     if (command == nullptr)
         return UsageError("no command given");
+    if (run.Json && name != "show")
+        return UsageError("--json goes with show only");
     const std::size_t wanted = std::strlen(command->Synopsis) == 0 ? 0 : 1;
     if (run.Arguments.size() != wanted) {
         if (wanted == 0)

@@ -116,4 +116,5 @@ private:
 };
 
 // Discovery sees exactly one keyboard: this virtual one, while it is plugged in.
-std::shared_ptr<CDeviceProvider> MakeVirtualKeyboardProvider(std::shared_ptr<CVirtualKeyboard> keyboard);
+ZELKHWI_API std::shared_ptr<CDeviceProvider>
+MakeVirtualKeyboardProvider(std::shared_ptr<CVirtualKeyboard> keyboard);

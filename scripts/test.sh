@@ -1,8 +1,9 @@
 #!/bin/sh
-# Installs, builds (with AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test.
+# Installs what testing needs, builds (with AddressSanitizer and UndefinedBehaviorSanitizer), runs
+# every test, and checks an installation of that build.
 set -eu
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+./scripts/setup.sh test
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DZELK_SANITIZE=ON >/dev/null
 cmake --build build-test -j2
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:strict_string_checks=1"
@@ -12,3 +13,4 @@ export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="$(mktemp -d)"
 chmod 700 "$XDG_RUNTIME_DIR"
 ctest --test-dir build-test --output-on-failure -j2
+./scripts/install-check.sh build-test

@@ -1,8 +1,8 @@
 #include "shell/Help.h"
 
 #include "shell/Prompts.h"
+#include "shell/SkinResources.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
@@ -10,7 +10,7 @@
 QString HelpManualPath(const std::string& language) {
     const QString page =
         language == "zh-CN" ? QStringLiteral("index.zh-CN.html") : QStringLiteral("index.html");
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("manual/") + page);
+    return CSkinResources::DataFile(QStringLiteral("manual/") + page);
 }
 
 void OpenHelp(QWidget* owner, const std::string& language) {

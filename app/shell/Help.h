@@ -1,5 +1,5 @@
-// The help command: the HTML user manual beside the program, in the UI language, opened with the
-// desktop's viewer.
+// The help command: the HTML user manual (beside the program or installed under share/zelk), in the UI
+// language, opened with the desktop's viewer.
 #pragma once
 
 #include <QString>
@@ -8,7 +8,7 @@
 
 class QWidget;
 
-// bin/manual/index.html, or index.zh-CN.html for Chinese, beside the program file.
+// manual/index.html, or index.zh-CN.html for Chinese, beside the program or in the installed data.
 QString HelpManualPath(const std::string& language);
 // Opens the manual; says so when it is missing or nothing could show it.
 void OpenHelp(QWidget* owner, const std::string& language);

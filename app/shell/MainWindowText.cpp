@@ -1,5 +1,6 @@
 #include "shell/MainWindowText.h"
 
+#include "ZelkVersion.h"
 #include "catalogue/KeyCatalogue.h"
 
 namespace {
@@ -25,7 +26,8 @@ std::u16string LevelLine(const CKeyboardData& data, int keyIndex, int level) {
 } // namespace
 
 std::u16string MainWindowTitle(const std::string& language) {
-    return IsEnglish(language) ? u"Zelk Programming Software [Ver 1.0.7]" : u"Zelk 编程软件 [版本 1.0.7]";
+    return IsEnglish(language) ? u"Zelk Programming Software [Ver " ZELK_VERSION "]"
+                               : u"Zelk 编程软件 [版本 " ZELK_VERSION "]";
 }
 
 std::u16string KeyInfoText(const CKeyboardData& data, int keyIndex) {

@@ -10,11 +10,14 @@
 #include "shell/Prompts.h"
 #include "shell/ScrollBarGeometry.h"
 
+#include "ZelkVersion.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 #include <cstdio>
 #include <span>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -26,7 +29,41 @@ void Complain(const QString& text) {
     box.exec();
 }
 
+// Without a keyboard, the message says how to try the program on the virtual keyboard instead.
+CMainWindowPrompts WithVirtualKeyboardHint(const CKeyboardData& data) {
+    CMainWindowPrompts prompts = CMorvDlg::SystemPrompts();
+    prompts.ShowMessage = [&data, show = prompts.ShowMessage](QWidget* owner, const QString& text) {
+        if (data.HWI.IsOpen()) {
+            show(owner, text);
+            return;
+        }
+        // In both languages, as the start-up messages: the language button has not been seen yet.
+        const QString hint = QStringLiteral("没有键盘时，可以用虚拟键盘试用 Zelk。\n"
+                                            "To try Zelk without the keyboard, start it as:\n"
+                                            "Zelk --virtual-keyboard");
+        std::fprintf(stderr, "Zelk: %s\n%s\n", qPrintable(text), qPrintable(hint));
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Zelk"), text, QMessageBox::Ok, owner);
+        box.setInformativeText(hint);
+        box.exec();
+    };
+    return prompts;
+}
+
 } // namespace
+
+int CMorvApp::AnswerInformationRequest(int argc, char** argv) {
+    for (int index = 1; index < argc && std::strcmp(argv[index], "--") != 0; ++index) {
+        if (std::strcmp(argv[index], "--version") == 0) {
+            std::printf("Zelk %s\n", ZelkVersion);
+            return 0;
+        }
+        if (std::strcmp(argv[index], "--help") == 0 || std::strcmp(argv[index], "-h") == 0) {
+            std::printf("%s", qPrintable(Usage()));
+            return 0;
+        }
+    }
+    return -1;
+}
 
 std::vector<int> CMorvApp::RequiredPictures() {
     std::vector<int> ids;
@@ -49,7 +86,10 @@ QString CMorvApp::StyleSheet() {
 }
 
 QString CMorvApp::Usage() {
-    return QStringLiteral("usage: Zelk [options]\n") + QString::fromLatin1(DeviceOptionsHelp);
+    return QStringLiteral("usage: Zelk [options]\n"
+                          "  -h, --help                       show this help\n"
+                          "  --version                        print the version of Zelk\n") +
+           QString::fromLatin1(DeviceOptionsHelp);
 }
 
 int CMorvApp::InitInstance(QApplication& application) {
@@ -60,9 +100,13 @@ int CMorvApp::InitInstance(QApplication& application) {
     const std::vector<std::string_view> views(arguments.begin(), arguments.end());
     CDeviceOptions options;
     for (std::size_t index = 0; index < views.size();) {
-        if (views[index] == "--help" || views[index] == "-h") {
-            std::fprintf(stdout, "%s", qPrintable(Usage()));
-            return 0;
+        if (views[index] == "--") {
+            // The program takes no operands; "--" only ends the options.
+            if (index + 1 == views.size())
+                break;
+            std::fprintf(stderr, "Zelk: unexpected argument %s\n%s", arguments[index + 1].c_str(),
+                         qPrintable(Usage()));
+            return 2;
         }
         std::string error;
         const int used = ParseDeviceOption(views, index, options, error);
@@ -95,7 +139,10 @@ int CMorvApp::InitInstance(QApplication& application) {
     theKeyboardData.HWI.UseDeviceProvider(std::move(provider));
 
     CMorvDlg window(theKeyboardData, Skin);
-    if (!window.Initialise())
+    window.SetPrompts(WithVirtualKeyboardHint(theKeyboardData));
+    const bool opened = window.Initialise();
+    window.SetPrompts(CMorvDlg::SystemPrompts());
+    if (!opened)
         return 1;
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &QDialog::finished, &application, [] { QApplication::exit(0); });

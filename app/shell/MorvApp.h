@@ -22,6 +22,9 @@ public:
     // The program's style sheet: message boxes in the skins' dark and orange.
     static QString StyleSheet();
     static QString Usage();
+    // Prints the help or the version when an argument before any "--" asks for one; returns the exit
+    // status then, else -1. Needs no window system, so it runs before the application object exists.
+    static int AnswerInformationRequest(int argc, char** argv);
 
 private:
     CSkinResources Skin;

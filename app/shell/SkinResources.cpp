@@ -1,5 +1,7 @@
 #include "shell/SkinResources.h"
 
+#include "ZelkVersion.h"
+
 #include <QBitmap>
 #include <QCoreApplication>
 #include <QDir>
@@ -29,7 +31,17 @@ CSkinResources::~CSkinResources() {
 }
 
 QString CSkinResources::DefaultResourceFile() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(ResourceFileName));
+    return DataFile(QString::fromLatin1(ResourceFileName));
+}
+
+QString CSkinResources::DataFile(const QString& name) {
+    const QDir programs(QCoreApplication::applicationDirPath());
+    const QString beside = programs.filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QDir data(QDir::cleanPath(programs.filePath(QString::fromLatin1(ZelkDataFromPrograms))));
+    // Installed, a missing file is named where it belongs.
+    return data.exists() ? data.filePath(name) : beside;
 }
 
 bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& pictureIds, QString& problem) {

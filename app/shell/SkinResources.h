@@ -29,8 +29,12 @@ public:
     // Registers the resource file and loads the listed pictures. On failure says what is missing in
     // problem (in both languages: it is reported before the UI language exists) and keeps nothing.
     bool Load(const QString& resourceFile, const std::vector<int>& pictureIds, QString& problem);
-    // The resource file beside the program.
+    // ZelkRES.rcc, found as DataFile finds it.
     static QString DefaultResourceFile();
+    // A file of the program's data: beside the program (as in the build tree), else in the installed
+    // data folder (share/zelk beside the programs' bin/). When neither holds it, the path where it
+    // belongs (in the data folder when there is one), for the message that says it is missing.
+    static QString DataFile(const QString& name);
 
     // The picture for the screen's pixel density; null when the id was not loaded.
     const QPixmap* Picture(int id) const;

@@ -1,0 +1,51 @@
+# What `cmake --install` puts under the prefix: the programs, the device library, the udev rule, the man
+# pages and the bash completion. The desktop program's data (ZelkRES.rcc, the manual, the icons, the
+# desktop entry and the metainfo) are installed by res/, which paints them.
+
+# Relative to the program, so a moved prefix still finds its library; the build tree keeps its own.
+if(APPLE)
+  set(ZELK_INSTALL_RPATH "@loader_path/${ZELK_LIB_FROM_BIN}")
+else()
+  set(ZELK_INSTALL_RPATH "$ORIGIN/${ZELK_LIB_FROM_BIN}")
+endif()
+
+set(ZELK_PROGRAMS zelk-cli)
+if(TARGET Zelk)
+  list(APPEND ZELK_PROGRAMS Zelk)
+endif()
+set_target_properties(${ZELK_PROGRAMS} PROPERTIES INSTALL_RPATH "${ZELK_INSTALL_RPATH}")
+install(TARGETS ${ZELK_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# No headers are installed, so no development link libZelkHWI.so either.
+install(TARGETS ZelkHWI
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_SKIP
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+if(UNIX AND NOT APPLE)
+  # udev reads lib/udev/rules.d of /usr and of /usr/local; it is not a library folder.
+  install(FILES ${PROJECT_SOURCE_DIR}/res/70-zelk.rules DESTINATION lib/udev/rules.d)
+  install(FILES ${PROJECT_SOURCE_DIR}/cli/zelk-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+          RENAME zelk-cli)
+
+  # Man pages, compressed as Debian installs them when gzip is there.
+  find_program(ZELK_GZIP gzip)
+  set(ZELK_MAN_PAGES zelk-cli.1)
+  if(TARGET Zelk)
+    list(APPEND ZELK_MAN_PAGES Zelk.1)
+  endif()
+  foreach(page ${ZELK_MAN_PAGES})
+    set(filled ${CMAKE_BINARY_DIR}/man/${page})
+    configure_file(${PROJECT_SOURCE_DIR}/res/man/${page}.in ${filled} @ONLY)
+    if(ZELK_GZIP)
+      add_custom_command(
+        OUTPUT ${filled}.gz
+        COMMAND ${ZELK_GZIP} -9nkf ${filled}
+        DEPENDS ${filled}
+        VERBATIM)
+      list(APPEND ZELK_MAN_FILES ${filled}.gz)
+    else()
+      list(APPEND ZELK_MAN_FILES ${filled})
+    endif()
+  endforeach()
+  add_custom_target(ZelkManPages ALL DEPENDS ${ZELK_MAN_FILES})
+  install(FILES ${ZELK_MAN_FILES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
