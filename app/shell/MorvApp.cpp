@@ -30,8 +30,8 @@ void Complain(const QString& text) {
 }
 
 // Without a keyboard, the message says how to try the program on the virtual keyboard instead.
-CMainWindowPrompts WithVirtualKeyboardHint(const CKeyboardData& data) {
-    CMainWindowPrompts prompts = CMorvDlg::SystemPrompts();
+CPrompts WithVirtualKeyboardHint(const CKeyboardData& data) {
+    CPrompts prompts = SystemPrompts();
     prompts.ShowMessage = [&data, show = prompts.ShowMessage](QWidget* owner, const QString& text) {
         if (data.HWI.IsOpen()) {
             show(owner, text);
@@ -42,7 +42,7 @@ CMainWindowPrompts WithVirtualKeyboardHint(const CKeyboardData& data) {
                                             "To try Zelk without the keyboard, start it as:\n"
                                             "Zelk --virtual-keyboard");
         std::fprintf(stderr, "Zelk: %s\n%s\n", qPrintable(text), qPrintable(hint));
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Zelk"), text, QMessageBox::Ok, owner);
+        QMessageBox box(QMessageBox::NoIcon, ProgramName(), text, QMessageBox::Ok, owner);
         box.setInformativeText(hint);
         box.exec();
     };
@@ -139,9 +139,9 @@ int CMorvApp::InitInstance(QApplication& application) {
     theKeyboardData.HWI.UseDeviceProvider(std::move(provider));
 
     CMorvDlg window(theKeyboardData, Skin);
-    window.SetPrompts(WithVirtualKeyboardHint(theKeyboardData));
+    Prompts() = WithVirtualKeyboardHint(theKeyboardData);
     const bool opened = window.Initialise();
-    window.SetPrompts(CMorvDlg::SystemPrompts());
+    Prompts() = SystemPrompts();
     if (!opened)
         return 1;
     QApplication::setQuitOnLastWindowClosed(false);

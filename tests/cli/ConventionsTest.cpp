@@ -103,7 +103,7 @@ TEST_F(CliFiles, FileErrorsSayWhy) {
         {{"--virtual-keyboard", "read", Path("nowhere/out.pro")},
          "cannot write " + Path("nowhere/out.pro") + ": No such file or directory"},
         {{"--virtual-keyboard", "read", Folder.string()},
-         "cannot write " + Folder.string() + ": Is a directory"},
+         "cannot write " + Folder.string() + ": it is not a regular file"},
     };
     for (const auto& test : cases) {
         const CCliResult result = RunCli(test.Arguments);
