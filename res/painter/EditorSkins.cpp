@@ -318,18 +318,28 @@ void DemonstrateGlyph(QPainter& painter, const QColor& colour) {
 }
 
 void StarShowerGlyph(QPainter& painter, const QColor& colour) {
-    const QPointF heads[] = {QPointF(-7, 2), QPointF(1, 9), QPointF(4, -3.5)};
-    for (const QPointF& head : heads) {
-        QLinearGradient tail(head, head + QPointF(7, -7));
+    // Three meteors falling to the lower left, each a sparkle with a fading tail.
+    const struct {
+        QPointF head;
+        double size;
+    } meteors[] = {{QPointF(-6.5, 5), 4.2}, {QPointF(3, 8.5), 3}, {QPointF(1.5, -3.5), 3.2}};
+    for (const auto& meteor : meteors) {
+        const QPointF tailEnd = meteor.head + QPointF(9, -9) * (meteor.size / 4.2);
+        QLinearGradient tail(meteor.head, tailEnd);
         tail.setColorAt(0, colour);
         QColor faded = colour;
-        faded.setAlpha(0);
+        faded.setAlpha(40);
         tail.setColorAt(1, faded);
-        painter.setPen(QPen(QBrush(tail), 1.8, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(head, head + QPointF(8, -8));
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colour);
-        painter.drawEllipse(head, 2.2, 2.2);
+        painter.setPen(QPen(QBrush(tail), 1.7, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(meteor.head, tailEnd);
+        const double r = meteor.size, w = r * 0.32;
+        QPolygonF sparkle;
+        for (int i = 0; i < 8; ++i) {
+            const double radius = i % 2 == 0 ? r : w;
+            const double angle = i * std::numbers::pi / 4;
+            sparkle << meteor.head + QPointF(radius * std::cos(angle), radius * std::sin(angle));
+        }
+        Filled(painter, colour, sparkle);
     }
 }
 
@@ -582,131 +592,88 @@ void DoubleClickGlyph(QPainter& painter, const QColor& colour) {
     painter.drawArc(QRectF(-9, -9, 6, 6), 100 * 16, 80 * 16);
 }
 
+// The glyph of every icon and mouse row, by area id.
+const struct {
+    int id;
+    Glyph glyph;
+} Glyphs[] = {
+    {401, MediaSelectGlyph},
+    {402, PlayPauseGlyph},
+    {403, StopGlyph},
+    {404, NextTrackGlyph},
+    {405, PreviousTrackGlyph},
+    {406, VolumeDownGlyph},
+    {407, VolumeUpGlyph},
+    {408, MuteGlyph},
+    {409, BackGlyph},
+    {410, ForwardGlyph},
+    {411, WebStopGlyph},
+    {412, RefreshGlyph},
+    {413, FavouritesGlyph},
+    {414, SearchGlyph},
+    {415, MailGlyph},
+    {416, HomeGlyph},
+    {417, ComputerGlyph},
+    {418, CalculatorGlyph},
+    {502, MoveLeftGlyph},
+    {503, MoveRightGlyph},
+    {504, MoveUpGlyph},
+    {505, MoveDownGlyph},
+    {506, LeftClickGlyph},
+    {507, RightClickGlyph},
+    {508, MiddleClickGlyph},
+    {509, WheelUpGlyph},
+    {510, WheelDownGlyph},
+    {511, DoubleClickGlyph},
+    {602, KeyboardLockGlyph},
+    {604, CtrlCapsGlyph},
+    {608, WinLockGlyph},
+    {611, DpiDownGlyph},
+    {612, DpiUpGlyph},
+    {613, FnGlyph},
+    {614, ProgrammableGlyph},
+    {615, DemonstrateGlyph},
+    {616, StarShowerGlyph},
+    {617, RippleGlyph},
+    {618, BrightnessDownGlyph},
+    {619, BrightnessUpGlyph},
+    {622, BacklightSwitchGlyph},
+    {623, BreatheGlyph},
+    {624, BacklightMacroGlyph},
+    {625, BreatheFasterGlyph},
+    {626, BreatheSlowerGlyph},
+    {627, SunsetGlyph},
+    {628, ColourWheelGlyph},
+    {701, WakeGlyph},
+    {702, SleepGlyph},
+    {703, PowerGlyph},
+};
+
 Glyph GlyphOf(int id) {
-    switch (id) {
-    case 401:
-        return MediaSelectGlyph;
-    case 402:
-        return PlayPauseGlyph;
-    case 403:
-        return StopGlyph;
-    case 404:
-        return NextTrackGlyph;
-    case 405:
-        return PreviousTrackGlyph;
-    case 406:
-        return VolumeDownGlyph;
-    case 407:
-        return VolumeUpGlyph;
-    case 408:
-        return MuteGlyph;
-    case 409:
-        return BackGlyph;
-    case 410:
-        return ForwardGlyph;
-    case 411:
-        return WebStopGlyph;
-    case 412:
-        return RefreshGlyph;
-    case 413:
-        return FavouritesGlyph;
-    case 414:
-        return SearchGlyph;
-    case 415:
-        return MailGlyph;
-    case 416:
-        return HomeGlyph;
-    case 417:
-        return ComputerGlyph;
-    case 418:
-        return CalculatorGlyph;
-    case 502:
-        return MoveLeftGlyph;
-    case 503:
-        return MoveRightGlyph;
-    case 504:
-        return MoveUpGlyph;
-    case 505:
-        return MoveDownGlyph;
-    case 506:
-        return LeftClickGlyph;
-    case 507:
-        return RightClickGlyph;
-    case 508:
-        return MiddleClickGlyph;
-    case 509:
-        return WheelUpGlyph;
-    case 510:
-        return WheelDownGlyph;
-    case 511:
-        return DoubleClickGlyph;
-    case 602:
-        return KeyboardLockGlyph;
-    case 604:
-        return CtrlCapsGlyph;
-    case 608:
-        return WinLockGlyph;
-    case 611:
-        return DpiDownGlyph;
-    case 612:
-        return DpiUpGlyph;
-    case 613:
-        return FnGlyph;
-    case 614:
-        return ProgrammableGlyph;
-    case 615:
-        return DemonstrateGlyph;
-    case 616:
-        return StarShowerGlyph;
-    case 617:
-        return RippleGlyph;
-    case 618:
-        return BrightnessDownGlyph;
-    case 619:
-        return BrightnessUpGlyph;
-    case 622:
-        return BacklightSwitchGlyph;
-    case 623:
-        return BreatheGlyph;
-    case 624:
-        return BacklightMacroGlyph;
-    case 625:
-        return BreatheFasterGlyph;
-    case 626:
-        return BreatheSlowerGlyph;
-    case 627:
-        return SunsetGlyph;
-    case 628:
-        return ColourWheelGlyph;
-    case 701:
-        return WakeGlyph;
-    case 702:
-        return SleepGlyph;
-    case 703:
-        return PowerGlyph;
-    default:
-        return nullptr;
+    for (const auto& entry : Glyphs) {
+        if (entry.id == id)
+            return entry.glyph;
     }
+    return nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
 // The frame every page shares.
 
-// The emblem beside the wordmark: a keycap taking a new function.
-void DrawEditorEmblem(QPainter& painter, const QRectF& box) {
+// The emblem beside the wordmark: a row of three keys, the middle one lit as the key being set.
+void DrawEditorEmblem(QPainter& painter, const QPointF& origin) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF cap(box.left() + 1, box.top() + 5, 18, 18);
-    painter.setPen(QPen(QColor(96, 104, 120), 1.4));
-    painter.setBrush(QColor(36, 39, 47));
-    painter.drawRoundedRect(cap, 3.5, 3.5);
-    painter.setPen(QPen(QColor(255, 255, 255, 24), 1));
-    painter.setBrush(QColor(52, 56, 68));
-    painter.drawRoundedRect(cap.adjusted(3, 2, -3, -5), 2, 2);
-    painter.setPen(GlyphPen(Accent, 2));
-    const QPointF tip(cap.center().x(), cap.top() + 9);
-    painter.drawLine(QPointF(box.right() - 2, box.top() + 1), tip + QPointF(3, -3));
-    Filled(painter, AccentBright, QPolygonF({tip, tip + QPointF(6.5, -1.5), tip + QPointF(1.5, -6.5)}));
+    for (int i = 0; i < 3; ++i) {
+        const QRectF cap(origin.x() + i * 15, origin.y(), 13, 13);
+        const bool lit = i == 1;
+        painter.setPen(QPen(lit ? Accent : QColor(78, 85, 100), 1));
+        painter.setBrush(lit ? QColor(92, 40, 4) : QColor(36, 39, 47));
+        painter.drawRoundedRect(cap.adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(lit ? QColor(255, 150, 50) : QColor(54, 58, 70));
+        painter.drawRoundedRect(cap.adjusted(2.5, 2, -2.5, -4.5), 1.5, 1.5);
+    }
     painter.restore();
 }
 
@@ -728,7 +695,7 @@ void DrawTitleBar(QPainter& painter) {
                        .subtitleSpacing = 1.5,
                        .subtitleBaseline = 35},
                       QString(), QString());
-    DrawEditorEmblem(painter, QRectF(116, 10, 26, 26));
+    DrawEditorEmblem(painter, QPointF(116, 19));
 
     // The tab behind the title, which the program draws centred from the top of its label.
     QPolygonF tab({TitleTab.topLeft(), TitleTab.topRight(), QPointF(TitleTab.right() - 14, TitleTab.bottom()),
@@ -877,7 +844,7 @@ void DrawRecordButton(QPainter& painter, const QRectF& rect, SkinLook look) {
 void DrawGlyphButton(QPainter& painter, const QRectF& rect, SkinLook look, Glyph glyph) {
     DrawButton(painter, rect, look);
     const QRectF face = rect.adjusted(0, 0, 0, -5);
-    DrawGlyph(painter, QRectF(face.left() + 6, face.center().y() - 8, 16, 16), glyph,
+    DrawGlyph(painter, QRectF(face.left() + 5, face.center().y() - 6, 12, 12), glyph,
               ButtonGlyphColour(look));
 }
 
@@ -886,7 +853,7 @@ void DrawGlyphButton(QPainter& painter, const QRectF& rect, SkinLook look, Glyph
 void DrawModeSwitch(QPainter& painter, const QRectF& rect, SkinLook look) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF chip = rect.adjusted(0.5, 1.5, 2, -1.5);
+    const QRectF chip = rect.adjusted(0.5, 2.5, 2, -4.5);
     QLinearGradient backdrop(chip.topLeft(), chip.topRight());
     QColor from(255, 255, 255, 10), edge(255, 255, 255, 24);
     if (look == SkinLook::Hover) {
@@ -909,7 +876,7 @@ void DrawModeSwitch(QPainter& painter, const QRectF& rect, SkinLook look) {
     painter.setBrush(backdrop);
     painter.drawRoundedRect(chip, chip.height() / 2, chip.height() / 2);
 
-    const QPointF lamp(rect.left() + 11, rect.center().y());
+    const QPointF lamp(rect.left() + 9, chip.center().y());
     painter.setPen(QPen(look == SkinLook::Normal ? QColor(96, 104, 120) : AccentBright, 1.4));
     painter.setBrush(QColor(10, 11, 14));
     painter.drawEllipse(lamp, 6.5, 6.5);
@@ -1068,7 +1035,8 @@ void DrawRowRules(QPainter& painter, double left, double right, double firstTop,
 }
 
 // The frame of a caption that belongs to a field right of it (the prompt, the interval).
-void DrawCaptionFrame(QPainter& painter, const QRectF& rect) {
+void DrawCaptionFrame(QPainter& painter, const QRectF& area, double height) {
+    const QRectF rect(area.left(), area.top(), area.width(), std::min(area.height(), height));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient fill(rect.topLeft(), rect.bottomLeft());
@@ -1104,21 +1072,11 @@ void DrawIconBed(QPainter& painter, const QRectF& rect) {
     painter.restore();
 }
 
-// A place in an icon grid that has no function: an empty socket.
-void DrawEmptySocket(QPainter& painter, const QRectF& rect) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(30, 33, 40), 1));
-    painter.setBrush(QColor(6, 7, 9));
-    painter.drawRoundedRect(rect.adjusted(3.5, 3.5, -3.5, -3.5), 4, 4);
-    painter.restore();
-}
-
 void DrawUniComboPage(QPainter& painter) {
     DrawGroupFrame(painter, QRectF(34, 92, 142, 198));
     DrawGroupFrame(painter, QRectF(202, 92, 334, 198));
     // The single key.
-    DrawField(painter, QRectF(44, 162, 120, 30));
+    DrawField(painter, QRectF(44, 162, 120, 26));
     // The combinations on the left, the keys of the selected one on the right, where edit 1005 lies.
     const QRectF table(210, 134, 316, 102);
     DrawListBox(painter, table, 0, 358);
@@ -1162,7 +1120,7 @@ void DrawMacroPage(QPainter& painter) {
 void DrawEmulationScene(QPainter& painter) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const double top = 214;
+    const double top = 200;
     for (int i = 0; i < 3; ++i) {
         const QRectF cap(395 + i * 48, top + (i == 1 ? 4 : 0), 34, 32);
         painter.setPen(QPen(i == 1 ? QColor(255, 111, 0, 150) : QColor(52, 57, 68), 1));
@@ -1174,17 +1132,17 @@ void DrawEmulationScene(QPainter& painter) {
     }
     // The time line under them, one tick per stroke.
     painter.setPen(QPen(QColor(70, 76, 90), 1.2));
-    painter.drawLine(QPointF(392, 266), QPointF(532, 266));
+    painter.drawLine(QPointF(392, 252), QPointF(532, 252));
     for (int i = 0; i < 3; ++i) {
         painter.setPen(QPen(i == 1 ? Accent : QColor(96, 104, 120), 2));
-        painter.drawLine(QPointF(412 + i * 48, 262), QPointF(412 + i * 48, 270));
+        painter.drawLine(QPointF(412 + i * 48, 248), QPointF(412 + i * 48, 256));
     }
     for (int i = 0; i < 2; ++i) {
         QColor chevron = Accent;
         chevron.setAlpha(120);
         painter.setPen(QPen(chevron, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         const double x = 433 + i * 48;
-        painter.drawPolyline(QPolygonF({QPointF(x, 226), QPointF(x + 4, 230), QPointF(x, 234)}));
+        painter.drawPolyline(QPolygonF({QPointF(x, 212), QPointF(x + 4, 216), QPointF(x, 220)}));
     }
     painter.restore();
 }
@@ -1250,18 +1208,41 @@ void DrawFunctionPage(QPainter& painter) {
     DrawSectionRule(painter, 36, 462, 216);
     DrawIconBed(painter, QRectF(30, 109, 366, 86));
     DrawIconBed(painter, QRectF(30, 217, 432, 88));
-    // The places of the two grids that carry no function.
-    for (const double x : {36.0, 142.0, 248.0, 301.0, 354.0})
-        DrawEmptySocket(painter, QRectF(x, 112, 36, 36));
-    for (const double x : {89.0, 142.0})
-        DrawEmptySocket(painter, QRectF(x, 155, 36, 36));
-    for (const double x : {356.0, 418.0})
-        DrawEmptySocket(painter, QRectF(x, 220, 36, 36));
+}
+
+// A keyboard in outline whose three power keys, top right, are lit: where the picks of this page go.
+void DrawPowerScene(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF board(186, 224, 210, 72);
+    painter.setPen(QPen(QColor(52, 57, 68), 1.2));
+    painter.setBrush(QColor(18, 20, 24));
+    painter.drawRoundedRect(board, 6, 6);
+    const double key = 11, step = 13;
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 15; ++column) {
+            const bool power = row == 0 && column >= 12;
+            const QRectF cap(board.left() + 8 + column * step, board.top() + 8 + row * 15, key,
+                             row == 0 ? 8 : key);
+            painter.setPen(power ? QPen(Accent, 1) : Qt::NoPen);
+            painter.setBrush(power ? QColor(110, 44, 4) : QColor(34, 37, 45));
+            painter.drawRoundedRect(cap, 2, 2);
+        }
+    }
+    QLinearGradient strip(board.left() + 20, 0, board.right() - 20, 0);
+    strip.setColorAt(0, QColor(255, 60, 0, 0));
+    strip.setColorAt(0.5, QColor(255, 130, 0, 160));
+    strip.setColorAt(1, QColor(255, 60, 0, 0));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(strip);
+    painter.drawRect(QRectF(board.left() + 20, board.bottom() - 2.5, board.width() - 40, 1.5));
+    painter.restore();
 }
 
 void DrawPowerPage(QPainter& painter) {
     DrawGroupFrame(painter, QRectF(146, 140, 290, 70));
     DrawPlate(painter, QRectF(156, 154, 270, 42), 6);
+    DrawPowerScene(painter);
 }
 
 void DrawPageBackground(QPainter& painter, int page) {
@@ -1325,8 +1306,10 @@ void DrawArea(QPainter& painter, const SkinRegion& area, int page, SkinLook look
         DrawModeSwitch(painter, rect, look);
         return;
     case IdPromptFrame:
+        DrawCaptionFrame(painter, rect, rect.height()); // frames only: they do nothing and do not light up
+        return;
     case IdIntervalFrame:
-        DrawCaptionFrame(painter, rect); // frames only: they do nothing and do not light up
+        DrawCaptionFrame(painter, rect, 22); // as tall as the field of edit 1001 beside it
         return;
     case IdRecordSingle:
     case IdRecordCombo:
