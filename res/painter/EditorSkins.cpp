@@ -530,31 +530,25 @@ enum class MousePart { Left, Right, Wheel };
 void Mouse(QPainter& painter, const QColor& colour, MousePart lit, double x = 0) {
     painter.save();
     painter.translate(x, 0);
-    painter.setPen(GlyphPen(colour, 2.2));
+    painter.setPen(GlyphPen(colour, 1.8));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(QRectF(-7, -11, 14, 22), 7, 7);
-    painter.drawLine(QPointF(-7, -2), QPointF(7, -2));
+    painter.drawRoundedRect(QRectF(-8, -11, 16, 22), 8, 8);
+    painter.drawLine(QPointF(-8, -2), QPointF(8, -2));
     painter.drawLine(QPointF(0, -11), QPointF(0, -2));
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
-    if (lit == MousePart::Left) {
-        QPainterPath button;
-        button.moveTo(0, -2);
-        button.lineTo(-7, -2);
-        button.lineTo(-7, -4);
-        button.arcTo(QRectF(-7, -11, 14, 14), 180, -90);
-        button.closeSubpath();
-        painter.drawPath(button);
-    } else if (lit == MousePart::Right) {
-        QPainterPath button;
-        button.moveTo(0, -2);
-        button.lineTo(7, -2);
-        button.lineTo(7, -4);
-        button.arcTo(QRectF(-7, -11, 14, 14), 0, 90);
-        button.closeSubpath();
-        painter.drawPath(button);
+    const QRectF top(-8, -11, 16, 16);
+    if (lit == MousePart::Wheel) {
+        painter.drawRoundedRect(QRectF(-2.6, -9.5, 5.2, 7.5), 2.6, 2.6);
     } else {
-        painter.drawRoundedRect(QRectF(-2, -9, 4, 6.5), 2, 2);
+        const bool left = lit == MousePart::Left;
+        QPainterPath button;
+        button.moveTo(0, -2);
+        button.lineTo(left ? -8 : 8, -2);
+        button.lineTo(left ? -8 : 8, -3);
+        button.arcTo(top, left ? 180 : 0, left ? -90 : 90);
+        button.closeSubpath();
+        painter.drawPath(button);
     }
     painter.restore();
 }
@@ -965,7 +959,7 @@ void DrawActionRow(QPainter& painter, const QRectF& rect, SkinLook look, Glyph g
     painter.setBrush(fill);
     painter.drawPolygon(Chamfered(rect.adjusted(0.5, 0.5, -0.5, -0.5), 4));
     painter.restore();
-    DrawGlyph(painter, QRectF(rect.left() + 6, rect.top() + 2, 12, 12), glyph, ButtonGlyphColour(look));
+    DrawGlyph(painter, QRectF(rect.left() + 5, rect.top() + 1, 14, 14), glyph, ButtonGlyphColour(look));
 }
 
 // An icon of a choice page: a keycap carrying its function's glyph, lit when picked.
