@@ -187,10 +187,9 @@ void SearchGlyph(QPainter& painter, const QColor& colour) {
     painter.drawLine(QPointF(2.6, 2.6), QPointF(9, 9));
 }
 
-void MailGlyph(QPainter& painter, const QColor& colour) {
+void MailGlyph(QPainter& painter, const QColor&) {
     painter.drawRoundedRect(QRectF(-10.5, -7.5, 21, 15), 1.5, 1.5);
     painter.drawPolyline(QPolygonF({QPointF(-10, -7), QPointF(0, 1.5), QPointF(10, -7)}));
-    Q_UNUSED(colour);
 }
 
 void HomeGlyph(QPainter& painter, const QColor& colour) {
