@@ -4,11 +4,11 @@
 #include "backlight/BacklightAreas.h"
 #include "catalogue/KeyCatalogue.h"
 #include "device_ui/DeviceDialogAreas.h"
+#include "editor/EditorAreas.h"
 #include "model/KeyboardData.h"
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
 #include "shell/Prompts.h"
-#include "shell/ScrollBarGeometry.h"
 
 #include "ZelkVersion.h"
 
@@ -69,9 +69,8 @@ std::vector<int> CMorvApp::RequiredPictures() {
     std::vector<int> ids;
     for (const std::span<const int> window :
          {std::span<const int>(MainWindowPictureIds), std::span<const int>(BacklightPictureIds),
-          std::span<const int>(DeviceDialogPictureIds)})
+          std::span<const int>(DeviceDialogPictureIds), std::span<const int>(EditorPictureIds)})
         ids.insert(ids.end(), window.begin(), window.end());
-    ids.push_back(ScrollBarStripPicture);
     return ids;
 }
 

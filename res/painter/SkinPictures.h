@@ -21,6 +21,7 @@ std::vector<SkinPictureSpec> MainWindowPictures();
 std::vector<SkinPictureSpec> DeviceDialogPictures();
 std::vector<SkinPictureSpec> BacklightPictures();
 std::vector<SkinPictureSpec> ScrollBarPictures();
+std::vector<SkinPictureSpec> EditorPictures();
 
 inline std::vector<SkinPictureSpec> AllSkinPictures() {
     std::vector<SkinPictureSpec> all;
@@ -31,6 +32,8 @@ inline std::vector<SkinPictureSpec> AllSkinPictures() {
     for (auto& picture : BacklightPictures())
         all.push_back(std::move(picture));
     for (auto& picture : ScrollBarPictures())
+        all.push_back(std::move(picture));
+    for (auto& picture : EditorPictures())
         all.push_back(std::move(picture));
     return all;
 }

@@ -36,9 +36,9 @@ QPolygonF ChamferedAll(const QRectF& r, double cut) {
                       QPointF(r.left(), r.bottom() - cut), QPointF(r.left(), r.top() + cut)});
 }
 
-void DrawChassis(QPainter& painter, const QRectF& rect) {
+void DrawChassis(QPainter& painter, const QRectF& rect, double cut) {
     painter.save();
-    const QPolygonF body = ChamferedAll(rect, 22);
+    const QPolygonF body = ChamferedAll(rect, cut);
     QLinearGradient fill(rect.topLeft(), rect.bottomLeft());
     fill.setColorAt(0, QColor(30, 33, 40));
     fill.setColorAt(0.12, QColor(22, 24, 29));
@@ -56,20 +56,21 @@ void DrawChassis(QPainter& painter, const QRectF& rect) {
 
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(58, 63, 75), 2));
-    painter.drawPolygon(ChamferedAll(rect.adjusted(1, 1, -1, -1), 21));
+    painter.drawPolygon(ChamferedAll(rect.adjusted(1, 1, -1, -1), cut - 1));
     painter.setPen(QPen(QColor(0, 0, 0, 160), 1));
-    painter.drawPolygon(ChamferedAll(rect.adjusted(3, 3, -3, -3), 20));
+    painter.drawPolygon(ChamferedAll(rect.adjusted(3, 3, -3, -3), cut - 2));
 
     // Accent rails on the chamfers.
     painter.setPen(QPen(Accent, 3, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(QPointF(rect.left() + 2, rect.top() + 40), QPointF(rect.left() + 2, rect.top() + 22));
-    painter.drawLine(QPointF(rect.left() + 2, rect.top() + 22), QPointF(rect.left() + 22, rect.top() + 2));
-    painter.drawLine(QPointF(rect.left() + 22, rect.top() + 2), QPointF(rect.left() + 140, rect.top() + 2));
-    painter.drawLine(QPointF(rect.right() - 2, rect.bottom() - 40),
-                     QPointF(rect.right() - 2, rect.bottom() - 22));
-    painter.drawLine(QPointF(rect.right() - 2, rect.bottom() - 22),
-                     QPointF(rect.right() - 22, rect.bottom() - 2));
-    painter.drawLine(QPointF(rect.right() - 22, rect.bottom() - 2),
+    painter.drawLine(QPointF(rect.left() + 2, rect.top() + cut + 18),
+                     QPointF(rect.left() + 2, rect.top() + cut));
+    painter.drawLine(QPointF(rect.left() + 2, rect.top() + cut), QPointF(rect.left() + cut, rect.top() + 2));
+    painter.drawLine(QPointF(rect.left() + cut, rect.top() + 2), QPointF(rect.left() + 140, rect.top() + 2));
+    painter.drawLine(QPointF(rect.right() - 2, rect.bottom() - cut - 18),
+                     QPointF(rect.right() - 2, rect.bottom() - cut));
+    painter.drawLine(QPointF(rect.right() - 2, rect.bottom() - cut),
+                     QPointF(rect.right() - cut, rect.bottom() - 2));
+    painter.drawLine(QPointF(rect.right() - cut, rect.bottom() - 2),
                      QPointF(rect.right() - 140, rect.bottom() - 2));
     painter.restore();
 }

@@ -34,8 +34,8 @@ QFont Font(double pixelSize, int weight = QFont::Normal, bool italic = false);
 QPolygonF Chamfered(const QRectF& rect, double cut);
 QPolygonF ChamferedAll(const QRectF& rect, double cut);
 
-// The window's body: a chamfered slab with a fine rim.
-void DrawChassis(QPainter& painter, const QRectF& rect);
+// The window's body: a slab with its corners chamfered by cut pixels and a fine rim.
+void DrawChassis(QPainter& painter, const QRectF& rect, double cut = 22);
 // A recessed plate (key bed, side panel, info panel frame).
 void DrawPlate(QPainter& painter, const QRectF& rect, double cut);
 void DrawKeycap(QPainter& painter, const QRectF& rect, const QString& main, const QString& shifted,

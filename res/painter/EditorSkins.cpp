@@ -1,0 +1,1358 @@
+// Pictures 107 to 127: the key assignment editor's seven pages, each as background, hover and active
+// picture. Every page shares the title bar, the tab row (its own tab drawn as the selected one) and
+// the Clear, OK and Cancel buttons; the rest is the page's own: list boxes with room for the scroll
+// bars the program places, fields behind its edits, and keycap icons whose glyphs say what they do.
+// The program draws every caption itself, so the pictures carry no caption text.
+#include "SkinPictures.h"
+#include "SkinStyle.h"
+
+#include "editor/EditorAreas.h"
+
+#include <QConicalGradient>
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cmath>
+#include <numbers>
+
+using namespace SkinStyle;
+
+namespace {
+
+constexpr QSize EditorSize(EditorWidth, EditorHeight);
+// The title label starts one pixel from the left edge, 12 pixels down: the corners are cut less
+// deeply than on the larger windows so that it stays on the body.
+constexpr double ChassisCut = 12;
+const QRectF PagePanel(14, 80, 552, 234);
+const QRectF TitleTab(217, 6, 140, 30);
+const QColor PanelTop(34, 37, 45);
+const QColor PanelBottom(21, 23, 28);
+const QColor TextBoxFill(20, 20, 20); // the edits' own background
+const QColor Rim(58, 63, 75);
+
+QRectF AreaRect(int id) {
+    static const std::vector<SkinRegion> areas = EditorAreas();
+    for (const SkinRegion& area : areas) {
+        if (area.id == id && !area.labelOnly)
+            return ToRectF(area.rect);
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Glyphs, drawn in a square of 24 units centred on the origin.
+
+using Glyph = void (*)(QPainter&, const QColor&);
+
+QPen GlyphPen(const QColor& colour, double width = 1.9) {
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void DrawGlyph(QPainter& painter, const QRectF& box, Glyph glyph, const QColor& colour) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(box.center());
+    const double scale = std::min(box.width(), box.height()) / 24.0;
+    painter.scale(scale, scale);
+    painter.setPen(GlyphPen(colour));
+    painter.setBrush(Qt::NoBrush);
+    glyph(painter, colour);
+    painter.restore();
+}
+
+void Filled(QPainter& painter, const QColor& colour, const QPolygonF& shape) {
+    painter.save();
+    painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(colour);
+    painter.drawPolygon(shape);
+    painter.restore();
+}
+
+void Plus(QPainter& painter, const QPointF& at, double arm) {
+    painter.drawLine(at - QPointF(arm, 0), at + QPointF(arm, 0));
+    painter.drawLine(at - QPointF(0, arm), at + QPointF(0, arm));
+}
+
+void Minus(QPainter& painter, const QPointF& at, double arm) {
+    painter.drawLine(at - QPointF(arm, 0), at + QPointF(arm, 0));
+}
+
+void GlyphText(QPainter& painter, const QRectF& rect, const QString& text, double size) {
+    painter.setFont(Font(size, QFont::Black));
+    painter.drawText(rect, Qt::AlignCenter, text);
+}
+
+// Multimedia.
+void MediaSelectGlyph(QPainter& painter, const QColor& colour) {
+    painter.setBrush(colour);
+    painter.drawEllipse(QPointF(-6, 6.5), 3.6, 2.8);
+    painter.drawEllipse(QPointF(6, 4.5), 3.6, 2.8);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawLine(QPointF(-2.6, 6), QPointF(-2.6, -7));
+    painter.drawLine(QPointF(9.4, 4), QPointF(9.4, -9));
+    painter.setPen(GlyphPen(colour, 3));
+    painter.drawLine(QPointF(-2.6, -7.5), QPointF(9.4, -9.5));
+}
+
+void PlayPauseGlyph(QPainter& painter, const QColor& colour) {
+    Filled(painter, colour, QPolygonF({QPointF(-10, -7.5), QPointF(0.5, 0), QPointF(-10, 7.5)}));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRect(QRectF(3.5, -7.5, 2.8, 15));
+    painter.drawRect(QRectF(8.3, -7.5, 2.8, 15));
+}
+
+void StopGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRoundedRect(QRectF(-7, -7, 14, 14), 1.5, 1.5);
+}
+
+void NextTrackGlyph(QPainter& painter, const QColor& colour) {
+    Filled(painter, colour, QPolygonF({QPointF(-10.5, -7), QPointF(-2, 0), QPointF(-10.5, 7)}));
+    Filled(painter, colour, QPolygonF({QPointF(-2, -7), QPointF(6.5, 0), QPointF(-2, 7)}));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRect(QRectF(7.5, -7, 2.8, 14));
+}
+
+void PreviousTrackGlyph(QPainter& painter, const QColor& colour) {
+    painter.scale(-1, 1);
+    NextTrackGlyph(painter, colour);
+}
+
+void Speaker(QPainter& painter, const QColor& colour) {
+    Filled(painter, colour,
+           QPolygonF({QPointF(-11, -3.5), QPointF(-6.5, -3.5), QPointF(-0.5, -9), QPointF(-0.5, 9),
+                      QPointF(-6.5, 3.5), QPointF(-11, 3.5)}));
+}
+
+void VolumeDownGlyph(QPainter& painter, const QColor& colour) {
+    Speaker(painter, colour);
+    Minus(painter, QPointF(7, 0), 4);
+}
+
+void VolumeUpGlyph(QPainter& painter, const QColor& colour) {
+    Speaker(painter, colour);
+    Plus(painter, QPointF(7, 0), 4);
+}
+
+void MuteGlyph(QPainter& painter, const QColor& colour) {
+    Speaker(painter, colour);
+    painter.drawLine(QPointF(3.5, -4), QPointF(10.5, 4));
+    painter.drawLine(QPointF(3.5, 4), QPointF(10.5, -4));
+}
+
+// Browser.
+void BackGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(GlyphPen(colour, 2.6));
+    painter.drawLine(QPointF(10, 0), QPointF(-9, 0));
+    painter.drawPolyline(QPolygonF({QPointF(-2, -7), QPointF(-9, 0), QPointF(-2, 7)}));
+}
+
+void ForwardGlyph(QPainter& painter, const QColor& colour) {
+    painter.scale(-1, 1);
+    BackGlyph(painter, colour);
+}
+
+void WebStopGlyph(QPainter& painter, const QColor& colour) {
+    painter.drawEllipse(QPointF(0, 0), 9.5, 9.5);
+    painter.setPen(GlyphPen(colour, 2.4));
+    painter.drawLine(QPointF(-4.2, -4.2), QPointF(4.2, 4.2));
+    painter.drawLine(QPointF(-4.2, 4.2), QPointF(4.2, -4.2));
+}
+
+void RefreshGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(GlyphPen(colour, 2.3));
+    painter.drawArc(QRectF(-8.5, -8.5, 17, 17), 70 * 16, 290 * 16);
+    Filled(painter, colour, QPolygonF({QPointF(0.5, -13), QPointF(7.5, -8.2), QPointF(0.5, -3.5)}));
+}
+
+void FavouritesGlyph(QPainter& painter, const QColor& colour) {
+    QPolygonF star;
+    for (int i = 0; i < 10; ++i) {
+        const double radius = i % 2 == 0 ? 10.5 : 4.4;
+        const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+        star << QPointF(radius * std::cos(angle), radius * std::sin(angle) + 0.8);
+    }
+    Filled(painter, colour, star);
+}
+
+void SearchGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(GlyphPen(colour, 2.2));
+    painter.drawEllipse(QPointF(-2.5, -2.5), 6.5, 6.5);
+    painter.setPen(GlyphPen(colour, 3.4));
+    painter.drawLine(QPointF(2.6, 2.6), QPointF(9, 9));
+}
+
+void MailGlyph(QPainter& painter, const QColor&) {
+    painter.drawRoundedRect(QRectF(-10.5, -7.5, 21, 15), 1.5, 1.5);
+    painter.drawPolyline(QPolygonF({QPointF(-10, -7), QPointF(0, 1.5), QPointF(10, -7)}));
+}
+
+void HomeGlyph(QPainter& painter, const QColor& colour) {
+    painter.drawPolyline(QPolygonF({QPointF(-11, 0.5), QPointF(0, -9.5), QPointF(11, 0.5)}));
+    painter.drawPolyline(QPolygonF({QPointF(-7.5, -2), QPointF(-7.5, 9), QPointF(7.5, 9), QPointF(7.5, -2)}));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRect(QRectF(-2.2, 2.5, 4.4, 6.5));
+}
+
+void ComputerGlyph(QPainter& painter, const QColor& colour) {
+    painter.drawRoundedRect(QRectF(-10.5, -9.5, 21, 14), 1.5, 1.5);
+    painter.drawLine(QPointF(0, 4.5), QPointF(0, 8.5));
+    painter.drawLine(QPointF(-5.5, 9), QPointF(5.5, 9));
+    QColor screen = colour;
+    screen.setAlpha(70);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(screen);
+    painter.drawRect(QRectF(-8, -7, 16, 9));
+}
+
+void CalculatorGlyph(QPainter& painter, const QColor& colour) {
+    painter.drawRoundedRect(QRectF(-7.5, -10.5, 15, 21), 2, 2);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawRect(QRectF(-4.5, -7.5, 9, 4));
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column)
+            painter.drawRect(QRectF(-4.6 + column * 3.5, -0.8 + row * 3.4, 2.2, 2.1));
+    }
+}
+
+// Keyboard functions.
+void Padlock(QPainter& painter, const QColor& colour, const QPointF& at, double size) {
+    painter.save();
+    painter.translate(at);
+    painter.scale(size, size);
+    painter.setPen(GlyphPen(colour, 2.4));
+    painter.drawArc(QRectF(-5, -10.5, 10, 12), 0, 180 * 16);
+    painter.drawLine(QPointF(-5, -4.5), QPointF(-5, -1));
+    painter.drawLine(QPointF(5, -4.5), QPointF(5, -1));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    QPainterPath body;
+    body.addRoundedRect(QRectF(-8, -1.5, 16, 11.5), 2, 2);
+    QPainterPath hole;
+    hole.addEllipse(QPointF(0, 3.2), 1.8, 1.8);
+    hole.addRect(QRectF(-0.8, 3.2, 1.6, 3.6));
+    painter.drawPath(body.subtracted(hole));
+    painter.restore();
+}
+
+void KeyboardLockGlyph(QPainter& painter, const QColor& colour) {
+    Padlock(painter, colour, QPointF(0, 0.5), 1.0);
+}
+
+void CtrlCapsGlyph(QPainter& painter, const QColor& colour) {
+    GlyphText(painter, QRectF(-12, -12.5, 24, 9), QStringLiteral("CTRL"), 7.4);
+    GlyphText(painter, QRectF(-12, 4, 24, 9), QStringLiteral("CAPS"), 7.4);
+    painter.setPen(GlyphPen(colour, 1.5));
+    painter.drawLine(QPointF(-4.5, -2.5), QPointF(-4.5, 2.5));
+    painter.drawPolyline(QPolygonF({QPointF(-6.5, -0.8), QPointF(-4.5, -2.8), QPointF(-2.5, -0.8)}));
+    painter.drawLine(QPointF(4.5, -2.5), QPointF(4.5, 2.5));
+    painter.drawPolyline(QPolygonF({QPointF(2.5, 0.8), QPointF(4.5, 2.8), QPointF(6.5, 0.8)}));
+}
+
+void WinLockGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 2; ++column)
+            painter.drawRect(QRectF(-11 + column * 7.2, -10.5 + row * 7.2, 6.2, 6.2));
+    }
+    Padlock(painter, colour, QPointF(6.5, 4.5), 0.62);
+}
+
+void DpiGlyph(QPainter& painter, bool up) {
+    GlyphText(painter, QRectF(-12, -11, 24, 11), QStringLiteral("DPI"), 9.5);
+    painter.setPen(GlyphPen(painter.pen().color(), 2.4));
+    if (up)
+        Plus(painter, QPointF(0, 5.5), 4.2);
+    else
+        Minus(painter, QPointF(0, 5.5), 4.2);
+}
+
+void DpiDownGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(colour);
+    DpiGlyph(painter, false);
+}
+
+void DpiUpGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(colour);
+    DpiGlyph(painter, true);
+}
+
+void FnGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(colour);
+    GlyphText(painter, QRectF(-12, -9, 24, 18), QStringLiteral("FN"), 13);
+}
+
+void ProgrammableGlyph(QPainter& painter, const QColor& colour) {
+    painter.drawPolyline(QPolygonF({QPointF(-4.5, -11), QPointF(-8.5, -7), QPointF(-4.5, -3)}));
+    painter.drawPolyline(QPolygonF({QPointF(4.5, -11), QPointF(8.5, -7), QPointF(4.5, -3)}));
+    painter.drawLine(QPointF(1.5, -11.5), QPointF(-1.5, -2.5));
+    painter.setPen(GlyphPen(colour, 1.5));
+    painter.drawRoundedRect(QRectF(-11, 1, 22, 10.5), 1.5, 1.5);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    for (int column = 0; column < 5; ++column)
+        painter.drawRect(QRectF(-8.6 + column * 3.7, 3.4, 2.2, 2));
+    painter.drawRect(QRectF(-5, 7, 10, 2));
+}
+
+// Backlight functions.
+void DemonstrateGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < 8; ++i) {
+        QColor dot = colour;
+        dot.setAlpha(60 + i * 27);
+        painter.setBrush(dot);
+        const double angle = i * std::numbers::pi / 4;
+        painter.drawEllipse(QPointF(8.5 * std::cos(angle), 8.5 * std::sin(angle)), 2.1, 2.1);
+    }
+    Filled(painter, colour, QPolygonF({QPointF(-2.5, -3.8), QPointF(3.8, 0), QPointF(-2.5, 3.8)}));
+}
+
+void StarShowerGlyph(QPainter& painter, const QColor& colour) {
+    // Three meteors falling to the lower left, each a sparkle with a fading tail.
+    const struct {
+        QPointF head;
+        double size;
+    } meteors[] = {{QPointF(-6.5, 5), 4.2}, {QPointF(3, 8.5), 3}, {QPointF(1.5, -3.5), 3.2}};
+    for (const auto& meteor : meteors) {
+        const QPointF tailEnd = meteor.head + QPointF(9, -9) * (meteor.size / 4.2);
+        QLinearGradient tail(meteor.head, tailEnd);
+        tail.setColorAt(0, colour);
+        QColor faded = colour;
+        faded.setAlpha(40);
+        tail.setColorAt(1, faded);
+        painter.setPen(QPen(QBrush(tail), 1.7, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(meteor.head, tailEnd);
+        const double r = meteor.size, w = r * 0.32;
+        QPolygonF sparkle;
+        for (int i = 0; i < 8; ++i) {
+            const double radius = i % 2 == 0 ? r : w;
+            const double angle = i * std::numbers::pi / 4;
+            sparkle << meteor.head + QPointF(radius * std::cos(angle), radius * std::sin(angle));
+        }
+        Filled(painter, colour, sparkle);
+    }
+}
+
+void RippleGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawEllipse(QPointF(0, 0), 2.4, 2.4);
+    painter.setBrush(Qt::NoBrush);
+    const double radii[] = {5.8, 8.6, 11.2};
+    for (int i = 0; i < 3; ++i) {
+        QColor ring = colour;
+        ring.setAlpha(255 - i * 70);
+        painter.setPen(GlyphPen(ring, 1.6));
+        painter.drawEllipse(QPointF(0, 0), radii[i], radii[i]);
+    }
+}
+
+void Sun(QPainter& painter, const QColor& colour, const QPointF& at, double radius, int rays) {
+    painter.save();
+    painter.setBrush(colour);
+    painter.setPen(GlyphPen(colour, 1.6));
+    painter.drawEllipse(at, radius, radius);
+    for (int i = 0; i < rays; ++i) {
+        const double angle = i * 2 * std::numbers::pi / rays;
+        const QPointF direction(std::cos(angle), std::sin(angle));
+        painter.drawLine(at + direction * (radius + 2.2), at + direction * (radius + 4.4));
+    }
+    painter.restore();
+}
+
+void BrightnessDownGlyph(QPainter& painter, const QColor& colour) {
+    Sun(painter, colour, QPointF(-2.5, -2.5), 3.6, 8);
+    painter.setPen(GlyphPen(colour, 2.2));
+    Minus(painter, QPointF(7, 7.5), 3.6);
+}
+
+void BrightnessUpGlyph(QPainter& painter, const QColor& colour) {
+    Sun(painter, colour, QPointF(-2.5, -2.5), 3.6, 8);
+    painter.setPen(GlyphPen(colour, 2.2));
+    Plus(painter, QPointF(7, 7.5), 3.6);
+}
+
+void BacklightSwitchGlyph(QPainter& painter, const QColor& colour) {
+    painter.drawArc(QRectF(-6.5, -11, 13, 13), -30 * 16, 240 * 16);
+    painter.drawLine(QPointF(-5.6, -1.3), QPointF(-3.2, 3.5));
+    painter.drawLine(QPointF(5.6, -1.3), QPointF(3.2, 3.5));
+    painter.drawLine(QPointF(-3.4, 6), QPointF(3.4, 6));
+    painter.drawLine(QPointF(-2.4, 9), QPointF(2.4, 9));
+    painter.setPen(GlyphPen(colour, 1.4));
+    painter.drawLine(QPointF(-9, -11), QPointF(-10.8, -12.8));
+    painter.drawLine(QPointF(9, -11), QPointF(10.8, -12.8));
+    painter.drawLine(QPointF(-10, -4.5), QPointF(-12.3, -4.5));
+    painter.drawLine(QPointF(10, -4.5), QPointF(12.3, -4.5));
+}
+
+QPainterPath Wave(double left, double right, double y, double amplitude, double periods) {
+    QPainterPath wave;
+    const int steps = 48;
+    for (int i = 0; i <= steps; ++i) {
+        const double x = left + (right - left) * i / steps;
+        const double phase = 2 * std::numbers::pi * periods * i / steps;
+        const QPointF point(x, y - amplitude * std::sin(phase));
+        if (i == 0)
+            wave.moveTo(point);
+        else
+            wave.lineTo(point);
+    }
+    return wave;
+}
+
+void BreatheGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(GlyphPen(colour, 2.2));
+    painter.drawPath(Wave(-11, 11, 0, 7, 1));
+}
+
+void BacklightMacroGlyph(QPainter& painter, const QColor& colour) {
+    const bool lit[3][3] = {{true, false, true}, {false, true, false}, {true, true, false}};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const QRectF cell(-10 + column * 7.3, -10 + row * 7.3, 5.8, 5.8);
+            if (lit[row][column]) {
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(colour);
+            } else {
+                painter.setPen(GlyphPen(colour, 1.1));
+                painter.setBrush(Qt::NoBrush);
+            }
+            painter.drawRect(cell);
+        }
+    }
+}
+
+void BreatheFasterGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(GlyphPen(colour, 1.9));
+    painter.drawPath(Wave(-11, 11, -4, 4.5, 2));
+    painter.setPen(GlyphPen(colour, 2.2));
+    Plus(painter, QPointF(0, 7.5), 3.6);
+}
+
+void BreatheSlowerGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(GlyphPen(colour, 1.9));
+    painter.drawPath(Wave(-11, 11, -4, 4.5, 2));
+    painter.setPen(GlyphPen(colour, 2.2));
+    Minus(painter, QPointF(0, 7.5), 3.6);
+}
+
+void SunsetGlyph(QPainter& painter, const QColor& colour) {
+    QPainterPath half;
+    half.moveTo(-6, 3);
+    half.arcTo(QRectF(-6, -3, 12, 12), 180, -180);
+    half.closeSubpath();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPath(half);
+    painter.setPen(GlyphPen(colour, 1.6));
+    for (int i = 0; i < 5; ++i) {
+        const double angle = std::numbers::pi * (1 + i / 4.0);
+        const QPointF direction(std::cos(angle), std::sin(angle));
+        painter.drawLine(QPointF(0, 3) + direction * 8.2, QPointF(0, 3) + direction * 10.8);
+    }
+    painter.setPen(GlyphPen(colour, 1.8));
+    painter.drawLine(QPointF(-11.5, 4.8), QPointF(11.5, 4.8));
+    painter.setPen(GlyphPen(colour, 1.3));
+    painter.drawLine(QPointF(-6, 8), QPointF(6, 8));
+    painter.drawLine(QPointF(-3, 10.8), QPointF(3, 10.8));
+}
+
+void ColourWheelGlyph(QPainter& painter, const QColor& colour) {
+    QConicalGradient hues(QPointF(0, 0), 90);
+    const QColor stops[] = {QColor(255, 60, 60),  QColor(255, 200, 40), QColor(60, 210, 90),
+                            QColor(40, 200, 255), QColor(80, 90, 255),  QColor(230, 60, 230),
+                            QColor(255, 60, 60)};
+    for (int i = 0; i < 7; ++i)
+        hues.setColorAt(i / 6.0, stops[i]);
+    painter.setPen(QPen(QBrush(hues), 4.6));
+    painter.drawEllipse(QPointF(0, 0), 8.6, 8.6);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawEllipse(QPointF(0, 0), 2.6, 2.6);
+}
+
+// Power.
+void PowerGlyph(QPainter& painter, const QColor& colour) {
+    painter.setPen(GlyphPen(colour, 2.5));
+    painter.drawArc(QRectF(-8.5, -7.5, 17, 17), 125 * 16, 290 * 16);
+    painter.drawLine(QPointF(0, -10.5), QPointF(0, -0.5));
+}
+
+void SleepGlyph(QPainter& painter, const QColor& colour) {
+    QPainterPath moon;
+    moon.addEllipse(QPointF(-1, 1), 9.5, 9.5);
+    QPainterPath bite;
+    bite.addEllipse(QPointF(4.5, -3.5), 8, 8);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPath(moon.subtracted(bite));
+    painter.drawEllipse(QPointF(8, 6), 1.4, 1.4);
+    painter.drawEllipse(QPointF(10.5, -8.5), 1.1, 1.1);
+}
+
+void WakeGlyph(QPainter& painter, const QColor& colour) {
+    Sun(painter, colour, QPointF(0, 0), 5, 8);
+}
+
+// Mouse actions, drawn small at the front of their rows.
+void ArrowGlyph(QPainter& painter, const QColor& colour, double degrees) {
+    painter.rotate(degrees);
+    painter.setPen(GlyphPen(colour, 3.2));
+    painter.drawLine(QPointF(-9, 0), QPointF(8, 0));
+    Filled(painter, colour, QPolygonF({QPointF(11, 0), QPointF(2, -7.5), QPointF(2, 7.5)}));
+}
+
+void MoveLeftGlyph(QPainter& painter, const QColor& colour) {
+    ArrowGlyph(painter, colour, 180);
+}
+void MoveRightGlyph(QPainter& painter, const QColor& colour) {
+    ArrowGlyph(painter, colour, 0);
+}
+void MoveUpGlyph(QPainter& painter, const QColor& colour) {
+    ArrowGlyph(painter, colour, -90);
+}
+void MoveDownGlyph(QPainter& painter, const QColor& colour) {
+    ArrowGlyph(painter, colour, 90);
+}
+
+enum class MousePart { Left, Right, Wheel };
+
+void Mouse(QPainter& painter, const QColor& colour, MousePart lit, double x = 0) {
+    painter.save();
+    painter.translate(x, 0);
+    painter.setPen(GlyphPen(colour, 1.8));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(-8, -11, 16, 22), 8, 8);
+    painter.drawLine(QPointF(-8, -2), QPointF(8, -2));
+    painter.drawLine(QPointF(0, -11), QPointF(0, -2));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    const QRectF top(-8, -11, 16, 16);
+    if (lit == MousePart::Wheel) {
+        painter.drawRoundedRect(QRectF(-2.6, -9.5, 5.2, 7.5), 2.6, 2.6);
+    } else {
+        const bool left = lit == MousePart::Left;
+        QPainterPath button;
+        button.moveTo(0, -2);
+        button.lineTo(left ? -8 : 8, -2);
+        button.lineTo(left ? -8 : 8, -3);
+        button.arcTo(top, left ? 180 : 0, left ? -90 : 90);
+        button.closeSubpath();
+        painter.drawPath(button);
+    }
+    painter.restore();
+}
+
+void LeftClickGlyph(QPainter& painter, const QColor& colour) {
+    Mouse(painter, colour, MousePart::Left);
+}
+void RightClickGlyph(QPainter& painter, const QColor& colour) {
+    Mouse(painter, colour, MousePart::Right);
+}
+void MiddleClickGlyph(QPainter& painter, const QColor& colour) {
+    Mouse(painter, colour, MousePart::Wheel);
+}
+
+void WheelGlyph(QPainter& painter, const QColor& colour, bool up) {
+    Mouse(painter, colour, MousePart::Wheel, -3.5);
+    const double tip = up ? -10 : 10;
+    painter.setPen(GlyphPen(colour, 2.2));
+    painter.drawLine(QPointF(9, -tip * 0.8), QPointF(9, tip * 0.6));
+    Filled(painter, colour,
+           QPolygonF({QPointF(9, tip), QPointF(5.5, tip * 0.45), QPointF(12.5, tip * 0.45)}));
+}
+
+void WheelUpGlyph(QPainter& painter, const QColor& colour) {
+    WheelGlyph(painter, colour, true);
+}
+void WheelDownGlyph(QPainter& painter, const QColor& colour) {
+    WheelGlyph(painter, colour, false);
+}
+
+void DoubleClickGlyph(QPainter& painter, const QColor& colour) {
+    Mouse(painter, colour, MousePart::Left, 3);
+    painter.setPen(GlyphPen(colour, 1.8));
+    painter.drawArc(QRectF(-12, -12, 10, 10), 100 * 16, 80 * 16);
+    painter.drawArc(QRectF(-9, -9, 6, 6), 100 * 16, 80 * 16);
+}
+
+// The glyph of every icon and mouse row, by area id.
+const struct {
+    int id;
+    Glyph glyph;
+} Glyphs[] = {
+    {401, MediaSelectGlyph},
+    {402, PlayPauseGlyph},
+    {403, StopGlyph},
+    {404, NextTrackGlyph},
+    {405, PreviousTrackGlyph},
+    {406, VolumeDownGlyph},
+    {407, VolumeUpGlyph},
+    {408, MuteGlyph},
+    {409, BackGlyph},
+    {410, ForwardGlyph},
+    {411, WebStopGlyph},
+    {412, RefreshGlyph},
+    {413, FavouritesGlyph},
+    {414, SearchGlyph},
+    {415, MailGlyph},
+    {416, HomeGlyph},
+    {417, ComputerGlyph},
+    {418, CalculatorGlyph},
+    {502, MoveLeftGlyph},
+    {503, MoveRightGlyph},
+    {504, MoveUpGlyph},
+    {505, MoveDownGlyph},
+    {506, LeftClickGlyph},
+    {507, RightClickGlyph},
+    {508, MiddleClickGlyph},
+    {509, WheelUpGlyph},
+    {510, WheelDownGlyph},
+    {511, DoubleClickGlyph},
+    {602, KeyboardLockGlyph},
+    {604, CtrlCapsGlyph},
+    {608, WinLockGlyph},
+    {611, DpiDownGlyph},
+    {612, DpiUpGlyph},
+    {613, FnGlyph},
+    {614, ProgrammableGlyph},
+    {615, DemonstrateGlyph},
+    {616, StarShowerGlyph},
+    {617, RippleGlyph},
+    {618, BrightnessDownGlyph},
+    {619, BrightnessUpGlyph},
+    {622, BacklightSwitchGlyph},
+    {623, BreatheGlyph},
+    {624, BacklightMacroGlyph},
+    {625, BreatheFasterGlyph},
+    {626, BreatheSlowerGlyph},
+    {627, SunsetGlyph},
+    {628, ColourWheelGlyph},
+    {701, WakeGlyph},
+    {702, SleepGlyph},
+    {703, PowerGlyph},
+};
+
+Glyph GlyphOf(int id) {
+    for (const auto& entry : Glyphs) {
+        if (entry.id == id)
+            return entry.glyph;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The frame every page shares.
+
+// The emblem beside the wordmark: a row of three keys, the middle one lit as the key being set.
+void DrawEditorEmblem(QPainter& painter, const QPointF& origin) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int i = 0; i < 3; ++i) {
+        const QRectF cap(origin.x() + i * 15, origin.y(), 13, 13);
+        const bool lit = i == 1;
+        painter.setPen(QPen(lit ? Accent : QColor(78, 85, 100), 1));
+        painter.setBrush(lit ? QColor(92, 40, 4) : QColor(36, 39, 47));
+        painter.drawRoundedRect(cap.adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(lit ? QColor(255, 150, 50) : QColor(54, 58, 70));
+        painter.drawRoundedRect(cap.adjusted(2.5, 2, -2.5, -4.5), 1.5, 1.5);
+    }
+    painter.restore();
+}
+
+void DrawTitleBar(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    DrawBrandedHeader(painter,
+                      {.logoOrigin = QPointF(30, 35),
+                       .logoTop = 14,
+                       .logoSize = 24,
+                       .barGap = 12,
+                       .barTop = 14,
+                       .barHeight = 22,
+                       .textIndent = 10,
+                       .captionSize = 10,
+                       .captionSpacing = 2,
+                       .captionBaseline = 24,
+                       .subtitleSize = 8,
+                       .subtitleSpacing = 1.5,
+                       .subtitleBaseline = 35},
+                      QString(), QString());
+    DrawEditorEmblem(painter, QPointF(116, 19));
+
+    // The tab behind the title, which the program draws centred from the top of its label.
+    QPolygonF tab({TitleTab.topLeft(), TitleTab.topRight(), QPointF(TitleTab.right() - 14, TitleTab.bottom()),
+                   QPointF(TitleTab.left() + 14, TitleTab.bottom())});
+    QLinearGradient tabFill(TitleTab.topLeft(), TitleTab.bottomLeft());
+    tabFill.setColorAt(0, QColor(40, 44, 54));
+    tabFill.setColorAt(1, QColor(22, 24, 30));
+    painter.setPen(QPen(QColor(66, 72, 88), 1));
+    painter.setBrush(tabFill);
+    painter.drawPolygon(tab);
+    painter.setPen(QPen(Accent, 2, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(TitleTab.left() + 28, TitleTab.bottom() - 1),
+                     QPointF(TitleTab.right() - 28, TitleTab.bottom() - 1));
+
+    // Speed stripes leading to the close box.
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < 5; ++i) {
+        QColor stripe = Accent;
+        stripe.setAlpha(40 + i * 40);
+        painter.setBrush(stripe);
+        const double x = 458 + i * 15;
+        painter.drawPolygon(
+            QPolygonF({QPointF(x + 8, 13), QPointF(x + 13, 13), QPointF(x + 5, 29), QPointF(x, 29)}));
+    }
+
+    QLinearGradient rule(24, 0, EditorWidth - 24, 0);
+    rule.setColorAt(0, QColor(255, 111, 0, 220));
+    rule.setColorAt(0.5, QColor(255, 111, 0, 90));
+    rule.setColorAt(1, QColor(255, 111, 0, 0));
+    painter.setBrush(rule);
+    painter.drawRect(QRectF(24, 40, EditorWidth - 48, 1.5));
+    painter.restore();
+}
+
+QPolygonF PanelShape(const QRectF& r, double cut) {
+    return QPolygonF({r.topLeft(), r.topRight(), QPointF(r.right(), r.bottom() - cut),
+                      QPointF(r.right() - cut, r.bottom()), r.bottomLeft()});
+}
+
+// The raised face the tabs open onto; the selected tab's face runs on into it without a line.
+void DrawPagePanel(QPainter& painter, int page) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(PagePanel.topLeft(), PagePanel.bottomLeft());
+    fill.setColorAt(0, PanelTop);
+    fill.setColorAt(1, PanelBottom);
+    painter.setPen(QPen(Rim, 1));
+    painter.setBrush(fill);
+    painter.drawPolygon(PanelShape(PagePanel.adjusted(0.5, 0.5, -0.5, -0.5), 12));
+    const QRectF selected = AreaRect(IdTabFirst + page - 1);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(PanelTop);
+    painter.drawRect(QRectF(selected.left() + 1, PagePanel.top(), selected.width() - 2, 1.5));
+
+    // Corner ticks, as on the main window's info frame.
+    painter.setPen(QPen(Accent, 2, Qt::SolidLine, Qt::SquareCap));
+    const QRectF f = PagePanel.adjusted(1, 1, -1, -1);
+    painter.drawLine(QPointF(f.left(), f.bottom() - 8), QPointF(f.left(), f.bottom() - 22));
+    painter.drawLine(QPointF(f.left() + 8, f.bottom()), QPointF(f.left() + 22, f.bottom()));
+    painter.setPen(QPen(Accent, 2.4, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(f.right() - 2, f.bottom() - 10), QPointF(f.right() - 10, f.bottom() - 2));
+    painter.restore();
+}
+
+// One tab: the selected one shares the panel's face and carries an accent bar on its top edge.
+void DrawTab(QPainter& painter, const QRectF& rect, SkinLook look, bool selected) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF body = rect.adjusted(0.5, 0.5, -0.5, 1);
+    const QPolygonF shape({QPointF(body.left() + 8, body.top()), body.topRight(), body.bottomRight(),
+                           body.bottomLeft(), QPointF(body.left(), body.top() + 8)});
+    QLinearGradient fill(rect.topLeft(), rect.bottomLeft());
+    QColor border(58, 63, 75), bar = Accent;
+    if (look == SkinLook::Active) {
+        fill.setColorAt(0, QColor(150, 62, 6));
+        fill.setColorAt(1, QColor(84, 34, 2));
+        border = AccentBright;
+        bar = QColor(255, 200, 130);
+    } else if (selected) {
+        fill.setColorAt(0, look == SkinLook::Hover ? QColor(60, 65, 78) : QColor(46, 50, 60));
+        fill.setColorAt(1, PanelTop);
+        border = look == SkinLook::Hover ? AccentBright : QColor(72, 78, 94);
+        bar = look == SkinLook::Hover ? AccentBright : Accent;
+    } else if (look == SkinLook::Hover) {
+        fill.setColorAt(0, QColor(78, 86, 102));
+        fill.setColorAt(1, QColor(46, 50, 60));
+        border = AccentBright;
+    } else {
+        fill.setColorAt(0, QColor(34, 37, 45));
+        fill.setColorAt(1, QColor(24, 26, 32));
+    }
+    painter.setPen(QPen(border, 1));
+    painter.setBrush(fill);
+    painter.drawPolygon(shape);
+    if (selected || look != SkinLook::Normal) {
+        painter.setPen(QPen(bar, 3, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(rect.left() + 9, rect.top() + 1.5),
+                         QPointF(rect.right() - 1, rect.top() + 1.5));
+    }
+    painter.restore();
+}
+
+// The OK button is the dialog's main command: an orange rim marks it.
+void DrawPrimaryButton(QPainter& painter, const QRectF& rect, SkinLook look) {
+    DrawButton(painter, rect, look);
+    if (look != SkinLook::Normal)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF face = rect.adjusted(0.5, 0.5, -0.5, -5.5);
+    painter.setPen(QPen(Accent, 1.5));
+    painter.setBrush(QColor(255, 111, 0, 26));
+    painter.drawPolygon(Chamfered(face, 7));
+    painter.restore();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Controls of the pages.
+
+QColor ButtonGlyphColour(SkinLook look) {
+    return look == SkinLook::Normal ? Accent : QColor(255, 226, 190);
+}
+
+// A record button: a lit dot at its front marks it; recording lights the whole button.
+void DrawRecordButton(QPainter& painter, const QRectF& rect, SkinLook look) {
+    DrawButton(painter, rect, look);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF face = rect.adjusted(0, 0, 0, -5);
+    const QPointF centre(face.left() + 15, face.center().y());
+    QRadialGradient dot(centre - QPointF(1.5, 1.5), 6);
+    if (look == SkinLook::Active) {
+        dot.setColorAt(0, QColor(255, 236, 210));
+        dot.setColorAt(1, QColor(255, 70, 40));
+    } else {
+        dot.setColorAt(0, look == SkinLook::Hover ? QColor(255, 150, 120) : QColor(230, 90, 60));
+        dot.setColorAt(1, look == SkinLook::Hover ? QColor(220, 40, 20) : QColor(150, 30, 14));
+    }
+    painter.setPen(QPen(QColor(0, 0, 0, 150), 1));
+    painter.setBrush(dot);
+    painter.drawEllipse(centre, 4.6, 4.6);
+    painter.restore();
+}
+
+// A button whose glyph at its front names what it does.
+void DrawGlyphButton(QPainter& painter, const QRectF& rect, SkinLook look, Glyph glyph) {
+    DrawButton(painter, rect, look);
+    const QRectF face = rect.adjusted(0, 0, 0, -5);
+    DrawGlyph(painter, QRectF(face.left() + 5, face.center().y() - 6, 12, 12), glyph,
+              ButtonGlyphColour(look));
+}
+
+// One of page 1's two modes: a lamp before the program's caption, on a backdrop that fades to the
+// right so that a caption running past the area does not look cut.
+void DrawModeSwitch(QPainter& painter, const QRectF& rect, SkinLook look) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF chip = rect.adjusted(0.5, 2.5, 2, -4.5);
+    QLinearGradient backdrop(chip.topLeft(), chip.topRight());
+    QColor from(255, 255, 255, 10), edge(255, 255, 255, 24);
+    if (look == SkinLook::Hover) {
+        from = QColor(255, 255, 255, 34);
+        edge = QColor(255, 158, 60, 170);
+    } else if (look == SkinLook::Active) {
+        from = QColor(255, 111, 0, 80);
+        edge = QColor(255, 111, 0, 210);
+    }
+    QColor to = from;
+    to.setAlpha(from.alpha() / 5);
+    backdrop.setColorAt(0, from);
+    backdrop.setColorAt(1, to);
+    QLinearGradient outline(chip.topLeft(), chip.topRight());
+    outline.setColorAt(0, edge);
+    QColor edgeEnd = edge;
+    edgeEnd.setAlpha(0);
+    outline.setColorAt(1, edgeEnd);
+    painter.setPen(QPen(QBrush(outline), 1));
+    painter.setBrush(backdrop);
+    painter.drawRoundedRect(chip, chip.height() / 2, chip.height() / 2);
+
+    const QPointF lamp(rect.left() + 9, chip.center().y());
+    painter.setPen(QPen(look == SkinLook::Normal ? QColor(96, 104, 120) : AccentBright, 1.4));
+    painter.setBrush(QColor(10, 11, 14));
+    painter.drawEllipse(lamp, 6.5, 6.5);
+    if (look == SkinLook::Active) {
+        QRadialGradient lit(lamp - QPointF(1, 1), 5);
+        lit.setColorAt(0, QColor(255, 226, 180));
+        lit.setColorAt(1, QColor(255, 111, 0));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(lit);
+        painter.drawEllipse(lamp, 4, 4);
+    } else if (look == SkinLook::Hover) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(120, 128, 146));
+        painter.drawEllipse(lamp, 3, 3);
+    }
+    painter.restore();
+}
+
+void DrawCheckBox(QPainter& painter, const QRectF& rect, SkinLook look) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = rect.adjusted(0.5, 0.5, -0.5, -0.5);
+    QLinearGradient fill(box.topLeft(), box.bottomLeft());
+    QColor border(96, 104, 120);
+    if (look == SkinLook::Active) {
+        fill.setColorAt(0, AccentBright);
+        fill.setColorAt(1, QColor(210, 80, 0));
+        border = QColor(255, 200, 140);
+    } else if (look == SkinLook::Hover) {
+        fill.setColorAt(0, QColor(70, 76, 92));
+        fill.setColorAt(1, QColor(44, 48, 58));
+        border = AccentBright;
+    } else {
+        fill.setColorAt(0, QColor(8, 9, 11));
+        fill.setColorAt(1, QColor(20, 22, 27));
+    }
+    painter.setPen(QPen(border, 1));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(box, 2.5, 2.5);
+    if (look == SkinLook::Active) {
+        painter.setPen(QPen(QColor(50, 16, 0), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        const QPointF c = rect.center();
+        painter.drawPolyline(QPolygonF({c + QPointF(-3.6, 0), c + QPointF(-1, 2.8), c + QPointF(3.8, -2.8)}));
+    }
+    painter.restore();
+}
+
+// A row of a list: hovering tints it faintly, the selected row is lit.
+void DrawListRow(QPainter& painter, const QRectF& rect, SkinLook look) {
+    if (look == SkinLook::Normal)
+        return;
+    painter.save();
+    if (look == SkinLook::Hover) {
+        painter.fillRect(rect, QColor(255, 255, 255, 16));
+    } else {
+        QLinearGradient fill(rect.topLeft(), rect.bottomLeft());
+        fill.setColorAt(0, QColor(150, 62, 6));
+        fill.setColorAt(1, QColor(96, 38, 2));
+        painter.fillRect(rect, fill);
+        painter.fillRect(QRectF(rect.left(), rect.top(), rect.width(), 1), QColor(255, 150, 60));
+        painter.fillRect(QRectF(rect.left(), rect.bottom() - 1, rect.width(), 1), QColor(60, 22, 0));
+    }
+    painter.restore();
+}
+
+// A row of the mouse page: a slim plate with its action's glyph at the front.
+void DrawActionRow(QPainter& painter, const QRectF& rect, SkinLook look, Glyph glyph) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(rect.topLeft(), rect.bottomLeft());
+    QColor border(54, 59, 71);
+    if (look == SkinLook::Active) {
+        fill.setColorAt(0, QColor(140, 58, 6));
+        fill.setColorAt(1, QColor(80, 32, 2));
+        border = Accent;
+    } else if (look == SkinLook::Hover) {
+        fill.setColorAt(0, QColor(72, 79, 94));
+        fill.setColorAt(1, QColor(50, 55, 66));
+        border = AccentBright;
+    } else {
+        fill.setColorAt(0, QColor(38, 41, 50));
+        fill.setColorAt(1, QColor(28, 30, 37));
+    }
+    painter.setPen(QPen(border, 1));
+    painter.setBrush(fill);
+    painter.drawPolygon(Chamfered(rect.adjusted(0.5, 0.5, -0.5, -0.5), 4));
+    painter.restore();
+    DrawGlyph(painter, QRectF(rect.left() + 5, rect.top() + 1, 14, 14), glyph, ButtonGlyphColour(look));
+}
+
+// An icon of a choice page: a keycap carrying its function's glyph, lit when picked.
+void DrawIconKey(QPainter& painter, const QRectF& rect, SkinLook look, Glyph glyph) {
+    DrawKeycap(painter, rect, QString(), QString(), look);
+    const QRectF face = rect.adjusted(5, 3.5, -5, -8);
+    const QColor colour = look == SkinLook::Active  ? QColor(255, 200, 130)
+                          : look == SkinLook::Hover ? QColor(255, 255, 255)
+                                                    : Legend;
+    DrawGlyph(painter, face.adjusted(2, 2, -2, -2), glyph, colour);
+}
+
+// ---------------------------------------------------------------------------------------------
+// What lies behind the areas of each page.
+
+// A recessed field behind one of the program's text boxes.
+void DrawField(QPainter& painter, const QRectF& rect) {
+    DrawPlate(painter, rect, 3);
+    painter.fillRect(rect.adjusted(2, 2, -2, -2), TextBoxFill);
+}
+
+// A thin outline around a group of controls, with an accent tick at its top-left corner.
+void DrawGroupFrame(QPainter& painter, const QRectF& rect) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(50, 54, 65), 1));
+    painter.setBrush(QColor(0, 0, 0, 22));
+    painter.drawPolygon(Chamfered(rect.adjusted(0.5, 0.5, -0.5, -0.5), 8));
+    painter.setPen(QPen(Accent, 2, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(rect.left() + 1, rect.top() + 9), QPointF(rect.left() + 9, rect.top() + 1));
+    painter.restore();
+}
+
+// A list box: a recessed plate, optionally with a header band that the program's title label sits
+// on, and a lane at its right for the scroll bar.
+void DrawListBox(QPainter& painter, const QRectF& rect, double headerBottom, double barLeft) {
+    DrawPlate(painter, rect, 4);
+    painter.save();
+    if (headerBottom > rect.top()) {
+        QLinearGradient band(rect.topLeft(), QPointF(rect.left(), headerBottom));
+        band.setColorAt(0, QColor(40, 44, 54));
+        band.setColorAt(1, QColor(28, 31, 38));
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(band);
+        painter.drawPolygon(
+            QPolygonF({QPointF(rect.left() + 4, rect.top() + 1), QPointF(rect.right() - 4, rect.top() + 1),
+                       QPointF(rect.right() - 1, rect.top() + 4), QPointF(rect.right() - 1, headerBottom),
+                       QPointF(rect.left() + 1, headerBottom), QPointF(rect.left() + 1, rect.top() + 4)}));
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.fillRect(QRectF(rect.left() + 1, headerBottom, rect.width() - 2, 1), QColor(58, 63, 75));
+        painter.fillRect(QRectF(rect.left() + 1, rect.top() + 5, 2, headerBottom - rect.top() - 8), Accent);
+    }
+    if (barLeft > 0)
+        painter.fillRect(QRectF(barLeft - 1, std::max(rect.top(), headerBottom) + 1, 1,
+                                rect.bottom() - std::max(rect.top(), headerBottom) - 2),
+                         QColor(36, 39, 47));
+    painter.restore();
+}
+
+// Faint lines between the rows of a list.
+void DrawRowRules(QPainter& painter, double left, double right, double firstTop, double pitch, int rows) {
+    painter.save();
+    for (int k = 1; k < rows; ++k)
+        painter.fillRect(QRectF(left, firstTop + k * pitch - 1, right - left, 1), QColor(255, 255, 255, 9));
+    painter.restore();
+}
+
+// The frame of a caption that belongs to a field right of it (the prompt, the interval).
+void DrawCaptionFrame(QPainter& painter, const QRectF& area, double height) {
+    const QRectF rect(area.left(), area.top(), area.width(), std::min(area.height(), height));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient fill(rect.topLeft(), rect.bottomLeft());
+    fill.setColorAt(0, QColor(42, 46, 56));
+    fill.setColorAt(1, QColor(30, 33, 40));
+    painter.setPen(QPen(QColor(62, 68, 82), 1));
+    painter.setBrush(fill);
+    painter.drawPolygon(Chamfered(rect.adjusted(0.5, 0.5, -0.5, -0.5), 5));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRectF(rect.left() + 1, rect.top() + 6, 2, rect.height() - 8), Accent);
+    painter.restore();
+}
+
+void DrawSectionRule(QPainter& painter, double left, double right, double y) {
+    painter.save();
+    QLinearGradient rule(left, 0, right, 0);
+    rule.setColorAt(0, QColor(255, 111, 0, 200));
+    rule.setColorAt(0.3, QColor(255, 111, 0, 70));
+    rule.setColorAt(1, QColor(255, 111, 0, 0));
+    painter.fillRect(QRectF(left, y, right - left, 1), rule);
+    painter.restore();
+}
+
+// A recessed bed holding a row or grid of icon keys, as the key bed of the main window.
+void DrawIconBed(QPainter& painter, const QRectF& rect) {
+    DrawPlate(painter, rect, 6);
+    painter.save();
+    QLinearGradient strip(rect.left() + 20, 0, rect.right() - 20, 0);
+    strip.setColorAt(0, QColor(255, 60, 0, 0));
+    strip.setColorAt(0.5, QColor(255, 130, 0, 200));
+    strip.setColorAt(1, QColor(255, 60, 0, 0));
+    painter.fillRect(QRectF(rect.left() + 20, rect.bottom() - 3, rect.width() - 40, 1.5), strip);
+    painter.restore();
+}
+
+void DrawUniComboPage(QPainter& painter) {
+    DrawGroupFrame(painter, QRectF(34, 92, 142, 198));
+    DrawGroupFrame(painter, QRectF(202, 92, 334, 198));
+    // The single key.
+    DrawField(painter, QRectF(44, 162, 120, 26));
+    // The combinations on the left, the keys of the selected one on the right, where edit 1005 lies.
+    const QRectF table(210, 134, 316, 102);
+    DrawListBox(painter, table, 0, 358);
+    painter.fillRect(QRectF(375, table.top() + 1, 1, table.height() - 2), QColor(58, 63, 75));
+    painter.fillRect(QRectF(376, table.top() + 2, table.right() - 378, table.height() - 4), TextBoxFill);
+    DrawRowRules(painter, 212, 356, 136, 16, 6);
+}
+
+void DrawListPage(QPainter& painter) {
+    DrawListBox(painter, QRectF(33, 92, 166, 152), 112, 181);
+    DrawListBox(painter, QRectF(209, 92, 166, 152), 112, 357);
+    DrawRowRules(painter, 35, 179, 114, 14, 9);
+    DrawRowRules(painter, 211, 356, 114, 14, 9);
+}
+
+void DrawMacroPage(QPainter& painter) {
+    DrawListPage(painter);
+    // Edits 1001 and 1002 sit at one place in Chinese and a little further right in English.
+    DrawField(painter, QRectF(468, 110, 54, 22));
+    DrawField(painter, QRectF(468, 174, 54, 22));
+    painter.fillRect(QRectF(390, 172, 170, 1), QColor(50, 54, 65));
+    // The hint's panel, with an information mark before the program's text.
+    const QRectF hint(204, 251, 342, 60);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(46, 50, 60), 1));
+    painter.setBrush(QColor(0, 0, 0, 40));
+    painter.drawPolygon(Chamfered(hint.adjusted(0.5, 0.5, -0.5, -0.5), 6));
+    const QPointF mark(216.5, 262.5);
+    painter.setPen(QPen(Accent, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(mark, 7, 7);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Accent);
+    painter.drawEllipse(mark + QPointF(0, -3.4), 1.2, 1.2);
+    painter.drawRoundedRect(QRectF(mark.x() - 1, mark.y() - 1, 2, 5.5), 0.8, 0.8);
+    painter.restore();
+}
+
+// Three keys struck one after another: the emulation's picture beside its controls.
+void DrawEmulationScene(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double top = 200;
+    for (int i = 0; i < 3; ++i) {
+        const QRectF cap(395 + i * 48, top + (i == 1 ? 4 : 0), 34, 32);
+        painter.setPen(QPen(i == 1 ? QColor(255, 111, 0, 150) : QColor(52, 57, 68), 1));
+        painter.setBrush(i == 1 ? QColor(60, 30, 8) : QColor(32, 35, 42));
+        painter.drawRoundedRect(cap, 4, 4);
+        painter.setPen(QPen(QColor(255, 255, 255, 14), 1));
+        painter.setBrush(i == 1 ? QColor(80, 40, 12) : QColor(42, 46, 55));
+        painter.drawRoundedRect(cap.adjusted(4, 3, -4, -7), 3, 3);
+    }
+    // The time line under them, one tick per stroke.
+    painter.setPen(QPen(QColor(70, 76, 90), 1.2));
+    painter.drawLine(QPointF(392, 252), QPointF(532, 252));
+    for (int i = 0; i < 3; ++i) {
+        painter.setPen(QPen(i == 1 ? Accent : QColor(96, 104, 120), 2));
+        painter.drawLine(QPointF(412 + i * 48, 248), QPointF(412 + i * 48, 256));
+    }
+    for (int i = 0; i < 2; ++i) {
+        QColor chevron = Accent;
+        chevron.setAlpha(120);
+        painter.setPen(QPen(chevron, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const double x = 433 + i * 48;
+        painter.drawPolyline(QPolygonF({QPointF(x, 212), QPointF(x + 4, 216), QPointF(x, 220)}));
+    }
+    painter.restore();
+}
+
+void DrawEmulatePage(QPainter& painter) {
+    DrawListPage(painter);
+    DrawField(painter, QRectF(468, 110, 54, 22));
+    DrawEmulationScene(painter);
+}
+
+void DrawMultimediaPage(QPainter& painter) {
+    DrawSectionRule(painter, 46, 436, 146);
+    DrawSectionRule(painter, 46, 536, 228);
+    DrawIconBed(painter, QRectF(40, 148, 397, 46));
+    DrawIconBed(painter, QRectF(40, 231, 497, 47));
+}
+
+// A mouse in outline: the picture beside the mouse page's rows.
+void DrawMouseScene(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF body(350, 112, 112, 168);
+    QLinearGradient fill(body.topLeft(), body.bottomRight());
+    fill.setColorAt(0, QColor(40, 44, 54));
+    fill.setColorAt(1, QColor(20, 22, 27));
+    painter.setPen(QPen(QColor(66, 72, 88), 1.5));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(body, 56, 56);
+    painter.setPen(QPen(QColor(10, 11, 14), 2));
+    painter.drawLine(QPointF(body.left() + 2, 176), QPointF(body.right() - 2, 176));
+    painter.drawLine(QPointF(body.center().x(), body.top() + 2), QPointF(body.center().x(), 176));
+    const QRectF wheel(body.center().x() - 7, 132, 14, 30);
+    painter.setPen(QPen(AccentBright, 1.2));
+    painter.setBrush(QColor(70, 30, 4));
+    painter.drawRoundedRect(wheel, 7, 7);
+    painter.setPen(QPen(QColor(255, 160, 80, 160), 1));
+    for (int i = 0; i < 4; ++i)
+        painter.drawLine(QPointF(wheel.left() + 3, wheel.top() + 8 + i * 5),
+                         QPointF(wheel.right() - 3, wheel.top() + 8 + i * 5));
+    // Light strip along its foot.
+    QLinearGradient strip(body.left() + 20, 0, body.right() - 20, 0);
+    strip.setColorAt(0, QColor(255, 60, 0, 0));
+    strip.setColorAt(0.5, QColor(255, 130, 0, 210));
+    strip.setColorAt(1, QColor(255, 60, 0, 0));
+    painter.setPen(QPen(QBrush(strip), 2, Qt::SolidLine, Qt::RoundCap));
+    painter.drawArc(body.adjusted(6, 6, -6, -6), 215 * 16, 110 * 16);
+    // The cable.
+    painter.setPen(QPen(QColor(66, 72, 88), 2, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    QPainterPath cable(QPointF(body.center().x(), body.top()));
+    cable.cubicTo(QPointF(body.center().x(), 96), QPointF(470, 104), QPointF(500, 92));
+    painter.drawPath(cable);
+    painter.restore();
+}
+
+void DrawMousePage(QPainter& painter) {
+    DrawPlate(painter, QRectF(31, 109, 233, 180), 6);
+    DrawMouseScene(painter);
+}
+
+void DrawFunctionPage(QPainter& painter) {
+    DrawSectionRule(painter, 36, 396, 108);
+    DrawSectionRule(painter, 36, 462, 216);
+    DrawIconBed(painter, QRectF(30, 109, 366, 86));
+    DrawIconBed(painter, QRectF(30, 217, 432, 88));
+}
+
+// A keyboard in outline whose three power keys, top right, are lit: where the picks of this page go.
+void DrawPowerScene(QPainter& painter) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF board(186, 224, 210, 72);
+    painter.setPen(QPen(QColor(52, 57, 68), 1.2));
+    painter.setBrush(QColor(18, 20, 24));
+    painter.drawRoundedRect(board, 6, 6);
+    const double key = 11, step = 13;
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 15; ++column) {
+            const bool power = row == 0 && column >= 12;
+            const QRectF cap(board.left() + 8 + column * step, board.top() + 8 + row * 15, key,
+                             row == 0 ? 8 : key);
+            painter.setPen(power ? QPen(Accent, 1) : Qt::NoPen);
+            painter.setBrush(power ? QColor(110, 44, 4) : QColor(34, 37, 45));
+            painter.drawRoundedRect(cap, 2, 2);
+        }
+    }
+    QLinearGradient strip(board.left() + 20, 0, board.right() - 20, 0);
+    strip.setColorAt(0, QColor(255, 60, 0, 0));
+    strip.setColorAt(0.5, QColor(255, 130, 0, 160));
+    strip.setColorAt(1, QColor(255, 60, 0, 0));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(strip);
+    painter.drawRect(QRectF(board.left() + 20, board.bottom() - 2.5, board.width() - 40, 1.5));
+    painter.restore();
+}
+
+void DrawPowerPage(QPainter& painter) {
+    DrawGroupFrame(painter, QRectF(146, 140, 290, 70));
+    DrawPlate(painter, QRectF(156, 154, 270, 42), 6);
+    DrawPowerScene(painter);
+}
+
+void DrawPageBackground(QPainter& painter, int page) {
+    switch (page) {
+    case PageUniCombo:
+        DrawUniComboPage(painter);
+        break;
+    case PageMacro:
+        DrawMacroPage(painter);
+        break;
+    case PageEmulate:
+        DrawEmulatePage(painter);
+        break;
+    case PageMultimedia:
+        DrawMultimediaPage(painter);
+        break;
+    case PageMouse:
+        DrawMousePage(painter);
+        break;
+    case PageFunction:
+        DrawFunctionPage(painter);
+        break;
+    case PagePower:
+        DrawPowerPage(painter);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void DrawArea(QPainter& painter, const SkinRegion& area, int page, SkinLook look) {
+    const QRectF rect = ToRectF(area.rect);
+    if (area.listRow) {
+        DrawListRow(painter, rect, look);
+        return;
+    }
+    if (area.id >= IdTabFirst && area.id <= IdTabLast) {
+        DrawTab(painter, rect, look, area.id - IdTabFirst + 1 == page);
+        return;
+    }
+    if (const Glyph glyph = GlyphOf(area.id)) {
+        if (area.id >= IdMouseFirst && area.id <= IdMouseLast)
+            DrawActionRow(painter, rect, look, glyph);
+        else if (area.id >= IdPowerFirst && area.id <= IdPowerLast)
+            DrawGlyphButton(painter, rect, look, glyph);
+        else
+            DrawIconKey(painter, rect, look, glyph);
+        return;
+    }
+    switch (area.id) {
+    case IdEditorClose:
+        DrawTitleButton(painter, rect, QStringLiteral("\u00d7"), look, true);
+        return;
+    case IdEditorOk:
+        DrawPrimaryButton(painter, rect, look);
+        return;
+    case IdSingleMode:
+    case IdComboMode:
+        DrawModeSwitch(painter, rect, look);
+        return;
+    case IdPromptFrame:
+        DrawCaptionFrame(painter, rect, rect.height()); // frames only: they do nothing and do not light up
+        return;
+    case IdIntervalFrame:
+        DrawCaptionFrame(painter, rect, 22); // as tall as the field of edit 1001 beside it
+        return;
+    case IdRecordSingle:
+    case IdRecordCombo:
+    case IdRecordMacro:
+    case IdRecordEmu:
+        DrawRecordButton(painter, rect, look);
+        return;
+    case IdPlayTimes:
+    case IdPlayWhileHeld:
+    case IdPlayToggle:
+    case IdFixedInterval:
+    case IdRecordedDelays:
+        DrawCheckBox(painter, rect, look);
+        return;
+    default:
+        DrawButton(painter, rect, look);
+        return;
+    }
+}
+
+void PaintPage(QPainter& painter, int page, SkinLook look) {
+    DrawChassis(painter, QRectF(QPointF(0, 0), QSizeF(EditorSize)), ChassisCut);
+    DrawTitleBar(painter);
+    DrawPagePanel(painter, page);
+    DrawPageBackground(painter, page);
+    for (const SkinRegion& area : EditorAreas()) {
+        const int owner = PageOfArea(area.id);
+        if (area.id <= 0 || area.labelOnly || (owner != 0 && owner != page))
+            continue;
+        // Each look stays inside its area, since the program copies exactly that rectangle.
+        painter.save();
+        painter.setClipRect(ToRectF(area.rect));
+        DrawArea(painter, area, page, look);
+        painter.restore();
+    }
+}
+
+SkinPictureSpec Picture(int id, int page, SkinLook look) {
+    return {id, EditorSize, EditorTransparentColour,
+            [page, look](QPainter& painter) { PaintPage(painter, page, look); }};
+}
+
+} // namespace
+
+std::vector<SkinPictureSpec> EditorPictures() {
+    std::vector<SkinPictureSpec> pictures;
+    for (int page = 1; page <= EditorPageCount; ++page) {
+        pictures.push_back(Picture(EditorBackgroundPicture(page), page, SkinLook::Normal));
+        pictures.push_back(Picture(EditorHoverPicture(page), page, SkinLook::Hover));
+        pictures.push_back(Picture(EditorActivePicture(page), page, SkinLook::Active));
+    }
+    return pictures;
+}
