@@ -1,8 +1,9 @@
 #!/bin/bash
 # editor-check.sh BUILD_DIR [OUT_DIR]: the key assignment editor under a real X server. Starts the
-# program on the virtual keyboard, clicks the key A, the Multimedia tab, the Mute icon and OK, saves
-# the profile through the file dialog and finds the assignment in the file. With OUT_DIR, also
-# writes a screenshot of every page of the editor in both languages there.
+# program on the virtual keyboard; clicks the key A, the Multimedia tab, the Mute icon and OK; records
+# a macro for the key S from keys pressed with xdotool while the desktop's keyboard is captured;
+# saves the profile through the file dialog and finds both assignments in the file. With OUT_DIR,
+# also writes a screenshot of every page of the editor in both languages there.
 set -eu
 build=$(realpath "$1")
 out=${2:-}
@@ -42,6 +43,26 @@ for _ in $(seq 40); do
 done
 ! xdotool search --onlyvisible --name '^Zelk$' 2>/dev/null | grep -qx "$editor" || fail "OK did not close the editor"
 
+# Waits until the editor has closed.
+closed() {
+    for _ in $(seq 40); do
+        xdotool search --onlyvisible --name '^Zelk$' 2>/dev/null | grep -qx "$1" || return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+editor=$(open_editor 344 340) # the key S
+click_in "$editor" 134 64      # Macro
+click_in "$editor" 75 273      # New: the name editor opens with a name
+click_in "$editor" 300 300     # commits the name
+click_in "$editor" 462 231     # Record
+xdotool key --delay 120 a b
+sleep 0.5
+click_in "$editor" 300 300 # stops the recording
+click_in "$editor" 407 336 # OK
+closed "$editor" || fail "OK did not close the editor after recording"
+
 profile=$work/edited.pro
 click_in "$main" 82 112 # Save
 sleep 1
@@ -53,4 +74,8 @@ for _ in $(seq 100); do
 done
 [ -s "$profile" ] || fail "the profile was not saved"
 grep -q '<KEY ID="43" Level="0" Mode="5" HWCode="112">' "$profile" || fail "the key A is not Mute in the profile"
-echo "editor-check: the key A saved as Mute"
+grep -A40 '<KEY ID="44" Level="0" Mode="3"' "$profile" >"$work/macro.txt" || fail "the key S is no macro in the profile"
+for step in "A Down" "A UP" "B Down" "B UP"; do
+    grep -q "t1=\"$step\"" "$work/macro.txt" || fail "the recorded macro lacks $step"
+done
+echo "editor-check: the key A saved as Mute, the key S as the recorded macro"

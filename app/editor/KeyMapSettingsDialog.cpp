@@ -2,13 +2,17 @@
 
 #include "catalogue/KeyCatalogue.h"
 #include "editor/EditorAreas.h"
+#include "editor/MacroSettings.h"
+#include "model/ContentItem.h"
 #include "shell/Prompts.h"
 #include "shell/ScrollBarGeometry.h"
 #include "shell/SkinScrollBar.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
@@ -50,6 +54,30 @@ CListRows RowsOfPage(int page) {
     }
 }
 
+// The Record button of each recording and its two captions.
+struct CRecordPlace {
+    RecordingTarget target;
+    int button;
+    int recordLabel;
+    int stopLabel;
+};
+constexpr CRecordPlace RecordPlaces[] = {
+    {RecordingTarget::SingleKey, IdRecordSingle, IdRecordSingleLabel, IdStopSingleLabel},
+    {RecordingTarget::Combination, IdRecordCombo, IdRecordComboLabel, IdStopComboLabel},
+    {RecordingTarget::Macro, IdRecordMacro, IdRecordMacroLabel, IdStopMacroLabel},
+    {RecordingTarget::Emulation, IdRecordEmu, IdRecordEmuLabel, IdStopEmuLabel},
+};
+
+std::int64_t SteadyNowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+QString Number(int value) {
+    return QString::number(value);
+}
+
 QString Joined(const CActionList& keys) {
     QStringList items;
     for (const std::u16string& item : keys.List)
@@ -75,6 +103,8 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
     IntervalEdit = AddLineBox(EditorEditRect(IdIntervalEdit, Language()), IdIntervalEdit);
     for (QLineEdit* edit : {RepeatEdit, IntervalEdit})
         edit->setValidator(digits);
+    connect(RepeatEdit, &QLineEdit::textEdited, this, &CMorvDialogKeyMapSettings::OnRepeatEdited);
+    connect(IntervalEdit, &QLineEdit::textEdited, this, &CMorvDialogKeyMapSettings::OnIntervalEdited);
     NameEditor = AddLineBox({}, IdNameEditor);
     NameEditor->setAlignment(Qt::AlignCenter);
     NameEditor->hide();
@@ -116,6 +146,8 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
 }
 
 CMorvDialogKeyMapSettings::~CMorvDialogKeyMapSettings() {
+    // However the editor goes, the keyboard is never left captured.
+    StopRecording();
     // The controls go after this object: what they signal while they go reaches nothing.
     for (QObject* control : children())
         disconnect(control, nullptr, this, nullptr);
@@ -176,9 +208,220 @@ void CMorvDialogKeyMapSettings::ShowPage(int page) {
 }
 
 bool CMorvDialogKeyMapSettings::FinishInProgress(int clickedId) {
+    const bool okOrCancel = clickedId == IdEditorOk || clickedId == IdEditorCancel;
     if (CommitNameEditor())
-        return clickedId == IdEditorOk || clickedId == IdEditorCancel;
+        return okOrCancel;
+    const RecordingTarget stopped = Recorder.Target();
+    if (stopped == RecordingTarget::None)
+        return true;
+    StopRecording();
+    return (stopped == RecordingTarget::SingleKey || stopped == RecordingTarget::Combination) && okOrCancel;
+}
+
+void CMorvDialogKeyMapSettings::StartRecording(RecordingTarget target) {
+    if (!CRecorder::CanStart(target, Editing))
+        return;
+    HideTip();
+    const int delta = Recorder.Start(target, Editing);
+    if (delta != 0)
+        RecordBar->AdjustRange(delta);
+    for (const CRecordPlace& place : RecordPlaces) {
+        if (place.target != target)
+            continue;
+        AreaById(place.button)->active = true;
+        AreaById(place.recordLabel)->showText = false;
+        AreaById(place.stopLabel)->showText = true;
+    }
+    // Where the desktop's keyboard cannot be captured (no X server, native Wayland, a grab held by
+    // another program), the keys typed into this window are recorded instead.
+    Hooked = QGuiApplication::platformName() != QLatin1String("wayland") &&
+             InstallHook(MessageTarget()) == HookInstalled;
+    OwnKeys = !Hooked;
+    if (OwnKeys) {
+        OwnKeyTranslator = CHookKeyTranslator();
+        setFocus();
+        grabKeyboard();
+    }
+    update();
+}
+
+void CMorvDialogKeyMapSettings::StopRecording() {
+    const RecordingTarget target = Recorder.Target();
+    if (target == RecordingTarget::None)
+        return;
+    if (Hooked)
+        UninstallHook();
+    if (OwnKeys)
+        releaseKeyboard();
+    Hooked = OwnKeys = false;
+    Recorder.Stop(Editing);
+    for (const CRecordPlace& place : RecordPlaces) {
+        if (place.target != target)
+            continue;
+        AreaById(place.button)->active = false;
+        AreaById(place.recordLabel)->showText = true;
+        AreaById(place.stopLabel)->showText = false;
+    }
+    update();
+}
+
+void CMorvDialogKeyMapSettings::OnHookKey(std::uintptr_t wParam, std::intptr_t lParam) {
+    if (Recorder.Target() == RecordingTarget::None)
+        return;
+    const CRecordedKey recorded = Recorder.OnHookKey(wParam, lParam, SteadyNowNs(), Model, Editing);
+    if (recorded.BarDelta != 0)
+        RecordBar->AdjustRange(recorded.BarDelta);
+    if (recorded.Changed)
+        update();
+    if (recorded.UnknownKey)
+        ShowMessage(this, QStringLiteral("a=%1, b=%2, c=%3")
+                              .arg(recorded.KeyCode)
+                              .arg(recorded.DeviceCode)
+                              .arg(recorded.SingleKey));
+}
+
+void CMorvDialogKeyMapSettings::OnPostedMessage(unsigned message, std::uintptr_t wParam,
+                                                std::intptr_t lParam) {
+    if (message == WM_HOOK_KEY)
+        OnHookKey(wParam, lParam);
+}
+
+bool CMorvDialogKeyMapSettings::CaptureOwnKey(QKeyEvent* event, bool release) {
+    if (!OwnKeys)
+        return false;
+    event->accept();
+    // Qt repeats a held key as release and press pairs; the capture reports presses only.
+    if (release && event->isAutoRepeat())
+        return true;
+    constexpr quint32 NumLockState = 0x10;
+    CHookKey key;
+    if (OwnKeyTranslator.Translate(event->nativeScanCode(), release,
+                                   (event->nativeModifiers() & NumLockState) != 0, key))
+        OnHookKey(key.WParam, key.LParam);
     return true;
+}
+
+void CMorvDialogKeyMapSettings::OnPlayMode(int id) {
+    CActionList& steps = Editing.MacroSteps;
+    steps.PlayMode = id == IdPlayTimes ? 0 : id == IdPlayWhileHeld ? 1 : 2;
+    RepeatEdit->setEnabled(steps.PlayMode == 0);
+    if (steps.PlayMode == 0)
+        RepeatEdit->setFocus();
+    Editing.StoreRecord(PageMacro);
+    update();
+}
+
+void CMorvDialogKeyMapSettings::OnIntervalKind(bool fixed) {
+    CActionList& steps = Editing.MacroSteps;
+    if (fixed) {
+        OnIntervalEdited(IntervalEdit->text());
+        MacroSettings::UseFixedInterval(steps);
+        IntervalEdit->setEnabled(true);
+        IntervalEdit->setFocus();
+    } else {
+        MacroSettings::UseRecordedDelays(steps);
+        IntervalEdit->setEnabled(false);
+    }
+    Editing.StoreRecord(PageMacro);
+    UpdateScrollRanges();
+    update();
+}
+
+void CMorvDialogKeyMapSettings::OnRepeatEdited(const QString& text) {
+    const int typed = LeadingNumber(text.toStdU16String());
+    if (Editing.Page() == PageMacro) {
+        const int cycles = MacroSettings::RepeatCount(typed);
+        if (cycles != typed || text.isEmpty())
+            RepeatEdit->setText(Number(cycles));
+        Editing.MacroSteps.Cycles = cycles;
+        Editing.StoreRecord(PageMacro);
+    } else if (Editing.Page() == PageEmulate) {
+        const int interval = MacroSettings::EmuInterval(typed);
+        if (interval != typed)
+            RepeatEdit->setText(Number(interval));
+        Editing.EmuKeys.Delay = interval;
+        Editing.StoreRecord(PageEmulate);
+    }
+}
+
+void CMorvDialogKeyMapSettings::OnIntervalEdited(const QString& text) {
+    const int typed = LeadingNumber(text.toStdU16String());
+    const int interval = MacroSettings::FixedInterval(typed);
+    if (interval != typed)
+        IntervalEdit->setText(Number(interval));
+    Editing.MacroSteps.Delay = interval;
+    Editing.StoreRecord(PageMacro);
+}
+
+void CMorvDialogKeyMapSettings::ShowMacroSettings() {
+    const auto show = [](QLineEdit* edit, int value) {
+        if (edit->text() != Number(value))
+            edit->setText(Number(value));
+    };
+    if (Editing.Page() == PageMacro) {
+        const CActionList& steps = Editing.MacroSteps;
+        show(RepeatEdit, steps.Cycles);
+        show(IntervalEdit, steps.Delay);
+        AreaById(IdPlayTimes)->active = steps.PlayMode == 0;
+        AreaById(IdPlayWhileHeld)->active = steps.PlayMode == 1;
+        AreaById(IdPlayToggle)->active = steps.PlayMode == 2;
+        AreaById(IdFixedInterval)->active = steps.IsAutoInterval;
+        AreaById(IdRecordedDelays)->active = !steps.IsAutoInterval;
+        if (steps.IsAutoInterval)
+            IntervalEdit->setEnabled(true);
+    } else if (Editing.Page() == PageEmulate) {
+        show(RepeatEdit, Editing.EmuKeys.Delay);
+    }
+}
+
+void CMorvDialogKeyMapSettings::OnStepMenu(int row, QPoint at) {
+    const std::string& language = Language();
+    const auto text = [&language](const char* chinese, const char* english) {
+        return UiText(language, chinese, english);
+    };
+    const auto button = [&](const char* chinese, const char* english, int first) {
+        return CMenuEntry{text(chinese, english),
+                          0,
+                          {{text("按下", "Press"), first, {}},
+                           {text("释放", "Release"), first + 1, {}},
+                           {text("点击", "Click"), first + 2, {}}}};
+    };
+    const std::vector<CMenuEntry> menu{
+        button("鼠标左键", "Left Click", MacroSettings::LeftPress),
+        button("鼠标右键", "Right Click", MacroSettings::RightPress),
+        button("鼠标中键", "Middle Click", MacroSettings::MiddlePress),
+        {text("滚轮", "Wheel"),
+         0,
+         {{text("前翻", "Up"), MacroSettings::WheelUp, {}},
+          {text("后翻", "Down"), MacroSettings::WheelDown, {}}}},
+        {text("删除", "Deleta"), MacroSettings::DeleteStep, {}},
+    };
+    const int command = Prompts().ChooseFromMenu ? Prompts().ChooseFromMenu(this, menu, at) : 0;
+    if (command == 0)
+        return;
+    const int delta = MacroSettings::ApplyMenuCommand(Editing.MacroSteps, row, command, Model);
+    if (delta != 0)
+        RecordBar->AdjustRange(delta);
+    Editing.StoreRecord(PageMacro);
+    update();
+}
+
+void CMorvDialogKeyMapSettings::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && Editing.Page() == PageMacro &&
+        Recorder.Target() == RecordingTarget::None) {
+        const QPoint point = event->position().toPoint();
+        for (int row = 0; row < 9; ++row) {
+            const SkinRegion* area = AreaById(IdMacroStepRow + row);
+            const CActionList& steps = Editing.MacroSteps;
+            if (area->rect.Contains(point.x(), point.y()) && steps.ViewStartAt + row < steps.Count()) {
+                CommitNameEditor();
+                OnStepMenu(row, event->globalPosition().toPoint());
+                event->accept();
+                return;
+            }
+        }
+    }
+    CSkinWindow::mouseReleaseEvent(event);
 }
 
 void CMorvDialogKeyMapSettings::UpdateScrollRanges() {
@@ -239,8 +482,18 @@ void CMorvDialogKeyMapSettings::OnNameRow(int row) {
 }
 
 void CMorvDialogKeyMapSettings::OnRecordRow(int row) {
-    Editing.ClickRecordRow(Editing.Page(), row);
+    const int page = Editing.Page();
+    const bool selected = Editing.ClickRecordRow(page, row);
     update();
+    // A second click on a selected delay of a macro edits it in place.
+    if (selected && page == PageMacro) {
+        const std::u16string item = Editing.MacroSteps.GetItemText(row);
+        if (IsBracketedDelayItem(item)) {
+            OpenNameEditor(IdMacroStepRow + row, std::u16string(DelayNumberText(item)));
+            EditingDelay = true;
+            RenamedRow = -1;
+        }
+    }
 }
 
 void CMorvDialogKeyMapSettings::OnNew() {
@@ -276,13 +529,19 @@ void CMorvDialogKeyMapSettings::OpenNameEditor(int rowId, const std::u16string& 
 }
 
 bool CMorvDialogKeyMapSettings::CommitNameEditor() {
-    if (RenamedRow < 0)
+    if (RenamedRow < 0 && !EditingDelay)
         return false;
     const int page = Editing.Page();
-    const int row = RenamedRow - RowsOfPage(page).names;
-    RenamedRow = -1;
-    if (row >= 0 && row < RowsOfPage(page).count)
-        Editing.RenameEntry(page, row, NameEditor->text().toStdU16String());
+    if (EditingDelay) {
+        EditingDelay = false;
+        MacroSettings::SetDelayAtCursor(Editing.MacroSteps, NameEditor->text().toStdU16String());
+        Editing.StoreRecord(PageMacro);
+    } else {
+        const int row = RenamedRow - RowsOfPage(page).names;
+        RenamedRow = -1;
+        if (row >= 0 && row < RowsOfPage(page).count)
+            Editing.RenameEntry(page, row, NameEditor->text().toStdU16String());
+    }
     NameEditor->setEnabled(false);
     NameEditor->hide();
     update();
@@ -332,6 +591,29 @@ void CMorvDialogKeyMapSettings::Dispatch(int id) {
     case IdComboMode:
         Editing.SwapMode();
         update();
+        return;
+    case IdRecordSingle:
+        StartRecording(RecordingTarget::SingleKey);
+        return;
+    case IdRecordCombo:
+        StartRecording(RecordingTarget::Combination);
+        return;
+    case IdRecordMacro:
+        StartRecording(RecordingTarget::Macro);
+        return;
+    case IdRecordEmu:
+        StartRecording(RecordingTarget::Emulation);
+        return;
+    case IdPlayTimes:
+    case IdPlayWhileHeld:
+    case IdPlayToggle:
+        OnPlayMode(id);
+        return;
+    case IdFixedInterval:
+        OnIntervalKind(true);
+        return;
+    case IdRecordedDelays:
+        OnIntervalKind(false);
         return;
     case IdComboNew:
     case IdMacroNew:
@@ -397,6 +679,7 @@ void CMorvDialogKeyMapSettings::PrepareAreas() {
             row->active = k == list->CursorPos && list->ViewStartAt + k < list->Count();
         }
     }
+    ShowMacroSettings();
     if (page == PageUniCombo) {
         const QString keys = Joined(Editing.ComboKeys);
         if (ComboKeysBox->toPlainText() != keys)
@@ -449,9 +732,16 @@ void CMorvDialogKeyMapSettings::leaveEvent(QEvent* event) {
     CSkinWindow::leaveEvent(event);
 }
 
+void CMorvDialogKeyMapSettings::keyReleaseEvent(QKeyEvent* event) {
+    if (!CaptureOwnKey(event, true))
+        CSkinWindow::keyReleaseEvent(event);
+}
+
 void CMorvDialogKeyMapSettings::keyPressEvent(QKeyEvent* event) {
+    if (CaptureOwnKey(event, false))
+        return;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && RenamedRow >= 0) {
+    if (enter && (RenamedRow >= 0 || EditingDelay)) {
         CommitNameEditor();
         event->accept();
         return;
@@ -470,6 +760,7 @@ void CMorvDialogKeyMapSettings::keyPressEvent(QKeyEvent* event) {
 }
 
 void CMorvDialogKeyMapSettings::done(int result) {
+    StopRecording();
     HideTip();
     CSkinWindow::done(result);
 }

@@ -4,7 +4,9 @@
 // it to the model. Cancel, the close box, Escape and Enter leave the model untouched.
 #pragma once
 
+#include "ZelkHWI.h"
 #include "editor/KeyMapEdit.h"
+#include "editor/Recorder.h"
 #include "shell/SkinWindow.h"
 
 #include <QString>
@@ -32,6 +34,11 @@ public:
 
     bool AreaShown(const SkinRegion& area) const override;
 
+    RecordingTarget Recording() const { return Recorder.Target(); }
+    // Whether the recording captures the keys typed into this window instead of the whole desktop
+    // (where the desktop's keyboard cannot be captured).
+    bool CapturesOwnKeys() const { return OwnKeys; }
+
 protected:
     bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }
     bool DrawsCaption(const SkinRegion& area) const override {
@@ -42,6 +49,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void done(int result) override;
 
 private:
@@ -64,8 +74,22 @@ private:
     void OnDelete();
     // NameEditor over a row of the shown page, holding text.
     void OpenNameEditor(int rowId, const std::u16string& text);
-    // Stores a rename and hides NameEditor; false when it was not open.
+    // Stores a rename or a delay and hides NameEditor; false when it was not open.
     bool CommitNameEditor();
+
+    void StartRecording(RecordingTarget target);
+    void StopRecording();
+    void OnHookKey(std::uintptr_t wParam, std::intptr_t lParam);
+    // A key event of this window while it captures its own keys; false when it is not one.
+    bool CaptureOwnKey(QKeyEvent* event, bool release);
+
+    void OnPlayMode(int id);
+    void OnIntervalKind(bool fixed);
+    void OnRepeatEdited(const QString& text);
+    void OnIntervalEdited(const QString& text);
+    void OnStepMenu(int row, QPoint at);
+    // The macro's play settings shown in the page's controls.
+    void ShowMacroSettings();
 
     CKeyboardData& Model;
     CKeyMapEdit Editing;
@@ -78,7 +102,12 @@ private:
     QLabel* Tip = nullptr;
     QTimer* TipDelay = nullptr;
     int TipArea = -1;
-    int RenamedRow = -1; // the names row NameEditor is over while renaming
+    int RenamedRow = -1;       // the names row NameEditor is over while renaming
+    bool EditingDelay = false; // NameEditor holds the delay of the selected macro step
+    CRecorder Recorder;
+    bool Hooked = false;
+    bool OwnKeys = false;
+    CHookKeyTranslator OwnKeyTranslator;
 };
 
 // The main window's key command: edits data's CurrentKey on CurrentLevel in the editor, modally over

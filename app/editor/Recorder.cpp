@@ -82,7 +82,9 @@ int CRecorder::SpecificShift(bool release, const std::function<bool(int)>& shift
     const bool right = shiftDown && shiftDown(RightShift);
     if (!release)
         return left ? LeftShift : right ? RightShift : ShiftKey;
-    const int code = left != LeftShiftAtRelease ? LeftShift : right != RightShiftAtRelease ? RightShift : ShiftKey;
+    const int code = left != LeftShiftAtRelease     ? LeftShift
+                     : right != RightShiftAtRelease ? RightShift
+                                                    : ShiftKey;
     LeftShiftAtRelease = left;
     RightShiftAtRelease = right;
     return code;

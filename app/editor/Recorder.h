@@ -38,8 +38,9 @@ public:
 
     // One WM_HOOK_KEY at a steady-clock time in nanoseconds. shiftDown tells whether the left (160)
     // or right (161) Shift is held now, for events that carry the generic Shift code 16.
-    CRecordedKey OnHookKey(std::uintptr_t wParam, std::intptr_t lParam, std::int64_t nowNs, const CKeyboardData& data,
-                           CKeyMapEdit& edit, const std::function<bool(int virtualKey)>& shiftDown = {});
+    CRecordedKey OnHookKey(std::uintptr_t wParam, std::intptr_t lParam, std::int64_t nowNs,
+                           const CKeyboardData& data, CKeyMapEdit& edit,
+                           const std::function<bool(int virtualKey)>& shiftDown = {});
 
 private:
     int SpecificShift(bool release, const std::function<bool(int)>& shiftDown);

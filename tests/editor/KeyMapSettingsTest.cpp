@@ -36,6 +36,10 @@ QPoint MacroNameRow(int k) {
 }
 const QPoint ComboNew(250, 260), ComboDelete(320, 260), MacroNew(75, 273), MacroRemove(144, 273);
 const QPoint Nowhere(300, 300); // on page 1 and 2, a place of no area
+const QPoint RecordSingle(104, 221), RecordMacro(462, 231);
+QPoint MacroStepRow(int k) {
+    return QPoint(280, 120 + 14 * k);
+}
 
 CActionList Keys(std::initializer_list<const char16_t*> items, int view = 6) {
     CActionList list;
@@ -371,4 +375,111 @@ void CKeyMapSettingsTest::scrollingTheNamesNeverMovesContentToAnotherEntry() {
     QCOMPARE(stored.GetSubList(1 - stored.ViewStartAt).List, std::vector<std::u16string>{u"B Down"});
     QCOMPARE(stored.GetSubList(2 - stored.ViewStartAt).List, std::vector<std::u16string>{u"C Down"});
     QCOMPARE(Fixture->Setting().ComboKey.List, std::vector<std::u16string>{u"B Down"});
+}
+
+namespace {
+
+void PostKey(CMorvDialogKeyMapSettings& dialog, int vk, bool release) {
+    dialog.MessageTarget()->Post(WM_HOOK_KEY, static_cast<std::uintptr_t>(vk) | (release ? 1u << 31 : 0u), 0);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+void CKeyMapSettingsTest::recordingRunsUntilTheNextClickWhichGoesOnOnlyForKeysAndCombinations() {
+    Fixture->Open();
+    Fixture->Click(RecordSingle);
+    QCOMPARE(Fixture->Dialog->Recording(), RecordingTarget::SingleKey);
+    QVERIFY(!Fixture->Dialog->AreaById(154)->showText && Fixture->Dialog->AreaById(155)->showText);
+    QVERIFY(Fixture->Active(104));
+    PostKey(*Fixture->Dialog, 65, false);
+    PostKey(*Fixture->Dialog, 65, true);
+    Fixture->Click(OkButton); // stops the recording, then OK takes effect
+    QCOMPARE(Fixture->Result(), int(QDialog::Accepted));
+    QVERIFY(SameSetting(Fixture->Setting(), ModeSingle, 43));
+
+    // A key without a device code is told in the diagnostic box.
+    QStringList messages;
+    Fixture->Answers->ShowMessage = [&messages](QWidget*, const QString& text) { messages << text; };
+    Fixture->Open();
+    Fixture->Click(RecordSingle);
+    PostKey(*Fixture->Dialog, 7, false);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages[0].startsWith(QStringLiteral("a=7, b=")), qPrintable(messages[0]));
+
+    // A macro recording: the stopping click goes no further, not even for OK.
+    Fixture->Data->PredefinedMacro = Catalogue({{u"Fire", {}}}, 9);
+    Fixture->Open();
+    Fixture->Click(Tab(2));
+    Fixture->Click(RecordMacro);
+    QCOMPARE(Fixture->Dialog->Recording(), RecordingTarget::Macro);
+    QVERIFY(Fixture->Dialog->AreaById(268)->showText);
+    PostKey(*Fixture->Dialog, 66, false);
+    PostKey(*Fixture->Dialog, 66, true);
+    Fixture->Click(OkButton);
+    QCOMPARE(Fixture->Dialog->Recording(), RecordingTarget::None);
+    QVERIFY(Fixture->Finished->isEmpty());
+    QVERIFY(Fixture->Dialog->AreaById(267)->showText && !Fixture->Dialog->AreaById(268)->showText);
+    Fixture->Click(OkButton);
+    QCOMPARE(Fixture->Setting().Mode, int(ModeMacro));
+    const std::vector<std::u16string>& steps = Fixture->Setting().ComboKey.List;
+    QCOMPARE(steps.size(), std::size_t{3});
+    QCOMPARE(steps.front(), std::u16string(u"B Down"));
+    QCOMPARE(steps.back(), std::u16string(u"B UP"));
+    QCOMPARE(Fixture->Data->PredefinedMacro.GetSubList(0).List, steps);
+
+    // Closing the editor while it records ends the recording.
+    Fixture->Open();
+    Fixture->Click(RecordSingle);
+    Fixture->Dialog->reject();
+    QCOMPARE(Fixture->Dialog->Recording(), RecordingTarget::None);
+}
+
+void CKeyMapSettingsTest::macroSettingsAndTheStepMenu() {
+    Fixture->Data->PredefinedMacro = Catalogue({{u"Fire", Keys({u"A Down", u"<20 ms>", u"A UP"}, 9)}}, 9);
+    int menus = 0;
+    Fixture->Answers->ChooseFromMenu = [&menus](QWidget*, const std::vector<CMenuEntry>& menu, QPoint) {
+        ++menus;
+        return menu.size() == 5 && menu[0].entries.size() == 3 ? menu[0].entries[2].command
+                                                               : 0; // Left, Click
+    };
+    Fixture->Open();
+    Fixture->Click(Tab(2));
+    auto* repeat = Fixture->Dialog->findChild<QLineEdit*>(QStringLiteral("edit1001"));
+    Fixture->Dialog->grab();
+    QCOMPARE(repeat->text(), QStringLiteral("1"));
+    repeat->clear();
+    QTest::keyClicks(repeat, QStringLiteral("300"));
+    QCOMPARE(repeat->text(), QStringLiteral("255"));
+    repeat->selectAll();
+    QTest::keyClick(repeat, Qt::Key_Backspace); // emptied: 1 at once
+    QCOMPARE(repeat->text(), QStringLiteral("1"));
+
+    // Right click on the release step: two left clicks with their delays go before it.
+    QTest::mouseClick(Fixture->Dialog.get(), Qt::RightButton, {}, MacroStepRow(2));
+    QCOMPARE(menus, 1);
+    QCOMPARE(Fixture->Dialog->Edit().MacroSteps.List,
+             (std::vector<std::u16string>{u"A Down", u"<20 ms>", u"Mouse Key Left", u"<0 ms>",
+                                          u"Mouse Key Left", u"<0 ms>", u"A UP"}));
+    QTest::mouseClick(Fixture->Dialog.get(), Qt::RightButton, {}, MacroStepRow(8)); // an empty row
+    QCOMPARE(menus, 1);
+
+    // A second click on a selected delay edits it in place.
+    auto* names = Fixture->Dialog->findChild<QLineEdit*>(QStringLiteral("edit1003"));
+    Fixture->Click(MacroStepRow(1));
+    Fixture->Click(MacroStepRow(1));
+    QVERIFY(names->isVisible());
+    QCOMPARE(names->text(), QStringLiteral("20"));
+    names->setText(QStringLiteral("75"));
+    QTest::keyClick(names, Qt::Key_Return);
+    QCOMPARE(Fixture->Dialog->Edit().MacroSteps.List[1], std::u16string(u"<75 ms>"));
+
+    // Auto delay drops the delays; OK stores the macro with its settings.
+    Fixture->Click(QPoint(397, 182)); // 203
+    QCOMPARE(Fixture->Dialog->Edit().MacroSteps.List,
+             (std::vector<std::u16string>{u"A Down", u"Mouse Key Left", u"Mouse Key Left", u"A UP"}));
+    Fixture->Click(OkButton);
+    QVERIFY(Fixture->Setting().ComboKey.IsAutoInterval);
+    QCOMPARE(Fixture->Setting().ComboKey.Cycles, 1);
+    QCOMPARE(Fixture->Data->PredefinedMacro.GetSubList(0).List.size(), std::size_t{4});
 }

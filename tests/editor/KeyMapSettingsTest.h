@@ -22,4 +22,6 @@ private slots:
     void newEntriesTakeTheFirstFreeNameAndRenamingKeepsWhatIsTyped();
     void selectingDeletingAndRowsPastTheEnd();
     void scrollingTheNamesNeverMovesContentToAnotherEntry();
+    void recordingRunsUntilTheNextClickWhichGoesOnOnlyForKeysAndCombinations();
+    void macroSettingsAndTheStepMenu();
 };
