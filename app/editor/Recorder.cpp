@@ -77,11 +77,12 @@ void CRecorder::Stop(CKeyMapEdit& edit) {
     Recording = RecordingTarget::None;
 }
 
-int CRecorder::SpecificShift(bool release, const std::function<bool(int)>& shiftDown) {
-    const bool left = shiftDown && shiftDown(LeftShift);
-    const bool right = shiftDown && shiftDown(RightShift);
+int CRecorder::SpecificShift(bool release, const std::function<int(int)>& keyState) {
+    constexpr int Held = 0x8000;
+    const int left = keyState ? keyState(LeftShift) : 0;
+    const int right = keyState ? keyState(RightShift) : 0;
     if (!release)
-        return left ? LeftShift : right ? RightShift : ShiftKey;
+        return (left & Held) != 0 ? LeftShift : (right & Held) != 0 ? RightShift : ShiftKey;
     const int code = left != LeftShiftAtRelease     ? LeftShift
                      : right != RightShiftAtRelease ? RightShift
                                                     : ShiftKey;
@@ -92,7 +93,7 @@ int CRecorder::SpecificShift(bool release, const std::function<bool(int)>& shift
 
 CRecordedKey CRecorder::OnHookKey(std::uintptr_t wParam, std::intptr_t lParam, std::int64_t nowNs,
                                   const CKeyboardData& data, CKeyMapEdit& edit,
-                                  const std::function<bool(int)>& shiftDown) {
+                                  const std::function<int(int)>& keyState) {
     CRecordedKey result;
     const bool release = (wParam & ReleaseBit) != 0;
     int vk = static_cast<int>(wParam & 0xFF);
@@ -100,7 +101,7 @@ CRecordedKey CRecorder::OnHookKey(std::uintptr_t wParam, std::intptr_t lParam, s
     const std::int64_t elapsed =
         std::min<std::int64_t>((nowNs - LastEventTime) / 1'000'000, std::int64_t{MaxDelayMs});
     if (vk == ShiftKey)
-        vk = SpecificShift(release, shiftDown);
+        vk = SpecificShift(release, keyState);
     const int press = vk == EnterKey && extended ? KeypadEnterCode : vk;
     const int code = press + (release ? KeyReleaseFlag : 0);
     auto& held = KeyState[static_cast<std::size_t>(vk & 0xFF)];

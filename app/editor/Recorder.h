@@ -36,19 +36,20 @@ public:
     void Stop(CKeyMapEdit& edit);
     RecordingTarget Target() const { return Recording; }
 
-    // One WM_HOOK_KEY at a steady-clock time in nanoseconds. shiftDown tells whether the left (160)
-    // or right (161) Shift is held now, for events that carry the generic Shift code 16.
+    // One WM_HOOK_KEY at a steady-clock time in nanoseconds. keyState gives the state of the left
+    // (160) or right (161) Shift as the system reports it (0x8000 held, 0x1 toggled by every press),
+    // for events that carry the generic Shift code 16; the capture of this program never posts 16.
     CRecordedKey OnHookKey(std::uintptr_t wParam, std::intptr_t lParam, std::int64_t nowNs,
                            const CKeyboardData& data, CKeyMapEdit& edit,
-                           const std::function<bool(int virtualKey)>& shiftDown = {});
+                           const std::function<int(int virtualKey)>& keyState = {});
 
 private:
-    int SpecificShift(bool release, const std::function<bool(int)>& shiftDown);
+    int SpecificShift(bool release, const std::function<int(int)>& keyState);
 
     RecordingTarget Recording = RecordingTarget::None;
     std::array<std::uint8_t, 256> KeyState{};
     int LastEventCode = -1;
     std::int64_t LastEventTime = 0;
-    bool LeftShiftAtRelease = false;
-    bool RightShiftAtRelease = false;
+    int LeftShiftAtRelease = 0;
+    int RightShiftAtRelease = 0;
 };

@@ -91,6 +91,11 @@ struct CFixture {
 
 std::unique_ptr<CFixture> Fixture;
 
+void PostKey(CMorvDialogKeyMapSettings& dialog, int vk, bool release) {
+    dialog.MessageTarget()->Post(WM_HOOK_KEY, static_cast<std::uintptr_t>(vk) | (release ? 1u << 31 : 0u), 0);
+    QCoreApplication::processEvents();
+}
+
 bool SameSetting(const KeySetting& setting, int mode, int code) {
     return setting.Mode == mode && (mode == ModeNotSet || setting.HWCode == code);
 }
@@ -369,22 +374,17 @@ void CKeyMapSettingsTest::scrollingTheNamesNeverMovesContentToAnotherEntry() {
     QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(7, bar->height() - 3));
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(7, bar->height() - 3));
     QCOMPARE(Fixture->Dialog->Edit().MacroSteps.List, std::vector<std::u16string>{u"B Down"});
+    // A recording now changes the entry the bar selected, and only that one.
+    Fixture->Click(RecordMacro);
+    PostKey(*Fixture->Dialog, 68, false);
+    Fixture->Click(Nowhere);
     Fixture->Click(OkButton);
     const CActionList& stored = Fixture->Data->PredefinedMacro;
     QCOMPARE(stored.GetSubList(-stored.ViewStartAt).List, std::vector<std::u16string>{u"A Down"});
-    QCOMPARE(stored.GetSubList(1 - stored.ViewStartAt).List, std::vector<std::u16string>{u"B Down"});
+    QCOMPARE(stored.GetSubList(1 - stored.ViewStartAt).List, std::vector<std::u16string>{u"D Down"});
     QCOMPARE(stored.GetSubList(2 - stored.ViewStartAt).List, std::vector<std::u16string>{u"C Down"});
-    QCOMPARE(Fixture->Setting().ComboKey.List, std::vector<std::u16string>{u"B Down"});
+    QCOMPARE(Fixture->Setting().ComboKey.List, std::vector<std::u16string>{u"D Down"});
 }
-
-namespace {
-
-void PostKey(CMorvDialogKeyMapSettings& dialog, int vk, bool release) {
-    dialog.MessageTarget()->Post(WM_HOOK_KEY, static_cast<std::uintptr_t>(vk) | (release ? 1u << 31 : 0u), 0);
-    QCoreApplication::processEvents();
-}
-
-} // namespace
 
 void CKeyMapSettingsTest::recordingRunsUntilTheNextClickWhichGoesOnOnlyForKeysAndCombinations() {
     Fixture->Open();

@@ -85,6 +85,25 @@ TEST_F(RecorderTest, ShiftAndTheTwoEnterKeysAreNamedApart) {
                                            u"(Enter) UP", u"ENTER Down", u"ENTER UP"}));
 }
 
+TEST_F(RecorderTest, GenericShiftIsMadeLeftOrRightByTheKeyState) {
+    // Key states as the system reports them: 0x8000 while held, 0x1 toggled by every press.
+    int left = 0, right = 0;
+    const auto keyState = [&](int vk) { return vk == 160 ? left : vk == 161 ? right : 0; };
+    Edit.MacroSteps.IsAutoInterval = true;
+    Recorder.Start(RecordingTarget::Macro, Edit);
+    const auto post = [&](bool release) {
+        Recorder.OnHookKey(16 | (release ? std::uintptr_t{1} << 31 : 0), 0, Now += 1'000'000, Data, Edit,
+                           keyState);
+    };
+    right = 0x8001;
+    post(false); // right Shift held
+    right = 0x0001;
+    post(true); // and let go: the right one changed since the last Shift release
+    left = 0x8001;
+    post(false);
+    EXPECT_EQ(Edit.MacroSteps.List, (Items{u"Right SHIFT Down", u"Right SHIFT UP", u"Left SHIFT Down"}));
+}
+
 TEST_F(RecorderTest, CombinationsAndEmulationsKeepSixKeysAndNoImmediateRepeat) {
     Edit.SwapMode();
     Record(RecordingTarget::Combination, {{162, false},
