@@ -15,7 +15,7 @@ constexpr long long MaxListItems = 65536;
 
 // Reads a decimal integer the way a missing or malformed attribute gives 0: optional leading blanks
 // and sign, then digits; values beyond the int range saturate.
-int Decimal(const std::u16string& text) {
+int Decimal(std::u16string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\r' || text[i] == u'\n'))
         ++i;
@@ -29,32 +29,39 @@ int Decimal(const std::u16string& text) {
     return static_cast<int>(value);
 }
 
-// The named attributes of the current element, read in one pass; the first of a repeated name counts
-// and a missing one is empty.
-template <std::size_t Count>
-std::array<std::u16string, Count> Attributes(const CXmlDocument& document,
-                                             const std::array<std::u16string_view, Count>& names) {
-    std::array<std::u16string, Count> values;
+// Calls store(i, value) for the first attribute named names[i] of the current element, in one pass over
+// its start tag; the value is valid during the call.
+template <std::size_t Count, typename Store>
+void ReadNamed(const CXmlDocument& document, const std::array<std::u16string_view, Count>& names,
+               Store store) {
     std::array<bool, Count> seen{};
-    document.ForEachAttribute([&](std::u16string_view name, std::u16string value) {
+    document.ForEachAttribute([&](std::u16string_view name, std::u16string_view value) {
         for (std::size_t i = 0; i < Count; ++i) {
-            if (!seen[i] && names[i] == name) {
+            if (!seen[i] && SameText(names[i], name)) {
                 seen[i] = true;
-                values[i] = std::move(value);
+                store(i, value);
                 return;
             }
         }
     });
+}
+
+// The named attributes of the current element; a missing one is empty.
+template <std::size_t Count>
+std::array<std::u16string, Count> Attributes(const CXmlDocument& document,
+                                             const std::array<std::u16string_view, Count>& names) {
+    std::array<std::u16string, Count> values;
+    ReadNamed(document, names, [&](std::size_t i, std::u16string_view value) { values[i] = value; });
     return values;
 }
 
+// The named attributes as numbers, read without a copy of their texts.
 template <std::size_t Count>
 std::array<int, Count> Numbers(const CXmlDocument& document,
                                const std::array<std::u16string_view, Count>& names) {
-    const std::array<std::u16string, Count> texts = Attributes(document, names);
     std::array<int, Count> numbers{};
-    for (std::size_t i = 0; i < Count; ++i)
-        numbers[i] = Decimal(texts[i]);
+    ReadNamed(document, names,
+              [&](std::size_t i, std::u16string_view value) { numbers[i] = Decimal(value); });
     return numbers;
 }
 
@@ -91,6 +98,28 @@ void LoadSection(CXmlDocument& document, std::u16string_view name, CActionList& 
     document.EnterElement();
     ReadList(list, document);
     document.LeaveElement();
+}
+
+std::size_t DecimalLength(long long value) {
+    std::size_t length = value < 0 ? 2 : 1;
+    for (; value <= -10 || value >= 10; value /= 10)
+        ++length;
+    return length;
+}
+
+// At least the characters and elements WriteList adds for the list, so that the document is sized once
+// before it is built: tags and line ends, numbers and escaped item texts.
+void CountList(const CActionList& list, std::size_t& characters, std::size_t& elements) {
+    characters += 110;
+    for (const int value :
+         {list.SizeOfView, list.ViewStartAt, list.CursorPos, list.Cycles, list.Delay, list.PlayMode})
+        characters += DecimalLength(value);
+    ++elements;
+    for (std::size_t i = 0; i < list.List.size(); ++i) {
+        characters += 24 + DecimalLength(static_cast<long long>(i)) + EscapedAttributeLength(list.List[i]);
+        ++elements;
+        CountList(i < list.SubLists.size() ? list.SubLists[i] : CActionList(), characters, elements);
+    }
 }
 
 bool IsKeyIndex(int index) {
@@ -167,6 +196,13 @@ bool ReadList(CActionList& list, CXmlDocument& document) {
 bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file) {
     CXmlDocument document;
     document.SetText(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
+    std::size_t characters = 1 << 15, elements = 1 << 9; // the sections, lights and keys
+    for (const CActionList* list : {&data.PredefinedCombo, &data.PredefinedMacro, &data.PredefinedEmu})
+        CountList(*list, characters, elements);
+    for (int key = 1; key < KeyIndexCount; ++key)
+        for (const KeySetting& setting : data.CurrentSettings[key])
+            CountList(setting.ComboKey, characters, elements);
+    document.Reserve(characters, elements);
     document.AddElement(u"Zelk");
     document.EnterElement();
     SaveSection(document, u"PredefinedCombo", data.PredefinedCombo);

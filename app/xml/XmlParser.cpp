@@ -136,20 +136,22 @@ SNode CParser::ReadNode(std::size_t at) const {
         return Fail(u"first_tag_syntax", at);
 
     std::size_t i = at + 1;
-    while (i < n && !IsXmlSpace(m_Text[i]) && m_Text[i] != u'/' && m_Text[i] != u'>')
+    while (i < n && !XmlCharacters::In(XmlCharacters::TagNameEnds, m_Text[i]))
         ++i;
     node.NameEnd = i;
-    char16_t quote = 0;
-    for (; i < n; ++i) {
+    // The tag ends at the first ">" outside quotes.
+    while (i < n) {
         const char16_t d = m_Text[i];
-        if (quote) {
-            if (d == quote)
-                quote = 0;
-        } else if (d == u'"' || d == u'\'') {
-            quote = d;
-        } else if (d == u'>') {
-            break;
+        if (!XmlCharacters::In(XmlCharacters::QuotesAndTagEnd, d)) {
+            ++i;
+            continue;
         }
+        if (d == u'>')
+            break;
+        for (++i; i < n && m_Text[i] != d;)
+            ++i;
+        if (i < n)
+            ++i;
     }
     if (i >= n)
         return unterminated(u"start_tag");
