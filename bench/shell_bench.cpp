@@ -1,5 +1,6 @@
 // Cold start of the desktop program: from launching a fresh process to the main window's first
-// paint with the virtual keyboard, and the resident memory at that moment. Each iteration starts
+// paint with the virtual keyboard, the resident memory at that moment, and the processor time the
+// process had used by then (steadier than the elapsed time on a busy machine). Each iteration starts
 // this program again in child mode, which runs the program's own start-up (skins, key catalogue,
 // device provider, main window) and reports when the window has painted.
 #include "DeviceOptions.h"
@@ -13,12 +14,14 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -52,7 +55,11 @@ protected:
             return;
         Reported = true;
         const long long painted = MonotonicNanoseconds();
-        std::printf("%lld %ld\n", painted, ResidentKilobytes());
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        const long long cpu = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000000LL +
+                              usage.ru_utime.tv_usec + usage.ru_stime.tv_usec;
+        std::printf("%lld %ld %lld\n", painted, ResidentKilobytes(), cpu);
         std::fflush(stdout);
         QTimer::singleShot(0, qApp, &QApplication::quit);
     }
@@ -86,6 +93,7 @@ std::string SelfPath;
 
 void BM_ColdStartToFirstPaint(benchmark::State& state) {
     double residentMegabytes = 0;
+    double cpuMilliseconds = 0;
     for (auto _ : state) {
         int out[2];
         if (pipe(out) != 0) {
@@ -112,15 +120,19 @@ void BM_ColdStartToFirstPaint(benchmark::State& state) {
         waitpid(child, &status, 0);
         long long painted = 0;
         long resident = 0;
+        long long cpu = 0;
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-            std::sscanf(reply.c_str(), "%lld %ld", &painted, &resident) != 2) {
+            std::sscanf(reply.c_str(), "%lld %ld %lld", &painted, &resident, &cpu) != 3) {
             state.SkipWithError("the program did not start");
             return;
         }
         state.SetIterationTime(static_cast<double>(painted - started) / 1e9);
         residentMegabytes = static_cast<double>(resident) / 1024.0;
+        cpuMilliseconds += static_cast<double>(cpu) / 1000.0;
     }
     state.counters["rss_MB"] = residentMegabytes;
+    state.counters["cpu_ms"] =
+        cpuMilliseconds / static_cast<double>(std::max<std::int64_t>(state.iterations(), 1));
 }
 BENCHMARK(BM_ColdStartToFirstPaint)
     ->UseManualTime()

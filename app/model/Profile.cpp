@@ -17,33 +17,41 @@ namespace {
 // A list item index beyond this is ignored: no keyboard holds a longer list, and a file must not be
 // able to make the reader allocate without bound.
 constexpr long long MaxListItems = 65536;
-// The named attributes of the current element, read in one pass; the first of a repeated name counts
-// and a missing one is empty.
-template <std::size_t Count>
-std::array<std::u16string, Count> Attributes(const CXmlDocument& document,
-                                             const std::array<std::u16string_view, Count>& names) {
-    std::array<std::u16string, Count> values;
+
+// Calls store(i, value) for the first attribute named names[i] of the current element, in one pass over
+// its start tag; the value is valid during the call.
+template <std::size_t Count, typename Store>
+void ReadNamed(const CXmlDocument& document, const std::array<std::u16string_view, Count>& names,
+               Store store) {
     std::array<bool, Count> seen{};
-    document.ForEachAttribute([&](std::u16string_view name, std::u16string value) {
+    document.ForEachAttribute([&](std::u16string_view name, std::u16string_view value) {
         for (std::size_t i = 0; i < Count; ++i) {
-            if (!seen[i] && names[i] == name) {
+            if (!seen[i] && SameText(names[i], name)) {
                 seen[i] = true;
-                values[i] = std::move(value);
+                store(i, value);
                 return;
             }
         }
     });
+}
+
+// The named attributes of the current element; a missing one is empty.
+template <std::size_t Count>
+std::array<std::u16string, Count> Attributes(const CXmlDocument& document,
+                                             const std::array<std::u16string_view, Count>& names) {
+    std::array<std::u16string, Count> values;
+    ReadNamed(document, names, [&](std::size_t i, std::u16string_view value) { values[i] = value; });
     return values;
 }
 
-// The named attributes as decimal numbers; a missing or malformed one reads as 0.
+// The named attributes as decimal numbers, read without a copy of their texts; a missing or
+// malformed one reads as 0.
 template <std::size_t Count>
 std::array<int, Count> Numbers(const CXmlDocument& document,
                                const std::array<std::u16string_view, Count>& names) {
-    const std::array<std::u16string, Count> texts = Attributes(document, names);
     std::array<int, Count> numbers{};
-    for (std::size_t i = 0; i < Count; ++i)
-        numbers[i] = LeadingNumber(texts[i]);
+    ReadNamed(document, names,
+              [&](std::size_t i, std::u16string_view value) { numbers[i] = LeadingNumber(value); });
     return numbers;
 }
 
@@ -161,6 +169,28 @@ bool LoadSection(CXmlDocument& document, std::u16string_view name, CActionList& 
     return true;
 }
 
+std::size_t DecimalLength(long long value) {
+    std::size_t length = value < 0 ? 2 : 1;
+    for (; value <= -10 || value >= 10; value /= 10)
+        ++length;
+    return length;
+}
+
+// At least the characters and elements WriteList adds for the list, so that the document is sized once
+// before it is built: tags and line ends, numbers and escaped item texts.
+void CountList(const CActionList& list, std::size_t& characters, std::size_t& elements) {
+    characters += 110;
+    for (const int value :
+         {list.SizeOfView, list.ViewStartAt, list.CursorPos, list.Cycles, list.Delay, list.PlayMode})
+        characters += DecimalLength(value);
+    ++elements;
+    for (std::size_t i = 0; i < list.List.size(); ++i) {
+        characters += 24 + DecimalLength(static_cast<long long>(i)) + EscapedAttributeLength(list.List[i]);
+        ++elements;
+        CountList(i < list.SubLists.size() ? list.SubLists[i] : CActionList(), characters, elements);
+    }
+}
+
 bool IsKeyIndex(int index) {
     return index >= 1 && index < KeyIndexCount;
 }
@@ -206,6 +236,13 @@ bool ReadList(CActionList& list, CXmlDocument& document) {
 bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file, std::string* problem) {
     CXmlDocument document;
     document.SetText(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
+    std::size_t characters = 1 << 15, elements = 1 << 9; // the sections, lights and keys
+    for (const CActionList* list : {&data.PredefinedCombo, &data.PredefinedMacro, &data.PredefinedEmu})
+        CountList(*list, characters, elements);
+    for (int key = 1; key < KeyIndexCount; ++key)
+        for (const KeySetting& setting : data.CurrentSettings[key])
+            CountList(setting.ComboKey, characters, elements);
+    document.Reserve(characters, elements);
     document.AddElement(u"Zelk");
     document.EnterElement();
     SaveSection(document, u"PredefinedCombo", data.PredefinedCombo);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QResource>
 
 #include <algorithm>
@@ -14,6 +15,10 @@
 namespace {
 
 const int IconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+QString PictureName(int id) {
+    return QStringLiteral(":/skin/%1.png").arg(id);
+}
 
 } // namespace
 
@@ -53,22 +58,10 @@ bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& p
     }
     RegisteredFile = resourceFile;
 
-    // Every picture the file holds is loaded; the required ones must be there.
-    std::vector<int> ids = pictureIds;
-    const QStringList names =
-        QDir(QStringLiteral(":/skin")).entryList({QStringLiteral("*.png")}, QDir::Files);
-    for (const QString& name : names) {
-        bool number = false;
-        const int id = name.chopped(4).toInt(&number);
-        if (number && std::find(ids.begin(), ids.end(), id) == ids.end())
-            ids.push_back(id);
-    }
-
-    const bool dense = qApp != nullptr && qApp->devicePixelRatio() > 1.0;
-    for (const int id : ids) {
-        LoadedPicture picture;
-        const QString plainName = QStringLiteral(":/skin/%1.png").arg(id);
-        if (!picture.Plain.load(plainName)) {
+    // The pictures the program needs must be there and readable; their pixels are decoded when first used.
+    for (const int id : pictureIds) {
+        QImageReader reader(PictureName(id));
+        if (!reader.canRead() || !reader.size().isValid()) {
             problem =
                 QStringLiteral("皮肤资源文件 %1 缺少图片 %2。\nThe skin resource file %1 lacks picture %2.")
                     .arg(QDir::toNativeSeparators(resourceFile))
@@ -76,19 +69,46 @@ bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& p
             Release();
             return false;
         }
-        picture.Plain = picture.Plain.convertToFormat(QImage::Format_RGB32);
-        QPixmap sharp;
-        if (dense && sharp.load(QStringLiteral(":/skin/%1@2x.png").arg(id))) {
-            sharp.setDevicePixelRatio(2.0);
-            picture.Shown = sharp;
-        } else {
-            picture.Shown = QPixmap::fromImage(picture.Plain);
-        }
-        Pictures.emplace(id, std::move(picture));
+        Pictures.emplace(id, LoadedPicture{});
     }
+    // So is every other picture the file holds.
+    const QStringList names =
+        QDir(QStringLiteral(":/skin")).entryList({QStringLiteral("*.png")}, QDir::Files);
+    for (const QString& name : names) {
+        bool number = false;
+        const int id = name.chopped(4).toInt(&number);
+        if (number)
+            Pictures.emplace(id, LoadedPicture{});
+    }
+    Dense = qApp != nullptr && qApp->devicePixelRatio() > 1.0;
     for (const int size : IconSizes)
         Icon.addFile(QStringLiteral(":/icon/zelk-%1.png").arg(size), QSize(size, size));
     return true;
+}
+
+const CSkinResources::LoadedPicture* CSkinResources::Decoded(int id) const {
+    const auto found = Pictures.find(id);
+    if (found == Pictures.end())
+        return nullptr;
+    LoadedPicture& picture = found->second;
+    if (!picture.Decoded) {
+        picture.Decoded = true;
+        QImage plain(PictureName(id));
+        if (!plain.isNull()) {
+            plain = std::move(plain).convertToFormat(QImage::Format_RGB32);
+            QPixmap sharp;
+            if (Dense && sharp.load(QStringLiteral(":/skin/%1@2x.png").arg(id))) {
+                sharp.setDevicePixelRatio(2.0);
+                picture.Shown = std::move(sharp);
+                picture.Plain = std::move(plain);
+            } else {
+                // The pixmap takes over the image's pixels, and the plain picture shares them.
+                picture.Shown = QPixmap::fromImage(std::move(plain));
+                picture.Plain = picture.Shown.toImage();
+            }
+        }
+    }
+    return picture.Plain.isNull() ? nullptr : &picture;
 }
 
 void CSkinResources::Release() {
@@ -100,13 +120,13 @@ void CSkinResources::Release() {
 }
 
 const QPixmap* CSkinResources::Picture(int id) const {
-    const auto found = Pictures.find(id);
-    return found == Pictures.end() ? nullptr : &found->second.Shown;
+    const LoadedPicture* picture = Decoded(id);
+    return picture == nullptr ? nullptr : &picture->Shown;
 }
 
 const QImage* CSkinResources::PlainPicture(int id) const {
-    const auto found = Pictures.find(id);
-    return found == Pictures.end() ? nullptr : &found->second.Plain;
+    const LoadedPicture* picture = Decoded(id);
+    return picture == nullptr ? nullptr : &picture->Plain;
 }
 
 const QFont& CSkinResources::SkinFont(int index) const {

@@ -26,8 +26,10 @@ public:
     CSkinResources(const CSkinResources&) = delete;
     CSkinResources& operator=(const CSkinResources&) = delete;
 
-    // Registers the resource file and loads the listed pictures. On failure says what is missing in
-    // problem (in both languages: it is reported before the UI language exists) and keeps nothing.
+    // Registers the resource file and checks that it holds the listed pictures. On failure says what is
+    // missing in problem (in both languages: it is reported before the UI language exists) and keeps
+    // nothing. Every picture of the file is decoded when it is first asked for and then kept for the run,
+    // once: the pixmap and the plain image share their pixels where the platform allows.
     bool Load(const QString& resourceFile, const std::vector<int>& pictureIds, QString& problem);
     // ZelkRES.rcc, found as DataFile finds it.
     static QString DefaultResourceFile();
@@ -36,7 +38,8 @@ public:
     // belongs (in the data folder when there is one), for the message that says it is missing.
     static QString DataFile(const QString& name);
 
-    // The picture for the screen's pixel density; null when the id was not loaded.
+    // The picture for the screen's pixel density; null when the file has no such picture or it does not
+    // decode.
     const QPixmap* Picture(int id) const;
     // The picture at one image pixel per window pixel: the transparent colour is read from it.
     const QImage* PlainPicture(int id) const;
@@ -47,14 +50,19 @@ public:
 
 private:
     struct LoadedPicture {
+        bool Decoded = false;
         QPixmap Shown;
         QImage Plain;
     };
 
+    // The picture, decoded on first use; null when there is none.
+    const LoadedPicture* Decoded(int id) const;
     void Release();
 
     QString RegisteredFile;
-    std::map<int, LoadedPicture> Pictures;
+    bool Dense = false;
+    // Decoding on first use changes no picture a caller has been given.
+    mutable std::map<int, LoadedPicture> Pictures;
     QBrush Brush;
     std::array<QFont, SkinFontCount> Fonts;
     QIcon Icon;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,8 +21,23 @@ std::u16string FindDeclaredEncoding(std::u16string_view head);
 // Zero characters are dropped; characters that cannot be read become U+FFFD.
 std::u16string DecodeDocumentBytes(std::string bytes, CXmlResult& result);
 
+// Where a document file's bytes come from: fills up to `capacity` bytes and returns how many, 0 at the
+// end of the file (or on an error, which the caller notes itself).
+using ByteReader = std::function<std::size_t(char* to, std::size_t capacity)>;
+// Where they go: false when the bytes could not be written.
+using ByteWriter = std::function<bool(const char* bytes, std::size_t length)>;
+
+// The text of a file read through `read`, decoded as DecodeDocumentBytes decodes the whole file. A UTF-8
+// file is converted piece by piece as it is read, into a text reserved from `sizeHint` (the file's size,
+// 0 when unknown), so its bytes are never held whole beside the text.
+std::u16string ReadDocument(const ByteReader& read, std::size_t sizeHint, CXmlResult& result);
+
 // The bytes of a text in the encoding it declares (UTF-8 when none is declared or the declared one
 // cannot be written), without a byte-order mark. `encoding` receives the name of the encoding used.
 std::string EncodeDocumentText(std::u16string_view text, CXmlResult& result, std::u16string& encoding);
+// The same bytes handed to `write` piece by piece (UTF-8) or at once (other encodings); false when a
+// write failed. `length` receives the number of bytes written.
+bool WriteDocument(std::u16string_view text, const ByteWriter& write, CXmlResult& result,
+                   std::u16string& encoding, std::size_t& length);
 
 } // namespace XmlCodec

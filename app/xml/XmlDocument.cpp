@@ -37,40 +37,6 @@ std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
 #endif
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, CXmlResult& result) {
-    std::FILE* file = OpenFile(path, "rb");
-    if (!file) {
-        AddFileError(result, errno);
-        return false;
-    }
-    std::error_code sizeError;
-    const auto size = std::filesystem::file_size(path, sizeError);
-    // One read when the size is known; the extra byte lets it see the end of the file.
-    std::size_t chunk = sizeError ? std::size_t{1} << 16 : static_cast<std::size_t>(size) + 1;
-    std::size_t used = 0;
-    for (;;) {
-        bytes.resize(used + chunk);
-        const std::size_t got = std::fread(bytes.data() + used, 1, chunk, file);
-        used += got;
-        if (got < chunk)
-            break;
-        chunk = std::max<std::size_t>(std::size_t{1} << 16, used / 2);
-    }
-    bytes.resize(used);
-    bool failed = std::ferror(file) != 0;
-    int error = errno;
-    if (std::fclose(file) != 0 && !failed) {
-        failed = true;
-        error = errno;
-    }
-    if (failed) {
-        AddFileError(result, error);
-        bytes.clear();
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 CXmlDocument::CXmlDocument() {
@@ -111,29 +77,59 @@ void CXmlDocument::ResetCursor() {
 
 bool CXmlDocument::LoadFile(const std::filesystem::path& path) {
     m_Result.Clear();
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, m_Result)) {
+    m_Text.clear();
+    m_Text.shrink_to_fit(); // the old text is not kept beside the new one
+    std::FILE* file = OpenFile(path, "rb");
+    bool failed = file == nullptr;
+    int error = errno;
+    if (file) {
+        std::error_code sizeError;
+        const auto size = std::filesystem::file_size(path, sizeError);
+        const auto read = [&](char* to, std::size_t capacity) -> std::size_t {
+            const std::size_t got = std::fread(to, 1, capacity, file);
+            if (got < capacity && std::ferror(file)) {
+                failed = true;
+                error = errno;
+                return 0;
+            }
+            return got;
+        };
+        m_Text = XmlCodec::ReadDocument(read, sizeError ? 0 : static_cast<std::size_t>(size), m_Result);
+        if (std::fclose(file) != 0 && !failed) {
+            failed = true;
+            error = errno;
+        }
+    }
+    if (failed) {
+        m_Result.Clear();
+        AddFileError(m_Result, error);
         m_Text.clear();
+        m_Text.shrink_to_fit();
         m_Index.Free();
         ResetCursor();
         return false;
     }
-    m_Text = XmlCodec::DecodeDocumentBytes(std::move(bytes), m_Result);
     Parse();
     return true;
 }
 
 bool CXmlDocument::SaveFile(const std::filesystem::path& path) {
     m_Result.Clear();
-    std::u16string encoding;
-    const std::string bytes = XmlCodec::EncodeDocumentText(m_Text, m_Result, encoding);
     std::FILE* file = OpenFile(path, "wb");
     if (!file) {
         AddFileError(m_Result, errno);
         return false;
     }
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    int error = errno;
+    int error = 0;
+    const auto write = [&](const char* bytes, std::size_t length) {
+        if (std::fwrite(bytes, 1, length, file) == length)
+            return true;
+        error = errno;
+        return false;
+    };
+    std::u16string encoding;
+    std::size_t length = 0;
+    bool ok = XmlCodec::WriteDocument(m_Text, write, m_Result, encoding, length);
     if (std::fclose(file) != 0 && ok) {
         ok = false;
         error = errno;
@@ -142,9 +138,14 @@ bool CXmlDocument::SaveFile(const std::filesystem::path& path) {
         AddFileError(m_Result, error);
         return false;
     }
-    m_Result.Add(u"write", {{u"encoding", encoding},
-                            {u"length", CXmlResult::Number(static_cast<long long>(bytes.size()))}});
+    m_Result.Add(u"write",
+                 {{u"encoding", encoding}, {u"length", CXmlResult::Number(static_cast<long long>(length))}});
     return true;
+}
+
+void CXmlDocument::Reserve(std::size_t textLength, std::size_t elementCount) {
+    m_Text.reserve(textLength);
+    m_Index.Reserve(elementCount + 1); // record 0 is the document
 }
 
 void CXmlDocument::ResetPosition() {
@@ -157,11 +158,17 @@ std::u16string_view CXmlDocument::StartTag(std::uint32_t element) const {
 }
 
 bool CXmlDocument::HasName(std::uint32_t element, std::u16string_view name) const {
+    // The name, then the end of the name (which the name itself does not hold).
     const std::u16string_view tag = StartTag(element);
-    return tag.substr(1, TagNameEnd(tag) - 1) == name;
+    return tag.size() > name.size() + 1 && SameText(tag.substr(1, name.size()), name) &&
+           XmlCharacters::In(XmlCharacters::TagNameEnds, tag[name.size() + 1]);
 }
 
 bool CXmlDocument::FindElement(std::u16string_view name) {
+    // No tag's name holds white space, "/" or ">".
+    for (const char16_t c : name)
+        if (XmlCharacters::In(XmlCharacters::TagNameEnds, c))
+            return false;
     std::uint32_t x = m_Current ? m_Index[m_Current].NextSibling : m_Index[m_Parent].FirstChild;
     for (; x; x = m_Index[x].NextSibling) {
         if (name.empty() || HasName(x, name)) {
@@ -199,7 +206,9 @@ std::uint32_t CXmlDocument::NewEmptyElement(std::size_t start, std::size_t tagLe
     return m_Index.Append(element);
 }
 
-bool CXmlDocument::AddElement(std::u16string_view name) { return AddElement(name, {}); }
+bool CXmlDocument::AddElement(std::u16string_view name) {
+    return AddElement(name, {});
+}
 
 bool CXmlDocument::AddElement(std::u16string_view name, std::span<const CXmlAttributeText> attributes) {
     if (!IsWritableName(name))

@@ -60,12 +60,17 @@ public:
     // The decoded value of an attribute of the current element; empty when there is none.
     std::u16string GetAttribute(std::u16string_view name) const;
     // Calls visit(name, decoded value) for every attribute of the current element, in order, in one
-    // pass over its start tag (GetAttribute scans the tag anew for every name).
+    // pass over its start tag (GetAttribute scans the tag anew for every name). Both are views, valid
+    // during the call: a value without references is read straight from the text.
     template <typename Visit> void ForEachAttribute(Visit visit) const;
     // The name of the n-th attribute (from 0) of the current element; empty past the last.
     std::u16string GetAttributeName(std::size_t n) const;
     // The current element's name; empty when there is no current element.
     std::u16string GetTagName() const;
+
+    // Makes room for a text of that many characters and that many elements in all, so a document built
+    // element by element is not moved while it grows.
+    void Reserve(std::size_t textLength, std::size_t elementCount);
 
     // Diagnostic records of the last parse or file operation.
     const std::u16string& GetResult() const { return m_Result.Text(); }
@@ -98,7 +103,14 @@ template <typename Visit> void CXmlDocument::ForEachAttribute(Visit visit) const
         return;
     CXmlAttributeScanner scanner(tag);
     SXmlAttributeSpan span;
-    while (scanner.Next(span))
-        visit(tag.substr(span.NameStart, span.NameEnd - span.NameStart),
-              DecodeReferences(tag.substr(span.ValueStart, span.ValueEnd - span.ValueStart)));
+    std::u16string decoded;
+    while (scanner.Next(span)) {
+        std::u16string_view value = tag.substr(span.ValueStart, span.ValueEnd - span.ValueStart);
+        if (value.find(u'&') != std::u16string_view::npos) {
+            decoded.clear();
+            AppendDecodedReferences(decoded, value);
+            value = decoded;
+        }
+        visit(tag.substr(span.NameStart, span.NameEnd - span.NameStart), value);
+    }
 }

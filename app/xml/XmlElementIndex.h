@@ -33,6 +33,8 @@ public:
     void Reset(std::size_t textLength);
     // Drops every element and frees the memory.
     void Free();
+    // Room for that many records in all.
+    void Reserve(std::size_t records) { m_Records.reserve(records); }
 
     std::uint32_t Append(const SXmlElement& element);
     std::size_t Size() const { return m_Records.size(); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #if defined(_WIN32)
 #include <climits>
@@ -604,22 +605,35 @@ bool IsCodePageAvailable(int codePage) {
 #endif
 }
 
-void AppendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
-    const std::size_t start = out.size();
-    out.resize(start + bytes.size()); // never more units than bytes
-    char16_t* o = out.data() + start;
+std::size_t DecodeUtf8(std::string_view bytes, char16_t* out, bool last, std::size_t& used) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    char16_t* o = out;
     std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            *o++ = lead;
-            ++i;
+    while (i < n) {
+        // Runs of ASCII eight bytes at a time: most of a document.
+        while (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, p + i, 8);
+            if (word & 0x8080808080808080u)
+                break;
+            for (std::size_t k = 0; k < 8; ++k)
+                o[k] = p[i + k];
+            o += 8;
+            i += 8;
+        }
+        if (i >= n)
+            break;
+        if (p[i] < 0x80) {
+            *o++ = p[i++];
             continue;
         }
         char32_t codePoint = 0;
         bool cutOff;
         const std::size_t length = ReadUtf8Sequence(bytes, i, codePoint, cutOff);
         if (length == 0) {
+            if (cutOff && !last)
+                break; // the rest of it comes with the next piece
             // A broken sequence: its longest well-formed start becomes one replacement.
             *o++ = Replacement;
             i += std::max<std::size_t>(1, codePoint);
@@ -634,7 +648,21 @@ void AppendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
         }
         i += length;
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
+    used = i;
+    return static_cast<std::size_t>(o - out);
+}
+
+void AppendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
+    // Through a small buffer: growing `out` by a zero-filled worst case costs more than the copy.
+    constexpr std::size_t Piece = 4096;
+    char16_t units[Piece];
+    out.reserve(out.size() + bytes.size()); // never more units than bytes
+    while (!bytes.empty()) {
+        const std::string_view piece = bytes.substr(0, Piece);
+        std::size_t used = 0;
+        out.append(units, DecodeUtf8(piece, units, piece.size() == bytes.size(), used));
+        bytes.remove_prefix(used);
+    }
 }
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -654,41 +682,40 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-void AppendUtf16AsUtf8(std::u16string_view text, std::string& out, bool& loss) {
-    // Sized exactly first: zero-filling a worst-case buffer costs more than counting.
-    std::size_t bytes = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c < 0x80) {
-            bytes += 1;
-        } else if (c < 0x800) {
-            bytes += 2;
-        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                   text[i + 1] <= 0xDFFF) {
-            bytes += 4;
-            ++i;
-        } else {
-            bytes += 3; // a lone surrogate as U+FFFD, too
+std::size_t EncodeUtf8(std::u16string_view text, char* out, bool last, std::size_t& used, bool& loss) {
+    const char16_t* p = text.data();
+    const std::size_t n = text.size();
+    char* o = out;
+    std::size_t i = 0;
+    while (i < n) {
+        while (i + 4 <= n && (p[i] | p[i + 1] | p[i + 2] | p[i + 3]) < 0x80) {
+            o[0] = static_cast<char>(p[i]);
+            o[1] = static_cast<char>(p[i + 1]);
+            o[2] = static_cast<char>(p[i + 2]);
+            o[3] = static_cast<char>(p[i + 3]);
+            o += 4;
+            i += 4;
         }
-    }
-    const std::size_t start = out.size();
-    out.resize(start + bytes);
-    char* o = out.data() + start;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
+        if (i >= n)
+            break;
+        char32_t c = p[i];
         if (c < 0x80) {
             *o++ = static_cast<char>(c);
+            ++i;
             continue;
         }
         if (c >= 0xD800 && c <= 0xDFFF) {
-            if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            if (c <= 0xDBFF && i + 1 == n && !last)
+                break; // its partner may start the next piece
+            if (c <= 0xDBFF && i + 1 < n && p[i + 1] >= 0xDC00 && p[i + 1] <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (p[i + 1] - 0xDC00);
                 ++i;
             } else {
                 c = Replacement;
                 loss = true;
             }
         }
+        ++i;
         if (c < 0x800) {
             *o++ = static_cast<char>(0xC0 | (c >> 6));
         } else if (c < 0x10000) {
@@ -701,7 +728,20 @@ void AppendUtf16AsUtf8(std::u16string_view text, std::string& out, bool& loss) {
         }
         *o++ = static_cast<char>(0x80 | (c & 0x3F));
     }
-    out.resize(static_cast<std::size_t>(o - out.data()));
+    used = i;
+    return static_cast<std::size_t>(o - out);
+}
+
+void AppendUtf16AsUtf8(std::u16string_view text, std::string& out, bool& loss) {
+    constexpr std::size_t Piece = 2048;
+    char bytes[3 * Piece];
+    out.reserve(out.size() + text.size()); // at least a byte per unit
+    while (!text.empty()) {
+        const std::u16string_view piece = text.substr(0, Piece);
+        std::size_t used = 0;
+        out.append(bytes, EncodeUtf8(piece, bytes, piece.size() == text.size(), used, loss));
+        text.remove_prefix(used);
+    }
 }
 
 void RepairUtf16(std::u16string& text, std::size_t from) {

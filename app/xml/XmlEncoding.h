@@ -27,6 +27,13 @@ bool IsCodePageAvailable(int codePage);
 void AppendUtf8AsUtf16(std::string_view bytes, std::u16string& out);
 // Appends UTF-16 as UTF-8; a lone surrogate becomes U+FFFD and sets `loss`.
 void AppendUtf16AsUtf8(std::u16string_view text, std::string& out, bool& loss);
+
+// The same conversions one piece of a longer text at a time, into room the caller gives: `out` holds at
+// least bytes.size() units (DecodeUtf8) or 3 * text.size() bytes (EncodeUtf8). Unless the piece is the
+// last, a character that runs on past the piece's end is left for the next piece: `used` tells how much
+// of the piece was converted. Pieces converted this way give exactly what the whole text would give.
+std::size_t DecodeUtf8(std::string_view bytes, char16_t* out, bool last, std::size_t& used);
+std::size_t EncodeUtf8(std::u16string_view text, char* out, bool last, std::size_t& used, bool& loss);
 // Valid UTF-8, or broken only by a sequence cut off at the end of the data.
 bool IsValidUtf8(std::string_view bytes);
 // Replaces every lone surrogate at or after `from` with U+FFFD.

@@ -109,6 +109,17 @@ char32_t ParseReference(std::u16string_view body) {
             return 0xFFFD;
         return static_cast<char32_t>(value);
     }
+    // The five of XML first: nearly every reference in a document is one of them.
+    if (body == u"lt")
+        return u'<';
+    if (body == u"gt")
+        return u'>';
+    if (body == u"amp")
+        return u'&';
+    if (body == u"quot")
+        return u'"';
+    if (body == u"apos")
+        return u'\'';
     std::array<char, MaxReferenceBody> name{};
     for (std::size_t i = 0; i < body.size(); ++i) {
         const char16_t c = body[i];
@@ -190,9 +201,36 @@ std::u16string EscapeAttribute(std::u16string_view value) {
     return out;
 }
 
+std::size_t EscapedAttributeLength(std::u16string_view value) {
+    std::size_t length = value.size();
+    for (const char16_t c : value) {
+        switch (c) {
+        case u'&':
+            length += 4; // "&amp;"
+            break;
+        case u'<':
+        case u'>':
+            length += 3; // "&lt;", "&gt;"
+            break;
+        case u'"':
+        case u'\'':
+            length += 5; // "&quot;", "&apos;"
+            break;
+        default:
+            break;
+        }
+    }
+    return length;
+}
+
 std::u16string DecodeReferences(std::u16string_view value) {
     std::u16string out;
-    out.reserve(value.size());
+    AppendDecodedReferences(out, value);
+    return out;
+}
+
+void AppendDecodedReferences(std::u16string& out, std::u16string_view value) {
+    out.reserve(out.size() + value.size());
     std::size_t i = 0;
     while (i < value.size()) {
         const std::size_t amp = value.find(u'&', i);
@@ -215,5 +253,4 @@ std::u16string DecodeReferences(std::u16string_view value) {
         out += u'&';
         i = amp + 1;
     }
-    return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,10 +21,13 @@ char32_t LookupEntity(std::string_view name);
 // Attribute value escaping: & < > " ' become entity references, everything else is kept.
 void AppendEscapedAttribute(std::u16string& out, std::u16string_view value);
 std::u16string EscapeAttribute(std::u16string_view value);
+// The length of the escaped value.
+std::size_t EscapedAttributeLength(std::u16string_view value);
 
 // Replaces every reference "&...;" of at most 9 characters between "&" and ";" (decimal or
 // hexadecimal character number, or entity name); anything else keeps its literal "&".
 std::u16string DecodeReferences(std::u16string_view value);
+void AppendDecodedReferences(std::u16string& out, std::u16string_view value);
 
 // Appends one code point as UTF-16 (a surrogate pair above U+FFFF).
 void AppendCodePoint(std::u16string& out, char32_t codePoint);

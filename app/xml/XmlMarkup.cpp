@@ -14,7 +14,7 @@ char16_t FoldAscii(char16_t c) {
 
 std::size_t TagNameEnd(std::u16string_view tag) {
     std::size_t i = tag.empty() ? 0 : 1;
-    while (i < tag.size() && !IsXmlSpace(tag[i]) && tag[i] != u'/' && tag[i] != u'>')
+    while (i < tag.size() && !XmlCharacters::In(XmlCharacters::TagNameEnds, tag[i]))
         ++i;
     return i;
 }
@@ -75,8 +75,7 @@ bool CXmlAttributeScanner::Next(SXmlAttributeSpan& span) {
     }
     span = SXmlAttributeSpan{};
     span.NameStart = m_Pos;
-    while (m_Pos < n && !IsXmlSpace(m_Tag[m_Pos]) && m_Tag[m_Pos] != u'=' && m_Tag[m_Pos] != u'/' &&
-           m_Tag[m_Pos] != u'>' && !IsQuote(m_Tag[m_Pos]))
+    while (m_Pos < n && !XmlCharacters::In(XmlCharacters::AttributeNameEnds, m_Tag[m_Pos]))
         ++m_Pos;
     span.NameEnd = m_Pos;
     span.TokenStart = span.TokenEnd = span.ValueStart = span.ValueEnd = m_Pos;
@@ -123,7 +122,7 @@ bool CXmlAttributeScanner::Next(SXmlAttributeSpan& span) {
 bool CXmlAttributeScanner::Find(std::u16string_view name, SXmlAttributeSpan& span, bool ignoreCase) {
     while (Next(span)) {
         const std::u16string_view found = m_Tag.substr(span.NameStart, span.NameEnd - span.NameStart);
-        if (ignoreCase ? EqualsIgnoreAsciiCase(found, name) : found == name)
+        if (ignoreCase ? EqualsIgnoreAsciiCase(found, name) : SameText(found, name))
             return true;
     }
     return false;

@@ -1,13 +1,45 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
 // Reading the parts of one tag: its name and its attributes. Every position is an offset into the
 // tag text given, which starts with "<" and, for a complete tag, ends with ">".
 
+namespace XmlCharacters {
+// A set of characters below 64, as bits: each test of a character is a comparison and a shift.
+constexpr std::uint64_t Set(std::initializer_list<char> characters) {
+    std::uint64_t set = 0;
+    for (const char c : characters)
+        set |= std::uint64_t{1} << c;
+    return set;
+}
+constexpr bool In(std::uint64_t set, char16_t c) {
+    return c < 64 && ((set >> c) & 1) != 0;
+}
+constexpr std::uint64_t Spaces = Set({' ', '\t', '\r', '\n'});
+// What ends a tag's name: white space, "/" or ">".
+constexpr std::uint64_t TagNameEnds = Spaces | Set({'/', '>'});
+// What ends an attribute's name: white space, "=", "/", ">" or a quote.
+constexpr std::uint64_t AttributeNameEnds = TagNameEnds | Set({'=', '"', '\''});
+// What the search for a start tag's end stops at: a quote or ">".
+constexpr std::uint64_t QuotesAndTagEnd = Set({'"', '\'', '>'});
+} // namespace XmlCharacters
+
 inline bool IsXmlSpace(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+    return XmlCharacters::In(XmlCharacters::Spaces, c);
+}
+
+// Exact equality of two names or texts; one comparison per character.
+inline bool SameText(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
 }
 
 // End of the tag's name: the first token after "<", ending at white space, "/" or ">".

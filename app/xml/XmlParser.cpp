@@ -50,8 +50,10 @@ private:
     CXmlElementIndex& m_Index;
     CXmlResult& m_Result;
     std::vector<SOpen> m_Open;
-    // How many open elements bear each name, so a lone end tag is known without walking the stack.
+    // How many open elements bear each name, so a lone end tag is known without walking the stack. Kept
+    // from the first end tag that does not close the innermost element on (well-formed text needs none).
     std::unordered_map<std::u16string_view, std::size_t> m_OpenNames;
+    bool m_Counting = false;
     bool m_Faulty = false;
 };
 
@@ -136,20 +138,22 @@ SNode CParser::ReadNode(std::size_t at) const {
         return Fail(u"first_tag_syntax", at);
 
     std::size_t i = at + 1;
-    while (i < n && !IsXmlSpace(m_Text[i]) && m_Text[i] != u'/' && m_Text[i] != u'>')
+    while (i < n && !XmlCharacters::In(XmlCharacters::TagNameEnds, m_Text[i]))
         ++i;
     node.NameEnd = i;
-    char16_t quote = 0;
-    for (; i < n; ++i) {
+    // The tag ends at the first ">" outside quotes.
+    while (i < n) {
         const char16_t d = m_Text[i];
-        if (quote) {
-            if (d == quote)
-                quote = 0;
-        } else if (d == u'"' || d == u'\'') {
-            quote = d;
-        } else if (d == u'>') {
-            break;
+        if (!XmlCharacters::In(XmlCharacters::QuotesAndTagEnd, d)) {
+            ++i;
+            continue;
         }
+        if (d == u'>')
+            break;
+        for (++i; i < n && m_Text[i] != d;)
+            ++i;
+        if (i < n)
+            ++i;
     }
     if (i >= n)
         return unterminated(u"start_tag");
@@ -217,9 +221,12 @@ void CParser::OpenElement(std::size_t at, const SNode& node) {
     m_Index.LinkLastChild(parent, index);
     if (!node.EmptyForm) {
         const std::u16string_view name = m_Text.substr(at + 1, node.NameEnd - at - 1);
-        std::size_t& count = m_OpenNames[name];
-        ++count;
-        m_Open.push_back({index, name, &count});
+        std::size_t* count = nullptr;
+        if (m_Counting) {
+            count = &m_OpenNames[name];
+            ++*count;
+        }
+        m_Open.push_back({index, name, count});
     }
 }
 
@@ -232,7 +239,8 @@ void CParser::CloseUnended(std::size_t keep, std::size_t at) {
         element.Length = element.StartTagLength;
         element.Flags |= SXmlElement::Unended;
         m_Index.MoveChildrenAfter(open.Element);
-        --*open.NameCount;
+        if (open.NameCount)
+            --*open.NameCount;
         if (!m_Result.IsFull())
             m_Result.Add(u"unended_start_tag",
                          {{u"tagname", open.Name},
@@ -247,13 +255,20 @@ void CParser::CloseUnended(std::size_t keep, std::size_t at) {
 void CParser::CloseElement(std::size_t at, const SNode& node) {
     const std::u16string_view name = m_Text.substr(at + 2, node.NameEnd - at - 2);
     std::size_t match = m_Open.size();
-    if (!m_Open.empty() && m_Open.back().Name == name) {
+    if (!m_Open.empty() && SameText(m_Open.back().Name, name)) {
         match = m_Open.size() - 1;
     } else {
+        if (!m_Counting) {
+            m_Counting = true;
+            for (SOpen& open : m_Open) {
+                open.NameCount = &m_OpenNames[open.Name];
+                ++*open.NameCount;
+            }
+        }
         const auto counted = m_OpenNames.find(name);
         if (counted != m_OpenNames.end() && counted->second > 0) {
             match = m_Open.size() - 1;
-            while (m_Open[match].Name != name)
+            while (!SameText(m_Open[match].Name, name))
                 --match;
         }
     }
@@ -268,7 +283,8 @@ void CParser::CloseElement(std::size_t at, const SNode& node) {
     SXmlElement& element = m_Index[m_Open[match].Element];
     element.Length = node.End - element.Start;
     element.EndTagLength = node.End - at;
-    --*m_Open[match].NameCount;
+    if (m_Open[match].NameCount)
+        --*m_Open[match].NameCount;
     m_Open.pop_back();
 }
 

@@ -229,7 +229,8 @@ TEST(XmlDocumentBuild, MalformedAttributesPairQuotesAsTheParserDoes) {
 
 TEST(XmlDocumentBuild, ElementWithAttributesEqualsElementThenEachAttribute) {
     // In every insertion case: top level, an empty-form parent, after a sibling.
-    const std::vector<CXmlAttributeText> attributes = {{u"ID", u"7"}, {u"t1", u"a&\"b"}, {u"ID", u"8"}, {u"z", u""}};
+    const std::vector<CXmlAttributeText> attributes = {
+        {u"ID", u"7"}, {u"t1", u"a&\"b"}, {u"ID", u"8"}, {u"z", u""}};
     for (std::size_t used : {std::size_t{0}, std::size_t{2}, std::size_t{4}}) {
         CXmlDocument one;
         CXmlDocument each;
@@ -345,6 +346,11 @@ TEST(XmlDocumentParse, LoneEndTagIsReportedAndIgnored) {
     ASSERT_TRUE(Walk(doc, {u"a"}));
     EXPECT_EQ(ChildNames(doc), u"b d ");
     EXPECT_TRUE(doc.CheckIndex());
+
+    // Elements opened after a lone end tag are still closed by their own end tags.
+    EXPECT_FALSE(doc.SetText(u"<a></x><b><c></b></a>"));
+    EXPECT_EQ(doc.GetResult(), u"<lone_end_tag tagname=\"x\" offset=\"3\"/>"
+                               u"<unended_start_tag tagname=\"c\" offset=\"10\" offset2=\"13\"/>");
 }
 
 TEST(XmlDocumentParse, UnendedStartTagGivesUpItsChildren) {

@@ -196,6 +196,52 @@ TEST_F(XmlFile, SavingWritesTheTextUnchangedInItsDeclaredEncoding) {
     EXPECT_TRUE(ResultHas(u"<unsupported_encoding encoding=\"x-klingon\"/>"));
 }
 
+// Files are read and written in pieces of 64 KiB (65536 bytes or characters): a character, a zero byte
+// or a broken sequence across a piece's end reads and writes as anywhere else.
+TEST_F(XmlFile, LongFilesReadTheSameAcrossPieceEnds) {
+    const std::string head = "<a t=\"";
+    const struct {
+        std::string Bytes;
+        std::u16string Text;
+    } cases[] = {
+        {"\xE4\xB8\xAD", u"\u4e2d"},
+        {"\xF0\x9F\x98\x80", u"\U0001F600"},
+        {std::string("\xC3\0\xA9", 3), u"\u00e9"}, // zero bytes go before the decoding
+        {"\xE4\xB8x", u"\uFFFDx"},                 // a broken sequence is one replacement
+    };
+    for (const auto& c : cases) {
+        for (std::size_t back = 0; back < c.Bytes.size() + 1; ++back) {
+            const std::size_t fill = 65536 - head.size() - back;
+            const std::string bytes = head + std::string(fill, 'y') + c.Bytes + "\"/>";
+            EXPECT_EQ(LoadT(bytes), std::u16string(fill, u'y') + c.Text) << Narrow(c.Text) << back;
+            EXPECT_TRUE(ResultHas(u"<read encoding=\"UTF-8\" length=\"" +
+                                  CXmlResult::Number(static_cast<long long>(bytes.size())) + u"\"/>"));
+        }
+    }
+    const std::string nulls = head + std::string(65530, '\0') + "z\"/>" + std::string(70000, '\0');
+    EXPECT_EQ(LoadT(nulls), u"z");
+    EXPECT_TRUE(
+        ResultHas(u"<nulls_removed count=\"135530\"/><converted_to encoding=\"UTF-8\" length=\"10\"/>"));
+}
+
+TEST_F(XmlFile, LongTextsAreWrittenWholeAcrossPieceEnds) {
+    const fs::path path = m_Dir / "long.xml";
+    const std::u16string head = u"<a t=\"";
+    for (std::size_t back = 0; back < 3; ++back) {
+        const std::u16string fill(65536 - head.size() - back, u'y');
+        m_Doc.SetText(head + fill + u"\U0001F600\"/>");
+        ASSERT_TRUE(m_Doc.SaveFile(path));
+        EXPECT_EQ(Read(path), Narrow(head + fill) + "\xF0\x9F\x98\x80\"/>") << back;
+        EXPECT_FALSE(ResultHas(u"<conversion_loss/>"));
+    }
+    // A lone surrogate at a piece's end is still one replacement.
+    const std::u16string fill(65535 - head.size(), u'y');
+    m_Doc.SetText(head + fill + char16_t(0xD800) + u"z\"/>");
+    ASSERT_TRUE(m_Doc.SaveFile(path));
+    EXPECT_EQ(Read(path), Narrow(head + fill) + "\xEF\xBF\xBDz\"/>");
+    EXPECT_TRUE(ResultHas(u"<conversion_loss/>"));
+}
+
 TEST(XmlEncodingUtf8, EveryKindOfCharacterConvertsBothWays) {
     const std::u16string text = u"A\u007F\u0080\u07FF\u0800\uD7FF\uE000\uFFFF\U00010000\U0010FFFF";
     const std::string bytes = "A\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF"
