@@ -144,8 +144,8 @@ int RunShow(const CCliRun& run) {
         return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? ExitSuccess : ExitFailure;
     }
     for (int key = 1; key <= KeyCount; ++key) {
-        std::printf("%2d %-12s  %s   %s\n", key, KeyCaption(key),
-                    LevelText(*data, key, 0).c_str(), LevelText(*data, key, 1).c_str());
+        std::printf("%2d %-12s  %s   %s\n", key, KeyCaption(key), LevelText(*data, key, 0).c_str(),
+                    LevelText(*data, key, 1).c_str());
     }
     return std::fflush(stdout) == 0 ? ExitSuccess : ExitFailure;
 }

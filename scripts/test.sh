@@ -1,9 +1,11 @@
 #!/bin/sh
 # Installs what testing needs, builds (with AddressSanitizer and UndefinedBehaviorSanitizer), runs
-# every test, and checks an installation of that build.
+# every test, and checks an installation of that build; the sources must be as clang-format lays
+# them out.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh test
+./scripts/format-check.sh
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DZELK_SANITIZE=ON >/dev/null
 cmake --build build-test -j2
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:strict_string_checks=1"

@@ -16,8 +16,8 @@
 #include <QMessageBox>
 
 #include <cstdio>
-#include <span>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 

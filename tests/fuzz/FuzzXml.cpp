@@ -62,8 +62,9 @@ void Edit(CXmlDocument& doc, const std::uint8_t* script, std::size_t size) {
         case 3:
             if (op & 0x40) {
                 // With attributes in one edit, repeated names included.
-                const CXmlAttributeText attributes[] = {
-                    {u"ID", values[(op >> 3) % 5]}, {u"t1", values[(op >> 4) % 5]}, {u"ID", values[(op >> 2) % 5]}};
+                const CXmlAttributeText attributes[] = {{u"ID", values[(op >> 3) % 5]},
+                                                        {u"t1", values[(op >> 4) % 5]},
+                                                        {u"ID", values[(op >> 2) % 5]}};
                 doc.AddElement(op & 0x80 ? u"x" : u"List", std::span(attributes, 1 + (op >> 3) % 3));
             } else {
                 doc.AddElement(op & 0x80 ? u"x" : u"List");

@@ -5,7 +5,9 @@
 
 namespace {
 
-CHidInterface WindowsPath(const std::string& path) { return {path, 0, 0, -1}; }
+CHidInterface WindowsPath(const std::string& path) {
+    return {path, 0, 0, -1};
+}
 
 TEST(Discovery, MarkersAreMatchedCaseSensitively) {
     EXPECT_TRUE(IsKeyboardInterface(WindowsPath(R"(\\?\hid#vid_0483&pid_5021&mi_01#7&1a2b&0&0000#{guid})")));
@@ -179,7 +181,8 @@ TEST(VirtualKeyboard, StateFileKeepsDefinitionsLightAndFirmware) {
 TEST(VirtualKeyboard, FaultSpecificationsAreParsed) {
     CVirtualKeyboardFaults faults;
     std::string error;
-    ASSERT_TRUE(ParseVirtualKeyboardFaults("fail-write=3,unplug-at=9,silent-after=2,unexpected", faults, error));
+    ASSERT_TRUE(
+        ParseVirtualKeyboardFaults("fail-write=3,unplug-at=9,silent-after=2,unexpected", faults, error));
     EXPECT_EQ(faults.FailWriteAt, 3);
     EXPECT_EQ(faults.UnplugAtReport, 9);
     EXPECT_EQ(faults.SilentAfterReplies, 2);

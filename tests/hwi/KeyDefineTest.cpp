@@ -67,7 +67,7 @@ TEST(KeyDefinePackets, MacroWithStepDelaysInterleavesMarkerAndDelays) {
     auto define = FromArray(MacroArray(0, 3, 1, 0, {4, 5, 6}, {300, 30}), 7, 1);
     const auto bytes = EncodeAll(*define);
     ASSERT_EQ(bytes.size(), 64u);
-    const std::vector<std::uint8_t> expected = {0x00, 0xF0, 1, 7, 2, 3, 1, 0, 0, 0, 9,
+    const std::vector<std::uint8_t> expected = {0x00, 0xF0, 1,    7,    2, 3,    1, 0,  0, 0, 9,
                                                 4,    0xC8, 0x01, 0x2C, 5, 0xC8, 0, 30, 6, 0};
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 21), expected);
 
@@ -106,9 +106,11 @@ TEST(KeyDefinePackets, StreamOf53BytesFitsOnePacketAnd54NeedTwo) {
     EXPECT_EQ(EncodeAll(*FromArray(MacroArray(0, 1, 0, 0, std::vector<int>(53, 9)))).size(), 64u);
     EXPECT_EQ(EncodeAll(*FromArray(MacroArray(0, 1, 0, 0, std::vector<int>(54, 9)))).size(), 128u);
     // With step delays 14 codes make 53 bytes, 15 codes 57.
-    EXPECT_EQ(EncodeAll(*FromArray(MacroArray(0, 1, 1, 0, std::vector<int>(14, 9), std::vector<int>(13, 1)))).size(),
+    EXPECT_EQ(EncodeAll(*FromArray(MacroArray(0, 1, 1, 0, std::vector<int>(14, 9), std::vector<int>(13, 1))))
+                  .size(),
               64u);
-    EXPECT_EQ(EncodeAll(*FromArray(MacroArray(0, 1, 1, 0, std::vector<int>(15, 9), std::vector<int>(14, 1)))).size(),
+    EXPECT_EQ(EncodeAll(*FromArray(MacroArray(0, 1, 1, 0, std::vector<int>(15, 9), std::vector<int>(14, 1))))
+                  .size(),
               128u);
 }
 
@@ -171,7 +173,7 @@ TEST(KeyInterchange, DefinitionsThePacketsCannotCarryAreRefused) {
     continuous.push_back(4);
     EXPECT_FALSE(FromArray(continuous));
 
-    EXPECT_FALSE(FromArray({2, 0, 1, 0, 0, 0}));       // a macro without steps
+    EXPECT_FALSE(FromArray({2, 0, 1, 0, 0, 0}));          // a macro without steps
     EXPECT_FALSE(FromArray(MacroArray(3, 1, 0, 0, {1}))); // no such play mode
     EXPECT_FALSE(FromArray({0, -1}));
     EXPECT_FALSE(FromArray({3, 0}));

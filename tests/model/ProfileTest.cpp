@@ -36,13 +36,15 @@ std::unique_ptr<CKeyboardData> ClearedModel() {
 
 std::string EmptyList(int sizeOfView) {
     return "<List SizeOfView=\"" + std::to_string(sizeOfView) +
-           "\" ViewStartAt=\"0\" CursorPos=\"0\" Cycles=\"1\" IsAutoInterval=\"0\" Delay=\"30\" PlayMode=\"0\"/>\r\n";
+           "\" ViewStartAt=\"0\" CursorPos=\"0\" Cycles=\"1\" IsAutoInterval=\"0\" Delay=\"30\" "
+           "PlayMode=\"0\"/>\r\n";
 }
 
 // The file a cleared model gives, built line by line from the file layout.
 std::string ClearedFile() {
     std::string file = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<Zelk>\r\n";
-    const std::pair<const char*, int> sections[] = {{"PredefinedCombo", 6}, {"PredefinedMacro", 9}, {"PredefinedEmu", 9}};
+    const std::pair<const char*, int> sections[] = {
+        {"PredefinedCombo", 6}, {"PredefinedMacro", 9}, {"PredefinedEmu", 9}};
     for (const auto& [name, size] : sections)
         file += std::string("<") + name + ">\r\n" + EmptyList(size) + "</" + name + ">\r\n";
     file += "<BackgroundLightSettings>\r\n";
@@ -115,9 +117,11 @@ TEST(ProfileFile, NestedCataloguesAndEscapedTextsRoundTrip) {
     const fs::path path = TestPath("pro");
     ASSERT_TRUE(SaveProfile(*data, path));
     const std::string bytes = ReadBytes(path);
-    EXPECT_NE(bytes.find("t1=\"A &amp; &quot;B&quot; &apos;C&apos; \xE4\xB8\xAD\xE6\x96\x87\""), std::string::npos);
+    EXPECT_NE(bytes.find("t1=\"A &amp; &quot;B&quot; &apos;C&apos; \xE4\xB8\xAD\xE6\x96\x87\""),
+              std::string::npos);
     EXPECT_NE(bytes.find("<x ID=\"1\" t1=\"&lt;40 ms&gt;\">\r\n<List SizeOfView=\"9\""), std::string::npos);
-    EXPECT_NE(bytes.find("Cycles=\"-3\" IsAutoInterval=\"1\" Delay=\"12\" PlayMode=\"2\""), std::string::npos);
+    EXPECT_NE(bytes.find("Cycles=\"-3\" IsAutoInterval=\"1\" Delay=\"12\" PlayMode=\"2\""),
+              std::string::npos);
 
     auto loaded = std::make_unique<CKeyboardData>();
     ASSERT_TRUE(LoadProfile(*loaded, path));
@@ -126,19 +130,21 @@ TEST(ProfileFile, NestedCataloguesAndEscapedTextsRoundTrip) {
 
 TEST(ProfileFile, HandWrittenVariantsLoadByIdAndLevel) {
     const fs::path path = TestPath("pro");
-    WriteBytes(path, "<?xml version=\"1.0\"?>\n<Zelk>\n"
-                     "<PredefinedCombo><List SizeOfView=\"6\">"
-                     "<x ID=\"2\" t1=\"third\"><List/></x><x ID=\"0\" t1=\"first\"/>"
-                     "</List></PredefinedCombo>\n"
-                     "<PredefinedMacro><List/></PredefinedMacro><PredefinedEmu/>\n"
-                     "<BackgroundLightSettings><AREA ID=\"3\" Red=\"7\"/><Other/><AREA ID=\"2\" Red=\"9\" Green=\"8\" "
-                     "Blue=\"x\"/><AREA ID=\"88\" Red=\"1\"/><AREA ID=\"0\" Red=\"1\"/></BackgroundLightSettings>\n"
-                     "<CurrentSettings>"
-                     "<KEY ID=\"9\" Level=\"1\" Mode=\"1\" HWCode=\"20\"><ComboKey><List/></ComboKey></KEY>"
-                     "<KEY ID=\"9\" Level=\"0\" Mode=\"2\"><ComboKey><List><x ID=\"0\" t1=\"A\"/></List></ComboKey></KEY>"
-                     "<KEY ID=\"4\" Level=\"2\" Mode=\"5\" HWCode=\"1\"><ComboKey><List/></ComboKey></KEY>"
-                     "<KEY ID=\"1\" Level=\"0\" Mode=\"6\" HWCode=\"130\"><ComboKey><List/></ComboKey></KEY>"
-                     "</CurrentSettings></Zelk>");
+    WriteBytes(
+        path,
+        "<?xml version=\"1.0\"?>\n<Zelk>\n"
+        "<PredefinedCombo><List SizeOfView=\"6\">"
+        "<x ID=\"2\" t1=\"third\"><List/></x><x ID=\"0\" t1=\"first\"/>"
+        "</List></PredefinedCombo>\n"
+        "<PredefinedMacro><List/></PredefinedMacro><PredefinedEmu/>\n"
+        "<BackgroundLightSettings><AREA ID=\"3\" Red=\"7\"/><Other/><AREA ID=\"2\" Red=\"9\" Green=\"8\" "
+        "Blue=\"x\"/><AREA ID=\"88\" Red=\"1\"/><AREA ID=\"0\" Red=\"1\"/></BackgroundLightSettings>\n"
+        "<CurrentSettings>"
+        "<KEY ID=\"9\" Level=\"1\" Mode=\"1\" HWCode=\"20\"><ComboKey><List/></ComboKey></KEY>"
+        "<KEY ID=\"9\" Level=\"0\" Mode=\"2\"><ComboKey><List><x ID=\"0\" t1=\"A\"/></List></ComboKey></KEY>"
+        "<KEY ID=\"4\" Level=\"2\" Mode=\"5\" HWCode=\"1\"><ComboKey><List/></ComboKey></KEY>"
+        "<KEY ID=\"1\" Level=\"0\" Mode=\"6\" HWCode=\"130\"><ComboKey><List/></ComboKey></KEY>"
+        "</CurrentSettings></Zelk>");
     auto data = ClearedModel();
     ASSERT_TRUE(LoadProfile(*data, path));
     const CActionList& combo = data->PredefinedCombo;
@@ -206,8 +212,9 @@ TEST(ProfileFile, FilesThatAreNotProfilesLeaveTheModelUntouched) {
 
 TEST(ProfileFile, HugeOrNegativeItemIdsAreIgnored) {
     const fs::path path = TestPath("pro");
-    WriteBytes(path, "<Zelk><PredefinedCombo><List><x ID=\"-1\" t1=\"a\"/><x ID=\"2147483647\" t1=\"b\"/>"
-                     "<x ID=\"99999999999\" t1=\"c\"/><x ID=\"1\" t1=\"d\"/></List></PredefinedCombo></Zelk>");
+    WriteBytes(path,
+               "<Zelk><PredefinedCombo><List><x ID=\"-1\" t1=\"a\"/><x ID=\"2147483647\" t1=\"b\"/>"
+               "<x ID=\"99999999999\" t1=\"c\"/><x ID=\"1\" t1=\"d\"/></List></PredefinedCombo></Zelk>");
     auto data = ClearedModel();
     ASSERT_TRUE(LoadProfile(*data, path));
     EXPECT_EQ(data->PredefinedCombo.List, (std::vector<std::u16string>{u"", u"d"}));
