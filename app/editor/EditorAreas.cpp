@@ -293,6 +293,7 @@ void AppendRows(std::vector<SkinRegion>& areas, int firstId, int count, int left
         row.rect = {left, top + pitch * k, right, top + pitch * k + pitch - 1};
         row.fontIndex = RowFont;
         row.textFormat = format;
+        row.showText = showText;
     }
 }
 
@@ -321,7 +322,8 @@ std::vector<SkinRegion> EditorAreas() {
     AppendAreas(areas, MacroPictures);
     AppendAreas(areas, EmulatePictures);
     AppendRows(areas, IdComboNameRow, 6, 214, 355, 136, 16, TextLeft);
-    AppendRows(areas, IdComboKeyRow, 6, 378, 522, 136, 16, TextCentre);
+    // The combination's keys are shown in edit 1005 over these rows, never in the rows themselves.
+    AppendRows(areas, IdComboKeyRow, 6, 378, 522, 136, 16, TextCentre, false);
     AppendRows(areas, IdMacroNameRow, 9, 37, 178, 114, 14, TextLeft);
     AppendRows(areas, IdMacroStepRow, 9, 213, 355, 114, 14, TextLeft);
     AppendRows(areas, IdEmuNameRow, 9, 37, 178, 114, 14, TextLeft);
@@ -334,11 +336,6 @@ std::vector<SkinRegion> EditorAreas() {
     AppendAreas(areas, UniComboLabels);
     AppendAreas(areas, MacroLabels);
     AppendAreas(areas, EmulateLabels);
-    // The combination's keys are shown in edit 1005 over the rows, never in the rows themselves.
-    for (SkinRegion& area : areas) {
-        if (area.id >= IdComboKeyRow && area.id < IdComboKeyRow + 6)
-            area.showText = false;
-    }
     areas.resize(EditorAreaCount);
     return areas;
 }
