@@ -282,10 +282,10 @@ constexpr std::array<SkinAreaRow, 6> PowerAreas{{
     {753, Label, {340, 166, 420, 190}, "电源", "Power"},
 }};
 
-// Rows of a list: count rows from firstId, at left..right, from top in steps of pitch, each
-// height - 1 pixels high.
+// Rows of a list: count rows from firstId, at left..right, from top in steps of pitch, each pitch - 1
+// pixels high.
 void AppendRows(std::vector<SkinRegion>& areas, int firstId, int count, int left, int right, int top,
-                int pitch, std::uint32_t format) {
+                int pitch, std::uint32_t format, bool showText = true) {
     for (int k = 0; k < count; ++k) {
         SkinRegion& row = areas.emplace_back();
         row.id = firstId + k;
