@@ -90,14 +90,14 @@ TEST_F(KeyTransfer, EveryKindReadsBackAsWritten) {
 TEST_F(KeyTransfer, HeldPacketsReadBackAreWrittenAsTheyWereHeld) {
     const auto held = HeldKeyReports();
     ASSERT_EQ(held.size(), 177u);
-    // The keyboard answers with the held packets; after each slot comes a stray reply that would be a
-    // definition of that slot but for its byte 1.
+    // The keyboard answers with the held packets; after each slot that holds no macro comes a stray
+    // reply that would be a definition of that slot but for its byte 1. A macro is followed at once by
+    // the next slot, which a read taking too many continuation reports would swallow.
     for (std::size_t i = 1; i + 1 < held.size(); ++i) {
         std::array<std::uint8_t, 64> payload{};
         std::copy(held[i].begin() + 1, held[i].end(), payload.begin());
         Keyboard->InjectReply(payload);
-        const auto& next = held[i + 1];
-        if (next[2] != 0xF0 || next[3] != held[i][3] || next[4] != held[i][4])
+        if (held[i][5] < 2)
             Keyboard->InjectReply({0x00, 0x55, held[i][3], held[i][4], 0, 1, 4});
     }
     Keyboard->InjectReply({0xF6});
