@@ -68,12 +68,15 @@ TEST_F(KeyTransfer, MacroPacketsGoBackToBackInTheirSlotsPlace) {
 }
 
 TEST_F(KeyTransfer, EveryKindReadsBackAsWritten) {
-    const std::vector<std::vector<int>> arrays = {
-        {0, 1, 4}, {0, 2, 0x82, 0x82}, {1, 30, 3, 65, 66, 67}, Macro60(), {2, 1, 0, 1, 0, 3, 4, 300, 5, 30, 6},
-        {2, 2, 0, 0, 25, 2, 7, 8}};
+    const std::vector<std::vector<int>> arrays = {{0, 1, 4},
+                                                  {0, 2, 0x82, 0x82},
+                                                  {1, 30, 3, 65, 66, 67},
+                                                  Macro60(),
+                                                  {2, 1, 0, 1, 0, 3, 4, 300, 5, 30, 6},
+                                                  {2, 2, 0, 0, 25, 2, 7, 8}};
     for (std::size_t i = 0; i < arrays.size(); ++i)
-        ASSERT_TRUE(Facade.setKeyConfiguration(static_cast<int>(i % 2), static_cast<int>(10 + i), arrays[i].data(),
-                                               static_cast<int>(arrays[i].size())));
+        ASSERT_TRUE(Facade.setKeyConfiguration(static_cast<int>(i % 2), static_cast<int>(10 + i),
+                                               arrays[i].data(), static_cast<int>(arrays[i].size())));
     ASSERT_TRUE(Facade.writeKeyConfigurationToDev(nullptr));
     RestartLog(); // a fresh keyboard object: everything must come from the keyboard
     CRecordingTarget target;
@@ -81,8 +84,10 @@ TEST_F(KeyTransfer, EveryKindReadsBackAsWritten) {
     EXPECT_EQ(target.Progress.size(), 174u);
     std::vector<int> array(200);
     for (std::size_t i = 0; i < arrays.size(); ++i) {
-        ASSERT_TRUE(Facade.getKeyConfiguration(static_cast<int>(i % 2), static_cast<int>(10 + i), array.data(), 200));
-        EXPECT_EQ(std::vector<int>(array.begin(), array.begin() + static_cast<long>(arrays[i].size())), arrays[i])
+        ASSERT_TRUE(
+            Facade.getKeyConfiguration(static_cast<int>(i % 2), static_cast<int>(10 + i), array.data(), 200));
+        EXPECT_EQ(std::vector<int>(array.begin(), array.begin() + static_cast<long>(arrays[i].size())),
+                  arrays[i])
             << i;
     }
 }
@@ -114,9 +119,9 @@ TEST_F(KeyTransfer, HeldPacketsReadBackAreWrittenAsTheyWereHeld) {
 TEST_F(KeyTransfer, ReadStoresLevelTwoKeyOneInSlot87AndSkipsStrayReplies) {
     Keyboard->InjectReply({0x00, 0x55});
     Keyboard->InjectReply({0x00, 0xF0, 2, 1, 0, 1, 42});
-    Keyboard->InjectReply({0x00, 0xF0, 3, 1, 0, 1, 43}); // no third level
+    Keyboard->InjectReply({0x00, 0xF0, 3, 1, 0, 1, 43});  // no third level
     Keyboard->InjectReply({0x00, 0xF0, 1, 88, 0, 1, 44}); // no key 88
-    Keyboard->InjectReply({0x00, 0xF0, 1, 1, 7, 1, 45}); // no kind 7
+    Keyboard->InjectReply({0x00, 0xF0, 1, 1, 7, 1, 45});  // no kind 7
     Keyboard->InjectReply({0xF6});
     CRecordingTarget target;
     // The request is answered by the stray replies first, then by the keyboard's own list.
