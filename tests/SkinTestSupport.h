@@ -2,12 +2,18 @@
 // Qt's terms.
 #pragma once
 
+#include "shell/MorvApp.h"
 #include "shell/Prompts.h"
 #include "shell/SkinRegion.h"
 #include "shell/SkinResources.h"
 
+#include <QApplication>
+#include <QColor>
+#include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QString>
+#include <QWidget>
 
 // Loaded by main() from the resource file beside the test program.
 extern CSkinResources* TheTestSkins;
@@ -38,3 +44,36 @@ public:
 private:
     CPrompts Saved;
 };
+
+// The program's own style sheet while it lives, as the program runs under it.
+class CProgramStyleSheet {
+public:
+    CProgramStyleSheet() : Saved(qApp->styleSheet()) { qApp->setStyleSheet(CMorvApp::StyleSheet()); }
+    ~CProgramStyleSheet() { qApp->setStyleSheet(Saved); }
+    CProgramStyleSheet(const CProgramStyleSheet&) = delete;
+    CProgramStyleSheet& operator=(const CProgramStyleSheet&) = delete;
+
+private:
+    QString Saved;
+};
+
+// What is wrong with a text box as it is drawn: its text must be orange RGB(255, 111, 0) on
+// RGB(20, 20, 20). Empty when it is right; the box must show some text.
+inline QString TextBoxColourProblem(QWidget* box) {
+    const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int orange = 0;
+    int dark = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor colour(shown.pixel(x, y));
+            orange += colour == QColor(255, 111, 0) ? 1 : 0;
+            dark += colour == QColor(20, 20, 20) ? 1 : 0;
+        }
+    }
+    const QString name = box->objectName();
+    if (dark * 2 < shown.width() * shown.height())
+        return name + QStringLiteral(": its background is not RGB(20, 20, 20)");
+    if (orange < 10)
+        return name + QStringLiteral(": no text drawn in RGB(255, 111, 0)");
+    return {};
+}

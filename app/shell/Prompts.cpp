@@ -12,13 +12,7 @@ namespace {
 
 QString AskSystemPath(QWidget* owner, PathQuestion question) {
     QFileDialog dialog(owner);
-    const bool saving = question == PathQuestion::SaveProfile;
-    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (question != PathQuestion::OpenFirmware) {
-        dialog.setNameFilter(QStringLiteral("pro(*.pro);;All Files(*.*)"));
-        dialog.setDefaultSuffix(QStringLiteral("pro"));
-    }
+    SetUpPathDialog(dialog, question);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -43,6 +37,16 @@ const QString& ProgramName() {
 
 QString UiText(const std::string& language, const char* chinese, const char* english) {
     return QString::fromUtf8(ByLanguage(language, chinese, english));
+}
+
+void SetUpPathDialog(QFileDialog& dialog, PathQuestion question) {
+    const bool saving = question == PathQuestion::SaveProfile;
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (question != PathQuestion::OpenFirmware) {
+        dialog.setNameFilter(QStringLiteral("pro(*.pro);;All Files(*.*)"));
+        dialog.setDefaultSuffix(QStringLiteral("pro"));
+    }
 }
 
 CPrompts SystemPrompts() {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class QFileDialog;
 class QWidget;
 
 // The caption of every window and message box.
@@ -42,6 +43,10 @@ struct CPrompts {
     // False when no viewer took the document.
     std::function<bool(const QUrl& url)> OpenUrl;
 };
+
+// Sets a file dialog up for the question: save or open mode and, for profiles, the filter
+// "pro(*.pro);;All Files(*.*)" and the default suffix "pro", which a name typed without one gets.
+void SetUpPathDialog(QFileDialog& dialog, PathQuestion question);
 
 // The system's message boxes, file, colour and menu dialogs and desktop services.
 CPrompts SystemPrompts();

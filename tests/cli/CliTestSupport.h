@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <sys/wait.h>
@@ -43,10 +44,12 @@ inline std::string Quoted(const std::string& text) {
     return quoted + "'";
 }
 
-// A folder of its own for each test.
+// A folder of its own for each test. The same test of another build tree may run at the same time,
+// so the folder is named after the tool under test too.
 inline std::filesystem::path TestFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto folder = std::filesystem::temp_directory_path() / "zelk-cli-tests" /
+    const std::string tree = std::to_string(std::hash<std::string>{}(ZELK_CLI));
+    const auto folder = std::filesystem::temp_directory_path() / "zelk-cli-tests" / tree /
                         (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);

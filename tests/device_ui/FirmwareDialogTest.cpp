@@ -168,6 +168,18 @@ void CFirmwareDialogTest::cancelledOpenKeepsTheEarlierPath() {
     QCOMPARE(Fixture->Dialog->PathBox()->text(), QDir::toNativeSeparators(QStringLiteral("/tmp/first.hex")));
 }
 
+void CFirmwareDialogTest::textBoxesAreOrangeOnDarkUnderTheStyleSheet() {
+    const CProgramStyleSheet styled;
+    Fixture->Keyboard->SetVersionText("K87 firmware 2.31");
+    Fixture->Dialog->Dispatch(IdFirmwareGetVersion);
+    Fixture->FirmwarePath = QStringLiteral("/keyboard/firmware.hex");
+    Fixture->Dialog->Dispatch(IdFirmwareOpen);
+    Fixture->Dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Fixture->Dialog.get()));
+    for (QLineEdit* box : {Fixture->Dialog->VersionBox(), Fixture->Dialog->PathBox()})
+        QCOMPARE(TextBoxColourProblem(box), QString());
+}
+
 void CFirmwareDialogTest::versionIsShownOrItsFailureTold() {
     Fixture->Keyboard->SetVersionText("K87 firmware 2.31");
     Fixture->Dialog->Dispatch(IdFirmwareGetVersion);

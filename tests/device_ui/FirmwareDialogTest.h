@@ -12,6 +12,7 @@ private slots:
     void cleanup();
 
     void opensWithItsAreasAndTextBoxes();
+    void textBoxesAreOrangeOnDarkUnderTheStyleSheet();
     void validFileIsWrittenWithProgressAndSuccessText();
     void noFileChosenCannotBeOpened();
     void corruptFileIsRefusedBeforeAnythingIsSent();

@@ -1,5 +1,7 @@
 #include "HwiTestSupport.h"
 
+#include <array>
+#include <fstream>
 #include <numeric>
 
 namespace {
@@ -9,6 +11,22 @@ std::vector<int> Macro60() {
     for (int i = 0; i < 60; ++i)
         macro.push_back(i + 1);
     return macro;
+}
+
+// The key transfer of the held write stream (tests/data/golden-write.txt, a profile with every kind
+// of assignment): the start report, the slot packets and the end report, each with its report id.
+std::vector<std::vector<std::uint8_t>> HeldKeyReports() {
+    std::vector<std::vector<std::uint8_t>> reports;
+    std::ifstream in(std::string(ZELK_TEST_DATA) + "/golden-write.txt");
+    for (std::string line; std::getline(in, line) && line.size() == 2 + 2 * 65;) {
+        std::vector<std::uint8_t> report;
+        for (std::size_t i = 2; i < line.size(); i += 2)
+            report.push_back(static_cast<std::uint8_t>(std::stoi(line.substr(i, 2), nullptr, 16)));
+        reports.push_back(report);
+        if (report[2] == 0xF6)
+            break;
+    }
+    return reports;
 }
 
 using KeyTransfer = CVirtualKeyboardTest;
@@ -72,6 +90,30 @@ TEST_F(KeyTransfer, EveryKindReadsBackAsWritten) {
                   arrays[i])
             << i;
     }
+}
+
+TEST_F(KeyTransfer, HeldPacketsReadBackAreWrittenAsTheyWereHeld) {
+    const auto held = HeldKeyReports();
+    ASSERT_EQ(held.size(), 177u);
+    // The keyboard answers with the held packets; after each slot that holds no macro comes a stray
+    // reply that would be a definition of that slot but for its byte 1. A macro is followed at once by
+    // the next slot, which a read taking too many continuation reports would swallow.
+    for (std::size_t i = 1; i + 1 < held.size(); ++i) {
+        std::array<std::uint8_t, 64> payload{};
+        std::copy(held[i].begin() + 1, held[i].end(), payload.begin());
+        Keyboard->InjectReply(payload);
+        if (held[i][5] < 2)
+            Keyboard->InjectReply({0x00, 0x55, held[i][3], held[i][4], 0, 1, 4});
+    }
+    Keyboard->InjectReply({0xF6});
+    CRecordingTarget target;
+    ASSERT_TRUE(Facade.readKeyDefinationFromDev(&target));
+    EXPECT_EQ(target.Progress.size(), 174u);
+    ASSERT_TRUE(Facade.writeKeyConfigurationToDev(nullptr));
+    const auto sent = Sent(); // the read request, then the write
+    ASSERT_EQ(sent.size(), 1 + held.size());
+    for (std::size_t i = 0; i < held.size(); ++i)
+        EXPECT_EQ(sent[1 + i], held[i]) << "report " << i + 1;
 }
 
 TEST_F(KeyTransfer, ReadStoresLevelTwoKeyOneInSlot87AndSkipsStrayReplies) {

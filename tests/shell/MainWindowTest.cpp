@@ -7,6 +7,8 @@
 #include "model/KeyboardData.h"
 #include "shell/MainWindow.h"
 
+#include <QFileDialog>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -464,4 +466,48 @@ void CMainWindowTest::escapeDoesNotEndTheProgram() {
     QTest::keyClick(Fixture->Window.get(), Qt::Key_Escape);
     QCOMPARE(finished.size(), 0);
     QVERIFY(Fixture->Window->isVisible());
+}
+
+void CMainWindowTest::trayMenuAndFileDialogsSayWhatTheyShould() {
+    QVERIFY(Fixture->Open());
+    const QList<QMenu*> menus = Fixture->Window->findChildren<QMenu*>();
+    QCOMPARE(menus.size(), 1);
+    QMenu* tray = menus.front();
+    const auto texts = [tray] {
+        emit tray->aboutToShow(); // what the menu shows is set as it opens
+        QStringList shown;
+        for (const QAction* action : tray->actions())
+            shown << action->text();
+        return shown;
+    };
+    QCOMPARE(texts(), QStringList{QStringLiteral("关闭")});
+    Fixture->Click(IdLanguage);
+    QCOMPARE(texts(), QStringList{QStringLiteral("Exit")});
+    QSignalSpy finished(Fixture->Window.get(), &QDialog::finished);
+    tray->actions().front()->trigger();
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), static_cast<int>(QDialog::Rejected));
+
+    for (const PathQuestion question : {PathQuestion::SaveProfile, PathQuestion::OpenProfile}) {
+        QFileDialog dialog;
+        SetUpPathDialog(dialog, question);
+        QCOMPARE(dialog.nameFilters(),
+                 (QStringList{QStringLiteral("pro(*.pro)"), QStringLiteral("All Files(*.*)")}));
+        QCOMPARE(dialog.defaultSuffix(), QStringLiteral("pro"));
+        QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        const bool saving = question == PathQuestion::SaveProfile;
+        QCOMPARE(dialog.acceptMode(), saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        QCOMPARE(dialog.fileMode(), saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    }
+    QFileDialog firmware;
+    SetUpPathDialog(firmware, PathQuestion::OpenFirmware);
+    QCOMPARE(firmware.defaultSuffix(), QString());
+    QCOMPARE(firmware.fileMode(), QFileDialog::ExistingFile);
+}
+
+void CMainWindowTest::infoPanelIsOrangeOnDarkUnderTheStyleSheet() {
+    const CProgramStyleSheet styled;
+    QVERIFY(Fixture->Open());
+    QVERIFY(!PanelText().isEmpty());
+    QCOMPARE(TextBoxColourProblem(Fixture->Window->InfoPanel()), QString());
 }

@@ -24,4 +24,6 @@ private slots:
     void hideAndBringBack();
     void keyboardGoneEndsTheProgramAndItsDialogs();
     void escapeDoesNotEndTheProgram();
+    void trayMenuAndFileDialogsSayWhatTheyShould();
+    void infoPanelIsOrangeOnDarkUnderTheStyleSheet();
 };
