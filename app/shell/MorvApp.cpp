@@ -3,6 +3,7 @@
 #include "DeviceOptions.h"
 #include "backlight/BacklightAreas.h"
 #include "catalogue/KeyCatalogue.h"
+#include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "model/KeyboardData.h"
 #include "shell/MainWindow.h"
@@ -11,6 +12,10 @@
 #include "shell/ScrollBarGeometry.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -45,7 +50,29 @@ QString CMorvApp::StyleSheet() {
         "QMessageBox QPushButton { color: #ececec; background: #2a2d35; border: 1px solid #f07820;"
         " border-radius: 3px; padding: 4px 18px; min-width: 64px; }"
         "QMessageBox QPushButton:hover { background: #3a2a1c; }"
-        "QMessageBox QPushButton:pressed { background: #f07820; color: #1b1d22; }");
+        "QMessageBox QPushButton:pressed { background: #f07820; color: #1b1d22; }"
+        "QToolTip { color: #ececec; background: #1b1d22; border: 1px solid #f07820; padding: 2px; }"
+        "QMenu { color: #ececec; background: #1b1d22; border: 1px solid #f07820; }"
+        "QMenu::item { padding: 4px 18px; }"
+        "QMenu::item:selected { background: #f07820; color: #1b1d22; }"
+        "QMenu::item:disabled { color: #6b6e75; }");
+}
+
+bool CMorvApp::UseQtLanguage(const std::string& language) {
+    if (QtTextsInstalled) {
+        QCoreApplication::removeTranslator(&QtTexts);
+        QtTextsInstalled = false;
+    }
+    if (IsEnglishUi(language)) {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        return true;
+    }
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    if (QtTexts.isEmpty() &&
+        !QtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QtTextsInstalled = QCoreApplication::installTranslator(&QtTexts);
+    return QtTextsInstalled;
 }
 
 QString CMorvApp::Usage() {
@@ -85,6 +112,9 @@ int CMorvApp::InitInstance(QApplication& application) {
     application.setStyleSheet(StyleSheet());
 
     BuildKeyCatalogue(theKeyboardData);
+    if (!UseQtLanguage(theKeyboardData.UiLanguage))
+        std::fprintf(stderr, "Zelk: Qt's Chinese texts (qtbase_zh_CN.qm) are not installed; Qt's own "
+                             "dialogs stay English\n");
 
     std::string error;
     std::shared_ptr<CDeviceProvider> provider = MakeDeviceProvider(options, error);
@@ -95,6 +125,12 @@ int CMorvApp::InitInstance(QApplication& application) {
     theKeyboardData.HWI.UseDeviceProvider(std::move(provider));
 
     CMorvDlg window(theKeyboardData, Skin);
+    const QString stateFile = options.StateFile.empty()
+                                  ? QString()
+                                  : QFileInfo(QString::fromStdString(options.StateFile)).absoluteFilePath();
+    window.SetConnection({options.VirtualKeyboard, QDir::toNativeSeparators(stateFile).toStdU16String()});
+    QObject::connect(&window, &CMorvDlg::UiLanguageChanged, &application,
+                     [this] { UseQtLanguage(theKeyboardData.UiLanguage); });
     if (!window.Initialise())
         return 1;
     QApplication::setQuitOnLastWindowClosed(false);

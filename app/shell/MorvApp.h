@@ -5,7 +5,9 @@
 #include "shell/SkinResources.h"
 
 #include <QStringList>
+#include <QTranslator>
 
+#include <string>
 #include <vector>
 
 class QApplication;
@@ -17,12 +19,18 @@ public:
 
     const CSkinResources& Resources() const { return Skin; }
 
+    // Qt's own texts (its file and colour dialogs, the buttons of message boxes) in the UI language,
+    // from Qt's translations; false when the Chinese ones are not installed (they stay English).
+    bool UseQtLanguage(const std::string& language);
+
     // The pictures of every window: without them the program cannot start.
     static std::vector<int> RequiredPictures();
-    // The program's style sheet: message boxes in the skins' dark and orange.
+    // The program's style sheet: message boxes, menus and tooltips in the skins' dark and orange.
     static QString StyleSheet();
     static QString Usage();
 
 private:
     CSkinResources Skin;
+    QTranslator QtTexts;
+    bool QtTextsInstalled = false;
 };

@@ -24,4 +24,13 @@ private slots:
     void hideAndBringBack();
     void keyboardGoneEndsTheProgramAndItsDialogs();
     void escapeDoesNotEndTheProgram();
+    void unsavedChangesAreShownUntilKept();
+    void workIsNotLostWithoutAsking_data();
+    void workIsNotLostWithoutAsking();
+    void keyboardGoneOffersToSaveFirst_data();
+    void keyboardGoneOffersToSaveFirst();
+    void statusLineNamesTheConnection();
+    void shortcutsAndTooltips();
+    void hiddenWithoutNotificationAreaStaysUsable();
+    void qtTextsFollowTheUiLanguage();
 };
