@@ -5,7 +5,7 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 PACKAGES="build-essential cmake pkg-config libhidapi-dev qt6-base-dev qt6-base-dev-tools
   libgtest-dev googletest libxml2-dev binutils fonts-noto-cjk fonts-dejavu-core xvfb xauth
-  libxcb1-dev libxcb-xkb-dev xdotool imagemagick clang-format"
+  libxcb1-dev libxcb-xkb-dev xdotool imagemagick clang-format qt6-translations-l10n"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

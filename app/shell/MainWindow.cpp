@@ -81,7 +81,7 @@ protected:
         const int dot = 8;
         const int middle = (height() + 1) / 2;
         const int saveWidth = metrics.horizontalAdvance(SaveState);
-        const int saveLeft = width() - 6 - saveWidth;
+        const int saveLeft = width() - 12 - saveWidth;
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
         painter.setBrush(ConnectionDot);
@@ -494,10 +494,14 @@ void CMorvDlg::OfferSaveBeforeEnding() {
 }
 
 void CMorvDlg::closeEvent(QCloseEvent* event) {
-    // Closed by the system (its cancel): the same end as Exit, once unsaved changes are settled.
-    event->ignore();
-    if (!Ending)
-        RequestEnd();
+    // Closed by the system (its cancel, or the end of the session): the same end as Exit, once
+    // unsaved changes are settled; refused when the person cancelled.
+    if (Ending || SettleUnsavedChanges()) {
+        EndProgram();
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void CMorvDlg::mousePressEvent(QMouseEvent* event) {

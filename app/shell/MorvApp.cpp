@@ -17,6 +17,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSettings>
 
 #include <cstdio>
 #include <span>
@@ -100,6 +101,15 @@ int CMorvApp::InitInstance(QApplication& application) {
             return 2;
         }
         index += static_cast<std::size_t>(used);
+    }
+
+    // Qt's file dialog keeps its last folder and history in the user's Qt settings, shared by every Qt
+    // program and kept between runs. This program keeps nothing between runs (its dialogs remember
+    // the last folder for the run only), so Qt's settings go to a folder removed at the end.
+    QtSettings = std::make_unique<QTemporaryDir>();
+    if (QtSettings->isValid()) {
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QtSettings->path());
     }
 
     QString problem;

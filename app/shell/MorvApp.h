@@ -5,8 +5,10 @@
 #include "shell/SkinResources.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTranslator>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,4 +35,6 @@ private:
     CSkinResources Skin;
     QTranslator QtTexts;
     bool QtTextsInstalled = false;
+    // Where Qt keeps its own settings (the file dialog's last folder and history) during this run.
+    std::unique_ptr<QTemporaryDir> QtSettings;
 };

@@ -564,14 +564,12 @@ void CMainWindowTest::workIsNotLostWithoutAsking_data() {
     QTest::newRow("exit, discarded") << int(ExitButton) << discard << true << true << false;
     QTest::newRow("exit, saved") << int(ExitButton) << save << true << true << true;
     QTest::newRow("exit, save dialog cancelled") << int(ExitButton) << save << false << false << false;
-    QTest::newRow("tray exit, cancelled") << int(TrayExit) << cancel << true << false << false;
     QTest::newRow("tray exit, saved") << int(TrayExit) << save << true << true << true;
     QTest::newRow("closed by the system, cancelled") << int(SystemClose) << cancel << true << false << false;
     QTest::newRow("closed by the system, discarded") << int(SystemClose) << discard << true << true << false;
     QTest::newRow("open, cancelled") << int(OpenButton) << cancel << true << false << false;
     QTest::newRow("open, discarded") << int(OpenButton) << discard << true << true << false;
     QTest::newRow("open, saved") << int(OpenButton) << save << true << true << true;
-    QTest::newRow("open, save dialog cancelled") << int(OpenButton) << save << false << false << false;
     QTest::newRow("clear, cancelled") << int(ClearButton) << cancel << true << false << false;
     QTest::newRow("clear, discarded") << int(ClearButton) << discard << true << true << false;
     QTest::newRow("clear, saved") << int(ClearButton) << save << true << true << true;
@@ -669,16 +667,10 @@ void CMainWindowTest::statusLineNamesTheConnection() {
     QCOMPARE(Fixture->Window->ConnectionShownText(),
              QStringLiteral("虚拟键盘（设置保存在 /home/me/.zelk-virtual-keyboard）"));
     Fixture->Click(IdLanguage);
-    Fixture->Shown();
-    QCOMPARE(Fixture->Window->ConnectionShownText(),
-             QStringLiteral("Virtual keyboard (settings kept in /home/me/.zelk-virtual-keyboard)"));
     Fixture->Window->SetConnection({true, {}});
     Fixture->Shown();
     QCOMPARE(Fixture->Window->ConnectionShownText(),
              QStringLiteral("Virtual keyboard (its settings are not kept)"));
-    Fixture->Window->SetConnection({});
-    Fixture->Shown();
-    QCOMPARE(Fixture->Window->ConnectionShownText(), QStringLiteral("Connected to the keyboard"));
 }
 
 void CMainWindowTest::shortcutsAndTooltips() {
