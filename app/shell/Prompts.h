@@ -6,7 +6,6 @@
 
 #include "model/KeyboardData.h"
 
-#include <QPalette>
 #include <QPoint>
 #include <QString>
 #include <QUrl>
@@ -70,6 +69,3 @@ void ShowMessage(QWidget* owner, const QString& text);
 // Cancel when nobody answers.
 SaveChoice AskSaveChanges(QWidget* owner, const CSaveQuestion& question);
 QString AskPath(QWidget* owner, PathQuestion question);
-
-// The skins' dark look for Qt's own dialogs.
-QPalette DarkPalette();
