@@ -15,10 +15,10 @@ udev_rule=no
 [ $# -gt 0 ] || set -- run
 for purpose in "$@"; do
   case $purpose in
-    run) packages="$packages $build fonts-noto-cjk"; udev_rule=yes ;;
+    run) packages="$packages $build fonts-noto-cjk qt6-translations-l10n"; udev_rule=yes ;;
     test) packages="$packages $build libgtest-dev googletest libxml2-dev binutils fonts-noto-cjk
             fonts-dejavu-core desktop-file-utils appstream-util dpkg-dev file xvfb xauth xdotool imagemagick
-            clang-format" ;;
+            clang-format qt6-translations-l10n" ;;
     package) packages="$packages $build dpkg-dev file binutils" ;;
     screenshots) packages="$packages xvfb xauth xdotool imagemagick python3 fonts-noto-cjk" ;;
     *) echo "usage: $0 [run] [test] [package] [screenshots]" >&2; exit 2 ;;

@@ -1,5 +1,6 @@
 #include "device_ui/FirmwareDialog.h"
 
+#include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceJobs.h"
 #include "device_ui/DeviceUiSupport.h"
@@ -11,9 +12,11 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 namespace {
 
@@ -26,6 +29,46 @@ QRect ToQRect(const SkinRect& rect) {
 // Message boxes show line breaks; the texts keep the CR LF they are written with.
 QString Lines(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The smallest skin font the version box may shrink to so that a long version text fits.
+constexpr int SmallestVersionFont = 8;
+
+// Why a firmware file was refused, in Chinese: the reasons come in English ("line 5: wrong record
+// length or checksum") and a Chinese message must not carry English words.
+QString ChineseFirmwareProblem(const std::string& problem) {
+    static const std::pair<const char*, const char*> whole[] = {
+        {"the file is not an Intel-HEX file (it does not start with ':')",
+         "该文件不是 Intel-HEX 文件（不以“:”开头）"},
+        {"it is not a regular file (a pipe or a device)", "它不是普通文件（而是管道或设备）"},
+    };
+    static const std::pair<const char*, const char*> ofLine[] = {
+        {"does not end with CR or CR LF", "行尾不是 CR 或 CR LF"},
+        {"a record follows an empty line", "空行之后还有记录"},
+        {"longer than 999 characters", "超过 999 个字符"},
+        {"does not start with ':'", "不以“:”开头"},
+        {"holds a character that is not a hexadecimal digit", "含有不是十六进制数字的字符"},
+        {"holds an odd number of hexadecimal digits", "十六进制数字的个数是奇数"},
+        {"wrong record length or checksum", "记录长度或校验和错误"},
+        {"a record longer than 62 bytes", "记录长于 62 字节"},
+    };
+    for (const auto& [english, chinese] : whole) {
+        if (problem == english)
+            return QString::fromUtf8(chinese);
+    }
+    const QString text = QString::fromStdString(problem);
+    static const QRegularExpression lineProblem(QStringLiteral("^line (\\d+): (.*)$"));
+    if (const QRegularExpressionMatch match = lineProblem.match(text); match.hasMatch()) {
+        for (const auto& [english, chinese] : ofLine) {
+            if (match.captured(2) == QLatin1String(english))
+                return QStringLiteral("第 %1 行：%2").arg(match.captured(1), QString::fromUtf8(chinese));
+        }
+        return QStringLiteral("第 %1 行有误").arg(match.captured(1));
+    }
+    static const QRegularExpression tooLarge(QStringLiteral("^it is larger than (\\d+) MB"));
+    if (const QRegularExpressionMatch match = tooLarge.match(text); match.hasMatch())
+        return QStringLiteral("文件大于 %1 MB，远超键盘固件的大小").arg(match.captured(1));
+    return QStringLiteral("文件内容不符合固件文件的格式");
 }
 
 } // namespace
@@ -121,9 +164,22 @@ void CMorvDialogFirmwareUpdate::OnGetVersion() {
         return;
     }
     text[VersionTextCapacity - 1] = 0;
-    Version->setText(QString::fromUtf16(text));
+    ShowVersion(QString::fromUtf16(text));
+}
+
+void CMorvDialogFirmwareUpdate::ShowVersion(const QString& version) {
+    // The box is narrow: a version text longer than it fits is shown in a smaller skin font, so that
+    // the whole text can be read.
+    const int room =
+        Version->contentsRect().width() - Version->textMargins().left() - Version->textMargins().right() - 4;
+    int size = DefaultSkinFont;
+    while (size > SmallestVersionFont &&
+           QFontMetrics(Resources().SkinFont(size)).horizontalAdvance(version) > room)
+        --size;
+    Version->setFont(Resources().SkinFont(size));
+    Version->setText(version);
     Version->setCursorPosition(0);
-    Version->setToolTip(Version->text());
+    Version->setToolTip(version);
 }
 
 void CMorvDialogFirmwareUpdate::OnOpen() {
@@ -189,11 +245,14 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
     case FirmwareFileNotOpened:
         ShowMessage(this, Text("打开固件文件失败", "Can't open firmware file"));
         return;
-    case FirmwareFileInvalid:
+    case FirmwareFileInvalid: {
+        const std::string problem = Problem ? *Problem : std::string();
         ShowMessage(this, Text("固件文件无效，未向键盘写入任何内容：\n%1",
                                "This is not a valid firmware file; nothing was written to the keyboard:\n%1")
-                              .arg(QString::fromStdString(Problem ? *Problem : std::string())));
+                              .arg(IsEnglishUi(Model.UiLanguage) ? QString::fromStdString(problem)
+                                                                 : ChineseFirmwareProblem(problem)));
         return;
+    }
     default:
         return;
     }

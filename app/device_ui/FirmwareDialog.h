@@ -47,6 +47,7 @@ protected:
 
 private:
     void OnGetVersion();
+    void ShowVersion(const QString& version);
     void OnOpen();
     void OnUpdate();
     void OnClose();

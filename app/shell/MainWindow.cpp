@@ -14,11 +14,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTimer>
+#include <QToolTip>
 
 #include <filesystem>
 
@@ -28,15 +32,90 @@ std::filesystem::path ToPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
 
+QString Qt16(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+// Height of the status line at the foot of the info panel.
+constexpr int StatusLineHeight = 22;
+constexpr int StatusFont = 12;
+
+// The info panel keeps its foot free for the status line.
+class CInfoPanel : public QPlainTextEdit {
+public:
+    explicit CInfoPanel(QWidget* parent) : QPlainTextEdit(parent) {
+        setViewportMargins(0, 0, 0, StatusLineHeight);
+    }
+};
+
 } // namespace
+
+// The status line: on the left what the window works with, on the right whether there are unsaved
+// changes; a dot before each tells the state at a glance.
+class CStatusLine : public QWidget {
+public:
+    explicit CStatusLine(QWidget* parent) : QWidget(parent) {}
+
+    void Show(const QString& connection, QColor connectionDot, const QString& saveState, bool unsaved) {
+        if (connection == Connection && connectionDot == ConnectionDot && saveState == SaveState &&
+            unsaved == Unsaved)
+            return;
+        Connection = connection;
+        ConnectionDot = connectionDot;
+        SaveState = saveState;
+        Unsaved = unsaved;
+        setToolTip(Connection);
+        update();
+    }
+    const QString& ConnectionText() const { return Connection; }
+    const QString& SaveStateText() const { return SaveState; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        Q_UNUSED(event);
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(20, 20, 20));
+        painter.setPen(QColor(58, 58, 62));
+        painter.drawLine(0, 0, width(), 0);
+        const QFontMetrics metrics(font());
+        const int dot = 8;
+        const int middle = (height() + 1) / 2;
+        const int saveWidth = metrics.horizontalAdvance(SaveState);
+        const int saveLeft = width() - 12 - saveWidth;
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ConnectionDot);
+        painter.drawEllipse(QRect(4, middle - dot / 2, dot, dot));
+        if (Unsaved) {
+            painter.setBrush(QColor(255, 150, 40));
+            painter.drawEllipse(QRect(saveLeft - dot - 6, middle - dot / 2, dot, dot));
+        }
+        const int textLeft = 4 + dot + 6;
+        const int room = saveLeft - dot - 18 - textLeft;
+        painter.setPen(QColor(190, 190, 190));
+        painter.drawText(QRect(textLeft, 1, std::max(0, room), height() - 1),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(Connection, Qt::ElideMiddle, std::max(0, room)));
+        painter.setPen(Unsaved ? QColor(255, 170, 60) : QColor(130, 130, 130));
+        painter.drawText(QRect(saveLeft, 1, saveWidth, height() - 1), Qt::AlignLeft | Qt::AlignVCenter,
+                         SaveState);
+    }
+
+private:
+    QString Connection;
+    QColor ConnectionDot;
+    QString SaveState;
+    bool Unsaved = false;
+};
 
 CMorvDlg::CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget* parent)
     : CSkinWindow(resources, data.UiLanguage, {MainBackgroundPicture, MainHoverPicture, MainActivePicture},
                   MainWindowTransparentColour, MainWindowAreaCount, parent),
       Model(data) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(ProgramName());
-    Panel = new QPlainTextEdit(this);
+    // The task bar shows "Zelk*" while there are unsaved changes.
+    setWindowTitle(ProgramName() + QStringLiteral("[*]"));
+    Panel = new CInfoPanel(this);
     Panel->setReadOnly(true);
     Panel->setFocusPolicy(Qt::NoFocus);
     Panel->setFrameShape(QFrame::NoFrame);
@@ -45,6 +124,11 @@ CMorvDlg::CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget
     DeviceCheck = new QTimer(this);
     DeviceCheck->setInterval(DefaultDeviceCheckMs);
     connect(DeviceCheck, &QTimer::timeout, this, &CMorvDlg::CheckDevice);
+    Status = new CStatusLine(Panel);
+    auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
+    connect(save, &QShortcut::activated, this, [this] { Dispatch(IdSave, 0); });
+    auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
+    connect(open, &QShortcut::activated, this, [this] { Dispatch(IdOpen, 0); });
     // However the window ends (also closed by the system), it leaves no icon behind.
     connect(this, &QDialog::finished, this, [this] {
         DeviceCheck->stop();
@@ -64,23 +148,43 @@ void CMorvDlg::SetDeviceCheckInterval(int milliseconds) {
         DeviceCheck->start();
 }
 
+void CMorvDlg::SetConnection(const CConnectionShown& connection) {
+    Connected = connection;
+    update();
+}
+
 bool CMorvDlg::Initialise() {
     if (!Model.HWI.__createDev()) {
         ShowMessage(QStringLiteral("Keyboard is not connected!"));
         return false;
     }
-    if (!Model.HWI.AccessProblem().empty()) {
+    Connected.Unopened = !Model.HWI.AccessProblem().empty();
+    if (Connected.Unopened) {
         // Found but not opened (usually the device's permissions): every transfer would fail.
         const QString problem = QString::fromStdString(Model.HWI.AccessProblem());
-        ShowMessage(English()
-                        ? QStringLiteral("The keyboard was found but cannot be opened:\n%1").arg(problem)
-                        : QStringLiteral("已找到键盘，但无法打开：\n%1").arg(problem));
+        if (English()) {
+            ShowMessage(QStringLiteral("The keyboard was found but cannot be opened:\n%1").arg(problem));
+        } else if (problem.contains(QStringLiteral("permission denied"))) {
+            // The reason comes in English; in Chinese only the command to run is taken from it.
+            const qsizetype from = problem.indexOf(QStringLiteral("(sudo "));
+            const qsizetype to = problem.lastIndexOf(QLatin1Char(')'));
+            const QString command = from >= 0 && to > from ? problem.mid(from + 1, to - from - 1) : QString();
+            ShowMessage(
+                command.isEmpty()
+                    ? QStringLiteral("已找到键盘，但没有打开它的权限。请安装 udev 规则，然后重新插拔键盘。")
+                    : QStringLiteral(
+                          "已找到键盘，但没有打开它的权限。请安装 udev 规则：\n%1\n然后重新插拔键盘。")
+                          .arg(command));
+        } else {
+            ShowMessage(QStringLiteral("已找到键盘，但无法打开（可能有其他程序正在使用它）。"));
+        }
     }
     setWindowIcon(Resources().ProgramIcon());
     OpenSkin();
     Areas() = MainWindowAreas();
     Model.CurrentLevel = 0;
     Model.Clear();
+    TakeSnapshot();
 
     Tray = new QSystemTrayIcon(Resources().ProgramIcon(), this);
     Tray->setToolTip(ProgramName());
@@ -88,7 +192,7 @@ bool CMorvDlg::Initialise() {
     QAction* exit = TrayMenu->addAction(QString());
     connect(TrayMenu, &QMenu::aboutToShow, this,
             [this, exit] { exit->setText(English() ? QStringLiteral("Exit") : QStringLiteral("关闭")); });
-    connect(exit, &QAction::triggered, this, &CMorvDlg::EndProgram);
+    connect(exit, &QAction::triggered, this, &CMorvDlg::RequestEnd);
     Tray->setContextMenu(TrayMenu);
     connect(Tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { TrayNotify(TrayIconId, reason); });
@@ -98,6 +202,9 @@ bool CMorvDlg::Initialise() {
     Panel->setFont(Resources().SkinFont(DefaultSkinFont));
     StyleTextBox(Panel, Resources());
     Panel->viewport()->setCursor(Qt::ArrowCursor);
+    Status->setGeometry(0, MainInfoPanelRect.Height() - StatusLineHeight, MainInfoPanelRect.Width(),
+                        StatusLineHeight);
+    Status->setFont(Resources().SkinFont(StatusFont));
     DeviceCheck->start();
     return true;
 }
@@ -168,6 +275,7 @@ void CMorvDlg::OnLanguage() {
         Model.UiLanguage = "en-US";
         language->active = true;
     }
+    emit UiLanguageChanged();
     update();
 }
 
@@ -186,35 +294,62 @@ void CMorvDlg::OnHide() {
 }
 
 void CMorvDlg::OnExit() {
-    EndProgram();
+    RequestEnd();
+}
+
+void CMorvDlg::RequestEnd() {
+    if (SettleUnsavedChanges())
+        EndProgram();
 }
 
 void CMorvDlg::OnSave() {
-    const QString path = AskPath(this, PathQuestion::SaveProfile);
-    if (!path.isEmpty() && !SaveProfile(Model, ToPath(path))) {
-        ShowMessage(English() ? QStringLiteral("The profile could not be saved to %1.").arg(path)
-                              : QStringLiteral("无法保存配置文件 %1。").arg(path));
-    }
+    SaveAsked();
     update();
 }
 
+bool CMorvDlg::SaveAsked() {
+    const QString path = AskPath(this, PathQuestion::SaveProfile);
+    if (path.isEmpty())
+        return false;
+    if (!SaveProfile(Model, ToPath(path))) {
+        ShowMessage(English() ? QStringLiteral("The profile could not be saved to %1.").arg(path)
+                              : QStringLiteral("无法保存配置文件 %1。").arg(path));
+        return false;
+    }
+    TakeSnapshot();
+    return true;
+}
+
 void CMorvDlg::OnOpen() {
-    const QString path = AskPath(this, PathQuestion::OpenProfile);
-    if (!path.isEmpty() && !LoadProfile(Model, ToPath(path))) {
-        ShowMessage(English() ? QStringLiteral("The profile %1 could not be opened.").arg(path)
-                              : QStringLiteral("无法打开配置文件 %1。").arg(path));
+    if (SettleUnsavedChanges()) {
+        const QString path = AskPath(this, PathQuestion::OpenProfile);
+        if (!path.isEmpty()) {
+            if (LoadProfile(Model, ToPath(path))) {
+                TakeSnapshot();
+            } else {
+                ShowMessage(English() ? QStringLiteral("The profile %1 could not be opened.").arg(path)
+                                      : QStringLiteral("无法打开配置文件 %1。").arg(path));
+            }
+        }
     }
     update();
 }
 
 void CMorvDlg::OnClear() {
-    Model.Clear();
+    if (SettleUnsavedChanges()) {
+        Model.Clear();
+        // A fresh start: an empty model holds nothing to lose.
+        TakeSnapshot();
+    }
     update();
 }
 
 void CMorvDlg::OnWriteKeys() {
-    if (RunProgress(OperationWriteKeys) == QDialog::Accepted)
+    if (RunProgress(OperationWriteKeys) == QDialog::Accepted) {
+        TakeSnapshot();
         ShowMessage(QStringLiteral("OK!"));
+    }
+    update();
 }
 
 void CMorvDlg::OnBacklight() {
@@ -223,8 +358,10 @@ void CMorvDlg::OnBacklight() {
 }
 
 void CMorvDlg::OnReadAll() {
-    if (RunProgress(OperationReadAll) == QDialog::Accepted)
+    if (RunProgress(OperationReadAll) == QDialog::Accepted) {
+        TakeSnapshot();
         ShowMessage(QStringLiteral("OK!"));
+    }
     update();
 }
 
@@ -294,6 +431,11 @@ void CMorvDlg::EndProgram() {
     Ending = true;
     DeviceCheck->stop();
     ShowTrayIcon(false);
+    EndOpenDialogs();
+    done(QDialog::Rejected);
+}
+
+void CMorvDlg::EndOpenDialogs() {
     // A dialog still open ends first, with neither OK nor Cancel, so its caller reports nothing.
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
@@ -301,15 +443,105 @@ void CMorvDlg::EndProgram() {
         if (dialog != nullptr && dialog != this && dialog->isVisible())
             dialog->done(-1);
     }
-    done(QDialog::Rejected);
 }
 
 void CMorvDlg::CheckDevice() {
     if (Ending || Model.HWI.DetectDevice())
         return;
     DeviceCheck->stop();
+    Ending = true; // nothing else may end the program while the person is asked
     ShowMessage(QStringLiteral("Keyboard is not connected"));
+    EndOpenDialogs();
+    OfferSaveBeforeEnding();
+    Ending = false;
     EndProgram();
+}
+
+bool CMorvDlg::HasUnsavedChanges() const {
+    return !Snapshot.Matches(Model);
+}
+
+void CMorvDlg::TakeSnapshot() {
+    Snapshot.Take(Model);
+}
+
+CSaveQuestion CMorvDlg::SaveQuestion(bool ending) const {
+    const std::string& language = Model.UiLanguage;
+    return {Qt16(SaveChangesQuestion(language, ending)), Qt16(SaveAnswer(language)),
+            Qt16(DiscardAnswer(language)), ending ? QString() : Qt16(CancelAnswer(language))};
+}
+
+bool CMorvDlg::SettleUnsavedChanges() {
+    if (!HasUnsavedChanges())
+        return true;
+    switch (AskSaveChanges(this, SaveQuestion(false))) {
+    case SaveChoice::Save:
+        return SaveAsked();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CMorvDlg::OfferSaveBeforeEnding() {
+    // Without a way back, a save that was cancelled or failed leads to the question again.
+    while (HasUnsavedChanges() && AskSaveChanges(this, SaveQuestion(true)) == SaveChoice::Save) {
+        if (SaveAsked())
+            return;
+    }
+}
+
+void CMorvDlg::closeEvent(QCloseEvent* event) {
+    // Closed by the system (its cancel, or the end of the session): the same end as Exit, once
+    // unsaved changes are settled; refused when the person cancelled.
+    if (Ending || SettleUnsavedChanges()) {
+        EndProgram();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMorvDlg::mousePressEvent(QMouseEvent* event) {
+    // A window taken for minimised that is still clicked (no window manager minimised it) is not.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    CSkinWindow::mousePressEvent(event);
+}
+
+bool CMorvDlg::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = ToolTipAt(help->pos());
+        const SkinRegion* area = ClickedArea(help->pos());
+        if (tip.isEmpty() || area == nullptr) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            const SkinRect& rect = area->rect;
+            QToolTip::showText(help->globalPos(), tip, this,
+                               QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+        }
+        return true;
+    }
+    return CSkinWindow::event(event);
+}
+
+QString CMorvDlg::ToolTipAt(QPoint clientPoint) const {
+    const SkinRegion* area = ClickedArea(clientPoint);
+    if (area == nullptr)
+        return {};
+    return Qt16(ButtonTip(Model.UiLanguage, area->id, QSystemTrayIcon::isSystemTrayAvailable()));
+}
+
+QString CMorvDlg::ConnectionShownText() const {
+    return Status->ConnectionText();
+}
+
+QString CMorvDlg::SaveStateShownText() const {
+    return Status->SaveStateText();
 }
 
 std::uint32_t CMorvDlg::CaptionFormat(const SkinRegion& area) const {
@@ -353,12 +585,19 @@ void CMorvDlg::ShowInPanel(const std::u16string& text) {
 
 void CMorvDlg::paintEvent(QPaintEvent* event) {
     Q_UNUSED(event);
-    if (isMinimized())
-        return;
+    // Painted also while taken for minimised: without a window manager such a window stays on the
+    // screen and must not freeze.
     UpdateActiveStates();
     QPainter painter(this);
     PaintSkin(painter);
     ShowInPanel(InfoText());
+    const bool unsaved = HasUnsavedChanges();
+    setWindowModified(unsaved);
+    const QColor dot = Connected.Unopened          ? QColor(230, 60, 50)
+                       : Connected.VirtualKeyboard ? QColor(70, 160, 255)
+                                                   : QColor(60, 200, 90);
+    Status->Show(Qt16(ConnectionText(Model.UiLanguage, Connected)), dot,
+                 Qt16(SaveStateText(Model.UiLanguage, unsaved)), unsaved);
 }
 
 void CMorvDlg::keyPressEvent(QKeyEvent* event) {

@@ -1,13 +1,23 @@
 // The main window CMorvDlg: the keyboard picture with its buttons and switches, the info panel
-// below it, the commands behind every area, the notification-area icon and the periodic check
-// that the keyboard is still there.
+// below it with a status line (what the window works with, and whether there are unsaved changes),
+// the commands behind every area, the notification-area icon and the periodic check that the
+// keyboard is still there.
+//
+// Unsaved changes: the model is compared with a snapshot taken when it was last opened, saved, read
+// from the keyboard or written to it (and when it was cleared, a fresh start). Exit (also the tray's
+// and the system's close), Open and Clear ask first whether to save them; when the keyboard goes
+// away, the program offers to save them before it ends.
 #pragma once
 
+#include "model/ProfileSnapshot.h"
+#include "shell/MainWindowText.h"
+#include "shell/Prompts.h"
 #include "shell/SkinWindow.h"
 
 #include <QSystemTrayIcon>
 
 class CKeyboardData;
+class CStatusLine;
 class QMenu;
 class QPlainTextEdit;
 class QTimer;
@@ -25,9 +35,21 @@ public:
     // 0 stops the periodic device check.
     void SetDeviceCheckInterval(int milliseconds);
 
+    // What the window works with; the keyboard unless said otherwise. Set before Initialise.
+    void SetConnection(const CConnectionShown& connection);
+    const CConnectionShown& Connection() const { return Connected; }
+
     // Opens the keyboard and sets the window up. False when there is no keyboard: the message has
     // been shown and the window must not be run.
     bool Initialise();
+
+    // Whether the model differs from what was last opened, saved, read or written.
+    bool HasUnsavedChanges() const;
+    // What the status line under the info panel shows now.
+    QString ConnectionShownText() const;
+    QString SaveStateShownText() const;
+    // The tooltip of the area under a point; empty where there is none.
+    QString ToolTipAt(QPoint clientPoint) const;
 
     // Runs the command of an area, as a click on it does.
     void Dispatch(int id, int keyIndex);
@@ -44,8 +66,12 @@ public:
     // Ends the program's run: removes the icon, ends any dialog still open, then this window.
     void EndProgram();
 
+signals:
+    // The language switch has changed UiLanguage.
+    void UiLanguageChanged();
+
 public slots:
-    // The device-change check: ends the program when the keyboard is gone.
+    // The device-change check: ends the program when the keyboard is gone, offering to save first.
     void CheckDevice();
 
 protected:
@@ -78,15 +104,33 @@ protected:
     std::uint32_t CaptionFormat(const SkinRegion& area) const override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     bool English() const;
+    // Asks whether to save unsaved changes before they are lost; false when the person cancelled, or
+    // chose to save and then did not (cancelled the file dialog, or the save failed).
+    bool SettleUnsavedChanges();
+    // Before the program ends with no way back: asks until the changes are saved or discarded.
+    void OfferSaveBeforeEnding();
+    CSaveQuestion SaveQuestion(bool ending) const;
+    // Asks for a path and saves the profile there; false when cancelled or failed (failure told).
+    bool SaveAsked();
+    void TakeSnapshot();
+    // Exit and the tray's Exit: ends the program once unsaved changes are settled.
+    void RequestEnd();
+    void EndOpenDialogs();
     void UpdateActiveStates();
     void ShowInPanel(const std::u16string& text);
     void ShowTrayIcon(bool shown);
 
     CKeyboardData& Model;
+    CProfileSnapshot Snapshot;
+    CConnectionShown Connected;
     QPlainTextEdit* Panel = nullptr;
+    CStatusLine* Status = nullptr;
     QSystemTrayIcon* Tray = nullptr;
     QMenu* TrayMenu = nullptr;
     QTimer* DeviceCheck = nullptr;

@@ -1,5 +1,6 @@
-// The texts of the main window's info panel: the program's title, or the two assignments of the
-// key under the mouse, in the UI language. Line ends are CR LF, as the panel's text is kept.
+// The texts of the main window: its info panel (the program's title, or the two assignments of the
+// key under the mouse; line ends CR LF, as the panel's text is kept), the status line beneath it, the
+// buttons' tooltips and its questions, in the UI language.
 #pragma once
 
 #include "model/KeyboardData.h"
@@ -8,3 +9,24 @@
 
 std::u16string MainWindowTitle(const std::string& language);
 std::u16string KeyInfoText(const CKeyboardData& data, int keyIndex);
+
+// What the window works with: the keyboard, or the virtual keyboard and the file that keeps its
+// settings (none: they are not kept).
+struct CConnectionShown {
+    bool VirtualKeyboard = false;
+    std::u16string StateFile;
+    // The keyboard was found but could not be opened.
+    bool Unopened = false;
+};
+std::u16string ConnectionText(const std::string& language, const CConnectionShown& connection);
+std::u16string SaveStateText(const std::string& language, bool unsaved);
+
+// The tooltip of a button (by area id): what it does, and its shortcut; empty for other areas.
+// Without a notification area, Hide minimises the window.
+std::u16string ButtonTip(const std::string& language, int id, bool trayAvailable);
+
+// Asked before unsaved changes would be lost; when the program is ending, there is no way back.
+std::u16string SaveChangesQuestion(const std::string& language, bool ending);
+std::u16string SaveAnswer(const std::string& language);
+std::u16string DiscardAnswer(const std::string& language);
+std::u16string CancelAnswer(const std::string& language);

@@ -3,6 +3,7 @@
 #include "DeviceOptions.h"
 #include "backlight/BacklightAreas.h"
 #include "catalogue/KeyCatalogue.h"
+#include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "editor/EditorAreas.h"
 #include "model/KeyboardData.h"
@@ -13,7 +14,12 @@
 #include "ZelkVersion.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QSettings>
 
 #include <cstdio>
 #include <cstring>
@@ -81,7 +87,29 @@ QString CMorvApp::StyleSheet() {
         "QMessageBox QPushButton { color: #ececec; background: #2a2d35; border: 1px solid #f07820;"
         " border-radius: 3px; padding: 4px 18px; min-width: 64px; }"
         "QMessageBox QPushButton:hover { background: #3a2a1c; }"
-        "QMessageBox QPushButton:pressed { background: #f07820; color: #1b1d22; }");
+        "QMessageBox QPushButton:pressed { background: #f07820; color: #1b1d22; }"
+        "QToolTip { color: #ececec; background: #1b1d22; border: 1px solid #f07820; padding: 2px; }"
+        "QMenu { color: #ececec; background: #1b1d22; border: 1px solid #f07820; }"
+        "QMenu::item { padding: 4px 18px; }"
+        "QMenu::item:selected { background: #f07820; color: #1b1d22; }"
+        "QMenu::item:disabled { color: #6b6e75; }");
+}
+
+bool CMorvApp::UseQtLanguage(const std::string& language) {
+    if (QtTextsInstalled) {
+        QCoreApplication::removeTranslator(&QtTexts);
+        QtTextsInstalled = false;
+    }
+    if (IsEnglishUi(language)) {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        return true;
+    }
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    if (QtTexts.isEmpty() &&
+        !QtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    QtTextsInstalled = QCoreApplication::installTranslator(&QtTexts);
+    return QtTextsInstalled;
 }
 
 QString CMorvApp::Usage() {
@@ -118,6 +146,15 @@ int CMorvApp::InitInstance(QApplication& application) {
         index += static_cast<std::size_t>(used);
     }
 
+    // Qt's file dialog keeps its last folder and history in the user's Qt settings, shared by every Qt
+    // program and kept between runs. This program keeps nothing between runs (its dialogs remember
+    // the last folder for the run only), so Qt's settings go to a folder removed at the end.
+    QtSettings = std::make_unique<QTemporaryDir>();
+    if (QtSettings->isValid()) {
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QtSettings->path());
+    }
+
     QString problem;
     if (!Skin.Load(CSkinResources::DefaultResourceFile(), RequiredPictures(), problem)) {
         Complain(problem);
@@ -128,6 +165,9 @@ int CMorvApp::InitInstance(QApplication& application) {
     application.setStyleSheet(StyleSheet());
 
     BuildKeyCatalogue(theKeyboardData);
+    if (!UseQtLanguage(theKeyboardData.UiLanguage))
+        std::fprintf(stderr, "Zelk: Qt's Chinese texts (qtbase_zh_CN.qm) are not installed; Qt's own "
+                             "dialogs stay English\n");
 
     std::string error;
     std::shared_ptr<CDeviceProvider> provider = MakeDeviceProvider(options, error);
@@ -138,6 +178,12 @@ int CMorvApp::InitInstance(QApplication& application) {
     theKeyboardData.HWI.UseDeviceProvider(std::move(provider));
 
     CMorvDlg window(theKeyboardData, Skin);
+    const QString stateFile = options.StateFile.empty()
+                                  ? QString()
+                                  : QFileInfo(QString::fromStdString(options.StateFile)).absoluteFilePath();
+    window.SetConnection({options.VirtualKeyboard, QDir::toNativeSeparators(stateFile).toStdU16String()});
+    QObject::connect(&window, &CMorvDlg::UiLanguageChanged, &application,
+                     [this] { UseQtLanguage(theKeyboardData.UiLanguage); });
     Prompts() = WithVirtualKeyboardHint(theKeyboardData);
     const bool opened = window.Initialise();
     Prompts() = SystemPrompts();

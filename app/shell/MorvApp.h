@@ -5,7 +5,11 @@
 #include "shell/SkinResources.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QTranslator>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 class QApplication;
@@ -17,9 +21,13 @@ public:
 
     const CSkinResources& Resources() const { return Skin; }
 
+    // Qt's own texts (its file and colour dialogs, the buttons of message boxes) in the UI language,
+    // from Qt's translations; false when the Chinese ones are not installed (they stay English).
+    bool UseQtLanguage(const std::string& language);
+
     // The pictures of every window: without them the program cannot start.
     static std::vector<int> RequiredPictures();
-    // The program's style sheet: message boxes in the skins' dark and orange.
+    // The program's style sheet: message boxes, menus and tooltips in the skins' dark and orange.
     static QString StyleSheet();
     static QString Usage();
     // Prints the help or the version when an argument before any "--" asks for one; returns the exit
@@ -28,4 +36,8 @@ public:
 
 private:
     CSkinResources Skin;
+    QTranslator QtTexts;
+    bool QtTextsInstalled = false;
+    // Where Qt keeps its own settings (the file dialog's last folder and history) during this run.
+    std::unique_ptr<QTemporaryDir> QtSettings;
 };

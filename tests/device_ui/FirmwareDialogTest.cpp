@@ -158,6 +158,21 @@ void CFirmwareDialogTest::messagesFollowTheUiLanguage() {
              QStringLiteral("键盘固件升级"));
 }
 
+void CFirmwareDialogTest::refusalsAreToldInOneLanguage() {
+    Fixture->Dialog.reset();
+    Fixture->Data->UiLanguage = "zh-CN";
+    Fixture->Dialog = std::make_unique<CMorvDialogFirmwareUpdate>(*Fixture->Data, TestSkins());
+    std::string text = FirmwareText(10);
+    text[text.find("\r\n", 200) - 1] ^= 1; // a wrong checksum in the fifth record
+    Fixture->Update(Fixture->WriteFile(QStringLiteral("bad.hex"), text));
+    Fixture->Update(Fixture->WriteFile(QStringLiteral("notes.txt"), "release notes\r\n"));
+    QCOMPARE(
+        Fixture->Messages,
+        (QStringList{QStringLiteral("固件文件无效，未向键盘写入任何内容：\n第 5 行：记录长度或校验和错误"),
+                     QStringLiteral(
+                         "固件文件无效，未向键盘写入任何内容：\n该文件不是 Intel-HEX 文件（不以“:”开头）")}));
+}
+
 void CFirmwareDialogTest::cancelledOpenKeepsTheEarlierPath() {
     Fixture->FirmwarePath = QStringLiteral("/tmp/first.hex");
     Fixture->Dialog->Dispatch(IdFirmwareOpen);
@@ -186,10 +201,21 @@ void CFirmwareDialogTest::versionIsShownOrItsFailureTold() {
     QVERIFY(Fixture->Messages.isEmpty());
     QCOMPARE(Fixture->Dialog->VersionBox()->text(), QStringLiteral("K87 firmware 2.31"));
 
+    QCOMPARE(Fixture->Dialog->VersionBox()->font().pixelSize(), 13);
+
+    // A version text wider than the box at the usual size is shown whole in a smaller font.
+    Fixture->Keyboard->SetVersionText("Zelk virtual keyboard V1.00");
+    Fixture->Dialog->Dispatch(IdFirmwareGetVersion);
+    const QLineEdit* box = Fixture->Dialog->VersionBox();
+    QCOMPARE(box->text(), QStringLiteral("Zelk virtual keyboard V1.00"));
+    QVERIFY(box->font().pixelSize() < 13);
+    QVERIFY(QFontMetrics(box->font()).horizontalAdvance(box->text()) <=
+            box->contentsRect().width() - box->textMargins().left() - box->textMargins().right());
+
     Fixture->Keyboard->SetPlugged(false);
     Fixture->Dialog->Dispatch(IdFirmwareGetVersion);
     QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("Failed on reading keyboard version infomation")});
-    QCOMPARE(Fixture->Dialog->VersionBox()->text(), QStringLiteral("K87 firmware 2.31"));
+    QCOMPARE(Fixture->Dialog->VersionBox()->text(), QStringLiteral("Zelk virtual keyboard V1.00"));
 }
 
 void CFirmwareDialogTest::nothingStartsWhileAFirmwareTransferRuns() {

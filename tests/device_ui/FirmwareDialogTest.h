@@ -18,6 +18,7 @@ private slots:
     void corruptFileIsRefusedBeforeAnythingIsSent();
     void failedTransferIsTold();
     void messagesFollowTheUiLanguage();
+    void refusalsAreToldInOneLanguage();
     void cancelledOpenKeepsTheEarlierPath();
     void versionIsShownOrItsFailureTold();
     void nothingStartsWhileAFirmwareTransferRuns();

@@ -26,4 +26,13 @@ private slots:
     void escapeDoesNotEndTheProgram();
     void trayMenuAndFileDialogsSayWhatTheyShould();
     void infoPanelIsOrangeOnDarkUnderTheStyleSheet();
+    void unsavedChangesAreShownUntilKept();
+    void workIsNotLostWithoutAsking_data();
+    void workIsNotLostWithoutAsking();
+    void keyboardGoneOffersToSaveFirst_data();
+    void keyboardGoneOffersToSaveFirst();
+    void statusLineNamesTheConnection();
+    void shortcutsAndTooltips();
+    void hiddenWithoutNotificationAreaStaysUsable();
+    void qtTextsFollowTheUiLanguage();
 };
