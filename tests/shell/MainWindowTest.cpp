@@ -526,242 +526,240 @@ void CMainWindowTest::infoPanelIsOrangeOnDarkUnderTheStyleSheet() {
     QVERIFY(Fixture->Open());
     QVERIFY(!PanelText().isEmpty());
     QCOMPARE(TextBoxColourProblem(Fixture->Window->InfoPanel()), QString());
+}
 
-    namespace {
+namespace {
 
-    // A change the user made: an assignment, as the key assignment editor leaves it.
-    void ChangeSomething() {
-        Fixture->Setting(10, 0).Mode = ModeSingle;
-        Fixture->Setting(10, 0).HWCode = 43;
-    }
+// A change the user made: an assignment, as the key assignment editor leaves it.
+void ChangeSomething() {
+    Fixture->Setting(10, 0).Mode = ModeSingle;
+    Fixture->Setting(10, 0).HWCode = 43;
+}
 
-    // Whether the profile at the path holds the change above.
-    bool SavedWithTheChange(const QString& path) {
-        CKeyboardData saved;
-        saved.Clear();
-        return QFile::exists(path) && LoadProfile(saved, path.toStdU16String()) &&
-               saved.CurrentSettings[10][0].Mode == ModeSingle && saved.CurrentSettings[10][0].HWCode == 43;
-    }
+// Whether the profile at the path holds the change above.
+bool SavedWithTheChange(const QString& path) {
+    CKeyboardData saved;
+    saved.Clear();
+    return QFile::exists(path) && LoadProfile(saved, path.toStdU16String()) &&
+           saved.CurrentSettings[10][0].Mode == ModeSingle && saved.CurrentSettings[10][0].HWCode == 43;
+}
 
-    enum Command { ExitButton, TrayExit, SystemClose, OpenButton, ClearButton };
+enum Command { ExitButton, TrayExit, SystemClose, OpenButton, ClearButton };
 
-    } // namespace
+} // namespace
 
-    void CMainWindowTest::unsavedChangesAreShownUntilKept() {
-        QVERIFY(Fixture->Open());
-        QTemporaryDir folder;
-        Fixture->Shown();
-        QCOMPARE(Fixture->Window->SaveStateShownText(), QStringLiteral("没有未保存的更改"));
-        QVERIFY(!Fixture->Window->isWindowModified());
+void CMainWindowTest::unsavedChangesAreShownUntilKept() {
+    QVERIFY(Fixture->Open());
+    QTemporaryDir folder;
+    Fixture->Shown();
+    QCOMPARE(Fixture->Window->SaveStateShownText(), QStringLiteral("没有未保存的更改"));
+    QVERIFY(!Fixture->Window->isWindowModified());
 
-        // Scrolling or selecting in a list is no change.
-        Fixture->Data->PredefinedMacro.ViewStartAt = 2;
-        Fixture->Data->PredefinedMacro.CursorPos = 3;
-        QVERIFY(!Fixture->Window->HasUnsavedChanges());
+    // Scrolling or selecting in a list is no change.
+    Fixture->Data->PredefinedMacro.ViewStartAt = 2;
+    Fixture->Data->PredefinedMacro.CursorPos = 3;
+    QVERIFY(!Fixture->Window->HasUnsavedChanges());
 
-        ChangeSomething();
-        Fixture->Shown();
-        QCOMPARE(Fixture->Window->SaveStateShownText(), QStringLiteral("有未保存的更改"));
-        QVERIFY(Fixture->Window->isWindowModified());
+    ChangeSomething();
+    Fixture->Shown();
+    QCOMPARE(Fixture->Window->SaveStateShownText(), QStringLiteral("有未保存的更改"));
+    QVERIFY(Fixture->Window->isWindowModified());
 
-        Fixture->SavePath = folder.filePath(QStringLiteral("mine.pro"));
-        Fixture->Click(IdSave);
-        Fixture->Click(IdLanguage);
-        Fixture->Shown();
-        QCOMPARE(Fixture->Window->SaveStateShownText(), QStringLiteral("No unsaved changes"));
+    Fixture->SavePath = folder.filePath(QStringLiteral("mine.pro"));
+    Fixture->Click(IdSave);
+    Fixture->Click(IdLanguage);
+    Fixture->Shown();
+    QCOMPARE(Fixture->Window->SaveStateShownText(), QStringLiteral("No unsaved changes"));
 
-        // A step deep inside a named macro counts; so does a colour.
-        Fixture->Data->PredefinedMacro.AppendItem(u"default");
-        Fixture->Data->PredefinedMacro.SubLists[0].List = {u"A Down"};
-        Fixture->Click(IdSave);
-        QVERIFY(!Fixture->Window->HasUnsavedChanges());
-        Fixture->Data->PredefinedMacro.SubLists[0].List[0] = u"B Down";
-        Fixture->Shown();
-        QCOMPARE(Fixture->Window->SaveStateShownText(), QStringLiteral("Unsaved changes"));
-        Fixture->OpenPath = Fixture->SavePath;
-        Fixture->Later = SaveChoice::Discard;
+    // A step deep inside a named macro counts; so does a colour.
+    Fixture->Data->PredefinedMacro.AppendItem(u"default");
+    Fixture->Data->PredefinedMacro.SubLists[0].List = {u"A Down"};
+    Fixture->Click(IdSave);
+    QVERIFY(!Fixture->Window->HasUnsavedChanges());
+    Fixture->Data->PredefinedMacro.SubLists[0].List[0] = u"B Down";
+    Fixture->Shown();
+    QCOMPARE(Fixture->Window->SaveStateShownText(), QStringLiteral("Unsaved changes"));
+    Fixture->OpenPath = Fixture->SavePath;
+    Fixture->Later = SaveChoice::Discard;
+    Fixture->Click(IdOpen);
+    QVERIFY(!Fixture->Window->HasUnsavedChanges());
+    Fixture->Data->BackgroundLightSettings[87].Blue = 1;
+    QVERIFY(Fixture->Window->HasUnsavedChanges());
+
+    // Written to the keyboard or read from it: kept there. A failed write keeps nothing.
+    SupplyRecordingCommands(QDialog::Rejected);
+    Fixture->Click(IdWriteKeys);
+    QVERIFY(Fixture->Window->HasUnsavedChanges());
+    SupplyRecordingCommands(QDialog::Accepted);
+    Fixture->Click(IdWriteKeys);
+    QVERIFY(!Fixture->Window->HasUnsavedChanges());
+    ChangeSomething();
+    Fixture->Click(IdReadAll);
+    QVERIFY(!Fixture->Window->HasUnsavedChanges());
+}
+
+void CMainWindowTest::workIsNotLostWithoutAsking_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("pathGiven");
+    QTest::addColumn<bool>("goesOn");
+    QTest::addColumn<bool>("saved");
+    const int save = int(SaveChoice::Save), discard = int(SaveChoice::Discard),
+              cancel = int(SaveChoice::Cancel);
+    QTest::newRow("exit, cancelled") << int(ExitButton) << cancel << true << false << false;
+    QTest::newRow("exit, discarded") << int(ExitButton) << discard << true << true << false;
+    QTest::newRow("exit, saved") << int(ExitButton) << save << true << true << true;
+    QTest::newRow("exit, save dialog cancelled") << int(ExitButton) << save << false << false << false;
+    QTest::newRow("tray exit, saved") << int(TrayExit) << save << true << true << true;
+    QTest::newRow("closed by the system, cancelled") << int(SystemClose) << cancel << true << false << false;
+    QTest::newRow("closed by the system, discarded") << int(SystemClose) << discard << true << true << false;
+    QTest::newRow("open, cancelled") << int(OpenButton) << cancel << true << false << false;
+    QTest::newRow("open, discarded") << int(OpenButton) << discard << true << true << false;
+    QTest::newRow("open, saved") << int(OpenButton) << save << true << true << true;
+    QTest::newRow("clear, cancelled") << int(ClearButton) << cancel << true << false << false;
+    QTest::newRow("clear, discarded") << int(ClearButton) << discard << true << true << false;
+    QTest::newRow("clear, saved") << int(ClearButton) << save << true << true << true;
+}
+
+void CMainWindowTest::workIsNotLostWithoutAsking() {
+    QFETCH(int, command);
+    QFETCH(int, answer);
+    QFETCH(bool, pathGiven);
+    QFETCH(bool, goesOn);
+    QFETCH(bool, saved);
+    QVERIFY(Fixture->Open());
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("work.pro"));
+    Fixture->SavePath = pathGiven ? path : QString();
+    ChangeSomething();
+    Fixture->Choices = {SaveChoice(answer)};
+    QSignalSpy finished(Fixture->Window.get(), &QDialog::finished);
+    switch (command) {
+    case ExitButton:
+        Fixture->Click(IdExit);
+        break;
+    case TrayExit:
+        Fixture->Window->findChild<QMenu*>()->actions().constFirst()->trigger();
+        break;
+    case SystemClose:
+        Fixture->Window->close();
+        break;
+    case OpenButton:
         Fixture->Click(IdOpen);
-        QVERIFY(!Fixture->Window->HasUnsavedChanges());
-        Fixture->Data->BackgroundLightSettings[87].Blue = 1;
-        QVERIFY(Fixture->Window->HasUnsavedChanges());
-
-        // Written to the keyboard or read from it: kept there. A failed write keeps nothing.
-        SupplyRecordingCommands(QDialog::Rejected);
-        Fixture->Click(IdWriteKeys);
-        QVERIFY(Fixture->Window->HasUnsavedChanges());
-        SupplyRecordingCommands(QDialog::Accepted);
-        Fixture->Click(IdWriteKeys);
-        QVERIFY(!Fixture->Window->HasUnsavedChanges());
-        ChangeSomething();
-        Fixture->Click(IdReadAll);
-        QVERIFY(!Fixture->Window->HasUnsavedChanges());
+        break;
+    case ClearButton:
+        Fixture->Click(IdClear);
+        break;
     }
-
-    void CMainWindowTest::workIsNotLostWithoutAsking_data() {
-        QTest::addColumn<int>("command");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("pathGiven");
-        QTest::addColumn<bool>("goesOn");
-        QTest::addColumn<bool>("saved");
-        const int save = int(SaveChoice::Save), discard = int(SaveChoice::Discard),
-                  cancel = int(SaveChoice::Cancel);
-        QTest::newRow("exit, cancelled") << int(ExitButton) << cancel << true << false << false;
-        QTest::newRow("exit, discarded") << int(ExitButton) << discard << true << true << false;
-        QTest::newRow("exit, saved") << int(ExitButton) << save << true << true << true;
-        QTest::newRow("exit, save dialog cancelled") << int(ExitButton) << save << false << false << false;
-        QTest::newRow("tray exit, saved") << int(TrayExit) << save << true << true << true;
-        QTest::newRow("closed by the system, cancelled")
-            << int(SystemClose) << cancel << true << false << false;
-        QTest::newRow("closed by the system, discarded")
-            << int(SystemClose) << discard << true << true << false;
-        QTest::newRow("open, cancelled") << int(OpenButton) << cancel << true << false << false;
-        QTest::newRow("open, discarded") << int(OpenButton) << discard << true << true << false;
-        QTest::newRow("open, saved") << int(OpenButton) << save << true << true << true;
-        QTest::newRow("clear, cancelled") << int(ClearButton) << cancel << true << false << false;
-        QTest::newRow("clear, discarded") << int(ClearButton) << discard << true << true << false;
-        QTest::newRow("clear, saved") << int(ClearButton) << save << true << true << true;
+    QCOMPARE(Fixture->Questions.size(), 1);
+    QCOMPARE(Fixture->Questions[0].text, QStringLiteral("当前配置有未保存的更改，是否先保存？"));
+    QCOMPARE(Fixture->Questions[0].save, QStringLiteral("保存"));
+    QCOMPARE(Fixture->Questions[0].discard, QStringLiteral("不保存"));
+    QCOMPARE(Fixture->Questions[0].cancel, QStringLiteral("取消"));
+    QCOMPARE(SavedWithTheChange(path), saved);
+    QVERIFY(Fixture->Messages.isEmpty());
+    switch (command) {
+    case OpenButton:
+        QCOMPARE(Fixture->OpenAsked, goesOn ? 1 : 0);
+        break;
+    case ClearButton:
+        QCOMPARE(Fixture->Setting(10, 0).Mode, goesOn ? int(ModeNotSet) : int(ModeSingle));
+        QCOMPARE(Fixture->Window->HasUnsavedChanges(), !goesOn); // cleared is a fresh start
+        break;
+    default:
+        QCOMPARE(finished.size(), goesOn ? 1 : 0);
+        QCOMPARE(Fixture->Window->isVisible(), !goesOn);
+        break;
     }
+}
 
-    void CMainWindowTest::workIsNotLostWithoutAsking() {
-        QFETCH(int, command);
-        QFETCH(int, answer);
-        QFETCH(bool, pathGiven);
-        QFETCH(bool, goesOn);
-        QFETCH(bool, saved);
-        QVERIFY(Fixture->Open());
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("work.pro"));
-        Fixture->SavePath = pathGiven ? path : QString();
-        ChangeSomething();
-        Fixture->Choices = {SaveChoice(answer)};
-        QSignalSpy finished(Fixture->Window.get(), &QDialog::finished);
-        switch (command) {
-        case ExitButton:
-            Fixture->Click(IdExit);
-            break;
-        case TrayExit:
-            Fixture->Window->findChild<QMenu*>()->actions().constFirst()->trigger();
-            break;
-        case SystemClose:
-            Fixture->Window->close();
-            break;
-        case OpenButton:
-            Fixture->Click(IdOpen);
-            break;
-        case ClearButton:
-            Fixture->Click(IdClear);
-            break;
-        }
-        QCOMPARE(Fixture->Questions.size(), 1);
-        QCOMPARE(Fixture->Questions[0].text, QStringLiteral("当前配置有未保存的更改，是否先保存？"));
-        QCOMPARE(Fixture->Questions[0].save, QStringLiteral("保存"));
-        QCOMPARE(Fixture->Questions[0].discard, QStringLiteral("不保存"));
-        QCOMPARE(Fixture->Questions[0].cancel, QStringLiteral("取消"));
-        QCOMPARE(SavedWithTheChange(path), saved);
-        QVERIFY(Fixture->Messages.isEmpty());
-        switch (command) {
-        case OpenButton:
-            QCOMPARE(Fixture->OpenAsked, goesOn ? 1 : 0);
-            break;
-        case ClearButton:
-            QCOMPARE(Fixture->Setting(10, 0).Mode, goesOn ? int(ModeNotSet) : int(ModeSingle));
-            QCOMPARE(Fixture->Window->HasUnsavedChanges(), !goesOn); // cleared is a fresh start
-            break;
-        default:
-            QCOMPARE(finished.size(), goesOn ? 1 : 0);
-            QCOMPARE(Fixture->Window->isVisible(), !goesOn);
-            break;
-        }
+void CMainWindowTest::keyboardGoneOffersToSaveFirst_data() {
+    QTest::addColumn<QList<SaveChoice>>("answers");
+    QTest::addColumn<bool>("pathGiven");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("saved") << QList<SaveChoice>{SaveChoice::Save} << true << true;
+    QTest::newRow("discarded") << QList<SaveChoice>{SaveChoice::Discard} << true << false;
+    QTest::newRow("save dialog cancelled, then discarded")
+        << QList<SaveChoice>{SaveChoice::Save, SaveChoice::Discard} << false << false;
+}
+
+void CMainWindowTest::keyboardGoneOffersToSaveFirst() {
+    QFETCH(QList<SaveChoice>, answers);
+    QFETCH(bool, pathGiven);
+    QFETCH(bool, saved);
+    QVERIFY(Fixture->Open());
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("work.pro"));
+    Fixture->SavePath = pathGiven ? path : QString();
+    ChangeSomething();
+    Fixture->Choices = answers;
+    QSignalSpy finished(Fixture->Window.get(), &QDialog::finished);
+    Fixture->Keyboard->SetPlugged(false);
+    Fixture->Window->CheckDevice();
+    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("Keyboard is not connected")});
+    QCOMPARE(Fixture->Questions.size(), answers.size());
+    for (const CSaveQuestion& question : Fixture->Questions) {
+        QCOMPARE(question.text, QStringLiteral("程序即将退出。当前配置有未保存的更改，是否先保存？"));
+        QVERIFY(question.cancel.isEmpty()); // the program ends either way
     }
+    QCOMPARE(SavedWithTheChange(path), saved);
+    QCOMPARE(finished.size(), 1);
+}
 
-    void CMainWindowTest::keyboardGoneOffersToSaveFirst_data() {
-        QTest::addColumn<QList<SaveChoice>>("answers");
-        QTest::addColumn<bool>("pathGiven");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("saved") << QList<SaveChoice>{SaveChoice::Save} << true << true;
-        QTest::newRow("discarded") << QList<SaveChoice>{SaveChoice::Discard} << true << false;
-        QTest::newRow("save dialog cancelled, then discarded")
-            << QList<SaveChoice>{SaveChoice::Save, SaveChoice::Discard} << false << false;
-    }
+void CMainWindowTest::statusLineNamesTheConnection() {
+    Fixture->Window->SetConnection({true, u"/home/me/.zelk-virtual-keyboard"});
+    QVERIFY(Fixture->Open());
+    Fixture->Shown();
+    QCOMPARE(Fixture->Window->ConnectionShownText(),
+             QStringLiteral("虚拟键盘（设置保存在 /home/me/.zelk-virtual-keyboard）"));
+    Fixture->Click(IdLanguage);
+    Fixture->Window->SetConnection({true, {}});
+    Fixture->Shown();
+    QCOMPARE(Fixture->Window->ConnectionShownText(),
+             QStringLiteral("Virtual keyboard (its settings are not kept)"));
+}
 
-    void CMainWindowTest::keyboardGoneOffersToSaveFirst() {
-        QFETCH(QList<SaveChoice>, answers);
-        QFETCH(bool, pathGiven);
-        QFETCH(bool, saved);
-        QVERIFY(Fixture->Open());
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("work.pro"));
-        Fixture->SavePath = pathGiven ? path : QString();
-        ChangeSomething();
-        Fixture->Choices = answers;
-        QSignalSpy finished(Fixture->Window.get(), &QDialog::finished);
-        Fixture->Keyboard->SetPlugged(false);
-        Fixture->Window->CheckDevice();
-        QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("Keyboard is not connected")});
-        QCOMPARE(Fixture->Questions.size(), answers.size());
-        for (const CSaveQuestion& question : Fixture->Questions) {
-            QCOMPARE(question.text, QStringLiteral("程序即将退出。当前配置有未保存的更改，是否先保存？"));
-            QVERIFY(question.cancel.isEmpty()); // the program ends either way
-        }
-        QCOMPARE(SavedWithTheChange(path), saved);
-        QCOMPARE(finished.size(), 1);
-    }
+void CMainWindowTest::shortcutsAndTooltips() {
+    QVERIFY(Fixture->Open());
+    QCOMPARE(Fixture->Window->ToolTipAt(Fixture->At(IdSave)), QStringLiteral("将配置保存到文件（Ctrl+S）"));
+    QCOMPARE(Fixture->Window->ToolTipAt(QPoint(82, 120)), QStringLiteral("将配置保存到文件（Ctrl+S）"));
+    QVERIFY(Fixture->Window->ToolTipAt(Fixture->At(IdKeyBase + 1)).isEmpty());
+    Fixture->Click(IdLanguage);
+    QCOMPARE(Fixture->Window->ToolTipAt(Fixture->At(IdOpen)),
+             QStringLiteral("Open a profile from a file (Ctrl+O)"));
 
-    void CMainWindowTest::statusLineNamesTheConnection() {
-        Fixture->Window->SetConnection({true, u"/home/me/.zelk-virtual-keyboard"});
-        QVERIFY(Fixture->Open());
-        Fixture->Shown();
-        QCOMPARE(Fixture->Window->ConnectionShownText(),
-                 QStringLiteral("虚拟键盘（设置保存在 /home/me/.zelk-virtual-keyboard）"));
-        Fixture->Click(IdLanguage);
-        Fixture->Window->SetConnection({true, {}});
-        Fixture->Shown();
-        QCOMPARE(Fixture->Window->ConnectionShownText(),
-                 QStringLiteral("Virtual keyboard (its settings are not kept)"));
-    }
+    Fixture->Window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Fixture->Window.get()));
+    QTest::keyClick(Fixture->Window.get(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(Fixture->Window.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(Fixture->SaveAsked, 1);
+    QCOMPARE(Fixture->OpenAsked, 1);
+}
 
-    void CMainWindowTest::shortcutsAndTooltips() {
-        QVERIFY(Fixture->Open());
-        QCOMPARE(Fixture->Window->ToolTipAt(Fixture->At(IdSave)),
-                 QStringLiteral("将配置保存到文件（Ctrl+S）"));
-        QCOMPARE(Fixture->Window->ToolTipAt(QPoint(82, 120)), QStringLiteral("将配置保存到文件（Ctrl+S）"));
-        QVERIFY(Fixture->Window->ToolTipAt(Fixture->At(IdKeyBase + 1)).isEmpty());
-        Fixture->Click(IdLanguage);
-        QCOMPARE(Fixture->Window->ToolTipAt(Fixture->At(IdOpen)),
-                 QStringLiteral("Open a profile from a file (Ctrl+O)"));
+void CMainWindowTest::hiddenWithoutNotificationAreaStaysUsable() {
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        QSKIP("there is a notification area here");
+    QVERIFY(Fixture->Open());
+    Fixture->Click(IdHide);
+    QTRY_VERIFY(Fixture->Window->isMinimized());
+    // Still on the screen (nothing minimised it): it keeps painting and takes clicks.
+    Fixture->Setting(46, 0).Mode = ModeSingle;
+    QVERIFY(
+        SameBlock(Fixture->Shown(), Picture(MainActivePicture), ToQRect(Fixture->Area(IdKeyBase + 46).rect)));
+    Fixture->Click(IdLayer);
+    QCOMPARE(Fixture->Data->CurrentLevel, 1);
+    QTRY_VERIFY(!Fixture->Window->isMinimized());
+}
 
-        Fixture->Window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(Fixture->Window.get()));
-        QTest::keyClick(Fixture->Window.get(), Qt::Key_S, Qt::ControlModifier);
-        QTest::keyClick(Fixture->Window.get(), Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(Fixture->SaveAsked, 1);
-        QCOMPARE(Fixture->OpenAsked, 1);
-    }
-
-    void CMainWindowTest::hiddenWithoutNotificationAreaStaysUsable() {
-        if (QSystemTrayIcon::isSystemTrayAvailable())
-            QSKIP("there is a notification area here");
-        QVERIFY(Fixture->Open());
-        Fixture->Click(IdHide);
-        QTRY_VERIFY(Fixture->Window->isMinimized());
-        // Still on the screen (nothing minimised it): it keeps painting and takes clicks.
-        Fixture->Setting(46, 0).Mode = ModeSingle;
-        QVERIFY(SameBlock(Fixture->Shown(), Picture(MainActivePicture),
-                          ToQRect(Fixture->Area(IdKeyBase + 46).rect)));
-        Fixture->Click(IdLayer);
-        QCOMPARE(Fixture->Data->CurrentLevel, 1);
-        QTRY_VERIFY(!Fixture->Window->isMinimized());
-    }
-
-    void CMainWindowTest::qtTextsFollowTheUiLanguage() {
-        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
-                           QStringLiteral("/qtbase_zh_CN.qm")))
-            QSKIP("Qt's Chinese texts are not installed (qt6-translations-l10n)");
-        const QLocale before;
-        CMorvApp application;
-        QVERIFY(application.UseQtLanguage("zh-CN"));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
-        QVERIFY(application.UseQtLanguage("en-US"));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
-        QLocale::setDefault(before);
-    }
+void CMainWindowTest::qtTextsFollowTheUiLanguage() {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                       QStringLiteral("/qtbase_zh_CN.qm")))
+        QSKIP("Qt's Chinese texts are not installed (qt6-translations-l10n)");
+    const QLocale before;
+    CMorvApp application;
+    QVERIFY(application.UseQtLanguage("zh-CN"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+    QVERIFY(application.UseQtLanguage("en-US"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    QLocale::setDefault(before);
+}
