@@ -347,6 +347,8 @@ void CVirtualKeyboard::ReceiveKeyPacket(const Payload& payload) {
 }
 
 void CVirtualKeyboard::PutFirmware(std::uint32_t address, const std::uint8_t* bytes, std::size_t count) {
+    if (count == 0)
+        return; // a data record without data leaves no run behind
     auto next = FirmwareRuns.upper_bound(address);
     auto run = FirmwareRuns.end();
     if (next != FirmwareRuns.begin()) {

@@ -1,9 +1,14 @@
 #!/bin/sh
-# Builds one libFuzzer harness with clang and runs it for the given number of seconds.
-# Usage: scripts/fuzz.sh TARGET SECONDS [extra libFuzzer options]
-#   TARGET   fuzz_xml (parsing, navigation, attributes, building) or fuzz_profile (LoadProfile)
+# Builds the libFuzzer harnesses with clang (every one of them, so none stops linking unnoticed) and
+# runs one, or each in turn, for the given number of seconds.
+# Usage: scripts/fuzz.sh TARGET|all SECONDS [extra libFuzzer options]
+#   TARGET   fuzz_xml (parsing, navigation, attributes, building), fuzz_profile (LoadProfile),
+#            fuzz_firmware (firmware text through the facade to the virtual keyboard), fuzz_key_read
+#            (the key read's, light read's and version query's replies from a fake device, rebuilt
+#            into a model) or fuzz_state (the virtual keyboard's state file)
 # The build goes to build-fuzz (ZELK_FUZZ_BUILD_DIR to change it); the growing corpus is kept in
-# BUILD/corpus-TARGET, seeded from the test documents; crashes land in BUILD/crashes-TARGET.
+# BUILD/corpus-TARGET, seeded from tests/fuzz/seeds-TARGET (the test documents for fuzz_xml); crashes
+# land in BUILD/crashes-TARGET.
 set -eu
 [ $# -ge 2 ] || { echo "usage: $0 TARGET SECONDS [libFuzzer options]" >&2; exit 2; }
 target=$1
@@ -25,7 +30,14 @@ fi
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELK_FUZZ=ON \
   -DZELK_BUILD_TESTS=OFF -DZELK_BUILD_GUI=OFF -DZELK_SANITIZE=OFF >/dev/null
-cmake --build "$build" -j2 --target "$target"
+nice -n 10 cmake --build "$build" -j2
+
+if [ "$target" = all ]; then
+  for each in fuzz_xml fuzz_profile fuzz_firmware fuzz_key_read fuzz_state; do
+    "$root/scripts/fuzz.sh" "$each" "$seconds" "$@"
+  done
+  exit 0
+fi
 
 corpus=$build/corpus-$target
 crashes=$build/crashes-$target
@@ -42,5 +54,5 @@ fi
 
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-exec "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=16384 \
+exec nice -n 10 "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=16384 \
   -print_final_stats=1 -artifact_prefix="$crashes/" "$@" "$corpus"

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <iterator>
 #include <string_view>
 
 namespace {
@@ -233,8 +232,9 @@ bool ReceiveKeyDefinitions(CMorvHWI& hwi, CMessageTarget* notify,
     // A failed transfer leaves the library's table part old, part new, with no telling which.
     if (!hwi.readKeyDefinationFromDev(notify))
         return false;
-    // The library says nothing about a definition's length: the elements it wrote are the ones that
-    // no longer hold the mark. Only the part written before needs marking again.
+    // The library says nothing about a definition's length: it writes the definition from the first
+    // element on, so the first element that still holds the mark ends it. Only the part written before
+    // needs marking again.
     std::vector<int> scratch(InterchangeCapacity, Unwritten);
     std::size_t used = 0;
     std::vector<std::vector<int>> received(SlotCount);
@@ -243,9 +243,8 @@ bool ReceiveKeyDefinitions(CMorvHWI& hwi, CMessageTarget* notify,
             std::fill_n(scratch.begin(), used, Unwritten);
             if (!hwi.getKeyConfiguration(level, key, scratch.data(), InterchangeCapacity))
                 return false;
-            const auto last =
-                std::find_if(scratch.rbegin(), scratch.rend(), [](int e) { return e != Unwritten; });
-            used = static_cast<std::size_t>(std::distance(last, scratch.rend()));
+            used = static_cast<std::size_t>(std::find(scratch.begin(), scratch.end(), Unwritten) -
+                                            scratch.begin());
             received[SlotOf(level, key)].assign(scratch.begin(), scratch.begin() + static_cast<long>(used));
         }
     }
