@@ -1,6 +1,8 @@
 #include "shell/MorvApp.h"
 
 #include "DeviceOptions.h"
+#include "ReportLog.h"
+#include "VirtualKeyboard.h"
 #include "backlight/BacklightAreas.h"
 #include "catalogue/KeyCatalogue.h"
 #include "catalogue/UiLanguage.h"
@@ -170,7 +172,9 @@ int CMorvApp::InitInstance(QApplication& application) {
                              "dialogs stay English\n");
 
     std::string error;
-    std::shared_ptr<CDeviceProvider> provider = MakeDeviceProvider(options, error);
+    std::shared_ptr<CVirtualKeyboard> keyboard;
+    std::shared_ptr<CReportLog> reportLog;
+    std::shared_ptr<CDeviceProvider> provider = MakeDeviceProvider(options, error, &keyboard, &reportLog);
     if (!provider) {
         Complain(QString::fromStdString(error));
         return 1;
@@ -182,6 +186,13 @@ int CMorvApp::InitInstance(QApplication& application) {
                                   ? QString()
                                   : QFileInfo(QString::fromStdString(options.StateFile)).absoluteFilePath();
     window.SetConnection({options.VirtualKeyboard, QDir::toNativeSeparators(stateFile).toStdU16String()});
+    window.SetDeviceProblem([keyboard, reportLog, options]() -> CMorvDlg::CDeviceLoss {
+        if (keyboard && !keyboard->SaveProblem().empty())
+            return {CMorvDlg::CDeviceLoss::StateFile, options.StateFile, keyboard->SaveProblem()};
+        if (reportLog && !reportLog->Problem().empty())
+            return {CMorvDlg::CDeviceLoss::ReportLog, options.ReportLog, reportLog->Problem()};
+        return {};
+    });
     QObject::connect(&window, &CMorvDlg::UiLanguageChanged, &application,
                      [this] { UseQtLanguage(theKeyboardData.UiLanguage); });
     Prompts() = WithVirtualKeyboardHint(theKeyboardData);

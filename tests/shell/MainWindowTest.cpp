@@ -229,6 +229,22 @@ void CMainWindowTest::deviceCommandsReportOkOnlyAfterOk() {
     QCOMPARE(Fixture->Messages, (QStringList{"OK!", "OK!"})); // English in both languages
 }
 
+void CMainWindowTest::aTransferThatLostTheStateFileSaysSoInsteadOfOk() {
+    QVERIFY(Fixture->Open());
+    SupplyRecordingCommands(QDialog::Accepted);
+    Fixture->Window->SetDeviceProblem([] {
+        return CMorvDlg::CDeviceLoss{CMorvDlg::CDeviceLoss::StateFile, "/gone/kb.state",
+                                     "cannot be written: No such file or directory"};
+    });
+    Fixture->Click(IdWriteKeys);
+    Fixture->Click(IdLanguage);
+    Fixture->Click(IdReadAll);
+    QCOMPARE(Fixture->Messages,
+             (QStringList{QStringLiteral("设置已送达虚拟键盘，但其状态文件 /gone/kb.state 未能写入。"),
+                          QStringLiteral("The settings reached the virtual keyboard, but its state file "
+                                         "/gone/kb.state cannot be written: No such file or directory")}));
+}
+
 void CMainWindowTest::labelsNeverTakeClicks() {
     QVERIFY(Fixture->Open());
     SupplyRecordingCommands(QDialog::Accepted);

@@ -14,6 +14,7 @@ private slots:
     void opensOnLevel1InChineseWithAClearedModel();
     void clicksDispatchTheirAreasCommands();
     void deviceCommandsReportOkOnlyAfterOk();
+    void aTransferThatLostTheStateFileSaysSoInsteadOfOk();
     void labelsNeverTakeClicks();
     void keysShowTheirAssignmentAndHover();
     void switchesShowTheirState();
