@@ -13,6 +13,10 @@ need() {
         command -v "$tool" >/dev/null || { echo "$session_name: $tool is missing" >&2; exit 1; }
     done
 }
+# Whoever needs the tools installs them: the set-up's screenshot purpose has them all.
+for tool in Xvfb xdotool import convert; do
+    command -v "$tool" >/dev/null || { "$(dirname "${BASH_SOURCE[0]:-$0}")/setup.sh" screenshots >&2; break; }
+done
 need Xvfb xdotool import convert
 program=$build/bin/Zelk
 [ -x "$program" ] || { echo "$session_name: $program not built" >&2; exit 1; }
