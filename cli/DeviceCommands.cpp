@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "FileReplace.h"
 #include "Files.h"
 #include "IntelHex.h"
 #include "ProgressBar.h"
@@ -94,7 +95,7 @@ int RunFlash(const CCliRun& run) {
     const std::string& path = run.Arguments[0];
     std::string text;
     std::string problem;
-    switch (ReadFirmwareFile(path, text, problem)) {
+    switch (ReadFirmwareFile(Utf8Path(path), text, problem)) {
     case FirmwareFileUnreadable:
         return Fail("cannot read " + path + ": " + problem);
     case FirmwareFileRefused:
