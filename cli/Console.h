@@ -9,8 +9,8 @@
 // name any file, not only those the system's code page can spell.
 std::vector<std::string> Utf8Arguments(int argc, wchar_t** argv);
 
-// Every text zelk-cli prints is UTF-8. On a console, switches its output code page to UTF-8 until the
-// program ends (then the previous one returns), so Chinese shows as Chinese; files and pipes receive
-// the UTF-8 bytes as they are.
+// Every text zelk-cli prints is UTF-8. Where stdout or stderr is a console, they write their bytes
+// unchanged and the console's output code page is UTF-8 until the program ends (then the previous one
+// returns), so Chinese shows as Chinese; files and pipes receive the UTF-8 bytes as they are.
 void UseUtf8Console();
 #endif

@@ -9,7 +9,9 @@
 #include <cstdio>
 
 int Fail(const std::string& message) {
+    std::fflush(stdout); // what was said before comes first, where stdout is buffered too
     std::fprintf(stderr, "zelk-cli: %s\n", message.c_str());
+    std::fflush(stderr);
     return ExitFailure;
 }
 
