@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "FileReplace.h"
 #include "Files.h"
 #include "IntelHex.h"
 #include "ProgressBar.h"
@@ -8,7 +9,9 @@
 #include <cstdio>
 
 int Fail(const std::string& message) {
+    std::fflush(stdout); // what was said before comes first, where stdout is buffered too
     std::fprintf(stderr, "zelk-cli: %s\n", message.c_str());
+    std::fflush(stderr);
     return ExitFailure;
 }
 
@@ -94,7 +97,7 @@ int RunFlash(const CCliRun& run) {
     const std::string& path = run.Arguments[0];
     std::string text;
     std::string problem;
-    switch (ReadFirmwareFile(path, text, problem)) {
+    switch (ReadFirmwareFile(Utf8Path(path), text, problem)) {
     case FirmwareFileUnreadable:
         return Fail("cannot read " + path + ": " + problem);
     case FirmwareFileRefused:

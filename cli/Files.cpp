@@ -1,5 +1,7 @@
 #include "Files.h"
 
+#include "FileReplace.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,15 +13,21 @@ std::string Reason(int error) {
     return error != 0 ? std::strerror(error) : "unknown error";
 }
 
-// Opens path as a file: folders open for reading on some systems but give no bytes.
+// Opens path (UTF-8) as a file: folders open for reading on some systems but give no bytes.
 std::FILE* OpenFile(const std::string& path, const char* mode, std::string& problem) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    if (std::filesystem::is_directory(Utf8Path(path), error)) {
         problem = Reason(EISDIR);
         return nullptr;
     }
     errno = 0;
+#if defined(_WIN32)
+    const std::string narrowMode(mode);
+    std::FILE* file =
+        _wfopen(Utf8Path(path).c_str(), std::wstring(narrowMode.begin(), narrowMode.end()).c_str());
+#else
     std::FILE* file = std::fopen(path.c_str(), mode);
+#endif
     if (file == nullptr)
         problem = Reason(errno);
     return file;
@@ -57,10 +65,11 @@ std::string ReadProblem(const std::string& path) {
 std::string WriteProblem(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code error;
-    if (fs::is_directory(path, error))
+    const fs::path target = Utf8Path(path);
+    if (fs::is_directory(target, error))
         return Reason(EISDIR);
     std::string problem;
-    if (fs::exists(path, error)) {
+    if (fs::exists(target, error)) {
         // Opening for update writes nothing.
         if (std::FILE* file = OpenFile(path, "r+b", problem)) {
             std::fclose(file);
@@ -68,8 +77,7 @@ std::string WriteProblem(const std::string& path) {
         }
         return problem;
     }
-    const fs::path folder =
-        fs::path(path).parent_path().empty() ? fs::path(".") : fs::path(path).parent_path();
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     if (!fs::exists(folder, error))
         return Reason(ENOENT);
     if (!fs::is_directory(folder, error))
@@ -77,7 +85,7 @@ std::string WriteProblem(const std::string& path) {
     // A file that is not there yet: try to create it, and take it away again.
     if (std::FILE* file = OpenFile(path, "wb", problem)) {
         std::fclose(file);
-        fs::remove(path, error);
+        fs::remove(target, error);
         return "the write did not complete";
     }
     return problem;

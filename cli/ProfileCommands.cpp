@@ -6,6 +6,7 @@
 #include "ProfileText.h"
 #include "ProgressBar.h"
 
+#include "FileReplace.h"
 #include "catalogue/KeyCatalogue.h"
 #include "model/DeviceBridge.h"
 #include "model/KeyboardData.h"
@@ -32,7 +33,7 @@ bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
         return false;
     }
     std::string problem;
-    if (!LoadProfile(data, path, &problem)) {
+    if (!LoadProfile(data, Utf8Path(path), &problem)) {
         Fail(path + " " + problem);
         return false;
     }
@@ -128,7 +129,7 @@ int RunRead(const CCliRun& run) {
     if (!ReadLightFromDevice(*data))
         return Fail("reading the backlight failed; nothing was saved");
     std::string problem;
-    if (!SaveProfile(*data, path, &problem))
+    if (!SaveProfile(*data, Utf8Path(path), &problem))
         return Fail("cannot write " + path + ": " + problem);
     std::printf("Key settings and backlight saved to %s\n", path.c_str());
     return ExitSuccess;

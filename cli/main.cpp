@@ -1,5 +1,6 @@
 // zelk-cli: the command-line front end of Zelk.
 #include "Cli.h"
+#include "Console.h"
 
 #include "ZelkVersion.h"
 
@@ -91,10 +92,9 @@ int ParseLanguage(const std::vector<std::string_view>& args, std::size_t index, 
     return used;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
+// The command line after the program's name, as UTF-8.
+int RunCommandLine(const std::vector<std::string>& arguments) {
+    const std::vector<std::string_view> args(arguments.begin(), arguments.end());
     CCliRun run;
     std::string_view name;
     const CCommand* command = nullptr;
@@ -159,3 +159,16 @@ int main(int argc, char** argv) {
         return ExitFailure;
     return status;
 }
+
+} // namespace
+
+#if defined(_WIN32)
+int wmain(int argc, wchar_t** argv) {
+    UseUtf8Console();
+    return RunCommandLine(Utf8Arguments(argc, argv));
+}
+#else
+int main(int argc, char** argv) {
+    return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+}
+#endif

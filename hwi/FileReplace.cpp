@@ -96,7 +96,10 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::string_view c
     std::filesystem::path temporary;
     int out = -1;
     for (int attempt = 0; attempt < 100 && out < 0; ++attempt) {
-        temporary = folder / ("." + file.filename().string() + "." + UnforeseeableSuffix() + ".tmp");
+        std::filesystem::path name = ".";
+        name += file.filename().native(); // as it stands, whatever characters it has
+        name += "." + UnforeseeableSuffix() + ".tmp";
+        temporary = folder / name;
         out = CreateExclusive(temporary, exists);
         if (out < 0 && errno != EEXIST)
             break;

@@ -11,6 +11,12 @@
 #include <string>
 #include <string_view>
 
+// The path that UTF-8 text names. The library and its programs keep paths as UTF-8 text; on Windows a
+// path made from a narrow string directly would take its bytes for characters one by one.
+inline std::filesystem::path Utf8Path(std::string_view text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 // False, with problem saying why (for example "No such file or directory"), when the file could not be
 // replaced; the old file is then as it was.
 ZELKHWI_API bool ReplaceFileContents(const std::filesystem::path& target, std::string_view contents,

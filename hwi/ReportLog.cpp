@@ -1,9 +1,24 @@
 #include "ReportLog.h"
 
+#include "FileReplace.h"
+
 #include <cerrno>
 #include <system_error>
 
-CReportLog::CReportLog(const std::string& path) : File(std::fopen(path.c_str(), "wb")) {
+namespace {
+
+// The path is UTF-8 text, on Windows too.
+std::FILE* Create(const std::string& path) {
+#if defined(_WIN32)
+    return _wfopen(Utf8Path(path).c_str(), L"wb");
+#else
+    return std::fopen(path.c_str(), "wb");
+#endif
+}
+
+} // namespace
+
+CReportLog::CReportLog(const std::string& path) : File(Create(path)) {
     if (File == nullptr)
         Failure = std::generic_category().message(errno);
 }

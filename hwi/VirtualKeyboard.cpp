@@ -520,7 +520,7 @@ bool CVirtualKeyboard::SaveLocked() const {
     for (const auto& [address, bytes] : FirmwareRuns)
         text += "firmware " + std::to_string(address) + ' ' + ToHex(bytes.data(), bytes.size()) + '\n';
     std::string problem;
-    if (!ReplaceFileContents(StateFile, text, problem)) {
+    if (!ReplaceFileContents(Utf8Path(StateFile), text, problem)) {
         SaveFailure = "cannot be written: " + problem;
         return false;
     }
@@ -547,7 +547,7 @@ bool CVirtualKeyboard::Load() {
 
 bool CVirtualKeyboard::LoadLocked() {
     std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(StateFile, error);
+    const std::filesystem::file_status status = std::filesystem::status(Utf8Path(StateFile), error);
     if (status.type() == std::filesystem::file_type::not_found)
         return true; // a new state file
     if (error) {
@@ -558,14 +558,14 @@ bool CVirtualKeyboard::LoadLocked() {
         RefusedState = "is not a regular file, so it cannot be a state file of the virtual keyboard";
         return false;
     }
-    const std::uintmax_t size = std::filesystem::file_size(StateFile, error);
+    const std::uintmax_t size = std::filesystem::file_size(Utf8Path(StateFile), error);
     if (!error && size == 0)
         return true; // nothing to lose
     if (error || size > MaxStateFileBytes) {
         RefusedState = "is too large to be a state file of the virtual keyboard";
         return false;
     }
-    std::ifstream in(StateFile, std::ios::binary);
+    std::ifstream in(Utf8Path(StateFile), std::ios::binary);
     std::string line;
     if (!in || !std::getline(in, line) || line != StateHeader) {
         RefusedState = in ? "is not a state file of the virtual keyboard"

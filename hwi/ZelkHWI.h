@@ -12,6 +12,8 @@
 #if defined(_WIN32)
 #if defined(ZELKHWI_BUILD)
 #define ZELKHWI_API __declspec(dllexport)
+#elif defined(ZELKHWI_STATIC)
+#define ZELKHWI_API // linked statically (ZelkHWIInternals): nothing to import
 #else
 #define ZELKHWI_API __declspec(dllimport)
 #endif

@@ -16,3 +16,4 @@ export XDG_RUNTIME_DIR="$(mktemp -d)"
 chmod 700 "$XDG_RUNTIME_DIR"
 ctest --test-dir build-test --output-on-failure -j2
 ./scripts/install-check.sh build-test
+./scripts/windows-check.sh

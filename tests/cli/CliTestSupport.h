@@ -1,6 +1,8 @@
 // Runs the built zelk-cli and collects its exit status and output.
 #pragma once
 
+#include "CliProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,8 +11,6 @@
 #include <functional>
 #include <iterator>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 struct CCliResult {
@@ -56,23 +56,20 @@ inline std::filesystem::path TestFolder() {
     return folder;
 }
 
-inline CCliResult RunCli(const std::vector<std::string>& arguments) {
+// zelk-cli with the arguments, run in folder (empty: here).
+inline CCliResult RunCli(const std::vector<std::string>& arguments,
+                         const std::filesystem::path& folder = {}) {
     static int runs = 0;
-    const auto folder = std::filesystem::temp_directory_path() / "zelk-cli-tests";
-    std::filesystem::create_directories(folder);
+    const auto files = std::filesystem::temp_directory_path() / "zelk-cli-tests";
+    std::filesystem::create_directories(files);
     // Test processes may run side by side: the process id keeps their files apart.
-    const std::string tag = std::to_string(getpid()) + "." + std::to_string(++runs);
-    const auto out = folder / ("out." + tag);
-    const auto err = folder / ("err." + tag);
-    std::string command = Quoted(ZELK_CLI);
-    for (const auto& argument : arguments)
-        command += " " + Quoted(argument);
-    command += " </dev/null >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-    const int raw = std::system(command.c_str());
+    const std::string tag = std::to_string(CurrentProcessId()) + "." + std::to_string(++runs);
+    const auto out = files / ("out." + tag);
+    const auto err = files / ("err." + tag);
     CCliResult result;
-    result.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.Out = ReadWhole(out);
-    result.Err = ReadWhole(err);
+    result.Status = RunProcess({ZELK_CLI, arguments, folder, out, err});
+    result.Out = ProgramOutput(out);
+    result.Err = ProgramOutput(err);
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return result;

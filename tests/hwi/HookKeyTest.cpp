@@ -203,6 +203,22 @@ public:
     int Posts = 0;
 };
 
+#if defined(_WIN32)
+// The low-level hook of Windows: one capture at a time, holding the window only while it runs.
+TEST(Win32Hook, CapturesOnceAndGivesTheWindowBack) {
+    auto target = std::make_shared<CNoTarget>();
+    EXPECT_EQ(InstallHook(nullptr), HookRefused);
+    ASSERT_EQ(InstallHook(target), HookInstalled);
+    EXPECT_EQ(InstallHook(std::make_shared<CNoTarget>()), HookAlreadyInstalled);
+    EXPECT_EQ(target.use_count(), 2) << "the capture keeps the window while it runs";
+    UninstallHook();
+    EXPECT_EQ(target.use_count(), 1);
+    ASSERT_EQ(InstallHook(target), HookInstalled) << "a capture may start again";
+    UninstallHook();
+    UninstallHook(); // nothing to end
+    EXPECT_EQ(target.use_count(), 1);
+}
+#else
 // Restores DISPLAY when the test ends.
 class HookWithoutDisplay : public ::testing::Test {
 protected:
@@ -238,5 +254,7 @@ TEST_F(HookWithoutDisplay, SaysSoAndMayBeTriedAgain) {
     EXPECT_EQ(target->Posts, 0);
     EXPECT_EQ(target.use_count(), 1) << "a failed capture keeps the window";
 }
+
+#endif
 
 } // namespace

@@ -227,35 +227,43 @@ TEST_F(FirmwareTransfer, RecordsInAnyOrderJoinIntoRunsAndLaterBytesWin) {
                              Record({3, 0, 0x1E, 0, 3, 3, 3}) + "\r\n" +              // over 0x1E..0x20
                              Record({1, 0, 0x24, 0, 4}) + "\r\n" + ":00000001FF\r\n"; // at the run's end
     ASSERT_TRUE(Flash(Facade, text));
-    std::vector<std::uint8_t> run(14, 2);
-    run.insert(run.end(), {3, 3, 3, 1, 1, 1, 4});
+    const std::vector<std::uint8_t> run = {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 3, 3, 3, 1, 1, 1, 4};
     const std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> expected = {{0x10, run},
                                                                                        {0x40, {7, 7}}};
     EXPECT_EQ(Keyboard->FirmwareSegments(), expected);
 }
 
+// The image: 70 KiB and 13 bytes, crossing a 64 KiB segment. objcopy -I binary -O ihex of MinGW-w64's
+// binutils made tests/data/objcopy-image-hwi.hex from these bytes; where objcopy can run, it makes one
+// afresh.
 TEST_F(FirmwareTransfer, ImageMadeByObjcopyArrivesWhole) {
+    std::vector<std::uint8_t> binary(70 * 1024 + 13);
+    std::mt19937 random(7);
+    for (auto& byte : binary)
+        byte = static_cast<std::uint8_t>(random());
+    std::vector<std::filesystem::path> images = {ZELK_TEST_DATA "/objcopy-image-hwi.hex"};
+#if defined(OBJCOPY)
     const auto folder = TestFile("objcopy");
     std::filesystem::create_directories(folder);
-    std::vector<char> binary(70 * 1024 + 13); // crosses a 64 KiB segment
-    std::mt19937 random(7);
-    for (char& byte : binary)
-        byte = static_cast<char>(random());
     std::ofstream(folder / "image.bin", std::ios::binary)
-        .write(binary.data(), static_cast<long>(binary.size()));
-    const std::string objcopy = OBJCOPY;
-    const std::string command = objcopy + " -I binary -O ihex " + (folder / "image.bin").string() + " " +
-                                (folder / "image.hex").string() + " && " + objcopy + " -I ihex -O binary " +
-                                (folder / "image.hex").string() + " " + (folder / "back.bin").string();
+        .write(reinterpret_cast<const char*>(binary.data()), static_cast<long>(binary.size()));
+    const std::string command = std::string(OBJCOPY) + " -I binary -O ihex " +
+                                (folder / "image.bin").string() + " " + (folder / "image.hex").string();
     ASSERT_EQ(std::system(command.c_str()), 0);
-    std::ifstream hex(folder / "image.hex", std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(hex)), std::istreambuf_iterator<char>());
-    ASSERT_TRUE(Flash(Facade, text));
-    std::ifstream back(folder / "back.bin", std::ios::binary);
-    const std::vector<std::uint8_t> expected((std::istreambuf_iterator<char>(back)),
-                                             std::istreambuf_iterator<char>());
-    EXPECT_EQ(Keyboard->FirmwareImage(), expected);
-    EXPECT_EQ(Keyboard->FirmwareChecksumErrors(), 0);
+    images.push_back(folder / "image.hex");
+#endif
+    for (const auto& image : images) {
+        std::ifstream hex(image, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(hex)), std::istreambuf_iterator<char>());
+        ASSERT_GT(text.size(), 200000u) << image;
+        auto keyboard = std::make_shared<CVirtualKeyboard>();
+        CMorvHWI facade;
+        facade.UseDeviceProvider(MakeVirtualKeyboardProvider(keyboard));
+        ASSERT_TRUE(facade.__createDev());
+        ASSERT_TRUE(Flash(facade, text)) << image;
+        EXPECT_EQ(keyboard->FirmwareImage(), binary) << image;
+        EXPECT_EQ(keyboard->FirmwareChecksumErrors(), 0) << image;
+    }
 }
 
 } // namespace

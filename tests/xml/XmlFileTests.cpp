@@ -9,8 +9,21 @@
 #include <iterator>
 #include <string>
 #include <unistd.h>
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 namespace {
+
+// Wine, which runs the Windows build here, lacks a few code pages that Windows has.
+bool UnderWine() {
+#if defined(_WIN32)
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
 
 namespace fs = std::filesystem;
 
@@ -284,8 +297,12 @@ TEST(XmlEncodingNames, AliasesMapToCodePages) {
     // Every code page the table names converts here.
     for (const int codePage :
          {874,  932,   936,   949,   950,   1250,  1251,  1252,  1253,  1254,  1255,  1256, 1257,
-          1258, 20127, 20866, 21866, 28591, 28592, 28595, 28605, 51932, 51949, 54936, 65000})
+          1258, 20127, 20866, 21866, 28591, 28592, 28595, 28605, 51932, 51949, 54936, 65000}) {
+        const bool wineLacksIt = codePage == 51932 || codePage == 51949 || codePage == 54936;
+        if (wineLacksIt && UnderWine())
+            continue; // EUC-JP, EUC-KR and GB18030
         EXPECT_TRUE(XmlEncoding::IsCodePageAvailable(codePage)) << codePage;
+    }
 }
 
 TEST(XmlEncodingNames, DeclaredEncodingIsFoundInXmlAndHtml) {
