@@ -6,9 +6,16 @@
 
 #include <xcb/xcb.h>
 // xkb.h names a structure member "explicit", which C++ reserves.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
 #define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 #include <fcntl.h>
 #include <poll.h>
