@@ -58,28 +58,12 @@ void DrawTitleBar(QPainter& painter, Dialog dialog) {
                                : QStringLiteral("CLICK KEYS  \u00b7  THEN SET ONE COLOUR"));
 
     // The tab behind the title caption, which the program draws from the top of its label.
-    QPolygonF tab({TitleTab.topLeft(), TitleTab.topRight(), QPointF(TitleTab.right() - 16, TitleTab.bottom()),
-                   QPointF(TitleTab.left() + 16, TitleTab.bottom())});
-    QLinearGradient tabFill(TitleTab.topLeft(), TitleTab.bottomLeft());
-    tabFill.setColorAt(0, QColor(40, 44, 54));
-    tabFill.setColorAt(1, QColor(22, 24, 30));
-    painter.setPen(QPen(QColor(66, 72, 88), 1));
-    painter.setBrush(tabFill);
-    painter.drawPolygon(tab);
-    painter.setPen(QPen(Accent, 2, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(QPointF(TitleTab.left() + 30, TitleTab.bottom() - 1),
-                     QPointF(TitleTab.right() - 30, TitleTab.bottom() - 1));
+    DrawTitleTab(painter, TitleTab, 16, 30);
 
     // Speed stripes leading to the close button.
     painter.setPen(Qt::NoPen);
-    for (int i = 0; i < 5; ++i) {
-        QColor stripe = Accent;
-        stripe.setAlpha(40 + i * 40);
-        painter.setBrush(stripe);
-        const double x = 890 + i * 16;
-        painter.drawPolygon(
-            QPolygonF({QPointF(x + 8, 18), QPointF(x + 14, 18), QPointF(x + 6, 36), QPointF(x, 36)}));
-    }
+    DrawSpeedStripes(
+        painter, {.left = 890, .top = 18, .bottom = 36, .step = 16, .width = 6, .count = 5, .alphaStep = 40});
 
     // Divider under the title bar; the multi-key dialog's Set Color button breaks it.
     const auto rule = [&](double from, double to, bool fadeRight) {

@@ -691,28 +691,12 @@ void DrawTitleBar(QPainter& painter) {
     DrawEditorEmblem(painter, QPointF(116, 19));
 
     // The tab behind the title, which the program draws centred from the top of its label.
-    QPolygonF tab({TitleTab.topLeft(), TitleTab.topRight(), QPointF(TitleTab.right() - 14, TitleTab.bottom()),
-                   QPointF(TitleTab.left() + 14, TitleTab.bottom())});
-    QLinearGradient tabFill(TitleTab.topLeft(), TitleTab.bottomLeft());
-    tabFill.setColorAt(0, QColor(40, 44, 54));
-    tabFill.setColorAt(1, QColor(22, 24, 30));
-    painter.setPen(QPen(QColor(66, 72, 88), 1));
-    painter.setBrush(tabFill);
-    painter.drawPolygon(tab);
-    painter.setPen(QPen(Accent, 2, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(QPointF(TitleTab.left() + 28, TitleTab.bottom() - 1),
-                     QPointF(TitleTab.right() - 28, TitleTab.bottom() - 1));
+    DrawTitleTab(painter, TitleTab, 14, 28);
 
     // Speed stripes leading to the close box.
     painter.setPen(Qt::NoPen);
-    for (int i = 0; i < 5; ++i) {
-        QColor stripe = Accent;
-        stripe.setAlpha(40 + i * 40);
-        painter.setBrush(stripe);
-        const double x = 458 + i * 15;
-        painter.drawPolygon(
-            QPolygonF({QPointF(x + 8, 13), QPointF(x + 13, 13), QPointF(x + 5, 29), QPointF(x, 29)}));
-    }
+    DrawSpeedStripes(
+        painter, {.left = 458, .top = 13, .bottom = 29, .step = 15, .width = 5, .count = 5, .alphaStep = 40});
 
     QLinearGradient rule(24, 0, EditorWidth - 24, 0);
     rule.setColorAt(0, QColor(255, 111, 0, 220));

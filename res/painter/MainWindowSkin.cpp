@@ -71,14 +71,8 @@ void DrawTopBar(QPainter& painter) {
     // The stripes and the divider are outlined in the header's dim legend colour.
     painter.setPen(LegendDim);
     // Speed stripes leading to the title-bar buttons.
-    for (int i = 0; i < 6; ++i) {
-        QColor stripe = Accent;
-        stripe.setAlpha(40 + i * 36);
-        painter.setBrush(stripe);
-        const double x = 930 + i * 16;
-        painter.drawPolygon(
-            QPolygonF({QPointF(x + 8, 26), QPointF(x + 14, 26), QPointF(x + 6, 44), QPointF(x, 44)}));
-    }
+    DrawSpeedStripes(
+        painter, {.left = 930, .top = 26, .bottom = 44, .step = 16, .width = 6, .count = 6, .alphaStep = 36});
 
     // Divider between the title bar and the command row.
     QLinearGradient rule(30, 0, 1140, 0);

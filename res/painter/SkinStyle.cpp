@@ -347,6 +347,31 @@ void DrawBrandedHeader(QPainter& painter, const HeaderLayout& layout, const QStr
     painter.restore();
 }
 
+void DrawSpeedStripes(QPainter& painter, const StripesLayout& layout) {
+    for (int i = 0; i < layout.count; ++i) {
+        QColor stripe = Accent;
+        stripe.setAlpha(40 + i * layout.alphaStep);
+        painter.setBrush(stripe);
+        const double x = layout.left + i * layout.step;
+        painter.drawPolygon(QPolygonF({QPointF(x + 8, layout.top), QPointF(x + 8 + layout.width, layout.top),
+                                       QPointF(x + layout.width, layout.bottom), QPointF(x, layout.bottom)}));
+    }
+}
+
+void DrawTitleTab(QPainter& painter, const QRectF& tab, double slant, double ruleInset) {
+    const QPolygonF outline({tab.topLeft(), tab.topRight(), QPointF(tab.right() - slant, tab.bottom()),
+                             QPointF(tab.left() + slant, tab.bottom())});
+    QLinearGradient fill(tab.topLeft(), tab.bottomLeft());
+    fill.setColorAt(0, QColor(40, 44, 54));
+    fill.setColorAt(1, QColor(22, 24, 30));
+    painter.setPen(QPen(QColor(66, 72, 88), 1));
+    painter.setBrush(fill);
+    painter.drawPolygon(outline);
+    painter.setPen(QPen(Accent, 2, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPointF(tab.left() + ruleInset, tab.bottom() - 1),
+                     QPointF(tab.right() - ruleInset, tab.bottom() - 1));
+}
+
 QImage FinishOnTransparentColour(const QImage& painted, SkinColour transparent) {
     QImage image = painted.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = qRgb(transparent.Red, transparent.Green, transparent.Blue);

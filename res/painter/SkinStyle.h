@@ -69,6 +69,23 @@ struct HeaderLayout {
 void DrawBrandedHeader(QPainter& painter, const HeaderLayout& layout, const QString& caption,
                        const QString& subtitle);
 
+// A row of slanted stripes in the accent colour, more opaque from left to right, drawn with the
+// painter's pen: stripe i has its left foot at (left + i * step, bottom), leans 8 pixels to the right
+// at top and is width pixels wide.
+struct StripesLayout {
+    double left;
+    double top;
+    double bottom;
+    double step;
+    double width;
+    int count;
+    int alphaStep;
+};
+void DrawSpeedStripes(QPainter& painter, const StripesLayout& layout);
+// The tab behind a window's title caption: a trapezoid whose foot is slant pixels narrower on each
+// side, with an accent rule along its foot, ruleInset pixels in from each top corner.
+void DrawTitleTab(QPainter& painter, const QRectF& tab, double slant, double ruleInset);
+
 // Makes every pixel either fully body or exactly the transparent colour, and keeps the transparent
 // colour out of the body, so the window's shape has no fringe and no holes.
 QImage FinishOnTransparentColour(const QImage& painted, SkinColour transparent);
