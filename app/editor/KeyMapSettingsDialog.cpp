@@ -110,6 +110,8 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
     NameEditor->hide();
     // Enter and the loss of focus commit it.
     connect(NameEditor, &QLineEdit::editingFinished, this, [this] { CommitNameEditor(); });
+    for (QLineEdit* edit : {RepeatEdit, IntervalEdit, NameEditor})
+        edit->installEventFilter(this);
     ComboKeysBox = AddTextArea(EditorEditRect(IdComboKeysBox, Language()), IdComboKeysBox);
     ComboKeysBox->setReadOnly(true);
     // The box only shows the keys: it never takes the focus, so it never shows a caret.
@@ -732,6 +734,18 @@ void CMorvDialogKeyMapSettings::leaveEvent(QEvent* event) {
     CSkinWindow::leaveEvent(event);
 }
 
+bool CMorvDialogKeyMapSettings::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && !OwnKeys) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == NameEditor)
+                CommitNameEditor();
+            return true;
+        }
+    }
+    return CSkinWindow::eventFilter(watched, event);
+}
+
 void CMorvDialogKeyMapSettings::keyReleaseEvent(QKeyEvent* event) {
     if (!CaptureOwnKey(event, true))
         CSkinWindow::keyReleaseEvent(event);
@@ -741,16 +755,7 @@ void CMorvDialogKeyMapSettings::keyPressEvent(QKeyEvent* event) {
     if (CaptureOwnKey(event, false))
         return;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (RenamedRow >= 0 || EditingDelay)) {
-        CommitNameEditor();
-        event->accept();
-        return;
-    }
-    if (enter && (focusWidget() == RepeatEdit || focusWidget() == IntervalEdit)) {
-        event->accept();
-        return;
-    }
-    // Enter and Escape close the editor without touching the model.
+    // Enter and Escape close the editor without touching the model (the edits keep their Enter).
     if (enter || event->key() == Qt::Key_Escape) {
         event->accept();
         reject();

@@ -50,6 +50,9 @@ protected:
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    // Enter in NameEditor commits it, and in edits 1001 and 1002 does nothing; it never reaches
+    // the dialog, where it would close the editor.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void done(int result) override;

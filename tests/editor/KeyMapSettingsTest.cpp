@@ -302,6 +302,7 @@ void CKeyMapSettingsTest::newEntriesTakeTheFirstFreeNameAndRenamingKeepsWhatIsTy
     QCOMPARE(names->text(), QStringLiteral("宏定义2"));
     QCOMPARE(names->geometry(), QRect(37, 128, 141, 13));
     QTest::keyClick(names, Qt::Key_Return);
+    QVERIFY(Fixture->Finished->isEmpty()); // Enter commits the name; it does not close the editor
     QCOMPARE(Fixture->Dialog->Edit().MacroNames.List, (std::vector<std::u16string>{u"宏定义1", u"宏定义2"}));
 
     // A second click on the selected row renames it; an empty name is taken as typed.
@@ -472,6 +473,7 @@ void CKeyMapSettingsTest::macroSettingsAndTheStepMenu() {
     QCOMPARE(names->text(), QStringLiteral("20"));
     names->setText(QStringLiteral("75"));
     QTest::keyClick(names, Qt::Key_Return);
+    QVERIFY(Fixture->Finished->isEmpty());
     QCOMPARE(Fixture->Dialog->Edit().MacroSteps.List[1], std::u16string(u"<75 ms>"));
 
     // Auto delay drops the delays; OK stores the macro with its settings.
