@@ -6,6 +6,8 @@
 #include "model/ContentItem.h"
 #include "model/KeyboardData.h"
 
+#include <array>
+
 class CKeyMapEdit {
 public:
     // Working lists and their views: names lists on the left, record lists on the right.
@@ -37,7 +39,9 @@ public:
     // The list pages (1 in combination mode, 2 and 3): the names list on the left and the record
     // list of its selected entry on the right; null on other pages.
     CActionList* NamesOfPage(int page);
+    const CActionList* NamesOfPage(int page) const;
     CActionList* RecordOfPage(int page);
+    const CActionList* RecordOfPage(int page) const;
     // Whether the page's list commands work now (page 1 only in combination mode).
     bool ListsInUse(int page) const;
 
@@ -65,14 +69,11 @@ public:
     CActionList EmuNames, EmuKeys;
 
 private:
-    int* PickOf(int page);
     void LoadRecord(int page);
 
     int EditorPage = 1;
     bool Single = true;
     int Key = -1;
-    int PickedMultimedia = -1;
-    int PickedMouse = -1;
-    int PickedFunction = -1;
-    int PickedPower = -1;
+    // The picks of pages 4 to 7.
+    std::array<int, 4> Picks{-1, -1, -1, -1};
 };

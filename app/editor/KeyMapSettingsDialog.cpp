@@ -186,13 +186,8 @@ void CMorvDialogKeyMapSettings::ShowPage(int page) {
     NameEditor->hide();
     ComboKeysBox->setVisible(shown == PageUniCombo);
     ComboKeysBox->setEnabled(shown == PageUniCombo);
-    const CActionList* names = shown == PageUniCombo  ? &Editing.ComboNames
-                               : shown == PageMacro   ? &Editing.MacroNames
-                               : shown == PageEmulate ? &Editing.EmuNames
-                                                      : nullptr;
-    const CActionList* record = shown == PageMacro     ? &Editing.MacroSteps
-                                : shown == PageEmulate ? &Editing.EmuKeys
-                                                       : nullptr;
+    const CActionList* names = Editing.NamesOfPage(shown);
+    const CActionList* record = Editing.RecordOfPage(shown);
     const QPixmap* strip = Resources().Picture(ScrollBarStripPicture);
     for (const auto& [bar, id, list] :
          {std::tuple{NamesBar, int(IdNamesBar), names}, std::tuple{RecordBar, int(IdRecordBar), record}}) {
