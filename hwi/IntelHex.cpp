@@ -5,20 +5,6 @@
 #include <new>
 #include <system_error>
 
-namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-} // namespace
-
 bool CFirmwareLines::Next(std::string_view& line, bool& endedByCr) {
     if (Position >= Text.size())
         return false;
@@ -38,8 +24,8 @@ std::vector<std::uint8_t> DecodeHexRecord(std::string_view line) {
         return bytes;
     bytes.reserve(line.size() / 2);
     for (std::size_t i = 1; i < line.size() && line[i] != '\n'; i += 2) {
-        const int high = HexValue(line[i]);
-        const int low = i + 1 < line.size() ? HexValue(line[i + 1]) : -1;
+        const int high = HexDigitValue(line[i]);
+        const int low = i + 1 < line.size() ? HexDigitValue(line[i + 1]) : -1;
         bytes.push_back(static_cast<std::uint8_t>((high < 0 ? 0 : high) * 16 + (low < 0 ? 0 : low)));
     }
     return bytes;
@@ -87,7 +73,7 @@ bool CheckFirmwareText(std::string_view text, std::string& problem) {
         }
         const std::string_view digits = line.substr(1);
         for (char c : digits) {
-            if (HexValue(c) < 0) {
+            if (HexDigitValue(c) < 0) {
                 problem = where + "holds a character that is not a hexadecimal digit";
                 return false;
             }

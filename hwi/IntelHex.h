@@ -9,6 +9,17 @@
 #include <string_view>
 #include <vector>
 
+// The value of a hexadecimal digit in either case; -1 for any other character.
+inline int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 inline constexpr std::size_t MaxFirmwareLineLength = 999;
 inline constexpr std::size_t MaxFirmwareRecordBytes = 62;
 

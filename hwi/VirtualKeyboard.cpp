@@ -30,24 +30,14 @@ std::string ToHex(const std::uint8_t* bytes, std::size_t length) {
     return text;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool FromHex(std::string_view text, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     if (text.size() % 2 != 0)
         return false;
     bytes.reserve(text.size() / 2);
     for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int high = HexDigit(text[i]);
-        const int low = HexDigit(text[i + 1]);
+        const int high = HexDigitValue(text[i]);
+        const int low = HexDigitValue(text[i + 1]);
         if (high < 0 || low < 0)
             return false;
         bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));

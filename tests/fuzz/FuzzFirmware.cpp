@@ -4,6 +4,7 @@
 // so that the records reach the keyboard rather than stop at the checks.
 #include "FuzzSupport.h"
 
+#include "IntelHex.h"
 #include "VirtualKeyboard.h"
 #include "ZelkHWI.h"
 
@@ -12,16 +13,6 @@
 #include <string>
 
 namespace {
-
-int Digit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // Sets the byte count and the checksum of every line that is a record of hexadecimal digits.
 std::string Repaired(const std::string& text) {
@@ -34,7 +25,7 @@ std::string Repaired(const std::string& text) {
         std::string line = text.substr(start, end - start);
         bool digits = line.size() >= 11 && line[0] == ':' && line.size() % 2 == 1;
         for (std::size_t i = 1; digits && i < line.size(); ++i)
-            digits = Digit(line[i]) >= 0;
+            digits = HexDigitValue(line[i]) >= 0;
         if (digits) {
             const std::size_t bytes = (line.size() - 1) / 2;
             char count[3];
@@ -42,7 +33,7 @@ std::string Repaired(const std::string& text) {
             line.replace(1, 2, count);
             unsigned sum = 0;
             for (std::size_t i = 1; i + 2 < line.size(); i += 2)
-                sum += static_cast<unsigned>(Digit(line[i]) * 16 + Digit(line[i + 1]));
+                sum += static_cast<unsigned>(HexDigitValue(line[i]) * 16 + HexDigitValue(line[i + 1]));
             char check[3];
             std::snprintf(check, sizeof check, "%02X", (0x100 - (sum & 0xFF)) & 0xFF);
             line.replace(line.size() - 2, 2, check);
