@@ -27,6 +27,12 @@ inline constexpr unsigned WM_HOOK_KEY = 1126;
 inline constexpr unsigned WM_DEVICE_PROGRESS = 1127;
 inline constexpr unsigned WM_DEVICE_DONE = 1128;
 
+// The flags of a WM_HOOK_KEY message: wParam carries the virtual-key code in its low bits and these
+// two flags above it; lParam carries the extended-key flag alone.
+inline constexpr std::uintptr_t HookKeyRelease = std::uintptr_t{1} << 31;
+inline constexpr std::uintptr_t HookKeySystem = std::uintptr_t{1} << 30;
+inline constexpr std::intptr_t HookKeyExtended = std::intptr_t{1} << 24;
+
 // How long a read waits for the keyboard's next input report before the transfer fails.
 inline constexpr int ReportReadTimeoutMs = 1000;
 

@@ -11,8 +11,6 @@ constexpr int LeftShift = 160;
 constexpr int RightShift = 161;
 constexpr int EnterKey = 13;
 constexpr int KeypadEnterCode = 269;
-constexpr std::uintptr_t ReleaseBit = std::uintptr_t{1} << 31;
-constexpr std::intptr_t ExtendedBit = std::intptr_t{1} << 24;
 
 } // namespace
 
@@ -95,9 +93,9 @@ CRecordedKey CRecorder::OnHookKey(std::uintptr_t wParam, std::intptr_t lParam, s
                                   const CKeyboardData& data, CKeyMapEdit& edit,
                                   const std::function<int(int)>& keyState) {
     CRecordedKey result;
-    const bool release = (wParam & ReleaseBit) != 0;
+    const bool release = (wParam & HookKeyRelease) != 0;
     int vk = static_cast<int>(wParam & 0xFF);
-    const bool extended = (lParam & ExtendedBit) != 0;
+    const bool extended = (lParam & HookKeyExtended) != 0;
     const std::int64_t elapsed =
         std::min<std::int64_t>((nowNs - LastEventTime) / 1'000'000, std::int64_t{MaxDelayMs});
     if (vk == ShiftKey)

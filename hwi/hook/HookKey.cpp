@@ -4,10 +4,6 @@
 
 namespace {
 
-constexpr unsigned ReleaseBit = 1u << 31;
-constexpr unsigned SystemKeyBit = 1u << 30;
-constexpr unsigned ExtendedBit = 1u << 24;
-
 enum : unsigned { WmKeyUp = 0x101, WmSysKeyDown = 0x104, WmSysKeyUp = 0x105, LowLevelExtended = 1 };
 
 constexpr unsigned XKeyCodeOffset = 8; // X key code = Linux input key code + 8
@@ -202,8 +198,8 @@ unsigned ModifierBit(unsigned virtualKey) {
 
 CHookKey MakeHookKey(unsigned virtualKey, bool release, bool systemKey, bool extended) {
     CHookKey key;
-    key.WParam = virtualKey | (release ? ReleaseBit : 0u) | (systemKey ? SystemKeyBit : 0u);
-    key.LParam = extended ? ExtendedBit : 0;
+    key.WParam = virtualKey | (release ? HookKeyRelease : 0) | (systemKey ? HookKeySystem : 0);
+    key.LParam = extended ? HookKeyExtended : 0;
     return key;
 }
 
