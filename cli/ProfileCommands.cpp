@@ -1,10 +1,12 @@
 // The profile commands: write a profile to the keyboard, read the keyboard into a profile, and list a
 // profile's assignments.
 #include "Cli.h"
+
 #include "Files.h"
 #include "ProfileJson.h"
 #include "ProfileText.h"
 #include "ProgressBar.h"
+#include "catalogue/UiLanguage.h"
 
 #include "FileReplace.h"
 #include "catalogue/KeyCatalogue.h"
@@ -92,7 +94,7 @@ int RunWriteProfile(const CCliRun& run, CWhat what) {
 
 // "<kind> <label>" in the info panel's words, for one level.
 std::string LevelText(const CKeyboardData& data, int key, int level) {
-    const bool english = data.UiLanguage == "en-US";
+    const bool english = IsEnglishUi(data.UiLanguage);
     const char* heading = english ? (level == 0 ? "Key settings L1：" : "Key settings L2：")
                                   : (level == 0 ? "上档键：" : "下档键：");
     std::string text = heading + Utf8(ModeName(data, data.CurrentSettings[key][level].Mode));

@@ -1,5 +1,6 @@
 #include "catalogue/KeyCatalogue.h"
 
+#include "catalogue/UiLanguage.h"
 #include "model/ContentItem.h"
 
 #include <cstddef>
@@ -422,5 +423,5 @@ std::u16string ModeName(const CKeyboardData& data, int mode) {
         return {};
     }
     const auto index = static_cast<std::size_t>(mode);
-    return data.UiLanguage == "en-US" ? data.ModeNamesEn[index] : data.ModeNamesZh[index];
+    return ByLanguage(data.UiLanguage, data.ModeNamesZh[index], data.ModeNamesEn[index]);
 }

@@ -1,5 +1,7 @@
 #include "editor/EditorAreas.h"
 
+#include "catalogue/UiLanguage.h"
+
 #include <array>
 
 namespace {
@@ -341,7 +343,7 @@ std::vector<SkinRegion> EditorAreas() {
 }
 
 SkinRect EditorEditRect(int control, const std::string& language) {
-    const bool english = language == "en-US";
+    const bool english = IsEnglishUi(language);
     switch (control) {
     case IdRepeatEdit:
         return {english ? 485 : 470, 112, (english ? 485 : 470) + 36, 112 + 18};

@@ -1,5 +1,6 @@
 #include "shell/Help.h"
 
+#include "catalogue/UiLanguage.h"
 #include "shell/Prompts.h"
 #include "shell/SkinResources.h"
 
@@ -9,7 +10,7 @@
 
 QString HelpManualPath(const std::string& language) {
     const QString page =
-        language == "zh-CN" ? QStringLiteral("index.zh-CN.html") : QStringLiteral("index.html");
+        IsEnglishUi(language) ? QStringLiteral("index.html") : QStringLiteral("index.zh-CN.html");
     return CSkinResources::DataFile(QStringLiteral("manual/") + page);
 }
 

@@ -2,12 +2,13 @@
 
 #include "ZelkVersion.h"
 #include "catalogue/KeyCatalogue.h"
+#include "catalogue/UiLanguage.h"
 #include "shell/MainWindowAreas.h"
 
 namespace {
 
 bool IsEnglish(const std::string& language) {
-    return language == "en-US";
+    return IsEnglishUi(language);
 }
 
 const std::u16string& KindName(const CKeyboardData& data, int mode) {
