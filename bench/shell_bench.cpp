@@ -1,27 +1,14 @@
 // Cold start of the desktop program: from launching a fresh process to the main window's first
 // paint with the virtual keyboard, the resident memory at that moment, and the processor time the
 // process had used by then (steadier than the elapsed time on a busy machine). Each iteration starts
-// this program again in child mode, which runs the program's own start-up (skins, key catalogue,
-// device provider, main window) and reports when the window has painted.
-#include "DeviceOptions.h"
-#include "catalogue/KeyCatalogue.h"
-#include "model/KeyboardData.h"
-#include "shell/MainWindow.h"
-#include "shell/MorvApp.h"
-
+// zelk_startup_probe, the program's own start-up with a main window that reports its first paint.
 #include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <string>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,63 +20,7 @@ long long MonotonicNanoseconds() {
         .count();
 }
 
-long ResidentKilobytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    }
-    return -1;
-}
-
-// The main window, reporting its first paint and quitting.
-class CTimedMainWindow : public CMorvDlg {
-public:
-    using CMorvDlg::CMorvDlg;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        CMorvDlg::paintEvent(event);
-        if (Reported)
-            return;
-        Reported = true;
-        const long long painted = MonotonicNanoseconds();
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        const long long cpu = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000000LL +
-                              usage.ru_utime.tv_usec + usage.ru_stime.tv_usec;
-        std::printf("%lld %ld %lld\n", painted, ResidentKilobytes(), cpu);
-        std::fflush(stdout);
-        QTimer::singleShot(0, qApp, &QApplication::quit);
-    }
-
-private:
-    bool Reported = false;
-};
-
-// Child mode: the program's start-up, step by step as CMorvApp runs it.
-int RunChild(int argc, char** argv) {
-    QApplication application(argc, argv);
-    CSkinResources skins;
-    QString problem;
-    if (!skins.Load(CSkinResources::DefaultResourceFile(), CMorvApp::RequiredPictures(), problem))
-        return 1;
-    QApplication::setWindowIcon(skins.ProgramIcon());
-    auto data = std::make_unique<CKeyboardData>();
-    BuildKeyCatalogue(*data);
-    CDeviceOptions options;
-    options.VirtualKeyboard = true;
-    std::string error;
-    data->HWI.UseDeviceProvider(MakeDeviceProvider(options, error));
-    CTimedMainWindow window(*data, skins);
-    if (!window.Initialise())
-        return 1;
-    window.show();
-    return application.exec();
-}
-
-std::string SelfPath;
+std::string ProbePath;
 
 void BM_ColdStartToFirstPaint(benchmark::State& state) {
     double residentMegabytes = 0;
@@ -106,7 +37,7 @@ void BM_ColdStartToFirstPaint(benchmark::State& state) {
             dup2(out[1], STDOUT_FILENO);
             close(out[0]);
             close(out[1]);
-            execl(SelfPath.c_str(), SelfPath.c_str(), "--child", static_cast<char*>(nullptr));
+            execl(ProbePath.c_str(), ProbePath.c_str(), "--virtual-keyboard", static_cast<char*>(nullptr));
             _exit(127);
         }
         close(out[1]);
@@ -143,11 +74,10 @@ BENCHMARK(BM_ColdStartToFirstPaint)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--child") == 0)
-        return RunChild(argc, argv);
     char self[4096] = {};
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    SelfPath = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : std::string(argv[0]);
+    const std::string program = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : argv[0];
+    ProbePath = program.substr(0, program.find_last_of('/') + 1) + "zelk_startup_probe";
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

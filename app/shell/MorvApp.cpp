@@ -59,6 +59,12 @@ CPrompts WithVirtualKeyboardHint(const CKeyboardData& data) {
 
 } // namespace
 
+CMorvApp::~CMorvApp() = default;
+
+std::unique_ptr<CMorvDlg> CMorvApp::MakeMainWindow(CKeyboardData& data, const CSkinResources& resources) {
+    return std::make_unique<CMorvDlg>(data, resources);
+}
+
 int CMorvApp::AnswerInformationRequest(int argc, char** argv) {
     for (int index = 1; index < argc && std::strcmp(argv[index], "--") != 0; ++index) {
         if (std::strcmp(argv[index], "--version") == 0) {
@@ -181,7 +187,8 @@ int CMorvApp::InitInstance(QApplication& application) {
     }
     theKeyboardData.HWI.UseDeviceProvider(std::move(provider));
 
-    CMorvDlg window(theKeyboardData, Skin);
+    const std::unique_ptr<CMorvDlg> shown = MakeMainWindow(theKeyboardData, Skin);
+    CMorvDlg& window = *shown;
     const QString stateFile = options.StateFile.empty()
                                   ? QString()
                                   : QFileInfo(QString::fromStdString(options.StateFile)).absoluteFilePath();

@@ -12,10 +12,14 @@
 #include <string>
 #include <vector>
 
+class CKeyboardData;
+class CMorvDlg;
 class QApplication;
 
 class CMorvApp {
 public:
+    virtual ~CMorvApp();
+
     // Runs start-up and the main window; returns the process's exit code once the window has ended.
     int InitInstance(QApplication& application);
 
@@ -33,6 +37,10 @@ public:
     // Prints the help or the version when an argument before any "--" asks for one; returns the exit
     // status then, else -1. Needs no window system, so it runs before the application object exists.
     static int AnswerInformationRequest(int argc, char** argv);
+
+protected:
+    // The main window the run shows; a measuring harness gives one that reports its first paint.
+    virtual std::unique_ptr<CMorvDlg> MakeMainWindow(CKeyboardData& data, const CSkinResources& resources);
 
 private:
     CSkinResources Skin;

@@ -27,6 +27,7 @@ struct SkinRect {
     bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
+    bool operator==(const SkinRect&) const = default;
 };
 
 // Text drawing flags of a caption, with the values the skin tables use.

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QResource>
 
 #include <algorithm>
@@ -58,10 +57,10 @@ bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& p
     }
     RegisteredFile = resourceFile;
 
-    // The pictures the program needs must be there and readable; their pixels are decoded when first used.
+    // The pictures the program needs must be there. Only the file's index is read: their bytes are
+    // read, and their pixels decoded, when a window first shows them.
     for (const int id : pictureIds) {
-        QImageReader reader(PictureName(id));
-        if (!reader.canRead() || !reader.size().isValid()) {
+        if (!QResource(PictureName(id)).isValid()) {
             problem =
                 QStringLiteral("皮肤资源文件 %1 缺少图片 %2。\nThe skin resource file %1 lacks picture %2.")
                     .arg(QDir::toNativeSeparators(resourceFile))
@@ -69,16 +68,6 @@ bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& p
             Release();
             return false;
         }
-        Pictures.emplace(id, LoadedPicture{});
-    }
-    // So is every other picture the file holds.
-    const QStringList names =
-        QDir(QStringLiteral(":/skin")).entryList({QStringLiteral("*.png")}, QDir::Files);
-    for (const QString& name : names) {
-        bool number = false;
-        const int id = name.chopped(4).toInt(&number);
-        if (number)
-            Pictures.emplace(id, LoadedPicture{});
     }
     Dense = qApp != nullptr && qApp->devicePixelRatio() > 1.0;
     for (const int size : IconSizes)
@@ -86,29 +75,51 @@ bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& p
     return true;
 }
 
-const CSkinResources::LoadedPicture* CSkinResources::Decoded(int id) const {
-    const auto found = Pictures.find(id);
-    if (found == Pictures.end())
-        return nullptr;
-    LoadedPicture& picture = found->second;
-    if (!picture.Decoded) {
-        picture.Decoded = true;
-        QImage plain(PictureName(id));
-        if (!plain.isNull()) {
-            plain = std::move(plain).convertToFormat(QImage::Format_RGB32);
-            QPixmap sharp;
-            if (Dense && sharp.load(QStringLiteral(":/skin/%1@2x.png").arg(id))) {
-                sharp.setDevicePixelRatio(2.0);
-                picture.Shown = std::move(sharp);
-                picture.Plain = std::move(plain);
-            } else {
-                // The pixmap takes over the image's pixels, and the plain picture shares them.
-                picture.Shown = QPixmap::fromImage(std::move(plain));
-                picture.Plain = picture.Shown.toImage();
-            }
-        }
+CSkinResources::LoadedPicture CSkinResources::Decode(int id) const {
+    LoadedPicture picture;
+    picture.Decoded = true;
+    // Without a loaded file there is no picture, even where another owner registered one.
+    QImage plain = RegisteredFile.isEmpty() ? QImage() : QImage(PictureName(id), "PNG");
+    if (plain.isNull())
+        return picture;
+    plain = std::move(plain).convertToFormat(QImage::Format_RGB32);
+    QPixmap sharp;
+    if (Dense && sharp.load(QStringLiteral(":/skin/%1@2x.png").arg(id), "PNG")) {
+        sharp.setDevicePixelRatio(2.0);
+        picture.Shown = std::move(sharp);
+        picture.Plain = std::move(plain);
+    } else {
+        // The pixmap takes over the image's pixels, and the plain picture shares them.
+        picture.Shown = QPixmap::fromImage(std::move(plain));
+        picture.Plain = picture.Shown.toImage();
     }
+    return picture;
+}
+
+const CSkinResources::LoadedPicture* CSkinResources::Decoded(int id) const {
+    LoadedPicture& picture = Pictures[id];
+    if (!picture.Decoded)
+        picture = Decode(id);
     return picture.Plain.isNull() ? nullptr : &picture;
+}
+
+std::vector<QPixmap> CSkinResources::Pieces(int id, const std::vector<SkinRect>& rects) const {
+    const auto kept = Pictures.find(id);
+    const LoadedPicture picture = kept != Pictures.end() && kept->second.Decoded ? kept->second : Decode(id);
+    std::vector<QPixmap> pieces(rects.size());
+    if (picture.Shown.isNull())
+        return pieces;
+    const qreal ratio = picture.Shown.devicePixelRatio();
+    for (std::size_t index = 0; index < rects.size(); ++index) {
+        const SkinRect& rect = rects[index];
+        if (rect.Width() <= 0 || rect.Height() <= 0)
+            continue;
+        pieces[index] = picture.Shown.copy(
+            QRectF(rect.left * ratio, rect.top * ratio, rect.Width() * ratio, rect.Height() * ratio)
+                .toRect());
+        pieces[index].setDevicePixelRatio(ratio);
+    }
+    return pieces;
 }
 
 void CSkinResources::Release() {

@@ -43,6 +43,11 @@ public:
     const QPixmap* Picture(int id) const;
     // The picture at one image pixel per window pixel: the transparent colour is read from it.
     const QImage* PlainPicture(int id) const;
+    // Copies of the picture's parts under the rectangles (window pixels), for the screen's pixel
+    // density; null copies when the file has no such picture. A picture no window has shown whole is
+    // decoded for the call only and not kept: a window's hover and active pictures are shown only
+    // through its areas, which need far less than the whole picture.
+    std::vector<QPixmap> Pieces(int id, const std::vector<SkinRect>& rects) const;
     const QBrush& DarkBrush() const { return Brush; }
     // Skin font i has a character height of i pixels; font 0 the system's default height.
     const QFont& SkinFont(int index) const;
@@ -55,8 +60,9 @@ private:
         QImage Plain;
     };
 
-    // The picture, decoded on first use; null when there is none.
+    // The picture, decoded on first use and kept; null when there is none.
     const LoadedPicture* Decoded(int id) const;
+    LoadedPicture Decode(int id) const;
     void Release();
 
     QString RegisteredFile;

@@ -218,11 +218,30 @@ void CSkinWindow::CopyFromPicture(QPainter& painter, int pictureId, const SkinRe
     painter.drawPixmap(QRectF(ToQRect(rect)), *picture, source);
 }
 
+void CSkinWindow::PaintPiece(QPainter& painter, AreaPieces& overlay, int pictureId, const SkinRegion& area) {
+    const std::size_t index = static_cast<std::size_t>(&area - AreaTable.data());
+    if (pictureId == 0 || index >= AreaTable.size())
+        return;
+    const SkinRect& rect = area.rect;
+    const bool cut = overlay.pictureId == pictureId && overlay.rects.size() == AreaTable.size() &&
+                     overlay.rects[index] == rect;
+    if (!cut) {
+        overlay.pictureId = pictureId;
+        overlay.rects.clear();
+        for (const SkinRegion& each : AreaTable)
+            overlay.rects.push_back(each.rect);
+        overlay.pieces = Skin.Pieces(pictureId, overlay.rects);
+    }
+    const QPixmap& piece = overlay.pieces[index];
+    if (!piece.isNull())
+        painter.drawPixmap(rect.left, rect.top, piece);
+}
+
 void CSkinWindow::PaintAreaState(QPainter& painter, const SkinRegion& area) {
     if (area.active) {
-        CopyFromPicture(painter, PictureIds.active, area.rect);
+        PaintPiece(painter, ActivePieces, PictureIds.active, area);
     } else if (!area.labelOnly && area.rect.Contains(LastPoint.x(), LastPoint.y())) {
-        CopyFromPicture(painter, PictureIds.hover, area.rect);
+        PaintPiece(painter, HoverPieces, PictureIds.hover, area);
     }
 }
 

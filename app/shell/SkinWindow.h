@@ -112,8 +112,16 @@ private:
     // labels are clickable); it stays a click unless the mouse moves away, then it moves the window.
     enum class Gesture { None, Click, PendingClick, SystemMove, ManualMove, SystemResize, ManualResize };
 
+    // An overlay picture (hover or active) as the pieces under the areas, cut when first painted.
+    struct AreaPieces {
+        int pictureId = 0;
+        std::vector<SkinRect> rects;
+        std::vector<QPixmap> pieces;
+    };
+
     void StartGesture(HitPart part, QMouseEvent* event);
     void UpdateCursor(HitPart part);
+    void PaintPiece(QPainter& painter, AreaPieces& overlay, int pictureId, const SkinRegion& area);
 
     const CSkinResources& Skin;
     const std::string& UiLanguage;
@@ -122,6 +130,8 @@ private:
     std::vector<SkinRegion> AreaTable;
     QPoint LastPoint{-1, -1};
     QRegion WindowShape;
+    AreaPieces HoverPieces;
+    AreaPieces ActivePieces;
 
     Gesture Current = Gesture::None;
     HitPart ResizePart = HitPart::Client;

@@ -121,6 +121,11 @@ void CSkinWindowTest::hoverFollowsTheMouseButSkipsLabels() {
     QTest::mouseMove(&window, QPoint(150, 110));
     shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QVERIFY(SameBlock(shown, *TestSkins().PlainPicture(MainActivePicture), QRect(100, 100, 100, 20)));
+
+    // Pictures changed while the window is open: the areas show the new ones.
+    window.SetPictures({MainBackgroundPicture, MainActivePicture, MainHoverPicture});
+    shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(SameBlock(shown, hover, QRect(100, 100, 100, 20)));
 }
 
 void CSkinWindowTest::clickRuleAndItsVariants() {
