@@ -1,6 +1,7 @@
 #include "device_ui/ProgressDialog.h"
 
 #include "catalogue/KeyLegends.h"
+#include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceUiSupport.h"
 #include "device_ui/DeviceWorkers.h"
@@ -25,6 +26,31 @@ QString KeyName(int key) {
 
 } // namespace
 
+std::function<CDeviceLoss()>& DeviceLossCheck() {
+    static std::function<CDeviceLoss()> check;
+    return check;
+}
+
+QString TransferEndText(const std::string& language) {
+    const CDeviceLoss loss = DeviceLossCheck() ? DeviceLossCheck()() : CDeviceLoss{};
+    const QString path = QString::fromStdString(loss.path);
+    const bool english = IsEnglishUi(language);
+    switch (loss.kind) {
+    case CDeviceLoss::StateFile:
+        // The library's reason is English: the Chinese message names the file alone.
+        return english ? QStringLiteral("The settings reached the virtual keyboard, but its state file %1 %2")
+                             .arg(path, QString::fromStdString(loss.reason))
+                       : QStringLiteral("设置已送达虚拟键盘，但其状态文件 %1 未能写入。").arg(path);
+    case CDeviceLoss::ReportLog:
+        return english ? QStringLiteral("The transfer ended, but the report log %1 is incomplete: %2")
+                             .arg(path, QString::fromStdString(loss.reason))
+                       : QStringLiteral("传输已完成，但报告日志 %1 不完整。").arg(path);
+    case CDeviceLoss::Nothing:
+        break;
+    }
+    return QStringLiteral("OK!");
+}
+
 bool RunDeviceOperationReportingFailure(QWidget* parent, CKeyboardData& data, int operation) {
     if (!CMorvDialogProgress::IsOperation(operation))
         return false;
@@ -41,7 +67,7 @@ bool RunDeviceOperationReportingFailure(QWidget* parent, CKeyboardData& data, in
 bool RunDeviceOperation(QWidget* parent, CKeyboardData& data, int operation) {
     if (!RunDeviceOperationReportingFailure(parent, data, operation))
         return false;
-    ShowMessage(parent, QStringLiteral("OK!"));
+    ShowMessage(parent, TransferEndText(data.UiLanguage));
     return true;
 }
 

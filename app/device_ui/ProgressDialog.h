@@ -11,17 +11,33 @@
 #include "device_ui/DeviceProgressBar.h"
 #include "shell/SkinWindow.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
 class CKeyboardData;
 
 enum DeviceOperation { OperationWriteKeys = 1, OperationReadAll = 3, OperationWriteLight = 4 };
 
-// Runs the operation behind the progress dialog and tells the person how it ended: "OK!" after
-// success, what went wrong (in the UI language) after a failure, nothing after Cancel. True only
+// What the device side lost during a transfer, if anything: the virtual keyboard's state file or the
+// report log could not be written. A transfer that lost something ends with a message saying so
+// instead of "OK!".
+struct CDeviceLoss {
+    enum Kind { Nothing, StateFile, ReportLog } kind = Nothing;
+    std::string path;
+    std::string reason; // in English, from the device library ("cannot be written: ...")
+};
+// The program's check for such a loss, asked at the end of every transfer that succeeded; none
+// (nothing lost) until the program sets one.
+std::function<CDeviceLoss()>& DeviceLossCheck();
+// How a transfer that succeeded ended, in the UI language: "OK!", or what the device side lost.
+QString TransferEndText(const std::string& language);
+
+// Runs the operation behind the progress dialog and tells the person how it ended: TransferEndText
+// after success, what went wrong (in the UI language) after a failure, nothing after Cancel. True only
 // on success; after a successful read the model holds what the keyboard sent.
 bool RunDeviceOperation(QWidget* parent, CKeyboardData& data, int operation);
-// The same, leaving "OK!" to the caller.
+// The same, leaving the success message to the caller.
 bool RunDeviceOperationReportingFailure(QWidget* parent, CKeyboardData& data, int operation);
 
 class CMorvDialogProgress : public CSkinWindow {

@@ -344,37 +344,10 @@ void CMorvDlg::OnClear() {
     update();
 }
 
-void CMorvDlg::SetDeviceProblem(std::function<CDeviceLoss()> problem) {
-    DeviceProblem = std::move(problem);
-}
-
-void CMorvDlg::ReportTransferEnd() {
-    const CDeviceLoss loss = DeviceProblem ? DeviceProblem() : CDeviceLoss{};
-    const QString path = QString::fromStdString(loss.path);
-    const QString reason = QString::fromStdString(loss.reason);
-    switch (loss.kind) {
-    case CDeviceLoss::StateFile:
-        // The library's reason is English: the Chinese message names the file alone.
-        ShowMessage(
-            English() ? QStringLiteral("The settings reached the virtual keyboard, but its state file %1 %2")
-                            .arg(path, reason)
-                      : QStringLiteral("设置已送达虚拟键盘，但其状态文件 %1 未能写入。").arg(path));
-        return;
-    case CDeviceLoss::ReportLog:
-        ShowMessage(English() ? QStringLiteral("The transfer ended, but the report log %1 is incomplete: %2")
-                                    .arg(path, reason)
-                              : QStringLiteral("传输已完成，但报告日志 %1 不完整。").arg(path));
-        return;
-    default:
-        ShowMessage(QStringLiteral("OK!"));
-        return;
-    }
-}
-
 void CMorvDlg::OnWriteKeys() {
     if (RunProgress(OperationWriteKeys) == QDialog::Accepted) {
         TakeSnapshot();
-        ReportTransferEnd();
+        ShowMessage(TransferEndText(Model.UiLanguage));
     }
     update();
 }
@@ -387,7 +360,7 @@ void CMorvDlg::OnBacklight() {
 void CMorvDlg::OnReadAll() {
     if (RunProgress(OperationReadAll) == QDialog::Accepted) {
         TakeSnapshot();
-        ReportTransferEnd();
+        ShowMessage(TransferEndText(Model.UiLanguage));
     }
     update();
 }

@@ -41,14 +41,6 @@ public:
     // What the window works with; the keyboard unless said otherwise. Set before Initialise.
     void SetConnection(const CConnectionShown& connection);
     const CConnectionShown& Connection() const { return Connected; }
-    // What the device side lost after a transfer, if anything: a transfer that lost something ends
-    // with a message saying so instead of "OK!".
-    struct CDeviceLoss {
-        enum Kind { Nothing, StateFile, ReportLog } kind = Nothing;
-        std::string path;
-        std::string reason; // in English, from the device library ("cannot be written: ...")
-    };
-    void SetDeviceProblem(std::function<CDeviceLoss()> problem);
 
     // Opens the keyboard and sets the window up. False when there is no keyboard: the message has
     // been shown and the window must not be run.
@@ -137,10 +129,7 @@ private:
     void ShowInPanel(const std::u16string& text);
     void ShowTrayIcon(bool shown);
 
-    void ReportTransferEnd();
-
     CKeyboardData& Model;
-    std::function<CDeviceLoss()> DeviceProblem;
     CProfileSnapshot Snapshot;
     CConnectionShown Connected;
     QPlainTextEdit* Panel = nullptr;

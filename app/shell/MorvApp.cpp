@@ -7,6 +7,7 @@
 #include "catalogue/KeyCatalogue.h"
 #include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
+#include "device_ui/ProgressDialog.h"
 #include "editor/EditorAreas.h"
 #include "model/KeyboardData.h"
 #include "shell/MainWindow.h"
@@ -193,22 +194,26 @@ int CMorvApp::InitInstance(QApplication& application) {
                                   ? QString()
                                   : QFileInfo(QString::fromStdString(options.StateFile)).absoluteFilePath();
     window.SetConnection({options.VirtualKeyboard, QDir::toNativeSeparators(stateFile).toStdU16String()});
-    window.SetDeviceProblem([keyboard, reportLog, options]() -> CMorvDlg::CDeviceLoss {
+    DeviceLossCheck() = [keyboard, reportLog, options]() -> CDeviceLoss {
         if (keyboard && !keyboard->SaveProblem().empty())
-            return {CMorvDlg::CDeviceLoss::StateFile, options.StateFile, keyboard->SaveProblem()};
+            return {CDeviceLoss::StateFile, options.StateFile, keyboard->SaveProblem()};
         if (reportLog && !reportLog->Problem().empty())
-            return {CMorvDlg::CDeviceLoss::ReportLog, options.ReportLog, reportLog->Problem()};
+            return {CDeviceLoss::ReportLog, options.ReportLog, reportLog->Problem()};
         return {};
-    });
+    };
     QObject::connect(&window, &CMorvDlg::UiLanguageChanged, &application,
                      [this] { UseQtLanguage(theKeyboardData.UiLanguage); });
     Prompts() = WithVirtualKeyboardHint(theKeyboardData);
     const bool opened = window.Initialise();
     Prompts() = SystemPrompts();
-    if (!opened)
-        return 1;
-    QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(&window, &QDialog::finished, &application, [] { QApplication::exit(0); });
-    window.show();
-    return application.exec();
+    int status = 1;
+    if (opened) {
+        QApplication::setQuitOnLastWindowClosed(false);
+        QObject::connect(&window, &QDialog::finished, &application, [] { QApplication::exit(0); });
+        window.show();
+        status = application.exec();
+    }
+    // The check holds the device side, which ends with the run.
+    DeviceLossCheck() = {};
+    return status;
 }

@@ -64,6 +64,7 @@ const QString WriteKeysFailed =
 
 void CProgressDialogTest::cleanup() {
     Fixture.reset();
+    DeviceLossCheck() = {};
 }
 
 void CProgressDialogTest::operationsEndWithOkAndMoveTheSettings() {
@@ -88,6 +89,23 @@ void CProgressDialogTest::operationsEndWithOkAndMoveTheSettings() {
     QVERIFY(SameKeyboardSettings(*second.Data, data));
     QCOMPARE(second.Data->CurrentSettings[10][0].ComboKey.Delay, 40);
     QCOMPARE(second.Data->CurrentSettings[87][1].Mode, static_cast<int>(ModeMultimedia));
+}
+
+void CProgressDialogTest::aLossOnTheDeviceSideIsToldInsteadOfOk() {
+    // The backlight dialog's own write takes this road too.
+    Fixture = std::make_unique<CDeviceFixture>();
+    CKeyboardData& data = *Fixture->Data;
+    DeviceLossCheck() = [] {
+        return CDeviceLoss{CDeviceLoss::ReportLog, "/full/reports.log", "No space left"};
+    };
+    data.UiLanguage = "en-US";
+    QVERIFY(RunDeviceOperation(nullptr, data, OperationWriteLight));
+    data.UiLanguage = "zh-CN";
+    QVERIFY(RunDeviceOperation(nullptr, data, OperationWriteLight));
+    QCOMPARE(
+        Fixture->Messages,
+        (QStringList{"The transfer ended, but the report log /full/reports.log is incomplete: No space left",
+                     QStringLiteral("传输已完成，但报告日志 /full/reports.log 不完整。")}));
 }
 
 void CProgressDialogTest::failuresAreToldInsteadOfOk() {

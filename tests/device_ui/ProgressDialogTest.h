@@ -11,6 +11,7 @@ private slots:
 
     void operationsEndWithOkAndMoveTheSettings();
     void failuresAreToldInsteadOfOk();
+    void aLossOnTheDeviceSideIsToldInsteadOfOk();
     void refusedAssignmentIsNamedAndNothingIsSent();
     void cancelledReadLeavesTheModelUntouched();
     void endedByTheProgramTellsNothing();

@@ -4,6 +4,7 @@
 #include "ShellTestSupport.h"
 #include "VirtualKeyboard.h"
 #include "catalogue/KeyCatalogue.h"
+#include "device_ui/ProgressDialog.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
 #include "shell/MainWindow.h"
@@ -143,6 +144,7 @@ void CMainWindowTest::init() {
 
 void CMainWindowTest::cleanup() {
     Fixture.reset();
+    DeviceLossCheck() = {};
 }
 
 void CMainWindowTest::withoutKeyboardTheWindowDoesNotOpen() {
@@ -232,10 +234,10 @@ void CMainWindowTest::deviceCommandsReportOkOnlyAfterOk() {
 void CMainWindowTest::aTransferThatLostTheStateFileSaysSoInsteadOfOk() {
     QVERIFY(Fixture->Open());
     SupplyRecordingCommands(QDialog::Accepted);
-    Fixture->Window->SetDeviceProblem([] {
-        return CMorvDlg::CDeviceLoss{CMorvDlg::CDeviceLoss::StateFile, "/gone/kb.state",
-                                     "cannot be written: No such file or directory"};
-    });
+    DeviceLossCheck() = [] {
+        return CDeviceLoss{CDeviceLoss::StateFile, "/gone/kb.state",
+                           "cannot be written: No such file or directory"};
+    };
     Fixture->Click(IdWriteKeys);
     Fixture->Click(IdLanguage);
     Fixture->Click(IdReadAll);
