@@ -218,30 +218,45 @@ void CSkinWindow::CopyFromPicture(QPainter& painter, int pictureId, const SkinRe
     painter.drawPixmap(QRectF(ToQRect(rect)), *picture, source);
 }
 
-void CSkinWindow::PaintPiece(QPainter& painter, AreaPieces& overlay, int pictureId, const SkinRegion& area) {
+void CSkinWindow::PaintPiece(QPainter& painter, Overlay overlay, const SkinRegion& area) {
+    const bool hover = overlay == Overlay::Hover;
+    const int pictureId = hover ? PictureIds.hover : PictureIds.active;
+    AreaPieces& kept = hover ? HoverPieces : ActivePieces;
     const std::size_t index = static_cast<std::size_t>(&area - AreaTable.data());
     if (pictureId == 0 || index >= AreaTable.size())
         return;
-    const SkinRect& rect = area.rect;
-    const bool cut = overlay.pictureId == pictureId && overlay.rects.size() == AreaTable.size() &&
-                     overlay.rects[index] == rect;
-    if (!cut) {
-        overlay.pictureId = pictureId;
-        overlay.rects.clear();
-        for (const SkinRegion& each : AreaTable)
-            overlay.rects.push_back(each.rect);
-        overlay.pieces = Skin.Pieces(pictureId, overlay.rects);
+    if (kept.pictureId != pictureId || kept.cutFor.size() != AreaTable.size())
+        kept = {pictureId, std::vector<std::optional<SkinRect>>(AreaTable.size()),
+                std::vector<QPixmap>(AreaTable.size())};
+    if (kept.cutFor[index] != area.rect) {
+        // One decoding of the picture for every piece that may be wanted soon.
+        std::vector<std::size_t> wanted;
+        std::vector<SkinRect> rects;
+        for (std::size_t each = 0; each < AreaTable.size(); ++each) {
+            const SkinRegion& other = AreaTable[each];
+            const bool shows =
+                each == index || (hover ? TakesHover(other) : other.active && AreaShown(other));
+            if (shows && kept.cutFor[each] != other.rect) {
+                wanted.push_back(each);
+                rects.push_back(other.rect);
+            }
+        }
+        std::vector<QPixmap> pieces = Skin.Pieces(pictureId, rects);
+        for (std::size_t k = 0; k < wanted.size(); ++k) {
+            kept.cutFor[wanted[k]] = rects[k];
+            kept.pieces[wanted[k]] = std::move(pieces[k]);
+        }
     }
-    const QPixmap& piece = overlay.pieces[index];
+    const QPixmap& piece = kept.pieces[index];
     if (!piece.isNull())
-        painter.drawPixmap(rect.left, rect.top, piece);
+        painter.drawPixmap(area.rect.left, area.rect.top, piece);
 }
 
 void CSkinWindow::PaintAreaState(QPainter& painter, const SkinRegion& area) {
     if (area.active) {
-        PaintPiece(painter, ActivePieces, PictureIds.active, area);
+        PaintPiece(painter, Overlay::Active, area);
     } else if (!area.labelOnly && area.rect.Contains(LastPoint.x(), LastPoint.y())) {
-        PaintPiece(painter, HoverPieces, PictureIds.hover, area);
+        PaintPiece(painter, Overlay::Hover, area);
     }
 }
 

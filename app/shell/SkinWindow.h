@@ -16,6 +16,7 @@
 #include <QPoint>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -112,16 +113,19 @@ private:
     // labels are clickable); it stays a click unless the mouse moves away, then it moves the window.
     enum class Gesture { None, Click, PendingClick, SystemMove, ManualMove, SystemResize, ManualResize };
 
-    // An overlay picture (hover or active) as the pieces under the areas, cut when first painted.
+    // An overlay picture (hover or active) as the pieces under the areas, cut when first painted:
+    // for the hover picture under every area that takes hover, for the active one under the areas
+    // active then.
+    enum class Overlay { Hover, Active };
     struct AreaPieces {
         int pictureId = 0;
-        std::vector<SkinRect> rects;
+        std::vector<std::optional<SkinRect>> cutFor; // by area: the rectangle its piece was cut for
         std::vector<QPixmap> pieces;
     };
 
     void StartGesture(HitPart part, QMouseEvent* event);
     void UpdateCursor(HitPart part);
-    void PaintPiece(QPainter& painter, AreaPieces& overlay, int pictureId, const SkinRegion& area);
+    void PaintPiece(QPainter& painter, Overlay overlay, const SkinRegion& area);
 
     const CSkinResources& Skin;
     const std::string& UiLanguage;
