@@ -59,7 +59,9 @@ void PrintResidentByMapping() {
         } else if (first.find('-') != std::string::npos && first.back() != ':') {
             std::string permissions, offset, device, inode;
             fields >> permissions >> offset >> device >> inode;
-            std::getline(fields >> std::ws, mapping);
+            mapping.clear();
+            fields >> std::ws;
+            std::getline(fields, mapping);
             if (mapping.empty())
                 mapping = "[anonymous]";
         }

@@ -70,8 +70,9 @@ bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& p
         }
     }
     Dense = qApp != nullptr && qApp->devicePixelRatio() > 1.0;
+    // Decoded here as PNG: adding the files would have every image format plugin probe them.
     for (const int size : IconSizes)
-        Icon.addFile(QStringLiteral(":/icon/zelk-%1.png").arg(size), QSize(size, size));
+        Icon.addPixmap(QPixmap(QStringLiteral(":/icon/zelk-%1.png").arg(size), "PNG"));
     return true;
 }
 
