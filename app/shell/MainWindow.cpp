@@ -358,7 +358,8 @@ void CMorvDlg::OnBacklight() {
 }
 
 void CMorvDlg::OnReadAll() {
-    if (RunProgress(OperationReadAll) == QDialog::Accepted) {
+    // What the keyboard sends replaces every key and colour, as opening a profile does.
+    if (SettleUnsavedChanges() && RunProgress(OperationReadAll) == QDialog::Accepted) {
         TakeSnapshot();
         ShowMessage(TransferEndText(Model.UiLanguage));
     }

@@ -562,7 +562,7 @@ bool SavedWithTheChange(const QString& path) {
            saved.CurrentSettings[10][0].Mode == ModeSingle && saved.CurrentSettings[10][0].HWCode == 43;
 }
 
-enum Command { ExitButton, TrayExit, SystemClose, OpenButton, ClearButton };
+enum Command { ExitButton, TrayExit, SystemClose, OpenButton, ClearButton, ReadAllButton };
 
 } // namespace
 
@@ -637,6 +637,9 @@ void CMainWindowTest::workIsNotLostWithoutAsking_data() {
     QTest::newRow("clear, cancelled") << int(ClearButton) << cancel << true << false << false;
     QTest::newRow("clear, discarded") << int(ClearButton) << discard << true << true << false;
     QTest::newRow("clear, saved") << int(ClearButton) << save << true << true << true;
+    QTest::newRow("read all, cancelled") << int(ReadAllButton) << cancel << true << false << false;
+    QTest::newRow("read all, discarded") << int(ReadAllButton) << discard << true << true << false;
+    QTest::newRow("read all, save dialog cancelled") << int(ReadAllButton) << save << false << false << false;
 }
 
 void CMainWindowTest::workIsNotLostWithoutAsking() {
@@ -668,6 +671,10 @@ void CMainWindowTest::workIsNotLostWithoutAsking() {
     case ClearButton:
         Fixture->Click(IdClear);
         break;
+    case ReadAllButton:
+        SupplyRecordingCommands(QDialog::Rejected);
+        Fixture->Click(IdReadAll);
+        break;
     }
     QCOMPARE(Fixture->Questions.size(), 1);
     QCOMPARE(Fixture->Questions[0].text, QStringLiteral("当前配置有未保存的更改，是否先保存？"));
@@ -683,6 +690,9 @@ void CMainWindowTest::workIsNotLostWithoutAsking() {
     case ClearButton:
         QCOMPARE(Fixture->Setting(10, 0).Mode, goesOn ? int(ModeNotSet) : int(ModeSingle));
         QCOMPARE(Fixture->Window->HasUnsavedChanges(), !goesOn); // cleared is a fresh start
+        break;
+    case ReadAllButton:
+        QCOMPARE(Fixture->Ran, goesOn ? QStringList{QStringLiteral("progress 3")} : QStringList{});
         break;
     default:
         QCOMPARE(finished.size(), goesOn ? 1 : 0);
