@@ -2,13 +2,15 @@
 // both layers holds a 799-item macro with recorded delays, and each catalogue holds 20 entries of 799
 // items (27.6 MB). pugixml's side parses the file and walks it into a model of the same shape (item
 // texts converted to UTF-16 and placed by their ID), and saves by building a document from the model
-// and writing it with one element per line.
+// and writing it with one element per line. Both sides replace the saved file as the program does: a
+// fresh file beside it, flushed to the disk, renamed over it.
 //
 // Every benchmark here is a pair: each iteration runs both sides, in alternating order, so a busy
 // machine slows both alike; the counters give each side's mean time and their ratio (zelk / pugixml).
 // The Fresh pairs start this program again for every run, as the desktop program meets a profile, and
 // also give each side's peak resident memory; the Growth pairs show how the cost grows with the file.
 // Files are made before any timing starts.
+#include "FileReplace.h"
 #include "model/Profile.h"
 #include "xml/XmlEncoding.h"
 
@@ -189,6 +191,19 @@ void PugiWriteList(pugi::xml_node parent, const CActionList& list, std::string& 
     }
 }
 
+// pugixml's output handed to the writer of a file replacement.
+class CPugiWriter : public pugi::xml_writer {
+public:
+    explicit CPugiWriter(const FileContentsWriter& write) : Write(write) {}
+    void write(const void* data, std::size_t size) override {
+        Written = Written && Write(static_cast<const char*>(data), size);
+    }
+    bool Written = true;
+
+private:
+    const FileContentsWriter& Write;
+};
+
 bool PugiSaveProfile(const CKeyboardData& data, const fs::path& file) {
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
@@ -220,8 +235,17 @@ bool PugiSaveProfile(const CKeyboardData& data, const fs::path& file) {
             PugiWriteList(node.append_child("ComboKey"), setting.ComboKey, scratch);
         }
     }
-    // One element per line, no indentation: the layout of a profile, with LF line ends.
-    return document.save_file(file.c_str(), "", pugi::format_indent, pugi::encoding_utf8);
+    // One element per line, no indentation: the layout of a profile, with LF line ends. Written as the
+    // program writes a profile: to a fresh file beside the target, flushed to the disk and renamed over it.
+    std::string problem;
+    return ReplaceFileContents(
+        file,
+        [&document](const FileContentsWriter& write) {
+            CPugiWriter writer(write);
+            document.save(writer, "", pugi::format_indent, pugi::encoding_utf8);
+            return writer.Written;
+        },
+        "", problem);
 }
 
 // ---- the two sides of each pair -------------------------------------------------------------------

@@ -80,6 +80,15 @@ int CloseFile(int file) {
 
 bool ReplaceFileContents(const std::filesystem::path& target, std::string_view contents,
                          std::string& problem) {
+    return ReplaceFileContents(
+        target,
+        [contents](const FileContentsWriter& write) { return write(contents.data(), contents.size()); }, "",
+        problem);
+}
+
+bool ReplaceFileContents(const std::filesystem::path& target,
+                         const std::function<bool(const FileContentsWriter& write)>& produce,
+                         std::string_view producerProblem, std::string& problem) {
     problem.clear();
     std::filesystem::path file;
     if (!FollowLinks(target, file, problem))
@@ -120,27 +129,31 @@ bool ReplaceFileContents(const std::filesystem::path& target, std::string_view c
         }
     }
 #endif
-    for (std::size_t done = 0; failure == 0 && done < contents.size();) {
-        const auto written = WriteSome(out, contents.data() + done, contents.size() - done);
-        if (written < 0) {
-            if (errno != EINTR)
-                failure = errno;
-            continue;
+    const FileContentsWriter write = [out, &failure](const char* bytes, std::size_t count) {
+        for (std::size_t done = 0; failure == 0 && done < count;) {
+            const auto written = WriteSome(out, bytes + done, count - done);
+            if (written < 0) {
+                if (errno != EINTR)
+                    failure = errno;
+                continue;
+            }
+            done += static_cast<std::size_t>(written);
         }
-        done += static_cast<std::size_t>(written);
-    }
-    if (failure == 0 && !Flush(out))
+        return failure == 0;
+    };
+    const bool produced = failure == 0 && produce(write);
+    if (failure == 0 && produced && !Flush(out))
         failure = errno;
     if (CloseFile(out) != 0 && failure == 0)
         failure = errno;
-    if (failure == 0) {
+    if (failure == 0 && produced) {
         // The filesystem library's rename replaces an existing file on Windows too.
         std::filesystem::rename(temporary, file, error);
         if (!error)
             return true;
         problem = error.message();
     } else {
-        problem = Reason(failure);
+        problem = failure != 0 ? Reason(failure) : std::string(producerProblem);
     }
     std::filesystem::remove(temporary, error);
     return false;

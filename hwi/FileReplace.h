@@ -7,7 +7,9 @@
 
 #include "ZelkHWI.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +19,16 @@ inline std::filesystem::path Utf8Path(std::string_view text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
+// Hands the new contents to the file piece by piece: false when the piece could not be written.
+using FileContentsWriter = std::function<bool(const char* bytes, std::size_t count)>;
+
 // False, with problem saying why (for example "No such file or directory"), when the file could not be
 // replaced; the old file is then as it was.
 ZELKHWI_API bool ReplaceFileContents(const std::filesystem::path& target, std::string_view contents,
                                      std::string& problem);
+// The same with contents that produce writes piece by piece, so that they need not be held whole; it
+// returns false when it could not make them or a write failed (the problem is then the write's, or
+// producerProblem when no write failed).
+ZELKHWI_API bool ReplaceFileContents(const std::filesystem::path& target,
+                                     const std::function<bool(const FileContentsWriter& write)>& produce,
+                                     std::string_view producerProblem, std::string& problem);

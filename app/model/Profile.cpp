@@ -273,11 +273,15 @@ bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file, s
     document.LeaveElement();
     document.LeaveElement();
 
+    // Written as it is encoded, so the file is never held whole a second time.
     CXmlResult result;
     std::u16string encoding;
-    const std::string bytes = XmlCodec::EncodeDocumentText(document.GetText(), result, encoding);
+    std::size_t length = 0;
+    const auto encode = [&](const FileContentsWriter& write) {
+        return XmlCodec::WriteDocument(document.GetText(), write, result, encoding, length);
+    };
     std::string why;
-    if (ReplaceFileContents(file, bytes, why))
+    if (ReplaceFileContents(file, encode, "the profile could not be encoded", why))
         return true;
     if (problem != nullptr)
         *problem = why;

@@ -61,8 +61,8 @@ void CDeviceCommandsTest::writeAndReadButtonsReportOkOrTheFailure() {
     QCOMPARE(Fixture->Messages, QStringList{"OK!"});
 
     // Read all brings the keyboard's settings back and the key shows lit at once.
-    data.Clear();
-    Fixture->Window->update();
+    Fixture->Click(IdClear);
+    QCOMPARE(data.CurrentSettings[30][0].Mode, int(ModeNotSet));
     Fixture->Click(IdReadAll);
     QCOMPARE(Fixture->Messages, (QStringList{"OK!", "OK!"}));
     QCOMPARE(data.CurrentSettings[30][0].HWCode, 44);
