@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -233,7 +239,33 @@ TEST(ProfileFile, FailedSaveKeepsThePreviousFile) {
     EXPECT_TRUE(SaveProfile(*data, path));
     EXPECT_EQ(ReadBytes(path), ClearedFile());
     for (const auto& entry : fs::directory_iterator(path.parent_path()))
-        EXPECT_EQ(entry.path().string().find(".saving"), std::string::npos) << entry.path();
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
 }
+
+#if !defined(_WIN32)
+// A save that the file system stops half-way (here the file size limit, as a full disk would).
+TEST(ProfileFile, SaveCutShortKeepsThePreviousFile) {
+    auto data = ClearedModel();
+    const fs::path folder = TestPath("cut-short");
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path path = folder / "x.pro";
+    WriteBytes(path, "previous");
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string problem;
+    const bool saved = SaveProfile(*data, path, &problem);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, signal);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(problem, "File too large");
+    EXPECT_EQ(ReadBytes(path), "previous");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+}
+#endif
 
 } // namespace
