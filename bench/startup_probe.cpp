@@ -4,7 +4,6 @@
 // prints to stderr the resident memory by kind (anonymous, file, shared) and the resident kilobytes of
 // each mapping (library, file, heap, anonymous), largest first. Kept apart from the benchmark program so that
 // none of the benchmark library is resident.
-#include "ZelkVersion.h"
 #include "shell/MainWindow.h"
 #include "shell/MorvApp.h"
 
@@ -120,11 +119,8 @@ int main(int argc, char** argv) {
         --argc;
         ++argv;
     }
-    // As the program starts.
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zelk"));
-    QApplication::setApplicationVersion(QString::fromLatin1(ZelkVersion));
-    QGuiApplication::setDesktopFileName(QStringLiteral("zelk"));
+    CMorvApp::NameApplication();
     CTimedApp program;
     return program.InitInstance(application);
 }

@@ -62,6 +62,13 @@ CPrompts WithVirtualKeyboardHint(const CKeyboardData& data) {
 
 CMorvApp::~CMorvApp() = default;
 
+void CMorvApp::NameApplication() {
+    QApplication::setApplicationName(QStringLiteral("Zelk"));
+    QApplication::setApplicationVersion(QString::fromLatin1(ZelkVersion));
+    // The desktop entry zelk.desktop: its icon and name on Wayland, where the window has no class.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zelk"));
+}
+
 std::unique_ptr<CMorvDlg> CMorvApp::MakeMainWindow(CKeyboardData& data, const CSkinResources& resources) {
     return std::make_unique<CMorvDlg>(data, resources);
 }

@@ -34,6 +34,8 @@ public:
     // The program's style sheet: message boxes, menus and tooltips in the skins' dark and orange.
     static QString StyleSheet();
     static QString Usage();
+    // The application's name, version and desktop entry, set once the application object exists.
+    static void NameApplication();
     // Prints the help or the version when an argument before any "--" asks for one; returns the exit
     // status then, else -1. Needs no window system, so it runs before the application object exists.
     static int AnswerInformationRequest(int argc, char** argv);
