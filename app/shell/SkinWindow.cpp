@@ -1,6 +1,8 @@
 #include "shell/SkinWindow.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -8,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -58,6 +62,23 @@ int QtTextFlags(std::uint32_t textFormat) {
     if (textFormat & TextSingleLine)
         flags |= Qt::TextSingleLine;
     return flags;
+}
+
+QFont FittedCaptionFont(const QFont& font, const QString& caption, int width, int textFlags) {
+    if (textFlags & Qt::TextWordWrap)
+        return font;
+    const QStringList lines =
+        (textFlags & Qt::TextSingleLine) ? QStringList{caption} : caption.split(QLatin1Char('\n'));
+    const auto fits = [&lines, width](const QFont& candidate) {
+        const QFontMetrics metrics(candidate);
+        return std::all_of(lines.begin(), lines.end(),
+                           [&](const QString& line) { return metrics.horizontalAdvance(line) <= width; });
+    };
+    QFont fitted = font;
+    for (int pixels = QFontInfo(font).pixelSize() - 1; !fits(fitted) && pixels >= SmallestCaptionPixels;
+         --pixels)
+        fitted.setPixelSize(pixels);
+    return fitted;
 }
 
 CSkinWindow::CSkinWindow(const CSkinResources& resources, const std::string& language, SkinPictures pictures,
@@ -261,10 +282,11 @@ void CSkinWindow::PaintAreaState(QPainter& painter, const SkinRegion& area) {
 }
 
 void CSkinWindow::PaintCaption(QPainter& painter, const SkinRegion& area) {
-    painter.setFont(Skin.SkinFont(area.fontIndex));
+    const QString caption = QString::fromUtf8(area.Caption(UiLanguage));
+    const int flags = QtTextFlags(CaptionFormat(area));
+    painter.setFont(FittedCaptionFont(Skin.SkinFont(area.fontIndex), caption, area.rect.Width(), flags));
     painter.setPen(ToQColor(area.active ? area.activeTextColor : area.textColor));
-    painter.drawText(ToQRect(area.rect), QtTextFlags(CaptionFormat(area)),
-                     QString::fromUtf8(area.Caption(UiLanguage)));
+    painter.drawText(ToQRect(area.rect), flags, caption);
 }
 
 void CSkinWindow::PaintSkin(QPainter& painter) {

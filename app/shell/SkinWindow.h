@@ -147,3 +147,9 @@ private:
 
 // Qt alignment and wrapping flags of a caption's SkinTextFormat value.
 int QtTextFlags(std::uint32_t textFormat);
+
+// The font a caption is drawn in: its own, or where a line of it would be wider than the rectangle
+// (English captions are longer than the Chinese the rectangles were made for), the largest smaller
+// size at which every line fits, down to SmallestCaptionPixels. Wrapped captions keep their font.
+inline constexpr int SmallestCaptionPixels = 9;
+QFont FittedCaptionFont(const QFont& font, const QString& caption, int width, int textFlags);

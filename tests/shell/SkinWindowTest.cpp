@@ -194,6 +194,24 @@ void CSkinWindowTest::captionsAreDrawnInTheUiLanguage() {
     QVERIFY(SameBlock(english, background, QRect(300, 100, 100, 40)));
 }
 
+void CSkinWindowTest::captionsTooWideAreDrawnSmallerToFit() {
+    QFont font;
+    font.setPixelSize(13);
+    const QString caption = QStringLiteral("Tip: select a delay\nand double click it to edit");
+    const int width = QFontMetrics(font).horizontalAdvance(QStringLiteral("and double click it to edit"));
+    QCOMPARE(FittedCaptionFont(font, caption, width, 0).pixelSize(), 13);
+    // The longest line decides.
+    const QFont smaller = FittedCaptionFont(font, caption, width - 12, 0);
+    QVERIFY(smaller.pixelSize() < 13);
+    QVERIFY(QFontMetrics(smaller).horizontalAdvance(QStringLiteral("and double click it to edit")) <=
+            width - 12);
+    QVERIFY(FittedCaptionFont(font, caption, width - 12, Qt::TextSingleLine).pixelSize() <
+            smaller.pixelSize());
+    // Never below the smallest size; wrapped captions wrap instead.
+    QCOMPARE(FittedCaptionFont(font, caption, 10, 0).pixelSize(), SmallestCaptionPixels);
+    QCOMPARE(FittedCaptionFont(font, caption, 10, Qt::TextWordWrap).pixelSize(), 13);
+}
+
 void CSkinWindowTest::textBoxesAreOrangeOnTheDarkBrush() {
     // Drawn under the program's own style sheet, which styles message boxes only.
     const QString before = qApp->styleSheet();

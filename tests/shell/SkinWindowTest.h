@@ -13,6 +13,7 @@ private slots:
     void clickRuleAndItsVariants();
     void draggingOutsideAreasMovesTheWindow();
     void captionsAreDrawnInTheUiLanguage();
+    void captionsTooWideAreDrawnSmallerToFit();
     void textBoxesAreOrangeOnTheDarkBrush();
     void areasOfAnotherPageNeitherHoverClickNorPaint();
     void postedMessagesArriveAndPostsToAClosedWindowAreDropped();
