@@ -10,6 +10,7 @@
 // The Fresh pairs start this program again for every run, as the desktop program meets a profile, and
 // also give each side's peak resident memory; the Growth pairs show how the cost grows with the file.
 // Files are made before any timing starts.
+#include "ChildProcess.h"
 #include "FileReplace.h"
 #include "model/Profile.h"
 #include "xml/XmlEncoding.h"
@@ -29,7 +30,6 @@
 #include <string>
 #include <system_error>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -406,30 +406,12 @@ int RunChild(ESide side, EWork work, const fs::path& input, const fs::path& outp
 // Runs the child; false when it failed.
 bool RunFresh(ESide side, EWork work, const fs::path& input, double& seconds, double& peakMegabytes) {
     static const char* const Works[] = {"load", "save", "loadsave"};
-    int out[2];
-    if (pipe(out) != 0)
-        return false;
-    const std::string inputText = input.string();
-    const std::string outputText = OutputFile(side).string();
-    const pid_t child = fork();
-    if (child == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        close(out[0]);
-        close(out[1]);
-        execl(SelfPath.c_str(), SelfPath.c_str(), "--child", SideName(side), Works[static_cast<int>(work)],
-              inputText.c_str(), outputText.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(out[1]);
     std::string reply;
-    char buffer[64];
-    ssize_t got = 0;
-    while ((got = read(out[0], buffer, sizeof buffer)) > 0)
-        reply.append(buffer, static_cast<std::size_t>(got));
-    close(out[0]);
-    int status = 0;
     long peak = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
+    if (!RunForOutput(SelfPath,
+                      {"--child", SideName(side), Works[static_cast<int>(work)], input.string(),
+                       OutputFile(side).string()},
+                      reply) ||
         std::sscanf(reply.c_str(), "%lf %ld", &seconds, &peak) != 2)
         return false;
     peakMegabytes = static_cast<double>(peak) / 1024.0;
@@ -485,9 +467,7 @@ int main(int argc, char** argv) {
                                                                : EWork::LoadSave;
         return RunChild(side, work, argv[4], argv[5]);
     }
-    char self[4096] = {};
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    SelfPath = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : std::string(argv[0]);
+    SelfPath = RunningProgramPath(argv[0]);
     WorkFolder = fs::temp_directory_path() / ("zelk-profile-bench-" + std::to_string(getpid()));
     fs::create_directories(WorkFolder);
 

@@ -2,15 +2,14 @@
 // paint with the virtual keyboard, the resident memory at that moment, and the processor time the
 // process had used by then (steadier than the elapsed time on a busy machine). Each iteration starts
 // zelk_startup_probe, the program's own start-up with a main window that reports its first paint.
+#include "ChildProcess.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -26,34 +25,13 @@ void BM_ColdStartToFirstPaint(benchmark::State& state) {
     double residentMegabytes = 0;
     double cpuMilliseconds = 0;
     for (auto _ : state) {
-        int out[2];
-        if (pipe(out) != 0) {
-            state.SkipWithError("pipe failed");
-            return;
-        }
         const long long started = MonotonicNanoseconds();
-        const pid_t child = fork();
-        if (child == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            close(out[1]);
-            execl(ProbePath.c_str(), ProbePath.c_str(), "--virtual-keyboard", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(out[1]);
         std::string reply;
-        char buffer[128];
-        ssize_t got = 0;
-        while ((got = read(out[0], buffer, sizeof buffer)) > 0)
-            reply.append(buffer, static_cast<std::size_t>(got));
-        close(out[0]);
-        int status = 0;
-        waitpid(child, &status, 0);
+        const bool ran = RunForOutput(ProbePath, {"--virtual-keyboard"}, reply);
         long long painted = 0;
         long resident = 0;
         long long cpu = 0;
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-            std::sscanf(reply.c_str(), "%lld %ld %lld", &painted, &resident, &cpu) != 3) {
+        if (!ran || std::sscanf(reply.c_str(), "%lld %ld %lld", &painted, &resident, &cpu) != 3) {
             state.SkipWithError("the program did not start");
             return;
         }
@@ -74,9 +52,7 @@ BENCHMARK(BM_ColdStartToFirstPaint)
 } // namespace
 
 int main(int argc, char** argv) {
-    char self[4096] = {};
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    const std::string program = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : argv[0];
+    const std::string program = RunningProgramPath(argv[0]);
     ProbePath = program.substr(0, program.find_last_of('/') + 1) + "zelk_startup_probe";
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
