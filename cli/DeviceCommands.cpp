@@ -1,6 +1,5 @@
 #include "Cli.h"
 #include "FileReplace.h"
-#include "Files.h"
 #include "IntelHex.h"
 #include "ProgressBar.h"
 #include "ReportLog.h"

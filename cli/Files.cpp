@@ -35,58 +35,10 @@ std::FILE* OpenFile(const std::string& path, const char* mode, std::string& prob
 
 } // namespace
 
-bool ReadWholeFile(const std::string& path, std::string& text, std::string& problem) {
-    std::FILE* file = OpenFile(path, "rb", problem);
-    if (file == nullptr)
-        return false;
-    text.clear();
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed) {
-        problem = Reason(error);
-        return false;
-    }
-    return true;
-}
-
 std::string ReadProblem(const std::string& path) {
     std::string problem;
     std::FILE* file = OpenFile(path, "rb", problem);
     if (file != nullptr)
         std::fclose(file);
-    return problem;
-}
-
-std::string WriteProblem(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::path target = Utf8Path(path);
-    if (fs::is_directory(target, error))
-        return Reason(EISDIR);
-    std::string problem;
-    if (fs::exists(target, error)) {
-        // Opening for update writes nothing.
-        if (std::FILE* file = OpenFile(path, "r+b", problem)) {
-            std::fclose(file);
-            return "the write did not complete";
-        }
-        return problem;
-    }
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    if (!fs::exists(folder, error))
-        return Reason(ENOENT);
-    if (!fs::is_directory(folder, error))
-        return Reason(ENOTDIR);
-    // A file that is not there yet: try to create it, and take it away again.
-    if (std::FILE* file = OpenFile(path, "wb", problem)) {
-        std::fclose(file);
-        fs::remove(target, error);
-        return "the write did not complete";
-    }
     return problem;
 }

@@ -11,7 +11,6 @@ namespace {
 
 constexpr int ProgressScale = 150;
 std::atomic<bool> TransferRunning{false};
-thread_local std::string Refusal;
 
 class CTransferGuard {
 public:
@@ -27,18 +26,10 @@ public:
 
 } // namespace
 
-const std::string& FirmwareRefusal() {
-    return Refusal;
-}
-
 bool SendFirmware(CKeyboardUtil& transport, std::string_view text, CMessageTarget* target) {
-    Refusal.clear();
     CTransferGuard guard;
-    if (!guard.Owned) {
-        Refusal = "another firmware transfer is running";
-        return false;
-    }
-    if (!CheckFirmwareText(text, Refusal))
+    std::string refusal;
+    if (!guard.Owned || !CheckFirmwareText(text, refusal))
         return false;
 
     const long lineTotal = static_cast<long>(std::count(text.begin(), text.end(), '\r'));

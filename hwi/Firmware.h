@@ -9,6 +9,3 @@
 // Sends a checked firmware text record by record, posting progress on a 0..150 scale. Nothing is sent
 // when the text fails the checks, and only one transfer runs at a time in a process.
 bool SendFirmware(CKeyboardUtil& transport, std::string_view text, CMessageTarget* target);
-
-// Why the last SendFirmware of this thread refused the text before sending; empty when it did not.
-const std::string& FirmwareRefusal();

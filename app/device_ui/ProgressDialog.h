@@ -53,7 +53,6 @@ public:
     // How long the dialog stays up after the key transfers and after the backlight write.
     static void SetSettleTimes(int afterKeysMs, int afterLightMs);
 
-    int Operation() const { return Code; }
     int Percent() const { return Bar.Percent(); }
     SkinRect FilledBar() const { return Bar.Filled(); }
     // The operation has ended and the keyboard did what was asked.

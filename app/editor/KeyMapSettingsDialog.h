@@ -35,9 +35,6 @@ public:
     bool AreaShown(const SkinRegion& area) const override;
 
     RecordingTarget Recording() const { return Recorder.Target(); }
-    // Whether the recording captures the keys typed into this window instead of the whole desktop
-    // (where the desktop's keyboard cannot be captured).
-    bool CapturesOwnKeys() const { return OwnKeys; }
 
 protected:
     bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }
@@ -109,7 +106,7 @@ private:
     bool EditingDelay = false; // NameEditor holds the delay of the selected macro step
     CRecorder Recorder;
     bool Hooked = false;
-    bool OwnKeys = false;
+    bool OwnKeys = false; // recording the keys typed into this window: the desktop cannot be captured
     CHookKeyTranslator OwnKeyTranslator;
 };
 
