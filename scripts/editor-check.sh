@@ -65,12 +65,7 @@ closed "$editor" || fail "OK did not close the editor after recording"
 
 profile=$work/edited.pro
 click_in "$main" 82 112 # Save
-# On a busy machine the file dialog can take more than a second to appear; keys typed before it
-# would be lost.
-tries=200 title=. find_window any "$main" >/dev/null || fail "the file dialog did not open"
-sleep 0.5
-xdotool type --delay 10 "$profile"
-xdotool key Return
+answer_file_dialog "$profile" "$main"
 for _ in $(seq 200); do
     [ -s "$profile" ] && break
     sleep 0.05

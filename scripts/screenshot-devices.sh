@@ -50,10 +50,7 @@ for lang in zh en; do
     firmware=$(find_window 375x255 "$main")
     click_in "$firmware" 276 85  # Get Version
     click_in "$firmware" 301 124 # Open
-    sleep 1
-    xdotool type --delay 10 "$work/K87-firmware-v2.hex"
-    xdotool key Return
-    sleep 1
+    answer_file_dialog "$work/K87-firmware-v2.hex" "$main" "$firmware"
     park_mouse
     shot "$firmware" "$out/firmware-$lang.png"
     click_in "$firmware" 88 218 # Update

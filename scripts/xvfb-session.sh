@@ -126,13 +126,20 @@ grab() {
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -depth 8 "$2"
     echo "wrote $2"
 }
+# Answers the file dialog that the last click opened over the windows given with a path. Waits for
+# the dialog first: on a busy machine it can take more than a second, and keys typed before it are lost.
+answer_file_dialog() {
+    local path=$1; shift
+    tries=200 title=. find_window any "$@" >/dev/null || { echo "$session_name: no file dialog" >&2; exit 1; }
+    sleep 0.5
+    xdotool type --delay 10 "$path"
+    xdotool key Return
+    sleep 1
+}
 # Opens a profile through the main window's Open button.
 open_profile() {
     local path
     path=$(realpath -e "$1" 2>/dev/null) || { echo "$session_name: no profile $1" >&2; exit 1; }
     click_in "$main" 190 112
-    sleep 1
-    xdotool type --delay 10 "$path"
-    xdotool key Return
-    sleep 1
+    answer_file_dialog "$path" "$main"
 }
