@@ -2,7 +2,8 @@
 # editor-check.sh BUILD_DIR [OUT_DIR]: the key assignment editor under a real X server. Starts the
 # program on the virtual keyboard; clicks the key A, the Multimedia tab, the Mute icon and OK; records
 # a macro for the key S from keys pressed with xdotool while the desktop's keyboard is captured;
-# saves the profile through the file dialog and finds both assignments in the file. With OUT_DIR,
+# edits one of its delays and scrolls the step list under the open delay editor; saves the profile
+# through the file dialog and finds both assignments, every step in place, in the file. With OUT_DIR,
 # also writes a screenshot of every page of the editor in both languages there.
 set -eu
 build=$(realpath "$1")
@@ -60,6 +61,13 @@ click_in "$editor" 462 231     # Record
 xdotool key --delay 120 a b
 sleep 0.5
 click_in "$editor" 300 300 # stops the recording
+# The delay after A Down opened for editing, the record bar moved two steps down, a new value typed:
+# the value belongs to the delay it was opened for, and nothing lands on the release now selected.
+click_in "$editor" 280 134
+click_in "$editor" 280 134
+click_in "$editor" 362 237 # the record bar's down arrow
+click_in "$editor" 362 237
+xdotool type --delay 50 777
 click_in "$editor" 407 336 # OK
 closed "$editor" || fail "OK did not close the editor after recording"
 

@@ -199,9 +199,10 @@ void CKeyMapEdit::DeleteEntry(int page) {
     LoadRecord(page);
 }
 
-void CKeyMapEdit::RenameEntry(int page, int row, const std::u16string& name) {
-    if (CActionList* names = NamesOfPage(page))
-        names->SetItemText(row, name);
+void CKeyMapEdit::RenameEntry(int page, int index, const std::u16string& name) {
+    CActionList* names = NamesOfPage(page);
+    if (names != nullptr && index >= 0 && index < names->Count())
+        names->SetItemText(index - names->ViewStartAt, name);
 }
 
 void CKeyMapEdit::ScrollNames(int page, int index) {

@@ -55,8 +55,8 @@ public:
     std::u16string NewEntry(int page, const std::string& language);
     // Deletes the selected entry and loads the record list of the entry that takes its place.
     void DeleteEntry(int page);
-    // Names the entry shown in row k of the names list, as typed.
-    void RenameEntry(int page, int row, const std::u16string& name);
+    // Names the entry at index of the names list, as typed; nothing when there is no such entry.
+    void RenameEntry(int page, int index, const std::u16string& name);
     // The scroll bars: the selected item of the names list (the record list follows it) or of the
     // record list becomes the one at index.
     void ScrollNames(int page, int index);

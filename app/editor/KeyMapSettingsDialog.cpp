@@ -6,6 +6,7 @@
 #include "model/ContentItem.h"
 #include "shell/Prompts.h"
 #include "shell/ScrollBarGeometry.h"
+#include "shell/SkinPlate.h"
 #include "shell/SkinScrollBar.h"
 
 #include <QGuiApplication>
@@ -17,6 +18,9 @@
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -101,8 +105,15 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
     const auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
     RepeatEdit = AddLineBox(EditorEditRect(IdRepeatEdit, Language()), IdRepeatEdit);
     IntervalEdit = AddLineBox(EditorEditRect(IdIntervalEdit, Language()), IdIntervalEdit);
-    for (QLineEdit* edit : {RepeatEdit, IntervalEdit})
+    for (QLineEdit* edit : {RepeatEdit, IntervalEdit}) {
         edit->setValidator(digits);
+        // The number edits are narrow: a value too wide for one is drawn smaller until it shows
+        // whole (inside a line edit's own margins of 2 pixels a side and its cursor).
+        connect(edit, &QLineEdit::textChanged, this, [this, edit](const QString& text) {
+            edit->setFont(FittedCaptionFont(Resources().SkinFont(DefaultSkinFont), text, edit->width() - 5,
+                                            Qt::TextSingleLine));
+        });
+    }
     connect(RepeatEdit, &QLineEdit::textEdited, this, &CMorvDialogKeyMapSettings::OnRepeatEdited);
     connect(IntervalEdit, &QLineEdit::textEdited, this, &CMorvDialogKeyMapSettings::OnIntervalEdited);
     NameEditor = AddLineBox({}, IdNameEditor);
@@ -163,13 +174,14 @@ QString CMorvDialogKeyMapSettings::ShownTip() const {
     return Tip->isVisible() || TipDelay->isActive() ? Tip->text() : QString();
 }
 
-void CMorvDialogKeyMapSettings::SetScrollRange(CSkinScrollBar* bar, const CActionList& list) {
+void CMorvDialogKeyMapSettings::SetScrollRange(CSkinScrollBar* bar, const CActionList& list, bool toStart) {
     ScrollInfo info;
+    bar->GetScrollInfo(info);
     info.mask = ScrollInfoRange | ScrollInfoPage | ScrollInfoPosition;
     info.minimum = 0;
     info.page = list.SizeOfView;
     info.maximum = list.Count() + list.SizeOfView - 1;
-    info.position = 0;
+    info.position = toStart ? 0 : std::clamp(info.position, 0, std::max(0, info.maximum - info.page + 1));
     bar->SetScrollInfo(info);
 }
 
@@ -198,7 +210,7 @@ void CMorvDialogKeyMapSettings::ShowPage(int page) {
         }
         bar->setGeometry(ToQRect(place));
         bar->AttachSkin(strip);
-        SetScrollRange(bar, *list);
+        SetScrollRange(bar, *list, true);
         bar->show();
     }
     update();
@@ -404,8 +416,7 @@ void CMorvDialogKeyMapSettings::OnStepMenu(int row, QPoint at) {
 }
 
 void CMorvDialogKeyMapSettings::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && Editing.Page() == PageMacro &&
-        Recorder.Target() == RecordingTarget::None) {
+    if (event->button() == Qt::RightButton && Editing.Page() == PageMacro) {
         const QPoint point = event->position().toPoint();
         for (int row = 0; row < 9; ++row) {
             const SkinRegion* area = AreaById(IdMacroStepRow + row);
@@ -424,12 +435,14 @@ void CMorvDialogKeyMapSettings::mouseReleaseEvent(QMouseEvent* event) {
 void CMorvDialogKeyMapSettings::UpdateScrollRanges() {
     const int page = Editing.Page();
     if (CActionList* names = Editing.NamesOfPage(page); names != nullptr && NamesBar->isVisible())
-        SetScrollRange(NamesBar, *names);
+        SetScrollRange(NamesBar, *names, false);
     if (CActionList* record = Editing.RecordOfPage(page); record != nullptr && RecordBar->isVisible())
-        SetScrollRange(RecordBar, *record);
+        SetScrollRange(RecordBar, *record, false);
 }
 
 void CMorvDialogKeyMapSettings::OnScroll(CSkinScrollBar* bar, int notification, int position) {
+    // Scrolling moves the selection under NameEditor: what it holds goes to its own item first.
+    CommitNameEditor();
     ScrollInfo info;
     bar->GetScrollInfo(info);
     int moved = info.position;
@@ -458,20 +471,21 @@ void CMorvDialogKeyMapSettings::OnScroll(CSkinScrollBar* bar, int notification, 
     store.position = moved;
     bar->SetScrollInfo(store);
     const int page = Editing.Page();
-    if (bar == NamesBar)
+    if (bar == NamesBar) {
         Editing.ScrollNames(page, moved);
-    else
+        // The record list is now another entry's.
+        UpdateScrollRanges();
+    } else {
         Editing.ScrollRecord(page, moved);
+    }
     update();
 }
 
 void CMorvDialogKeyMapSettings::OnNameRow(int row) {
     const int page = Editing.Page();
-    if (page == PageUniCombo && !Editing.ListsInUse(page))
-        return;
     if (Editing.ClickNameRow(page, row)) {
         const CActionList& names = *Editing.NamesOfPage(page);
-        OpenNameEditor(RowsOfPage(page).names + row, names.GetItemText(row));
+        OpenNameEditor(RowsOfPage(page).names + row, NameEdit::Rename, names.GetItemText(row));
         return;
     }
     UpdateScrollRanges();
@@ -485,11 +499,8 @@ void CMorvDialogKeyMapSettings::OnRecordRow(int row) {
     // A second click on a selected delay of a macro edits it in place.
     if (selected && page == PageMacro) {
         const std::u16string item = Editing.MacroSteps.GetItemText(row);
-        if (IsBracketedDelayItem(item)) {
-            OpenNameEditor(IdMacroStepRow + row, std::u16string(DelayNumberText(item)));
-            EditingDelay = true;
-            RenamedRow = -1;
-        }
+        if (IsBracketedDelayItem(item))
+            OpenNameEditor(IdMacroStepRow + row, NameEdit::Delay, std::u16string(DelayNumberText(item)));
     }
 }
 
@@ -500,7 +511,7 @@ void CMorvDialogKeyMapSettings::OnNew() {
     const std::u16string proposed = Editing.NewEntry(page, Language());
     UpdateScrollRanges();
     update();
-    OpenNameEditor(RowsOfPage(page).names + Editing.NamesOfPage(page)->CursorPos, proposed);
+    OpenNameEditor(RowsOfPage(page).names + Editing.NamesOfPage(page)->CursorPos, NameEdit::Rename, proposed);
 }
 
 void CMorvDialogKeyMapSettings::OnDelete() {
@@ -512,9 +523,11 @@ void CMorvDialogKeyMapSettings::OnDelete() {
     update();
 }
 
-void CMorvDialogKeyMapSettings::OpenNameEditor(int rowId, const std::u16string& text) {
+void CMorvDialogKeyMapSettings::OpenNameEditor(int rowId, NameEdit kind, const std::u16string& text) {
     const SkinRegion* row = AreaById(rowId);
-    if (row == nullptr)
+    const CActionList* list =
+        kind == NameEdit::Delay ? &Editing.MacroSteps : Editing.NamesOfPage(Editing.Page());
+    if (row == nullptr || list == nullptr)
         return;
     NameEditor->setGeometry(ToQRect(row->rect));
     NameEditor->setText(QString::fromStdU16String(text));
@@ -522,25 +535,29 @@ void CMorvDialogKeyMapSettings::OpenNameEditor(int rowId, const std::u16string& 
     NameEditor->show();
     NameEditor->setFocus();
     NameEditor->selectAll();
-    RenamedRow = rowId;
+    NameEditing = kind;
+    EditedItem = list->ViewStartAt + rowId -
+                 (kind == NameEdit::Delay ? int(IdMacroStepRow) : RowsOfPage(Editing.Page()).names);
 }
 
 bool CMorvDialogKeyMapSettings::CommitNameEditor() {
-    if (RenamedRow < 0 && !EditingDelay)
+    const NameEdit kind = std::exchange(NameEditing, NameEdit::None);
+    if (kind == NameEdit::None)
         return false;
-    const int page = Editing.Page();
-    if (EditingDelay) {
-        EditingDelay = false;
-        MacroSettings::SetDelayAtCursor(Editing.MacroSteps, NameEditor->text().toStdU16String());
+    const std::u16string text = NameEditor->text().toStdU16String();
+    if (kind == NameEdit::Delay) {
+        MacroSettings::SetDelay(Editing.MacroSteps, EditedItem, text);
         Editing.StoreRecord(PageMacro);
     } else {
-        const int row = RenamedRow - RowsOfPage(page).names;
-        RenamedRow = -1;
-        if (row >= 0 && row < RowsOfPage(page).count)
-            Editing.RenameEntry(page, row, NameEditor->text().toStdU16String());
+        Editing.RenameEntry(Editing.Page(), EditedItem, text);
     }
+    EditedItem = -1;
+    // Typing after the commit goes to no edit of the page.
+    const bool hadFocus = NameEditor->hasFocus();
     NameEditor->setEnabled(false);
     NameEditor->hide();
+    if (hadFocus)
+        setFocus();
     update();
     return true;
 }
@@ -673,7 +690,7 @@ void CMorvDialogKeyMapSettings::PrepareAreas() {
             SkinRegion* row = AreaById(first + k);
             const std::string text = QString::fromStdU16String(list->GetItemText(k)).toStdString();
             row->captions = {{"zh-CN", text}, {"en-US", text}};
-            row->active = k == list->CursorPos && list->ViewStartAt + k < list->Count();
+            row->active = k == list->CursorPos;
         }
     }
     ShowMacroSettings();
@@ -689,6 +706,13 @@ void CMorvDialogKeyMapSettings::paintEvent(QPaintEvent* event) {
     PrepareAreas();
     QPainter painter(this);
     PaintSkin(painter);
+}
+
+void CMorvDialogKeyMapSettings::PaintBeforeAreas(QPainter& painter) {
+    for (const QLineEdit* edit : {RepeatEdit, IntervalEdit}) {
+        if (edit->isVisible())
+            SkinPlate::DrawTextField(painter, QRectF(edit->geometry()).adjusted(-2, -2, 2, 2));
+    }
 }
 
 void CMorvDialogKeyMapSettings::HideTip() {

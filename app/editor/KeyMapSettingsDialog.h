@@ -43,6 +43,8 @@ protected:
     }
     void OnAreaClicked(const SkinRegion& area) override;
     void paintEvent(QPaintEvent* event) override;
+    // The fields of the number edits, which sit where the UI language puts them.
+    void PaintBeforeAreas(QPainter& painter) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -64,17 +66,22 @@ private:
     void PrepareAreas();
     void UpdateTip(QPoint point);
     void HideTip();
-    void SetScrollRange(CSkinScrollBar* bar, const CActionList& list);
-    // Both bars of the shown page cover their lists as they are now.
+    // The bar covers the list as it is now; its position stays within the new range unless it is
+    // put back to the start.
+    void SetScrollRange(CSkinScrollBar* bar, const CActionList& list, bool toStart);
+    // Both bars of the shown page cover their lists as they are now, keeping their positions.
     void UpdateScrollRanges();
     void OnScroll(CSkinScrollBar* bar, int notification, int position);
     void OnNameRow(int row);
     void OnRecordRow(int row);
     void OnNew();
     void OnDelete();
-    // NameEditor over a row of the shown page, holding text.
-    void OpenNameEditor(int rowId, const std::u16string& text);
-    // Stores a rename or a delay and hides NameEditor; false when it was not open.
+    // What NameEditor holds while it is open.
+    enum class NameEdit { None, Rename, Delay };
+    // NameEditor over a row of the shown page, holding text for the item the row shows.
+    void OpenNameEditor(int rowId, NameEdit kind, const std::u16string& text);
+    // Stores a rename or a delay in the item the editor was opened for, and hides NameEditor; false
+    // when it was not open.
     bool CommitNameEditor();
 
     void StartRecording(RecordingTarget target);
@@ -102,8 +109,10 @@ private:
     QLabel* Tip = nullptr;
     QTimer* TipDelay = nullptr;
     int TipArea = -1;
-    int RenamedRow = -1;       // the names row NameEditor is over while renaming
-    bool EditingDelay = false; // NameEditor holds the delay of the selected macro step
+    NameEdit NameEditing = NameEdit::None;
+    // The item NameEditor was opened for, as an index of its list: the list may scroll before the
+    // editor is committed, and the text must land on that item, not on the row's next one.
+    int EditedItem = -1;
     CRecorder Recorder;
     bool Hooked = false;
     bool OwnKeys = false; // recording the keys typed into this window: the desktop cannot be captured

@@ -78,8 +78,10 @@ bool UseRecordedDelays(CActionList& steps) {
     return true;
 }
 
-void SetDelayAtCursor(CActionList& steps, const std::u16string& typed) {
-    steps.SetItemText(steps.CursorPos, DelayItem(std::clamp(LeadingNumber(typed), 0, MaxDelay)));
+void SetDelay(CActionList& steps, int index, const std::u16string& typed) {
+    if (index >= 0 && index < steps.Count())
+        steps.SetItemText(index - steps.ViewStartAt,
+                          DelayItem(std::clamp(LeadingNumber(typed), 0, MaxDelay)));
 }
 
 int ApplyMenuCommand(CActionList& steps, int row, int command, const CKeyboardData& data) {

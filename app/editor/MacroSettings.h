@@ -25,8 +25,9 @@ int EmuInterval(int typed);
 bool UseFixedInterval(CActionList& steps);
 bool UseRecordedDelays(CActionList& steps);
 
-// The item at the cursor becomes the delay of the typed number of milliseconds.
-void SetDelayAtCursor(CActionList& steps, const std::u16string& typed);
+// The item at index becomes the delay of the typed number of milliseconds; nothing when there is no
+// such item.
+void SetDelay(CActionList& steps, int index, const std::u16string& typed);
 
 // The commands of the step list's menu.
 enum MenuCommand : int {

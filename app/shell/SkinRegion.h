@@ -43,6 +43,9 @@ enum SkinTextFormat : std::uint32_t {
 
 inline constexpr SkinColour DefaultCaptionColour{200, 200, 200};
 inline constexpr int DefaultSkinFont = 13;
+// The text-box look of the skinned windows: orange text on the dark brush.
+inline constexpr SkinColour TextBoxTextColour{255, 111, 0};
+inline constexpr SkinColour TextBoxBackground{20, 20, 20};
 
 struct SkinRegion {
     std::int32_t id = -1;

@@ -76,7 +76,3 @@ private:
 
 // The part of a picture that is not exactly the transparent colour.
 QRegion SkinShape(const QImage& picture, SkinColour transparent);
-
-// The text-box look of the skinned windows: orange text on the dark brush.
-inline constexpr SkinColour TextBoxTextColour{255, 111, 0};
-inline constexpr SkinColour TextBoxBackground{20, 20, 20};

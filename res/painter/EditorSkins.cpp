@@ -28,7 +28,7 @@ const QRectF PagePanel(14, 80, 552, 234);
 const QRectF TitleTab(217, 6, 140, 30);
 const QColor PanelTop(34, 37, 45);
 const QColor PanelBottom(21, 23, 28);
-const QColor TextBoxFill(20, 20, 20); // the edits' own background
+const QColor TextBoxFill = ToQColor(TextBoxBackground); // the edits' own background
 const QColor Rim(58, 63, 75);
 
 QRectF AreaRect(int id) {
@@ -958,12 +958,6 @@ void DrawIconKey(QPainter& painter, const QRectF& rect, SkinLook look, Glyph gly
 // ---------------------------------------------------------------------------------------------
 // What lies behind the areas of each page.
 
-// A recessed field behind one of the program's text boxes.
-void DrawField(QPainter& painter, const QRectF& rect) {
-    DrawPlate(painter, rect, 3);
-    painter.fillRect(rect.adjusted(2, 2, -2, -2), TextBoxFill);
-}
-
 // A thin outline around a group of controls, with an accent tick at its top-left corner.
 void DrawGroupFrame(QPainter& painter, const QRectF& rect) {
     painter.save();
@@ -1053,7 +1047,7 @@ void DrawUniComboPage(QPainter& painter) {
     DrawGroupFrame(painter, QRectF(34, 92, 142, 198));
     DrawGroupFrame(painter, QRectF(202, 92, 334, 198));
     // The single key.
-    DrawField(painter, QRectF(44, 162, 120, 26));
+    SkinPlate::DrawTextField(painter, QRectF(44, 162, 120, 26));
     // The combinations on the left, the keys of the selected one on the right, where edit 1005 lies.
     const QRectF table(210, 134, 316, 102);
     DrawListBox(painter, table, 0, 358);
@@ -1071,9 +1065,8 @@ void DrawListPage(QPainter& painter) {
 
 void DrawMacroPage(QPainter& painter) {
     DrawListPage(painter);
-    // Edits 1001 and 1002 sit at one place in Chinese and a little further right in English.
-    DrawField(painter, QRectF(468, 110, 54, 22));
-    DrawField(painter, QRectF(468, 174, 54, 22));
+    // Edits 1001 and 1002 sit further right in English than in Chinese: the editor draws their
+    // fields where they are.
     painter.fillRect(QRectF(390, 172, 170, 1), QColor(50, 54, 65));
     // The hint's panel, with an information mark before the program's text.
     const QRectF hint(204, 251, 342, 60);
@@ -1126,7 +1119,6 @@ void DrawEmulationScene(QPainter& painter) {
 
 void DrawEmulatePage(QPainter& painter) {
     DrawListPage(painter);
-    DrawField(painter, QRectF(468, 110, 54, 22));
     DrawEmulationScene(painter);
 }
 

@@ -3,6 +3,7 @@
 // hard edges against its window's transparent colour.
 #pragma once
 
+#include "shell/SkinPlate.h"
 #include "shell/SkinRegion.h"
 
 #include <QColor>
@@ -32,12 +33,11 @@ QFont Font(double pixelSize, int weight = QFont::Normal, bool italic = false);
 
 // A polygon of the rectangle with its top-left and bottom-right corners cut by cut pixels.
 QPolygonF Chamfered(const QRectF& rect, double cut);
-QPolygonF ChamferedAll(const QRectF& rect, double cut);
+using SkinPlate::ChamferedAll;
 
 // The window's body: a slab with its corners chamfered by cut pixels and a fine rim.
 void DrawChassis(QPainter& painter, const QRectF& rect, double cut = 22);
-// A recessed plate (key bed, side panel, info panel frame).
-void DrawPlate(QPainter& painter, const QRectF& rect, double cut);
+using SkinPlate::DrawPlate;
 void DrawKeycap(QPainter& painter, const QRectF& rect, const QString& main, const QString& shifted,
                 SkinLook look);
 // A command button; its caption is drawn by the program, so the face stays clear.

@@ -6,6 +6,7 @@
 #include "model/KeyboardData.h"
 #include "shell/SkinScrollBar.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -484,4 +485,218 @@ void CKeyMapSettingsTest::macroSettingsAndTheStepMenu() {
     QVERIFY(Fixture->Setting().ComboKey.IsAutoInterval);
     QCOMPARE(Fixture->Setting().ComboKey.Cycles, 1);
     QCOMPARE(Fixture->Data->PredefinedMacro.GetSubList(0).List.size(), std::size_t{4});
+}
+
+namespace {
+
+// The scroll bars' arrows on pages 2 and 3, in the editor's coordinates.
+const QPoint NamesBarDown(186, 237), RecordBarDown(362, 237);
+
+// What the user does, in order: clicks (routed to the control under the point, as a real click is),
+// right clicks, text typed into whatever has the focus and ended with Enter, and one key recorded.
+struct CGesture {
+    enum Kind { Click, RightClick, Type, RecordKey } kind;
+    QPoint at{};
+    int times = 1;
+    QString text{};
+};
+
+CActionList Delays(int count) {
+    CActionList steps;
+    steps.SizeOfView = 9;
+    for (int n = 0; n < count; ++n)
+        steps.AppendItem(u"<" + QString::number(n).toStdU16String() + u" ms>");
+    steps.SetCursorIndex(0);
+    return steps;
+}
+
+CActionList Numbered(const char16_t* prefix, int count) {
+    CActionList names;
+    names.SizeOfView = 9;
+    for (int n = 1; n <= count; ++n) {
+        names.AppendItem(prefix + QString::number(n).toStdU16String());
+        names.SetSubList(names.CursorPos, Keys({}, 9));
+    }
+    names.SetCursorIndex(0);
+    return names;
+}
+
+std::vector<std::u16string> Texts(std::initializer_list<const char16_t*> items) {
+    return std::vector<std::u16string>(items.begin(), items.end());
+}
+
+void Perform(CMorvDialogKeyMapSettings& dialog, const CGesture& gesture) {
+    for (int n = 0; n < gesture.times; ++n) {
+        QWidget* target = dialog.childAt(gesture.at);
+        if (target == nullptr)
+            target = &dialog;
+        const QPoint at = target->mapFrom(&dialog, gesture.at);
+        switch (gesture.kind) {
+        case CGesture::Click:
+            QTest::mouseClick(target, Qt::LeftButton, {}, at);
+            break;
+        case CGesture::RightClick:
+            QTest::mouseClick(target, Qt::RightButton, {}, at);
+            break;
+        case CGesture::Type: {
+            QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
+            QTest::keyClicks(focused, gesture.text);
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog,
+                            Qt::Key_Return);
+            break;
+        }
+        case CGesture::RecordKey:
+            PostKey(dialog, gesture.at.x(), false);
+            break;
+        }
+    }
+}
+
+} // namespace
+
+void CKeyMapSettingsTest::listSequencesKeepEveryItemInPlace() {
+    struct CSequence {
+        const char* name;
+        CActionList combos, macros;
+        std::vector<CGesture> gestures;
+        std::vector<std::u16string> names, record; // of the page shown at the end
+        int selectedName, selectedStep;            // indexes in the lists; -1 is not checked
+        std::vector<int> activeRows;               // checked when not empty
+    };
+    const CActionList twelve = Numbered(u"M", 12);
+    std::vector<std::u16string> twelveNames;
+    for (int n = 1; n <= 12; ++n)
+        twelveNames.push_back(u"M" + QString::number(n).toStdU16String());
+    const CActionList longMacro = Delays(30);
+    const CSequence sequences[] = {
+        {"the delay editor lands on its own step when the record bar moves the selection",
+         {},
+         Catalogue({{u"M", Keys({u"A Down", u"<10 ms>", u"A UP", u"B Down"}, 9)}}, 9),
+         {{CGesture::Click, Tab(2)},
+          {CGesture::Click, MacroStepRow(1), 2},
+          {CGesture::Click, RecordBarDown, 2},
+          {CGesture::Type, {}, 1, QStringLiteral("777")}},
+         {u"M"},
+         Texts({u"A Down", u"<10 ms>", u"A UP", u"B Down"}),
+         0,
+         2,
+         {}},
+        {"the rename editor lands on its own entry when the names bar moves the selection",
+         {},
+         twelve,
+         {{CGesture::Click, Tab(2)},
+          {CGesture::Click, MacroNameRow(0)},
+          {CGesture::Click, NamesBarDown, 10},
+          {CGesture::Type}},
+         twelveNames,
+         {},
+         10,
+         0,
+         {}},
+        {"a click on a names row keeps the names bar's position",
+         {},
+         twelve,
+         {{CGesture::Click, Tab(2)},
+          {CGesture::Click, NamesBarDown, 6},
+          {CGesture::Click, MacroNameRow(8)},
+          {CGesture::Click, NamesBarDown}},
+         twelveNames,
+         {},
+         7,
+         0,
+         {}},
+        {"the record bar covers the entry the names bar selects",
+         {},
+         Catalogue({{u"Short", Keys({u"A Down"}, 9)}, {u"Long", longMacro}}, 9),
+         {{CGesture::Click, Tab(2)}, {CGesture::Click, NamesBarDown}, {CGesture::Click, RecordBarDown, 12}},
+         {u"Short", u"Long"},
+         longMacro.List,
+         1,
+         12,
+         {}},
+        {"combination rows select and rename in single-key mode",
+         Catalogue({{u"C1", Keys({u"A"})}, {u"C2", Keys({u"B"})}}, 6),
+         {},
+         {{CGesture::Click, ComboNameRow(1), 2}, {CGesture::Type, {}, 1, QStringLiteral("Two")}},
+         {u"C1", u"Two"},
+         {u"B"},
+         1,
+         -1,
+         {}},
+        {"the step menu works while a macro records",
+         {},
+         Catalogue({{u"Fire", Keys({u"A Down"}, 9)}}, 9),
+         {{CGesture::Click, Tab(2)},
+          {CGesture::Click, RecordMacro},
+          {CGesture::RecordKey, QPoint(66, 0)},
+          {CGesture::RightClick, MacroStepRow(0)}},
+         {u"Fire"},
+         Texts({u"Mouse Key Left", u"<0 ms>", u"Mouse Key Left", u"<0 ms>", u"B Down"}),
+         0,
+         -1,
+         {}},
+        {"empty lists highlight their first row",
+         {},
+         {},
+         {{CGesture::Click, Tab(2)}},
+         {},
+         {},
+         0,
+         0,
+         {221, 241}},
+    };
+    for (const CSequence& sequence : sequences) {
+        init();
+        Fixture->Data->PredefinedCombo = sequence.combos;
+        Fixture->Data->PredefinedMacro = sequence.macros;
+        Fixture->Answers->ChooseFromMenu = [](QWidget*, const std::vector<CMenuEntry>& menu, QPoint) {
+            return menu.size() == 5 && menu[0].entries.size() == 3 ? menu[0].entries[2].command : 0;
+        };
+        Fixture->Open();
+        for (const CGesture& gesture : sequence.gestures)
+            Perform(*Fixture->Dialog, gesture);
+        const CKeyMapEdit& edit = Fixture->Dialog->Edit();
+        const CActionList& names = *edit.NamesOfPage(edit.Page());
+        const CActionList& record = *edit.RecordOfPage(edit.Page());
+        QVERIFY2(names.List == sequence.names, sequence.name);
+        QVERIFY2(record.List == sequence.record, sequence.name);
+        QVERIFY2(sequence.selectedName < 0 || names.ViewStartAt + names.CursorPos == sequence.selectedName,
+                 sequence.name);
+        QVERIFY2(sequence.selectedStep < 0 || record.ViewStartAt + record.CursorPos == sequence.selectedStep,
+                 sequence.name);
+        if (!sequence.activeRows.empty()) {
+            std::vector<int> active;
+            for (int id = 221; id <= 249; ++id) {
+                if (Fixture->Dialog->AreaById(id) != nullptr && Fixture->Active(id))
+                    active.push_back(id);
+            }
+            QVERIFY2(active == sequence.activeRows, sequence.name);
+        }
+        cleanup();
+    }
+}
+
+void CKeyMapSettingsTest::numberEditsShowEveryAllowedValueWhole() {
+    struct CCase {
+        const char* language;
+        int page;
+        const char* edit;
+        QString value;
+    };
+    const CCase cases[] = {
+        {"zh-CN", 2, "edit1001", QStringLiteral("255")},   {"zh-CN", 2, "edit1002", QStringLiteral("60000")},
+        {"en-US", 2, "edit1002", QStringLiteral("60000")}, {"zh-CN", 3, "edit1001", QStringLiteral("6000")},
+        {"en-US", 3, "edit1001", QStringLiteral("6000")},
+    };
+    for (const CCase& shown : cases) {
+        Fixture->Data->UiLanguage = shown.language;
+        Fixture->Open();
+        Fixture->Click(Tab(shown.page));
+        auto* edit = Fixture->Dialog->findChild<QLineEdit*>(QString::fromLatin1(shown.edit));
+        edit->setText(shown.value);
+        edit->end(false);
+        edit->grab();
+        // The first character is at the box's left edge, not scrolled out of it.
+        QVERIFY2(edit->cursorPositionAt(QPoint(1, edit->height() / 2)) == 0, shown.edit);
+    }
 }

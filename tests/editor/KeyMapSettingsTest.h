@@ -24,4 +24,6 @@ private slots:
     void scrollingTheNamesNeverMovesContentToAnotherEntry();
     void recordingRunsUntilTheNextClickWhichGoesOnOnlyForKeysAndCombinations();
     void macroSettingsAndTheStepMenu();
+    void listSequencesKeepEveryItemInPlace();
+    void numberEditsShowEveryAllowedValueWhole();
 };

@@ -165,11 +165,12 @@ TEST(MacroSettings, RebuildsBetweenDelaysAndAFixedIntervalOnlyWhenTheKindChanges
     EXPECT_EQ(MacroSettings::FixedInterval(70000), 60000);
     EXPECT_EQ(MacroSettings::EmuInterval(7000), 6000);
 
-    steps.CursorPos = 1;
-    MacroSettings::SetDelayAtCursor(steps, u"120x");
+    MacroSettings::SetDelay(steps, 1, u"120x");
     EXPECT_EQ(steps.List[1], u"<120 ms>");
-    MacroSettings::SetDelayAtCursor(steps, u"99999");
+    MacroSettings::SetDelay(steps, 1, u"99999");
     EXPECT_EQ(steps.List[1], u"<65535 ms>");
+    MacroSettings::SetDelay(steps, 3, u"5"); // past the end: nothing is appended
+    EXPECT_EQ(steps.Count(), 3);
 }
 
 TEST(MacroSettings, MenuInsertsMouseActionsAndDeletesAStepWithItsDelay) {
