@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class CKeyboardData;
 class CReportLog;
 class CVirtualKeyboard;
 
@@ -52,3 +53,15 @@ int RunWriteKeys(const CCliRun& run);
 int RunWriteLight(const CCliRun& run);
 int RunRead(const CCliRun& run);
 int RunShow(const CCliRun& run);
+int RunApply(const CCliRun& run);
+
+// Profiles as code: a profile from JSON, one key changed, two profiles compared.
+int RunImport(const CCliRun& run);
+int RunSet(const CCliRun& run);
+int RunDiff(const CCliRun& run);
+
+// The model as the program has it after start-up: catalogue built, everything cleared.
+std::unique_ptr<CKeyboardData> NewModel(const std::string& language);
+// Reads a profile file, or a JSON document as import reads it (told apart by their first bytes); on
+// failure prints why and returns false.
+bool ReadAnyProfile(CKeyboardData& data, const std::string& path);

@@ -4,6 +4,7 @@
 
 #include "Files.h"
 #include "ProfileJson.h"
+#include "ProfileJsonReader.h"
 #include "ProfileText.h"
 #include "ProgressBar.h"
 #include "catalogue/UiLanguage.h"
@@ -15,12 +16,10 @@
 #include "model/Profile.h"
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string_view>
 
-namespace {
-
-// The model as the program has it after start-up: catalogue built, everything cleared.
 std::unique_ptr<CKeyboardData> NewModel(const std::string& language) {
     auto data = std::make_unique<CKeyboardData>();
     BuildKeyCatalogue(*data);
@@ -28,6 +27,37 @@ std::unique_ptr<CKeyboardData> NewModel(const std::string& language) {
     data->Clear();
     return data;
 }
+
+bool ReadAnyProfile(CKeyboardData& data, const std::string& path) {
+    if (const std::string problem = ReadProblem(path); !problem.empty()) {
+        Fail("cannot read " + path + ": " + problem);
+        return false;
+    }
+    std::ifstream in(Utf8Path(path), std::ios::binary);
+    std::string text(MaxProfileJsonSize + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) {
+        Fail("cannot read " + path);
+        return false;
+    }
+    if (!LooksLikeJson(text)) {
+        std::string problem;
+        if (!LoadProfile(data, Utf8Path(path), &problem)) {
+            Fail(path + " " + problem);
+            return false;
+        }
+        return true;
+    }
+    CJsonRefusal refusal;
+    if (!ReadProfileJson(text, data, refusal)) {
+        Fail(path + ": " + refusal.Line());
+        return false;
+    }
+    return true;
+}
+
+namespace {
 
 bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
     if (const std::string problem = ReadProblem(path); !problem.empty()) {
@@ -79,17 +109,21 @@ bool WriteLight(CKeyboardData& data) {
 
 enum class CWhat { KeysAndLight, Keys, Light };
 
+int WriteProfile(const CCliRun& run, CKeyboardData& data, CWhat what) {
+    if (!OpenKeyboard(run, data.HWI))
+        return ExitFailure;
+    if (what != CWhat::Light && !WriteKeys(data))
+        return ExitFailure;
+    if (what != CWhat::Keys && !WriteLight(data))
+        return ExitFailure;
+    return ExitSuccess;
+}
+
 int RunWriteProfile(const CCliRun& run, CWhat what) {
     auto data = NewModel(run.Language);
     if (!ReadProfileFile(*data, run.Arguments[0]))
         return ExitFailure;
-    if (!OpenKeyboard(run, data->HWI))
-        return ExitFailure;
-    if (what != CWhat::Light && !WriteKeys(*data))
-        return ExitFailure;
-    if (what != CWhat::Keys && !WriteLight(*data))
-        return ExitFailure;
-    return ExitSuccess;
+    return WriteProfile(run, *data, what);
 }
 
 // "<kind> <label>" in the info panel's words, for one level.
@@ -116,6 +150,20 @@ int RunWriteKeys(const CCliRun& run) {
 
 int RunWriteLight(const CCliRun& run) {
     return RunWriteProfile(run, CWhat::Light);
+}
+
+int RunApply(const CCliRun& run) {
+    const std::string& path = run.Arguments[0];
+    auto data = NewModel(run.Language);
+    if (!ReadAnyProfile(*data, path))
+        return ExitFailure;
+    // A profile file is held to the rules of import too, so nothing the keyboard would take wrongly
+    // (an unknown key name, a code of another kind) is sent.
+    CJsonRefusal refusal;
+    auto checked = NewModel(run.Language);
+    if (!ReadProfileJson(ProfileJson(*data), *checked, refusal))
+        return Fail(path + ": " + refusal.Line() + "; nothing was written");
+    return WriteProfile(run, *data, CWhat::KeysAndLight);
 }
 
 int RunRead(const CCliRun& run) {

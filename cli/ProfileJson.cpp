@@ -1,10 +1,12 @@
 #include "ProfileJson.h"
 
+#include "ProfileLayout.h"
 #include "ProfileText.h"
 
 #include "catalogue/KeyCatalogue.h"
 #include "model/KeyboardData.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -14,10 +16,6 @@ namespace {
 constexpr std::array<const char*, KeyModeCount> KindNames = {
     "none", "single", "combo", "macro", "emulation", "multimedia", "mouse", "function", "power",
 };
-
-const char* KindName(int mode) {
-    return mode >= 0 && mode < KeyModeCount ? KindNames[static_cast<std::size_t>(mode)] : "unknown";
-}
 
 std::string Items(const CActionList& list) {
     std::string text = "[";
@@ -32,6 +30,55 @@ std::string PlaySettings(const CActionList& list) {
            ", \"delay\": " + std::to_string(list.Delay) + ", \"play_mode\": " + std::to_string(list.PlayMode);
 }
 
+std::string Layout(const CActionList& list, int rows);
+
+// A child list of an item as an object of what differs from a blank one.
+std::string Child(const CActionList& child) {
+    std::string fields = Layout(child, ChildRows);
+    if (!HasDefaultPlay(child))
+        fields += PlaySettings(child);
+    if (!child.List.empty())
+        fields += ", \"items\": " + Items(child);
+    return "{" + (fields.empty() ? fields : fields.substr(2)) + "}";
+}
+
+bool IsBlank(const CActionList& child) {
+    return Child(child) == "{}";
+}
+
+// The fields of a list's layout that differ from the one import gives it: rows shown, view position,
+// and the child lists of its items.
+std::string Layout(const CActionList& list, int rows) {
+    std::string fields;
+    if (list.SizeOfView != rows)
+        fields += ", \"rows\": " + std::to_string(list.SizeOfView);
+    if (list.ViewStartAt != 0)
+        fields += ", \"top\": " + std::to_string(list.ViewStartAt);
+    if (list.CursorPos != 0)
+        fields += ", \"cursor\": " + std::to_string(list.CursorPos);
+    const std::size_t children = std::min(list.List.size(), list.SubLists.size());
+    bool blank = true;
+    for (std::size_t i = 0; i < children && blank; ++i)
+        blank = IsBlank(list.SubLists[i]);
+    if (!blank) {
+        fields += ", \"sublists\": [";
+        for (std::size_t i = 0; i < list.List.size(); ++i)
+            fields += (i == 0 ? "" : ", ") + (i < children ? Child(list.SubLists[i]) : std::string("{}"));
+        fields += "]";
+    }
+    return fields;
+}
+
+// ", "list": {...}" when the layout differs from the one import gives the list.
+std::string LayoutField(const CActionList& list, int rows) {
+    const std::string fields = Layout(list, rows);
+    return fields.empty() ? "" : ", \"list\": {" + fields.substr(2) + "}";
+}
+
+bool Played(int mode) {
+    return mode == ModeMacro || mode == ModeEmulation;
+}
+
 std::string Level(const CKeyboardData& data, int key, int level) {
     const KeySetting& setting =
         data.CurrentSettings[static_cast<std::size_t>(key)][static_cast<std::size_t>(level)];
@@ -40,25 +87,53 @@ std::string Level(const CKeyboardData& data, int key, int level) {
         ", \"mode\": " + std::to_string(setting.Mode) + ", \"code\": " + std::to_string(setting.HWCode) +
         ", \"label\": " + JsonString(Utf8(AssignmentLabel(data, key, level))) +
         ", \"items\": " + Items(setting.ComboKey);
-    if (setting.Mode == ModeMacro || setting.Mode == ModeEmulation)
+    if (Played(setting.Mode) || !HasDefaultPlay(setting.ComboKey))
         text += PlaySettings(setting.ComboKey);
-    return text + "}";
+    return text + LayoutField(setting.ComboKey, ContentRows(setting.Mode)) + "}";
 }
 
-std::string Catalogue(const CActionList& catalogue, bool played) {
+std::string Catalogue(const CActionList& catalogue, int mode) {
     if (catalogue.List.empty())
         return "[]";
     std::string text = "[\n";
     for (std::size_t i = 0; i < catalogue.List.size(); ++i) {
-        const CActionList content = i < catalogue.SubLists.size() ? catalogue.SubLists[i] : CActionList();
+        const CActionList content =
+            i < catalogue.SubLists.size() ? catalogue.SubLists[i] : BlankList(catalogue.SizeOfView);
         text += "      {\"name\": " + JsonString(Utf8(catalogue.List[i])) + ", \"items\": " + Items(content) +
-                (played ? PlaySettings(content) : "") + "}";
+                (Played(mode) || !HasDefaultPlay(content) ? PlaySettings(content) : "") +
+                LayoutField(content, ContentRows(mode)) + "}";
         text += i + 1 < catalogue.List.size() ? ",\n" : "\n";
     }
     return text + "    ]";
 }
 
+// ",\n    "combination_list": {...}" when the catalogue's own list departs from the empty profile's.
+std::string CatalogueLayout(const char* name, const CActionList& catalogue, int mode) {
+    std::string fields;
+    if (catalogue.SizeOfView != ContentRows(mode))
+        fields += ", \"rows\": " + std::to_string(catalogue.SizeOfView);
+    if (catalogue.ViewStartAt != 0)
+        fields += ", \"top\": " + std::to_string(catalogue.ViewStartAt);
+    if (catalogue.CursorPos != 0)
+        fields += ", \"cursor\": " + std::to_string(catalogue.CursorPos);
+    if (!HasDefaultPlay(catalogue))
+        fields += PlaySettings(catalogue);
+    return fields.empty() ? "" : std::string(",\n    \"") + name + "\": {" + fields.substr(2) + "}";
+}
+
 } // namespace
+
+const char* KindName(int mode) {
+    return mode >= 0 && mode < KeyModeCount ? KindNames[static_cast<std::size_t>(mode)] : "unknown";
+}
+
+int KindOfName(std::string_view name) {
+    for (int mode = 0; mode < KeyModeCount; ++mode) {
+        if (name == KindNames[static_cast<std::size_t>(mode)])
+            return mode;
+    }
+    return -1;
+}
 
 std::string JsonString(const std::string& text) {
     std::string quoted = "\"";
@@ -103,8 +178,11 @@ std::string ProfileJson(const CKeyboardData& data) {
         json += key < KeyCount ? ",\n" : "\n";
     }
     json += "  ],\n  \"catalogues\": {\n";
-    json += "    \"combinations\": " + Catalogue(data.PredefinedCombo, false) + ",\n";
-    json += "    \"macros\": " + Catalogue(data.PredefinedMacro, true) + ",\n";
-    json += "    \"emulations\": " + Catalogue(data.PredefinedEmu, true) + "\n";
-    return json + "  }\n}\n";
+    json += "    \"combinations\": " + Catalogue(data.PredefinedCombo, ModeCombo) + ",\n";
+    json += "    \"macros\": " + Catalogue(data.PredefinedMacro, ModeMacro) + ",\n";
+    json += "    \"emulations\": " + Catalogue(data.PredefinedEmu, ModeEmulation);
+    json += CatalogueLayout("combination_list", data.PredefinedCombo, ModeCombo);
+    json += CatalogueLayout("macro_list", data.PredefinedMacro, ModeMacro);
+    json += CatalogueLayout("emulation_list", data.PredefinedEmu, ModeEmulation);
+    return json + "\n  }\n}\n";
 }

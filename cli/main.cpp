@@ -5,14 +5,13 @@
 #include "ZelkVersion.h"
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <string_view>
 
 namespace {
 
 // Within 80 columns, as every line of --help.
-const char* Usage = "Usage: zelk-cli [OPTIONS] [--] COMMAND [FILE]\n"
+const char* Usage = "Usage: zelk-cli [OPTIONS] [--] COMMAND [ARGUMENTS]\n"
                     "\n"
                     "Programs the Zelk 87-key keyboard: key assignments, backlight, profiles and\n"
                     "firmware.\n"
@@ -29,6 +28,22 @@ const char* Usage = "Usage: zelk-cli [OPTIONS] [--] COMMAND [FILE]\n"
                     "                           and emulations are empty)\n"
                     "  show PROFILE.pro         list every key with its assignment on both levels\n"
                     "\n"
+                    "Profiles as code:\n"
+                    "  import FILE.json OUT.pro write the profile a JSON document describes (as\n"
+                    "                           show --json prints it, or written by hand)\n"
+                    "  set PROFILE.pro KEY KIND [VALUE] [--level 1|2]\n"
+                    "                           give a key an assignment (the profile is created\n"
+                    "                           when missing); KEY is a number or a legend (A, F12)\n"
+                    "  set PROFILE.pro --define-combo|--define-macro|--define-emulation NAME ITEM...\n"
+                    "                           add or replace a catalogue entry; a macro takes\n"
+                    "                           --cycles N, --play-mode 0|1|2 and --interval MS\n"
+                    "  set PROFILE.pro --colour KEY #rrggbb\n"
+                    "                           set a key's backlight colour\n"
+                    "  apply FILE               check a profile or JSON document whole, then write\n"
+                    "                           its key settings and backlight\n"
+                    "  diff A B                 list the keys and catalogue entries that differ; exit\n"
+                    "                           status 0 the same, 1 different, 2 trouble\n"
+                    "\n"
                     "Exit status: 0 success, 1 a file could not be read or written or a device\n"
                     "operation failed, 2 the command line is wrong.\n"
                     "\n"
@@ -42,19 +57,26 @@ const char* Usage = "Usage: zelk-cli [OPTIONS] [--] COMMAND [FILE]\n"
 
 struct CCommand {
     int (*Run)(const CCliRun&);
-    const char* Synopsis; // the arguments the command takes, empty for none
+    const char* Synopsis;      // the arguments the command takes, empty for none
+    std::size_t Arguments = 1; // how many; set takes any number and reads its own options
 };
+
+constexpr std::size_t AnyArguments = static_cast<std::size_t>(-1);
 
 const std::map<std::string_view, CCommand>& Commands() {
     static const std::map<std::string_view, CCommand> commands = {
-        {"detect", {RunDetect, ""}},
-        {"version", {RunVersion, ""}},
+        {"detect", {RunDetect, "", 0}},
+        {"version", {RunVersion, "", 0}},
         {"flash", {RunFlash, "FILE.hex"}},
         {"write", {RunWrite, "PROFILE.pro"}},
         {"write-keys", {RunWriteKeys, "PROFILE.pro"}},
         {"write-light", {RunWriteLight, "PROFILE.pro"}},
         {"read", {RunRead, "OUT.pro"}},
         {"show", {RunShow, "PROFILE.pro"}},
+        {"import", {RunImport, "FILE.json OUT.pro", 2}},
+        {"set", {RunSet, "PROFILE.pro KEY KIND [VALUE...]", AnyArguments}},
+        {"apply", {RunApply, "FILE"}},
+        {"diff", {RunDiff, "A B", 2}},
     };
     return commands;
 }
@@ -100,6 +122,10 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
     const CCommand* command = nullptr;
     bool options = true; // until "--"
     for (std::size_t i = 0; i < args.size();) {
+        if (command != nullptr && command->Arguments == AnyArguments) {
+            run.Arguments.emplace_back(args[i++]); // the command reads its own options
+            continue;
+        }
         if (options) {
             if (args[i] == "--") {
                 options = false;
@@ -147,12 +173,12 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
         return UsageError("no command given");
     if (run.Json && name != "show")
         return UsageError("--json goes with show only");
-    const std::size_t wanted = std::strlen(command->Synopsis) == 0 ? 0 : 1;
-    if (run.Arguments.size() != wanted) {
+    const std::size_t wanted = command->Arguments;
+    if (wanted != AnyArguments && run.Arguments.size() != wanted) {
         if (wanted == 0)
             return UsageError(std::string(name) + " takes no arguments");
-        return UsageError(std::string(name) + " needs one file: zelk-cli " + std::string(name) + " " +
-                          command->Synopsis);
+        return UsageError(std::string(name) + (wanted == 1 ? " needs one file" : " needs two files") +
+                          ": zelk-cli " + std::string(name) + " " + command->Synopsis);
     }
     const int status = command->Run(run);
     if (status == ExitSuccess && !ReportLogComplete())

@@ -1,10 +1,10 @@
 # bash completion for zelk-cli: commands, options, and the files each command takes.
 _zelk_cli() {
-    local cur prev word command="" i
+    local cur prev word command="" i at=0
     COMPREPLY=()
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="detect version flash write write-keys write-light read show"
+    local commands="detect version flash write write-keys write-light read show import set apply diff"
     local options="--help --version --lang --json --virtual-keyboard --report-log --virtual-fault --"
 
     for ((i = 1; i < COMP_CWORD; i++)); do
@@ -12,7 +12,7 @@ _zelk_cli() {
         case $word in
             --lang | --report-log | --virtual-fault) ((i++)) ;;
             -*) ;;
-            *) command=$word; break ;;
+            *) command=$word; at=$i; break ;;
         esac
     done
 
@@ -32,6 +32,10 @@ _zelk_cli() {
         COMPREPLY=($(compgen -f -- "${cur#--virtual-keyboard=}"))
         return
     fi
+    if [[ $command == set ]]; then
+        _zelk_cli_set $((COMP_CWORD - at)) "$cur" "$prev"
+        return
+    fi
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
@@ -41,6 +45,35 @@ _zelk_cli() {
         flash) COMPREPLY=($(compgen -f -X '!*.@(hex|HEX)' -- "$cur") $(compgen -d -- "$cur")) ;;
         write | write-keys | write-light | show | read)
             COMPREPLY=($(compgen -f -X '!*.@(pro|PRO)' -- "$cur") $(compgen -d -- "$cur")) ;;
+        import)
+            if ((COMP_CWORD - at == 1)); then
+                COMPREPLY=($(compgen -f -X '!*.@(json|JSON)' -- "$cur") $(compgen -d -- "$cur"))
+            else
+                COMPREPLY=($(compgen -f -X '!*.@(pro|PRO)' -- "$cur") $(compgen -d -- "$cur"))
+            fi ;;
+        apply | diff)
+            COMPREPLY=($(compgen -f -X '!*.@(pro|PRO|json|JSON)' -- "$cur") $(compgen -d -- "$cur")) ;;
     esac
+}
+
+# set PROFILE.pro KEY KIND [VALUE] [--level 1|2], or --define-combo/--define-macro/--define-emulation, or
+# --colour; position counts the words after "set".
+_zelk_cli_set() {
+    local position=$1 cur=$2 prev=$3
+    local kinds="none single combo macro emulation multimedia mouse function power"
+    case $prev in
+        --level) COMPREPLY=($(compgen -W "1 2" -- "$cur")); return ;;
+        --play-mode) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")); return ;;
+        --cycles | --interval) return ;;
+    esac
+    if ((position == 1)); then
+        COMPREPLY=($(compgen -f -X '!*.@(pro|PRO)' -- "$cur") $(compgen -d -- "$cur"))
+    elif ((position == 2)); then
+        COMPREPLY=($(compgen -W "--define-combo --define-macro --define-emulation --colour" -- "$cur"))
+    elif ((position == 3)) && [[ ${COMP_WORDS[COMP_CWORD - 1]} != --* ]]; then
+        COMPREPLY=($(compgen -W "$kinds" -- "$cur"))
+    elif [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "--level --cycles --play-mode --interval" -- "$cur"))
+    fi
 }
 complete -F _zelk_cli -o filenames zelk-cli

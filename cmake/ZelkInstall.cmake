@@ -19,6 +19,8 @@ install(TARGETS ${ZELK_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS ZelkHWI
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_SKIP
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The format zelk-cli import reads, for editors and checkers of profiles kept as JSON.
+install(FILES ${PROJECT_SOURCE_DIR}/res/zelk-profile.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/zelk)
 
 if(UNIX AND NOT APPLE)
   # udev reads lib/udev/rules.d of /usr and of /usr/local; it is not a library folder.

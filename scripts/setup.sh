@@ -9,7 +9,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 build="build-essential cmake pkg-config libhidapi-dev qt6-base-dev qt6-base-dev-tools gzip libxcb1-dev
-  libxcb-xkb-dev"
+  libxcb-xkb-dev nlohmann-json3-dev"
 packages=""
 udev_rule=no
 [ $# -gt 0 ] || set -- run
@@ -19,7 +19,7 @@ for purpose in "$@"; do
     test) packages="$packages $build libgtest-dev googletest libxml2-dev binutils fonts-noto-cjk
             fonts-dejavu-core desktop-file-utils appstream-util dpkg-dev file xvfb xauth xdotool imagemagick
             clang-format qt6-translations-l10n g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine
-            wine64" ;;
+            wine64 python3-jsonschema" ;;
     package) packages="$packages $build dpkg-dev file binutils" ;;
     screenshots) packages="$packages xvfb xauth xdotool imagemagick python3 fonts-noto-cjk" ;;
     *) echo "usage: $0 [run] [test] [package] [screenshots]" >&2; exit 2 ;;

@@ -22,6 +22,18 @@ TEST(CliUsage, MistakesOnTheCommandLineGiveStatusTwoAndOneReason) {
         {"show", "a.pro", "--lang"},
         {"--report-log"},
         {"--virtual-fault", "unplug-at=x", "detect"},
+        {"import", "a.json"},
+        {"apply"},
+        {"diff", "a.pro"},
+        {"set", "a.pro"},
+        {"set", "a.pro", "A"},
+        {"set", "a.pro", "A", "single"},
+        {"set", "a.pro", "A", "none", "extra"},
+        {"set", "a.pro", "A", "single", "B", "--level", "3"},
+        {"set", "a.pro", "A", "single", "B", "--level"},
+        {"set", "a.pro", "--colour", "A"},
+        {"set", "a.pro", "--define-combo", "Copy"},
+        {"set", "a.pro", "--define-combo", "Copy", "A", "--cycles", "2"},
     };
     for (const auto& arguments : mistakes) {
         std::string where;

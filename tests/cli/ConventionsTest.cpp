@@ -64,16 +64,25 @@ protected:
         auto data = std::make_unique<CKeyboardData>();
         BuildKeyCatalogue(*data);
         data->Clear();
+        // Each list shows the rows the desktop program gives it, so only the macro's view is printed.
+        for (auto& levels : data->CurrentSettings)
+            for (KeySetting& setting : levels)
+                setting.ComboKey.SizeOfView = 9;
         data->CurrentSettings[1][0] = KeySetting{ModeSingle, 4, {}};
+        data->CurrentSettings[1][0].ComboKey.SizeOfView = 9;
         data->CurrentSettings[2][1] = KeySetting{ModeMacro, 0, {}};
+        data->CurrentSettings[2][1].ComboKey.SizeOfView = 9;
         for (const char16_t* item : {u"A Down", u"<30 ms>", u"say \"hi\" \\ 你好"})
             data->CurrentSettings[2][1].ComboKey.AppendItem(item);
         data->CurrentSettings[2][1].ComboKey.Cycles = 3;
         data->BackgroundLightSettings[87] = {255, 111, 0};
         data->PredefinedCombo.AppendItem(u"Copy");
         CActionList copy;
-        copy.AppendItem(u"Left CONTROL");
-        copy.AppendItem(u"C");
+        copy.SizeOfView = 6;
+        copy.List = {u"Left CONTROL", u"C"};
+        copy.SubLists.resize(2);
+        for (CActionList& child : copy.SubLists)
+            child.SizeOfView = 9;
         data->PredefinedCombo.SetSubList(0, copy);
         ASSERT_TRUE(SaveProfile(*data, Folder / "-dash.pro"));
     }
@@ -129,9 +138,10 @@ TEST_F(CliFiles, ShowJsonGivesEveryKeyTheCataloguesAndTheColours) {
     const std::string key2 = lines[4];
     EXPECT_NE(key2.find("{\"level\": 2, \"kind\": \"macro\", \"mode\": 3, \"code\": 0, "), std::string::npos)
         << key2;
-    EXPECT_NE(key2.find("\"items\": [\"A Down\", \"<30 ms>\", \"say \\\"hi\\\" \\\\ 你好\"], \"cycles\": 3, "
-                        "\"auto_interval\": false, \"delay\": 30, \"play_mode\": 0}]},"),
-              std::string::npos)
+    EXPECT_NE(
+        key2.find("\"items\": [\"A Down\", \"<30 ms>\", \"say \\\"hi\\\" \\\\ 你好\"], \"cycles\": 3, "
+                  "\"auto_interval\": false, \"delay\": 30, \"play_mode\": 0, \"list\": {\"cursor\": 2}}]},"),
+        std::string::npos)
         << key2;
     EXPECT_EQ(lines[89],
               "    {\"key\": 87, \"name\": \"Right\", \"colour\": {\"red\": 255, \"green\": 111, "

@@ -1,0 +1,661 @@
+#include "ProfileJsonReader.h"
+
+#include "ProfileJson.h"
+#include "ProfileLayout.h"
+#include "ProfileText.h"
+
+#include "catalogue/KeyCatalogue.h"
+#include "catalogue/KeyLegends.h"
+#include "model/ContentItem.h"
+#include "xml/XmlEncoding.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <climits>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+using nlohmann::json;
+
+namespace {
+
+// What the packets of a key definition hold: codes of a combination (or single key), of an emulation,
+// and the bytes of a macro's stream; the read-back array bounds a macro's items.
+constexpr int MaxComboKeys = 58;
+constexpr int MaxEmulationKeys = 56;
+constexpr long long MaxMacroStreamBytes = 65535;
+constexpr long long MaxMacroItems = 65530;
+constexpr int MaxDelay = 65535;
+constexpr int MaxCycles = 255;
+constexpr int MaxPlayMode = 2;
+// Child lists nest no deeper in any profile the program writes; a document nesting deeper is damaged.
+constexpr int MaxSublistDepth = 8;
+constexpr int MaxJsonDepth = 32;
+constexpr int FnCode = 156;
+
+struct CRefused {
+    std::string Place;
+    std::string Reason;
+};
+
+[[noreturn]] void Refuse(const std::string& place, const std::string& reason) {
+    throw CRefused{place, reason};
+}
+
+std::string Member(const std::string& place, const char* name) {
+    return place.empty() ? name : place + "." + name;
+}
+
+std::string Index(const std::string& place, std::size_t i) {
+    return place + "[" + std::to_string(i) + "]";
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::u16string Utf16(const std::string& text) {
+    std::u16string out;
+    XmlEncoding::AppendUtf8AsUtf16(text, out);
+    return out;
+}
+
+const json& Object(const json& value, const std::string& place, std::initializer_list<const char*> members) {
+    if (!value.is_object())
+        Refuse(place, "must be an object");
+    for (const auto& [name, unused] : value.items()) {
+        if (std::none_of(members.begin(), members.end(), [&](const char* known) { return name == known; }))
+            Refuse(place, "unknown field " + Quoted(name));
+    }
+    return value;
+}
+
+const json& Array(const json& value, const std::string& place) {
+    if (!value.is_array())
+        Refuse(place, "must be an array");
+    return value;
+}
+
+const std::string& Text(const json& value, const std::string& place) {
+    if (!value.is_string())
+        Refuse(place, "must be a string");
+    return value.get_ref<const std::string&>();
+}
+
+long long Number(const json& value, const std::string& place, long long low, long long high) {
+    if (!value.is_number_integer())
+        Refuse(place, "must be a whole number from " + std::to_string(low) + " to " + std::to_string(high));
+    const bool huge = value.is_number_unsigned() && value.get<unsigned long long>() > LLONG_MAX;
+    const long long number = huge ? LLONG_MAX : value.get<long long>();
+    if (huge || number < low || number > high)
+        Refuse(place, (huge ? value.dump() : std::to_string(number)) + " is out of range (" +
+                          std::to_string(low) + " to " + std::to_string(high) + ")");
+    return number;
+}
+
+int IntField(const json& object, const char* name, const std::string& place, long long low, long long high,
+             int absent) {
+    const auto found = object.find(name);
+    return found == object.end() ? absent : static_cast<int>(Number(*found, Member(place, name), low, high));
+}
+
+// The device codes each kind that takes a code may carry.
+bool CodeFits(int mode, int code) {
+    switch (mode) {
+    case ModeSingle:
+        return code >= 1 && code <= 107 && !(code >= 75 && code <= 77);
+    case ModeMultimedia:
+        return code >= 108 && code <= 125;
+    case ModeMouse:
+        return (code >= 126 && code <= 134) || code == 199;
+    case ModeFunction:
+        return code >= 135 && code <= 159;
+    case ModePower:
+        return code >= 75 && code <= 77;
+    default:
+        return code >= 0 && code < CodeTableSize;
+    }
+}
+
+const char* CodeNoun(int mode) {
+    switch (mode) {
+    case ModeSingle:
+        return "key";
+    case ModeMultimedia:
+        return "multimedia function";
+    case ModeMouse:
+        return "mouse action";
+    case ModeFunction:
+        return "keyboard function";
+    case ModePower:
+        return "power function";
+    default:
+        return "code";
+    }
+}
+
+bool TakesCode(int mode) {
+    return mode == ModeSingle || mode >= ModeMultimedia;
+}
+
+bool TakesList(int mode) {
+    return mode == ModeCombo || mode == ModeMacro || mode == ModeEmulation;
+}
+
+// A code as a number or as the catalogue's name of a key or function of that kind.
+int Code(const json& value, const std::string& place, int mode, const CKeyboardData& data) {
+    if (value.is_string()) {
+        const std::u16string name = Utf16(value.get_ref<const std::string&>());
+        for (const auto& [keyCode, keyName] : data.KeyNames) {
+            const int code = DeviceCodeOfKey(data, keyCode);
+            if (keyName == name && code > 0 && CodeFits(mode, code))
+                return code;
+        }
+        Refuse(place,
+               std::string("no ") + CodeNoun(mode) + " " + Quoted(value.get_ref<const std::string&>()));
+    }
+    if (!value.is_number_integer())
+        Refuse(place, "must be a name or a whole number");
+    const long long code = Number(value, place, LLONG_MIN, LLONG_MAX);
+    if (code < 0 || code >= CodeTableSize || !CodeFits(mode, static_cast<int>(code)))
+        Refuse(place, std::string("no ") + CodeNoun(mode) + " has the code " + std::to_string(code));
+    return static_cast<int>(code);
+}
+
+bool IsDelayItem(const std::string& text, int& milliseconds) {
+    if (text.size() < 6 || text.front() != '<' || text.compare(text.size() - 4, 4, " ms>") != 0)
+        return false;
+    const std::string digits = text.substr(1, text.size() - 5);
+    if (digits.empty() || digits.size() > 5 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    milliseconds = std::stoi(digits);
+    return true;
+}
+
+// What an item of a list may be.
+enum class CItems {
+    Keys,  // a combination's or an emulation's: key names
+    Steps, // a macro's: key names with " Down" or " UP", and delay items
+    Kept,  // the list of a kind that uses none: kept as it is, never sent
+};
+
+std::u16string Item(const json& value, const std::string& place, CItems rule, const CKeyboardData& data) {
+    if (value.is_number_integer()) {
+        const long long code = Number(value, place, LLONG_MIN, LLONG_MAX);
+        const std::u16string name =
+            code > 0 && code < CodeTableSize ? DeviceCodeLabel(data, static_cast<int>(code)) : NoKeyName;
+        if (name == NoKeyName)
+            Refuse(place, "no key has the code " + std::to_string(code));
+        return name;
+    }
+    const std::string& text = Text(value, place);
+    const std::u16string item = Utf16(text);
+    if (rule == CItems::Kept || item == NoKeyName)
+        return item;
+    int milliseconds = 0;
+    if (IsDelayItem(text, milliseconds)) {
+        if (rule != CItems::Steps)
+            Refuse(place, "a delay belongs in a macro");
+        if (milliseconds > MaxDelay)
+            Refuse(place, "a delay is at most " + std::to_string(MaxDelay) + " ms");
+        return DelayItem(milliseconds);
+    }
+    for (const auto& [keyCode, name] : data.KeyNames) {
+        if (rule == CItems::Steps ? ItemNamesKey(item, name) : item == name)
+            return item;
+    }
+    Refuse(place, "no key " + Quoted(text));
+}
+
+std::vector<std::u16string> Items(const json& value, const std::string& place, CItems rule,
+                                  const CKeyboardData& data) {
+    std::vector<std::u16string> items;
+    const json& array = Array(value, place);
+    items.reserve(array.size());
+    for (std::size_t i = 0; i < array.size(); ++i)
+        items.push_back(Item(array[i], Index(place, i), rule, data));
+    return items;
+}
+
+// The play settings of a list. Those a kind sends are held to what the keyboard takes.
+void ReadPlay(const json& object, const std::string& place, CActionList& list, bool sent) {
+    const long long wide = sent ? 0 : INT_MIN;
+    list.Cycles = IntField(object, "cycles", place, wide, sent ? MaxCycles : INT_MAX, list.Cycles);
+    list.Delay = IntField(object, "delay", place, wide, sent ? MaxDelay : INT_MAX, list.Delay);
+    list.PlayMode = IntField(object, "play_mode", place, wide, sent ? MaxPlayMode : INT_MAX, list.PlayMode);
+    if (const auto found = object.find("auto_interval"); found != object.end()) {
+        if (!found->is_boolean())
+            Refuse(Member(place, "auto_interval"), "must be true or false");
+        list.IsAutoInterval = found->get<bool>();
+    }
+}
+
+void ReadLayout(const json& layout, const std::string& place, CActionList& list, int depth);
+
+CActionList Child(const json& value, const std::string& place, int depth) {
+    const json& object = Object(
+        value, place,
+        {"rows", "top", "cursor", "cycles", "auto_interval", "delay", "play_mode", "items", "sublists"});
+    CActionList child = BlankList(ChildRows);
+    if (const auto found = object.find("items"); found != object.end()) {
+        const std::string itemsPlace = Member(place, "items");
+        const json& array = Array(*found, itemsPlace);
+        std::vector<std::u16string> items;
+        for (std::size_t i = 0; i < array.size(); ++i)
+            items.push_back(Utf16(Text(array[i], Index(itemsPlace, i))));
+        child = LaidOutList(ChildRows, items);
+    }
+    ReadPlay(object, place, child, false);
+    ReadLayout(object, place, child, depth);
+    return child;
+}
+
+// "rows", "top", "cursor" and "sublists" of a list's "list" object.
+void ReadLayout(const json& layout, const std::string& place, CActionList& list, int depth) {
+    list.SizeOfView = IntField(layout, "rows", place, INT_MIN, INT_MAX, list.SizeOfView);
+    list.ViewStartAt = IntField(layout, "top", place, INT_MIN, INT_MAX, list.ViewStartAt);
+    list.CursorPos = IntField(layout, "cursor", place, INT_MIN, INT_MAX, list.CursorPos);
+    const auto found = layout.find("sublists");
+    if (found == layout.end())
+        return;
+    const std::string sublists = Member(place, "sublists");
+    if (depth >= MaxSublistDepth)
+        Refuse(sublists, "lists nest more than " + std::to_string(MaxSublistDepth) + " deep");
+    const json& array = Array(*found, sublists);
+    if (array.size() != list.List.size())
+        Refuse(sublists, "must have one entry per item (" + std::to_string(list.List.size()) + ")");
+    for (std::size_t i = 0; i < array.size(); ++i)
+        list.SubLists[i] = Child(array[i], Index(sublists, i), depth + 1);
+}
+
+void ReadListField(const json& object, const std::string& place, CActionList& list) {
+    if (const auto found = object.find("list"); found != object.end()) {
+        const std::string where = Member(place, "list");
+        ReadLayout(Object(*found, where, {"rows", "top", "cursor", "sublists"}), where, list, 0);
+    }
+}
+
+const CActionList& CatalogueOf(const CKeyboardData& data, int mode) {
+    return mode == ModeCombo   ? data.PredefinedCombo
+           : mode == ModeMacro ? data.PredefinedMacro
+                               : data.PredefinedEmu;
+}
+
+const char* EntryNoun(int mode) {
+    return mode == ModeCombo ? "combination" : mode == ModeMacro ? "macro" : "emulation";
+}
+
+CItems ItemRule(int mode) {
+    return mode == ModeMacro                            ? CItems::Steps
+           : mode == ModeCombo || mode == ModeEmulation ? CItems::Keys
+                                                        : CItems::Kept;
+}
+
+// What the keyboard takes of a list of that kind: the number of keys, a macro's steps alternating with
+// their delays when it plays recorded delays, and the length of its stream.
+void CheckSendable(const CActionList& list, int mode, const std::string& place, bool mayBeEmpty) {
+    const std::size_t count = list.List.size();
+    if (count == 0 && !mayBeEmpty && mode != ModeMacro)
+        Refuse(place, std::string("a ") + (mode == ModeCombo ? "combination" : "emulation") +
+                          " needs at least one key");
+    if (mode == ModeCombo && count > MaxComboKeys)
+        Refuse(place, std::to_string(count) + " keys are more than a combination takes (" +
+                          std::to_string(MaxComboKeys) + ")");
+    if (mode == ModeEmulation && count > MaxEmulationKeys)
+        Refuse(place, std::to_string(count) + " keys are more than an emulation takes (" +
+                          std::to_string(MaxEmulationKeys) + ")");
+    if (mode != ModeMacro)
+        return;
+    for (std::size_t i = 0; i < count; ++i) {
+        const bool delay = IsBracketedDelayItem(list.List[i]);
+        if (list.IsAutoInterval && delay)
+            Refuse(Index(place, i), "a macro with a fixed interval has no delay items");
+        if (!list.IsAutoInterval && delay != (i % 2 == 1))
+            Refuse(Index(place, i), std::string("a macro with recorded delays alternates steps and delays; "
+                                                "expected a ") +
+                                        (i % 2 == 1 ? "delay" : "step"));
+    }
+    if (!list.IsAutoInterval && count % 2 == 0 && count > 0)
+        Refuse(place, "a macro with recorded delays ends with a step");
+    const long long steps = list.IsAutoInterval ? static_cast<long long>(count) : (count + 1) / 2;
+    const long long bytes = list.IsAutoInterval ? steps : 4 * steps - 3;
+    if (bytes > MaxMacroStreamBytes || static_cast<long long>(count) > MaxMacroItems)
+        Refuse(place, "the macro is longer than the keyboard takes (" + std::to_string(count) +
+                          " items make " + std::to_string(bytes) + " bytes; at most " +
+                          std::to_string(MaxMacroStreamBytes) + ")");
+}
+
+void ReadLevel(const json& value, const std::string& place, const CKeyboardData& data, int key,
+               KeySetting& setting) {
+    const json& level = Object(value, place,
+                               {"level", "kind", "mode", "code", "label", "items", "entry", "cycles",
+                                "auto_interval", "delay", "play_mode", "list"});
+    const auto kindField = level.find("kind");
+    if (kindField == level.end())
+        Refuse(place, "needs a \"kind\"");
+    const std::string& kindName = Text(*kindField, Member(place, "kind"));
+    const int mode = KindOfName(kindName);
+    if (mode < 0)
+        Refuse(Member(place, "kind"), "unknown kind " + Quoted(kindName) +
+                                          " (none, single, combo, macro, emulation, multimedia, mouse, "
+                                          "function, power)");
+    if (IntField(level, "mode", place, INT_MIN, INT_MAX, mode) != mode)
+        Refuse(Member(place, "mode"), "does not match the kind " + Quoted(kindName));
+    if (const auto label = level.find("label"); label != level.end())
+        Text(*label, Member(place, "label"));
+
+    const auto code = level.find("code");
+    const auto items = level.find("items");
+    const auto entry = level.find("entry");
+    KeySetting result{mode, key, BlankList(ContentRows(mode))};
+    if (TakesCode(mode)) {
+        if (code == level.end())
+            Refuse(place, "a " + kindName + " assignment needs a \"code\"");
+        result.HWCode = Code(*code, Member(place, "code"), mode, data);
+    } else if (code != level.end()) {
+        result.HWCode = static_cast<int>(Number(*code, Member(place, "code"), 0, CodeTableSize - 1));
+    }
+    if (entry != level.end()) {
+        if (!TakesList(mode))
+            Refuse(Member(place, "entry"), "a " + kindName + " assignment has no catalogue entry");
+        if (items != level.end())
+            Refuse(Member(place, "entry"), "give \"items\" or \"entry\", not both");
+        const std::string& name = Text(*entry, Member(place, "entry"));
+        const CActionList& catalogue = CatalogueOf(data, mode);
+        const int found = catalogue.IndexOfText(Utf16(name));
+        if (found < 0)
+            Refuse(Member(place, "entry"), std::string("no ") + EntryNoun(mode) + " " + Quoted(name));
+        const auto index = static_cast<std::size_t>(found);
+        const CActionList content =
+            index < catalogue.SubLists.size() ? catalogue.SubLists[index] : CActionList{};
+        result.ComboKey = LaidOutList(ContentRows(mode), content.List);
+        result.ComboKey.Cycles = content.Cycles;
+        result.ComboKey.IsAutoInterval = content.IsAutoInterval;
+        result.ComboKey.Delay = content.Delay;
+        result.ComboKey.PlayMode = content.PlayMode;
+    } else if (items != level.end()) {
+        result.ComboKey =
+            LaidOutList(ContentRows(mode), Items(*items, Member(place, "items"), ItemRule(mode), data));
+    } else if (TakesList(mode)) {
+        Refuse(place, "a " + kindName + " assignment needs \"items\" or an \"entry\"");
+    }
+    ReadPlay(level, place, result.ComboKey, TakesList(mode));
+    ReadListField(level, place, result.ComboKey);
+    if (TakesList(mode))
+        CheckSendable(result.ComboKey, mode, Member(place, "items"), false);
+    setting = std::move(result);
+}
+
+void ReadColour(const json& value, const std::string& place, AreaLight& light) {
+    if (value.is_string()) {
+        const std::string& text = value.get_ref<const std::string&>();
+        const bool hex =
+            text.size() == 7 && text[0] == '#' &&
+            std::all_of(text.begin() + 1, text.end(), [](unsigned char c) { return std::isxdigit(c); });
+        if (!hex)
+            Refuse(place, Quoted(text) + " is no colour (#rrggbb)");
+        const int rgb = std::stoi(text.substr(1), nullptr, 16);
+        light = {rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF};
+        return;
+    }
+    const json& colour = Object(value, place, {"red", "green", "blue"});
+    for (const char* part : {"red", "green", "blue"}) {
+        if (!colour.contains(part))
+            Refuse(place, std::string("needs \"") + part + "\"");
+    }
+    light = {IntField(colour, "red", place, 0, 255, 0), IntField(colour, "green", place, 0, 255, 0),
+             IntField(colour, "blue", place, 0, 255, 0)};
+}
+
+int Key(const json& value, const std::string& place) {
+    if (value.is_string()) {
+        const int key = KeyOfLegend(value.get_ref<const std::string&>());
+        if (key == 0)
+            Refuse(place, "no key " + Quoted(value.get_ref<const std::string&>()));
+        return key;
+    }
+    return static_cast<int>(Number(value, place, 1, KeyCount));
+}
+
+// The layer key works only when the key carries it on both levels.
+void KeepFnOnBothLevels(std::array<KeySetting, LevelCount>& levels,
+                        const std::array<bool, LevelCount>& listed, const std::string& place) {
+    for (int level = 0; level < LevelCount; ++level) {
+        const KeySetting& fn = levels[static_cast<std::size_t>(level)];
+        KeySetting& other = levels[static_cast<std::size_t>(1 - level)];
+        if (fn.Mode != ModeFunction || fn.HWCode != FnCode ||
+            (other.Mode == ModeFunction && other.HWCode == FnCode))
+            continue;
+        if (listed[static_cast<std::size_t>(1 - level)])
+            Refuse(place, "FN switches the levels, so the key must carry it on both levels");
+        other.Mode = ModeFunction;
+        other.HWCode = FnCode;
+    }
+}
+
+void ReadKey(const json& value, const std::string& place, CKeyboardData& data,
+             std::array<std::string, KeyIndexCount>& seen) {
+    const json& entry = Object(value, place, {"key", "name", "colour", "levels"});
+    const auto keyField = entry.find("key");
+    const auto nameField = entry.find("name");
+    if (keyField == entry.end() && nameField == entry.end())
+        Refuse(place, "needs a \"key\"");
+    const int key = keyField != entry.end() ? Key(*keyField, Member(place, "key"))
+                                            : Key(*nameField, Member(place, "name"));
+    if (nameField != entry.end() && Key(*nameField, Member(place, "name")) != key)
+        Refuse(Member(place, "name"), "key " + std::to_string(key) + " is " + Quoted(KeyCaption(key)));
+    std::string& first = seen[static_cast<std::size_t>(key)];
+    if (!first.empty())
+        Refuse(place, "key " + KeyName(key) + " is listed already, at " + first);
+    first = place;
+    if (const auto colour = entry.find("colour"); colour != entry.end())
+        ReadColour(*colour, Member(place, "colour"),
+                   data.BackgroundLightSettings[static_cast<std::size_t>(key)]);
+    const auto levelsField = entry.find("levels");
+    if (levelsField == entry.end())
+        return;
+    const std::string levelsPlace = Member(place, "levels");
+    const json& levels = Array(*levelsField, levelsPlace);
+    if (levels.size() > LevelCount)
+        Refuse(levelsPlace, "a key has two levels");
+    auto& settings = data.CurrentSettings[static_cast<std::size_t>(key)];
+    std::array<bool, LevelCount> listed{};
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const std::string levelPlace = Index(levelsPlace, i);
+        const int level =
+            levels[i].is_object()
+                ? IntField(levels[i], "level", levelPlace, 1, LevelCount, static_cast<int>(i) + 1) - 1
+                : 0;
+        if (listed[static_cast<std::size_t>(level)])
+            Refuse(levelPlace, "level " + std::to_string(level + 1) + " is listed already");
+        listed[static_cast<std::size_t>(level)] = true;
+        ReadLevel(levels[i], levelPlace, data, key, settings[static_cast<std::size_t>(level)]);
+    }
+    KeepFnOnBothLevels(settings, listed, levelsPlace);
+}
+
+void ReadEntry(const json& value, const std::string& place, const CKeyboardData& data, int mode,
+               std::u16string& name, CActionList& content) {
+    const json& entry =
+        Object(value, place, {"name", "items", "cycles", "auto_interval", "delay", "play_mode", "list"});
+    const auto nameField = entry.find("name");
+    if (nameField == entry.end())
+        Refuse(place, "needs a \"name\"");
+    name = Utf16(Text(*nameField, Member(place, "name")));
+    const auto items = entry.find("items");
+    content = LaidOutList(ContentRows(mode),
+                          items == entry.end() ? std::vector<std::u16string>{}
+                                               : Items(*items, Member(place, "items"), ItemRule(mode), data));
+    ReadPlay(entry, place, content, true);
+    ReadListField(entry, place, content);
+    CheckSendable(content, mode, Member(place, "items"), true);
+}
+
+void ReadCatalogues(const json& value, const std::string& place, CKeyboardData& data) {
+    const json& catalogues =
+        Object(value, place,
+               {"combinations", "macros", "emulations", "combination_list", "macro_list", "emulation_list"});
+    const struct {
+        const char* Entries;
+        const char* Layout;
+        int Mode;
+        CActionList& Catalogue;
+    } kinds[] = {{"combinations", "combination_list", ModeCombo, data.PredefinedCombo},
+                 {"macros", "macro_list", ModeMacro, data.PredefinedMacro},
+                 {"emulations", "emulation_list", ModeEmulation, data.PredefinedEmu}};
+    for (const auto& kind : kinds) {
+        if (const auto entries = catalogues.find(kind.Entries); entries != catalogues.end()) {
+            const std::string entriesPlace = Member(place, kind.Entries);
+            const json& array = Array(*entries, entriesPlace);
+            std::vector<std::u16string> names(array.size());
+            std::vector<CActionList> contents(array.size());
+            for (std::size_t i = 0; i < array.size(); ++i)
+                ReadEntry(array[i], Index(entriesPlace, i), data, kind.Mode, names[i], contents[i]);
+            kind.Catalogue.List = std::move(names);
+            kind.Catalogue.SubLists = std::move(contents);
+        }
+        if (const auto layout = catalogues.find(kind.Layout); layout != catalogues.end()) {
+            const std::string layoutPlace = Member(place, kind.Layout);
+            Object(*layout, layoutPlace,
+                   {"rows", "top", "cursor", "cycles", "auto_interval", "delay", "play_mode"});
+            ReadPlay(*layout, layoutPlace, kind.Catalogue, false);
+            ReadLayout(*layout, layoutPlace, kind.Catalogue, MaxSublistDepth);
+        }
+    }
+}
+
+// "line 3, column 5" of a byte offset.
+std::string Position(std::string_view text, std::size_t offset) {
+    offset = std::min(offset, text.size());
+    const std::size_t lineStart = text.rfind('\n', offset == 0 ? 0 : offset - 1);
+    const long lines = std::count(text.begin(), text.begin() + static_cast<long>(offset), '\n');
+    const std::size_t column =
+        lineStart == std::string_view::npos || offset == 0 ? offset : offset - lineStart - 1;
+    return "line " + std::to_string(lines + 1) + ", column " + std::to_string(column + 1);
+}
+
+// Parses text, refusing objects that repeat a member (the later would silently win) and nesting deeper
+// than any profile.
+json Parse(std::string_view text) {
+    std::vector<std::vector<std::string>> members;
+    const auto check = [&](int depth, json::parse_event_t event, json& parsed) {
+        if (depth > MaxJsonDepth)
+            Refuse("", "invalid JSON: nested more than " + std::to_string(MaxJsonDepth) + " deep");
+        if (event == json::parse_event_t::object_start) {
+            members.emplace_back();
+        } else if (event == json::parse_event_t::object_end && !members.empty()) {
+            members.pop_back();
+        } else if (event == json::parse_event_t::key && !members.empty()) {
+            const std::string& name = parsed.get_ref<const std::string&>();
+            auto& seen = members.back();
+            if (std::find(seen.begin(), seen.end(), name) != seen.end())
+                Refuse("", "invalid JSON: the field " + Quoted(name) + " appears twice in one object");
+            seen.push_back(name);
+        }
+        return true;
+    };
+    try {
+        return json::parse(text.begin(), text.end(), check);
+    } catch (const json::parse_error& error) {
+        std::string what = error.what();
+        const std::size_t colon = what.find(": ", what.find("parse error"));
+        what = colon == std::string::npos ? what : what.substr(colon + 2);
+        Refuse(Position(text, error.byte == 0 ? 0 : error.byte - 1), "invalid JSON: " + what);
+    }
+}
+
+bool Refused(const CRefused& refused, CJsonRefusal& refusal) {
+    refusal = {refused.Place, refused.Reason};
+    return false;
+}
+
+} // namespace
+
+bool LooksLikeJson(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    return first != std::string_view::npos && text[first] == '{';
+}
+
+bool ReadProfileJson(std::string_view text, CKeyboardData& data, CJsonRefusal& refusal) {
+    try {
+        if (text.size() > MaxProfileJsonSize)
+            Refuse("", "the document is larger than " + std::to_string(MaxProfileJsonSize >> 20) +
+                           " MiB, more than any profile");
+        const json document = Parse(text);
+        Object(document, "", {"format", "keys", "catalogues"});
+        if (IntField(document, "format", "", 1, 1, 1) != 1)
+            Refuse("format", "unknown format");
+        auto read = std::make_unique<CKeyboardData>();
+        BuildKeyCatalogue(*read);
+        ClearProfile(*read);
+        if (const auto catalogues = document.find("catalogues"); catalogues != document.end())
+            ReadCatalogues(*catalogues, "catalogues", *read);
+        if (const auto keys = document.find("keys"); keys != document.end()) {
+            const json& array = Array(*keys, "keys");
+            std::array<std::string, KeyIndexCount> seen{};
+            for (std::size_t i = 0; i < array.size(); ++i)
+                ReadKey(array[i], Index("keys", i), *read, seen);
+        }
+        data.PredefinedCombo = std::move(read->PredefinedCombo);
+        data.PredefinedMacro = std::move(read->PredefinedMacro);
+        data.PredefinedEmu = std::move(read->PredefinedEmu);
+        data.BackgroundLightSettings = read->BackgroundLightSettings;
+        data.CurrentSettings = std::move(read->CurrentSettings);
+        return true;
+    } catch (const CRefused& refused) {
+        return Refused(refused, refusal);
+    }
+}
+
+bool ReadLevelJson(const json& level, const CKeyboardData& data, int key, KeySetting& setting,
+                   CJsonRefusal& refusal) {
+    try {
+        ReadLevel(level, "", data, key, setting);
+        return true;
+    } catch (const CRefused& refused) {
+        return Refused(refused, refusal);
+    }
+}
+
+bool ReadEntryJson(const json& entry, const CKeyboardData& data, int mode, std::u16string& name,
+                   CActionList& content, CJsonRefusal& refusal) {
+    try {
+        ReadEntry(entry, "", data, mode, name, content);
+        return true;
+    } catch (const CRefused& refused) {
+        return Refused(refused, refusal);
+    }
+}
+
+bool ReadColourJson(const json& colour, AreaLight& light, CJsonRefusal& refusal) {
+    try {
+        ReadColour(colour, "", light);
+        return true;
+    } catch (const CRefused& refused) {
+        return Refused(refused, refusal);
+    }
+}
+
+int KeyOfLegend(std::string_view legend) {
+    const auto lower = [](std::string_view text) {
+        std::string folded(text);
+        std::transform(folded.begin(), folded.end(), folded.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return folded;
+    };
+    int byCharacter = 0;
+    int characterMatches = 0;
+    for (int key = 1; key <= KeyCount; ++key) {
+        const KeyLegend& cap = KeyLegendOf(key);
+        if (lower(cap.name) == lower(legend))
+            return key;
+        if ((!legend.empty() && cap.main == legend) || (cap.shifted[0] != '\0' && cap.shifted == legend)) {
+            byCharacter = key;
+            ++characterMatches;
+        }
+    }
+    return characterMatches == 1 ? byCharacter : 0;
+}
