@@ -3,8 +3,8 @@
 // host side (checking the Intel-HEX text, encoding and sending its records) is timed against a device
 // that only takes the reports, apart from the virtual keyboard assembling its image from them.
 #include "KeyDefine.h"
-#include "VirtualKeyboard.h"
-#include "ZelkHWI.h"
+#include "zelk/VirtualKeyboard.h"
+#include "zelk/ZelkHWI.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,9 +11,9 @@
 // also give each side's peak resident memory; the Growth pairs show how the cost grows with the file.
 // Files are made before any timing starts.
 #include "ChildProcess.h"
-#include "FileReplace.h"
 #include "model/Profile.h"
 #include "xml/XmlEncoding.h"
+#include "zelk/FileReplace.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>

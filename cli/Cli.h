@@ -1,8 +1,8 @@
 // zelk-cli: shared pieces of the commands.
 #pragma once
 
-#include "DeviceOptions.h"
-#include "ZelkHWI.h"
+#include "zelk/DeviceOptions.h"
+#include "zelk/ZelkHWI.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
 #include "Cli.h"
-#include "FileReplace.h"
-#include "IntelHex.h"
 #include "ProgressBar.h"
-#include "ReportLog.h"
-#include "VirtualKeyboard.h"
+#include "zelk/FileReplace.h"
+#include "zelk/IntelHex.h"
+#include "zelk/ReportLog.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "Files.h"
 
-#include "FileReplace.h"
+#include "zelk/FileReplace.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -6,10 +6,10 @@
 #include "ProfileLayout.h"
 #include "ProfileText.h"
 
-#include "FileReplace.h"
 #include "catalogue/KeyCatalogue.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
+#include "zelk/FileReplace.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -9,11 +9,12 @@
 #include "ProgressBar.h"
 #include "catalogue/UiLanguage.h"
 
-#include "FileReplace.h"
 #include "catalogue/KeyCatalogue.h"
+#include "model/AssignmentLabel.h"
 #include "model/DeviceBridge.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
+#include "zelk/FileReplace.h"
 
 #include <cstdio>
 #include <fstream>
@@ -131,7 +132,7 @@ std::string LevelText(const CKeyboardData& data, int key, int level) {
     const bool english = IsEnglishUi(data.UiLanguage);
     const char* heading = english ? (level == 0 ? "Key settings L1：" : "Key settings L2：")
                                   : (level == 0 ? "上档键：" : "下档键：");
-    std::string text = heading + Utf8(ModeName(data, data.CurrentSettings[key][level].Mode));
+    std::string text = heading + Utf8(ModeName(data, data.UiLanguage, data.CurrentSettings[key][level].Mode));
     const std::u16string label = AssignmentLabel(data, key, level);
     if (!label.empty())
         text += " " + Utf8(label);

@@ -4,6 +4,7 @@
 #include "ProfileText.h"
 
 #include "catalogue/KeyCatalogue.h"
+#include "model/AssignmentLabel.h"
 #include "model/KeyboardData.h"
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 #include "ProfileLayout.h"
 #include "ProfileText.h"
 
+#include "catalogue/ContentItem.h"
 #include "catalogue/KeyCatalogue.h"
 #include "catalogue/KeyLegends.h"
-#include "model/ContentItem.h"
 #include "xml/XmlEncoding.h"
 
 #include <algorithm>

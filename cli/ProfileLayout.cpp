@@ -1,6 +1,6 @@
 #include "ProfileLayout.h"
 
-#include "model/ContentItem.h"
+#include "catalogue/ContentItem.h"
 
 int ContentRows(int mode) {
     return mode == ModeCombo ? ComboViewRows : MacroViewRows;

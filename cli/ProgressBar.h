@@ -3,7 +3,7 @@
 // Progress arrives as posted messages on the transfer's thread.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <cstdio>
 #include <string>

@@ -1,8 +1,8 @@
-#include "DeviceOptions.h"
+#include "zelk/DeviceOptions.h"
 
-#include "ReportLog.h"
-#include "VirtualKeyboard.h"
 #include "transport/SystemProvider.h"
+#include "zelk/ReportLog.h"
+#include "zelk/VirtualKeyboard.h"
 
 int ParseDeviceOption(const std::vector<std::string_view>& args, std::size_t index, CDeviceOptions& options,
                       std::string& error) {

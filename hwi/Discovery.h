@@ -1,7 +1,7 @@
 // Which of the enumerated HID interfaces is the keyboard's configuration interface.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <vector>
 

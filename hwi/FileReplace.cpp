@@ -1,4 +1,4 @@
-#include "FileReplace.h"
+#include "zelk/FileReplace.h"
 
 #include <algorithm>
 #include <cerrno>

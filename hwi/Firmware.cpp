@@ -1,7 +1,7 @@
 #include "Firmware.h"
 
-#include "IntelHex.h"
 #include "KeyDefine.h"
+#include "zelk/IntelHex.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "IntelHex.h"
+#include "zelk/IntelHex.h"
 
 #include <cerrno>
 #include <fstream>

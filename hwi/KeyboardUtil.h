@@ -1,7 +1,7 @@
 // The report transport: one output report written, one input report read, through an opened device.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <cstdint>
 #include <memory>

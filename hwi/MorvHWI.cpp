@@ -1,4 +1,4 @@
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include "Discovery.h"
 #include "Firmware.h"

@@ -1,6 +1,6 @@
-#include "ReportLog.h"
+#include "zelk/ReportLog.h"
 
-#include "FileReplace.h"
+#include "zelk/FileReplace.h"
 
 #include <cerrno>
 #include <system_error>

@@ -1,8 +1,8 @@
-#include "VirtualKeyboard.h"
+#include "zelk/VirtualKeyboard.h"
 
-#include "FileReplace.h"
-#include "IntelHex.h"
 #include "KeyDefine.h"
+#include "zelk/FileReplace.h"
+#include "zelk/IntelHex.h"
 
 #include <algorithm>
 #include <chrono>

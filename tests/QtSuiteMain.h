@@ -2,7 +2,7 @@
 // with, then runs each test class in turn.
 #pragma once
 
-#include "shell/SkinResources.h"
+#include "skin/SkinResources.h"
 
 #include <QString>
 #include <QTest>

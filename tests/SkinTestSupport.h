@@ -3,9 +3,9 @@
 #pragma once
 
 #include "shell/MorvApp.h"
-#include "shell/Prompts.h"
-#include "shell/SkinRegion.h"
-#include "shell/SkinResources.h"
+#include "skin/Prompts.h"
+#include "skin/SkinRegion.h"
+#include "skin/SkinResources.h"
 
 #include <QApplication>
 #include <QColor>

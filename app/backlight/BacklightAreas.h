@@ -4,8 +4,8 @@
 // tables.
 #pragma once
 
-#include "ZelkHWI.h"
-#include "shell/SkinRegion.h"
+#include "skin/SkinRegion.h"
+#include "zelk/ZelkHWI.h"
 
 #include <array>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "backlight/BacklightAreas.h"
 #include "backlight/LightFrames.h"
-#include "shell/Prompts.h"
+#include "skin/Prompts.h"
 
 #include <QMouseEvent>
 #include <QPainter>

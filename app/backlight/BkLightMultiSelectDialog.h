@@ -5,7 +5,7 @@
 #pragma once
 
 #include "model/KeyboardData.h"
-#include "shell/SkinWindow.h"
+#include "skin/SkinWindow.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 #include "backlight/BkLightMultiSelectDialog.h"
 #include "backlight/LightFrames.h"
 #include "device_ui/ProgressDialog.h"
-#include "shell/Prompts.h"
+#include "skin/Prompts.h"
 
 #include <QMouseEvent>
 #include <QPainter>

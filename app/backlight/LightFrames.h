@@ -2,7 +2,7 @@
 #pragma once
 
 #include "model/KeyboardData.h"
-#include "shell/SkinRegion.h"
+#include "skin/SkinRegion.h"
 
 #include <QColor>
 

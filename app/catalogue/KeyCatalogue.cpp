@@ -1,7 +1,7 @@
 #include "catalogue/KeyCatalogue.h"
 
+#include "catalogue/ContentItem.h"
 #include "catalogue/UiLanguage.h"
-#include "model/ContentItem.h"
 
 #include <cstddef>
 #include <iterator>
@@ -292,86 +292,43 @@ bool InCodeTable(int code) {
     return code >= 0 && code < CodeTableSize;
 }
 
-const KeySetting* FindSetting(const CKeyboardData& data, int key, int level) {
-    if (key < 0 || key >= KeyIndexCount || level < 0 || level >= LevelCount) {
-        return nullptr;
-    }
-    return &data.CurrentSettings[static_cast<std::size_t>(key)][static_cast<std::size_t>(level)];
-}
-
-// A macro step as the label shows it: a delay as its number, a press or release as the key name.
-std::u16string ShortMacroItem(const std::u16string& item) {
-    if (item.size() > 4 && IsBracketedDelayItem(item)) {
-        return std::u16string(DelayNumberText(item));
-    }
-    return std::u16string(WithoutDirection(item));
-}
-
-std::u16string MacroLabel(const CActionList& steps) {
-    std::u16string label;
-    for (std::size_t i = 0; i < steps.List.size(); ++i) {
-        if (i > 0) {
-            label += u",";
-        }
-        label += ShortMacroItem(steps.List[i]);
-        if (label.size() > MacroLabelLimit) {
-            label += u" ... ...";
-            break;
-        }
-    }
-    return label;
-}
-
-std::u16string JoinedItems(const CActionList& items) {
-    std::u16string label;
-    for (std::size_t i = 0; i < items.List.size(); ++i) {
-        if (i > 0) {
-            label += u" | ";
-        }
-        label += items.List[i];
-    }
-    return label;
-}
-
 } // namespace
 
-bool BuildKeyCatalogue(CKeyboardData& data) {
-    data.KeyNames.clear();
+void FillKeyCatalogue(CKeyCatalogue& catalogue) {
+    catalogue.KeyNames.clear();
     for (const CKeyName& entry : KeyNameTable) {
-        data.KeyNames.emplace(entry.Code, entry.Name);
+        catalogue.KeyNames.emplace(entry.Code, entry.Name);
     }
 
-    data.DeviceCodeOfKey.fill(0);
+    catalogue.DeviceCodeOfKey.fill(0);
     for (std::size_t i = 0; i < std::size(KeyCodesOfKeyboardKeys); ++i) {
-        data.DeviceCodeOfKey[static_cast<std::size_t>(KeyCodesOfKeyboardKeys[i])] = static_cast<int>(i) + 1;
+        catalogue.DeviceCodeOfKey[static_cast<std::size_t>(KeyCodesOfKeyboardKeys[i])] =
+            static_cast<int>(i) + 1;
     }
     for (int device = FirstFunctionDeviceCode; device <= LastFunctionDeviceCode; ++device) {
-        data.DeviceCodeOfKey[static_cast<std::size_t>(NoVirtualKeyBase + device)] = device;
+        catalogue.DeviceCodeOfKey[static_cast<std::size_t>(NoVirtualKeyBase + device)] = device;
     }
-    data.DeviceCodeOfKey[NoVirtualKeyBase + DoubleClickDeviceCode] = DoubleClickDeviceCode;
+    catalogue.DeviceCodeOfKey[NoVirtualKeyBase + DoubleClickDeviceCode] = DoubleClickDeviceCode;
 
     // Later key codes overwrite earlier ones: each device code is named by its highest key code,
     // and device code 0 by 1023, which names nothing.
-    data.KeyOfDeviceCode.fill(0);
+    catalogue.KeyOfDeviceCode.fill(0);
     for (int key = 0; key < CodeTableSize; ++key) {
-        const int device = data.DeviceCodeOfKey[static_cast<std::size_t>(key)];
+        const int device = catalogue.DeviceCodeOfKey[static_cast<std::size_t>(key)];
         if (InCodeTable(device)) {
-            data.KeyOfDeviceCode[static_cast<std::size_t>(device)] = key;
+            catalogue.KeyOfDeviceCode[static_cast<std::size_t>(device)] = key;
         }
     }
 
     for (std::size_t mode = 0; mode < KeyModeCount; ++mode) {
-        data.ModeNamesZh[mode] = ModeNameTableZh[mode];
-        data.ModeNamesEn[mode] = ModeNameTableEn[mode];
+        catalogue.ModeNamesZh[mode] = ModeNameTableZh[mode];
+        catalogue.ModeNamesEn[mode] = ModeNameTableEn[mode];
     }
-
-    data.UiLanguage = "zh-CN";
-    return true;
 }
 
-std::u16string KeyLabel(const CKeyboardData& data, int eventCode, bool withDirection) {
-    const auto found = data.KeyNames.find(eventCode & NameCodeMask);
-    if (found == data.KeyNames.end()) {
+std::u16string KeyLabel(const CKeyCatalogue& catalogue, int eventCode, bool withDirection) {
+    const auto found = catalogue.KeyNames.find(eventCode & NameCodeMask);
+    if (found == catalogue.KeyNames.end()) {
         return NoKeyName;
     }
     if (!withDirection) {
@@ -381,47 +338,25 @@ std::u16string KeyLabel(const CKeyboardData& data, int eventCode, bool withDirec
     return WithDirection(found->second, release);
 }
 
-int KeyOfDeviceCode(const CKeyboardData& data, int deviceCode) {
+int KeyOfDeviceCode(const CKeyCatalogue& catalogue, int deviceCode) {
     if (!InCodeTable(deviceCode)) {
         return -1;
     }
-    return data.KeyOfDeviceCode[static_cast<std::size_t>(deviceCode)];
+    return catalogue.KeyOfDeviceCode[static_cast<std::size_t>(deviceCode)];
 }
 
-int DeviceCodeOfKey(const CKeyboardData& data, int eventCode) {
-    return data.DeviceCodeOfKey[static_cast<std::size_t>(eventCode & NameCodeMask)];
+int DeviceCodeOfKey(const CKeyCatalogue& catalogue, int eventCode) {
+    return catalogue.DeviceCodeOfKey[static_cast<std::size_t>(eventCode & NameCodeMask)];
 }
 
-std::u16string DeviceCodeLabel(const CKeyboardData& data, int deviceCode) {
-    return KeyLabel(data, KeyOfDeviceCode(data, deviceCode), false);
+std::u16string DeviceCodeLabel(const CKeyCatalogue& catalogue, int deviceCode) {
+    return KeyLabel(catalogue, KeyOfDeviceCode(catalogue, deviceCode), false);
 }
 
-std::u16string AssignmentLabel(const CKeyboardData& data, int key, int level) {
-    const KeySetting* setting = FindSetting(data, key, level);
-    if (setting == nullptr) {
-        return {};
-    }
-    switch (setting->Mode) {
-    case ModeSingle:
-    case ModeMultimedia:
-    case ModeMouse:
-    case ModeFunction:
-    case ModePower:
-        return DeviceCodeLabel(data, setting->HWCode);
-    case ModeCombo:
-    case ModeEmulation:
-        return JoinedItems(setting->ComboKey);
-    case ModeMacro:
-        return MacroLabel(setting->ComboKey);
-    default:
-        return {};
-    }
-}
-
-std::u16string ModeName(const CKeyboardData& data, int mode) {
+std::u16string ModeName(const CKeyCatalogue& catalogue, std::string_view language, int mode) {
     if (mode < 0 || mode >= KeyModeCount) {
         return {};
     }
     const auto index = static_cast<std::size_t>(mode);
-    return ByLanguage(data.UiLanguage, data.ModeNamesZh[index], data.ModeNamesEn[index]);
+    return ByLanguage(language, catalogue.ModeNamesZh[index], catalogue.ModeNamesEn[index]);
 }

@@ -1,36 +1,59 @@
 // The key catalogue: the English name of every key the program can record, show or send, the
 // translation between key codes (virtual-key codes, or 256 plus a number) and the keyboard's device
-// codes, the assignment kinds' display names and the one-line label of a key's assignment.
+// codes, and the assignment kinds' display names.
 //
 // Key names are stored in profile files and turned back into device codes by name, so every name
 // here must keep its exact spelling.
 #pragma once
 
-#include "model/KeyboardData.h"
-
+#include <array>
 #include <cstddef>
+#include <map>
 #include <string>
+#include <string_view>
+
+// The kinds of assignment a key can have on a level.
+enum KeyMode : int {
+    ModeNotSet = 0,
+    ModeSingle = 1,
+    ModeCombo = 2,
+    ModeMacro = 3,
+    ModeEmulation = 4,
+    ModeMultimedia = 5,
+    ModeMouse = 6,
+    ModeFunction = 7,
+    ModePower = 8,
+};
+inline constexpr int KeyModeCount = 9;
+
+// Size of the key-code and device-code tables.
+inline constexpr int CodeTableSize = 1024;
+
+// The tables of the catalogue, filled once by FillKeyCatalogue.
+struct CKeyCatalogue {
+    std::map<int, std::u16string> KeyNames;
+    std::array<int, CodeTableSize> DeviceCodeOfKey{};
+    std::array<int, CodeTableSize> KeyOfDeviceCode{};
+    std::array<std::u16string, KeyModeCount> ModeNamesZh;
+    std::array<std::u16string, KeyModeCount> ModeNamesEn;
+};
 
 // An event code carries this flag when the event is a key release.
 inline constexpr int KeyReleaseFlag = 512;
 // The text shown for a code without a name.
 inline constexpr char16_t NoKeyName[] = u"-- --";
-// A macro label stops once it is longer than this many characters.
-inline constexpr std::size_t MacroLabelLimit = 120;
 
-// Fills the key names, both code tables and the kind names, and sets UiLanguage to "zh-CN".
-bool BuildKeyCatalogue(CKeyboardData& data);
+// Fills the key names, both code tables and the kind names.
+void FillKeyCatalogue(CKeyCatalogue& catalogue);
 
 // The key's name, followed by " UP" for a release or " Down" for a press when withDirection.
-std::u16string KeyLabel(const CKeyboardData& data, int eventCode, bool withDirection);
+std::u16string KeyLabel(const CKeyCatalogue& catalogue, int eventCode, bool withDirection);
 // The name of the key code that names deviceCode, or "-- --".
-std::u16string DeviceCodeLabel(const CKeyboardData& data, int deviceCode);
+std::u16string DeviceCodeLabel(const CKeyCatalogue& catalogue, int deviceCode);
 // -1 for a device code outside 0..1023.
-int KeyOfDeviceCode(const CKeyboardData& data, int deviceCode);
+int KeyOfDeviceCode(const CKeyCatalogue& catalogue, int deviceCode);
 // 0 when the key has no device code; a release event gives the same code as the press.
-int DeviceCodeOfKey(const CKeyboardData& data, int eventCode);
-// One-line text of the assignment of a key index on a level; empty for an unassigned key.
-std::u16string AssignmentLabel(const CKeyboardData& data, int key, int level);
+int DeviceCodeOfKey(const CKeyCatalogue& catalogue, int eventCode);
 // The kind's display name in the UI language ("en-US" English, otherwise Chinese); empty for a
 // value that is no kind.
-std::u16string ModeName(const CKeyboardData& data, int mode);
+std::u16string ModeName(const CKeyCatalogue& catalogue, std::string_view language, int mode);

@@ -1,6 +1,6 @@
 #include "catalogue/KeyLegends.h"
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // 141 from the same tables, so buttons, labels and the progress bar sit where the program expects.
 #pragma once
 
-#include "shell/SkinRegion.h"
+#include "skin/SkinRegion.h"
 
 #include <vector>
 

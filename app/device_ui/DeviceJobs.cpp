@@ -1,6 +1,6 @@
 #include "device_ui/DeviceJobs.h"
 
-#include "IntelHex.h"
+#include "zelk/IntelHex.h"
 
 #include <filesystem>
 #include <new>

@@ -1,7 +1,7 @@
 #include "device_ui/DeviceUiSupport.h"
 
 #include "device_ui/DeviceDialogAreas.h"
-#include "shell/SkinWindow.h"
+#include "skin/SkinWindow.h"
 
 #include <QCoreApplication>
 

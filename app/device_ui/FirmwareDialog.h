@@ -7,7 +7,7 @@
 #pragma once
 
 #include "device_ui/DeviceProgressBar.h"
-#include "shell/SkinWindow.h"
+#include "skin/SkinWindow.h"
 
 #include <QString>
 

@@ -7,7 +7,7 @@
 #include "device_ui/DeviceWorkers.h"
 #include "model/KeyboardData.h"
 
-#include "shell/Prompts.h"
+#include "skin/Prompts.h"
 
 #include <QPainter>
 

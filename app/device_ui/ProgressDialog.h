@@ -9,7 +9,7 @@
 
 #include "device_ui/DeviceJobs.h"
 #include "device_ui/DeviceProgressBar.h"
-#include "shell/SkinWindow.h"
+#include "skin/SkinWindow.h"
 
 #include <functional>
 #include <memory>

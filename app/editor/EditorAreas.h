@@ -6,7 +6,7 @@
 // page and the UI language, are here too.
 #pragma once
 
-#include "shell/SkinRegion.h"
+#include "skin/SkinRegion.h"
 
 #include <string>
 #include <vector>

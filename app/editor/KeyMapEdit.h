@@ -3,7 +3,7 @@
 // editor opens and written back only by OK.
 #pragma once
 
-#include "model/ContentItem.h"
+#include "catalogue/ContentItem.h"
 #include "model/KeyboardData.h"
 
 #include <array>

@@ -1,13 +1,13 @@
 #include "editor/KeyMapSettingsDialog.h"
 
+#include "catalogue/ContentItem.h"
 #include "catalogue/KeyCatalogue.h"
 #include "editor/EditorAreas.h"
 #include "editor/MacroSettings.h"
-#include "model/ContentItem.h"
-#include "shell/Prompts.h"
-#include "shell/ScrollBarGeometry.h"
-#include "shell/SkinPlate.h"
-#include "shell/SkinScrollBar.h"
+#include "skin/Prompts.h"
+#include "skin/ScrollBarGeometry.h"
+#include "skin/SkinPlate.h"
+#include "skin/SkinScrollBar.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -4,10 +4,10 @@
 // it to the model. Cancel, the close box, Escape and Enter leave the model untouched.
 #pragma once
 
-#include "ZelkHWI.h"
 #include "editor/KeyMapEdit.h"
 #include "editor/Recorder.h"
-#include "shell/SkinWindow.h"
+#include "skin/SkinWindow.h"
+#include "zelk/ZelkHWI.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "editor/MacroSettings.h"
 
+#include "catalogue/ContentItem.h"
 #include "catalogue/KeyCatalogue.h"
 #include "editor/Recorder.h"
-#include "model/ContentItem.h"
 
 #include <algorithm>
 

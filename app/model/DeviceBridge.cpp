@@ -1,7 +1,7 @@
 #include "model/DeviceBridge.h"
 
+#include "catalogue/ContentItem.h"
 #include "catalogue/KeyCatalogue.h"
-#include "model/ContentItem.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,7 @@
 #include "model/KeyboardData.h"
 
-#include "model/ContentItem.h"
+#include "catalogue/ContentItem.h"
+#include "catalogue/UiLanguage.h"
 
 namespace {
 
@@ -41,4 +42,10 @@ void CKeyboardData::Clear() {
             setting.ComboKey.Clear();
         }
     }
+}
+
+bool BuildKeyCatalogue(CKeyboardData& data) {
+    FillKeyCatalogue(data);
+    data.UiLanguage = ChineseUiLanguage;
+    return true;
 }

@@ -4,32 +4,17 @@
 // works on, so tests build their own.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "catalogue/KeyCatalogue.h"
 #include "model/ActionList.h"
+#include "zelk/ZelkHWI.h"
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 
 // Key indexes run 1..87; entry 0 of every per-key table exists but is never shown, sent or saved.
 inline constexpr int KeyIndexCount = KeyCount + 1;
 inline constexpr int LevelCount = 2;
-// Size of the key-code and device-code tables of the key catalogue.
-inline constexpr int CodeTableSize = 1024;
-
-enum KeyMode : int {
-    ModeNotSet = 0,
-    ModeSingle = 1,
-    ModeCombo = 2,
-    ModeMacro = 3,
-    ModeEmulation = 4,
-    ModeMultimedia = 5,
-    ModeMouse = 6,
-    ModeFunction = 7,
-    ModePower = 8,
-};
-inline constexpr int KeyModeCount = 9;
 
 // The assignment kind a single device code read back from the keyboard stands for. The double left
 // click (199) never arrives as a single code: the keyboard holds it as two left-button codes.
@@ -47,20 +32,14 @@ struct KeySetting {
     CActionList ComboKey;
 };
 
-class CKeyboardData {
+// The key catalogue is part of the data object, filled once by BuildKeyCatalogue.
+class CKeyboardData : public CKeyCatalogue {
 public:
     CKeyboardData() = default;
     CKeyboardData(const CKeyboardData&) = delete;
     CKeyboardData& operator=(const CKeyboardData&) = delete;
 
     std::string UiLanguage;
-
-    // Key catalogue, filled once by BuildKeyCatalogue.
-    std::map<int, std::u16string> KeyNames;
-    std::array<int, CodeTableSize> DeviceCodeOfKey{};
-    std::array<int, CodeTableSize> KeyOfDeviceCode{};
-    std::array<std::u16string, KeyModeCount> ModeNamesZh;
-    std::array<std::u16string, KeyModeCount> ModeNamesEn;
 
     int CurrentKey = 0;
     int CurrentLevel = 0;
@@ -84,5 +63,8 @@ public:
     // Resets the user-owned state: the three catalogues, every colour and every assignment.
     void Clear();
 };
+
+// Fills data's key catalogue and sets UiLanguage to "zh-CN", as every run starts.
+bool BuildKeyCatalogue(CKeyboardData& data);
 
 extern CKeyboardData theKeyboardData;

@@ -1,12 +1,12 @@
 #include "model/Profile.h"
 
-#include "FileReplace.h"
-#include "model/ContentItem.h"
+#include "catalogue/ContentItem.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlElementIndex.h"
 #include "xml/XmlParser.h"
 #include "xml/XmlResult.h"
+#include "zelk/FileReplace.h"
 
 #include <array>
 #include <map>

@@ -1,8 +1,8 @@
 #include "shell/Help.h"
 
 #include "catalogue/UiLanguage.h"
-#include "shell/Prompts.h"
-#include "shell/SkinResources.h"
+#include "skin/Prompts.h"
+#include "skin/SkinResources.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -10,7 +10,7 @@
 #include "shell/Help.h"
 #include "shell/MainWindowAreas.h"
 #include "shell/MainWindowText.h"
-#include "shell/Prompts.h"
+#include "skin/Prompts.h"
 
 #include <QAction>
 #include <QApplication>

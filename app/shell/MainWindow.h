@@ -11,8 +11,8 @@
 
 #include "model/ProfileSnapshot.h"
 #include "shell/MainWindowText.h"
-#include "shell/Prompts.h"
-#include "shell/SkinWindow.h"
+#include "skin/Prompts.h"
+#include "skin/SkinWindow.h"
 
 #include <QSystemTrayIcon>
 

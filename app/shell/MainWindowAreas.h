@@ -3,8 +3,8 @@
 // records from here and the skin painter draws pictures 101 to 103 from the same table.
 #pragma once
 
-#include "ZelkHWI.h"
-#include "shell/SkinRegion.h"
+#include "skin/SkinRegion.h"
+#include "zelk/ZelkHWI.h"
 
 #include <vector>
 

@@ -3,6 +3,7 @@
 #include "ZelkVersion.h"
 #include "catalogue/KeyCatalogue.h"
 #include "catalogue/UiLanguage.h"
+#include "model/AssignmentLabel.h"
 #include "shell/MainWindowAreas.h"
 
 namespace {

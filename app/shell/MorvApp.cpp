@@ -1,8 +1,5 @@
 #include "shell/MorvApp.h"
 
-#include "DeviceOptions.h"
-#include "ReportLog.h"
-#include "VirtualKeyboard.h"
 #include "backlight/BacklightAreas.h"
 #include "catalogue/KeyCatalogue.h"
 #include "catalogue/UiLanguage.h"
@@ -12,7 +9,10 @@
 #include "model/KeyboardData.h"
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
-#include "shell/Prompts.h"
+#include "skin/Prompts.h"
+#include "zelk/DeviceOptions.h"
+#include "zelk/ReportLog.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include "ZelkVersion.h"
 

@@ -2,7 +2,7 @@
 // main window's run) and the resources every window borrows until the program ends.
 #pragma once
 
-#include "shell/SkinResources.h"
+#include "skin/SkinResources.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

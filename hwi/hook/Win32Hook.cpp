@@ -1,6 +1,6 @@
 // Keyboard capture on Windows: a low-level keyboard hook installed by the library's own thread. That
 // thread only pumps messages, so the desktop's input never waits on the program's user-interface thread.
-#include "hook/HookKey.h"
+#include "zelk/HookKey.h"
 
 #include <windows.h>
 

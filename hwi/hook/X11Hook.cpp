@@ -2,7 +2,7 @@
 // connection, served by its own thread, which translates every key event and posts it as WM_HOOK_KEY.
 // xcb rather than Xlib: Xlib's error handlers are process-wide and end the process when the server
 // goes away, which must not happen to the program because a capture was running.
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <xcb/xcb.h>
 // xkb.h names a structure member "explicit", which C++ reserves.

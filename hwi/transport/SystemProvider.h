@@ -1,7 +1,7 @@
 // The system's HID devices: hidapi on Linux and macOS, the Win32 HID interfaces on Windows.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <memory>
 

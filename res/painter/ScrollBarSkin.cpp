@@ -4,7 +4,7 @@
 #include "SkinPictures.h"
 #include "SkinStyle.h"
 
-#include "shell/ScrollBarGeometry.h"
+#include "skin/ScrollBarGeometry.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

@@ -2,7 +2,7 @@
 // skin means adding one function here and listing it in AllSkinPictures.
 #pragma once
 
-#include "shell/SkinRegion.h"
+#include "skin/SkinRegion.h"
 
 #include <QPainter>
 #include <QSize>

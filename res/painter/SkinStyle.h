@@ -3,8 +3,8 @@
 // hard edges against its window's transparent colour.
 #pragma once
 
-#include "shell/SkinPlate.h"
-#include "shell/SkinRegion.h"
+#include "skin/SkinPlate.h"
+#include "skin/SkinRegion.h"
 
 #include <QColor>
 #include <QFont>

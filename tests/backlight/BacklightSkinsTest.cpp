@@ -1,7 +1,7 @@
 #include "BacklightSkinsTest.h"
 
 #include "BacklightTestSupport.h"
-#include "shell/SkinResources.h"
+#include "skin/SkinResources.h"
 
 #include <QTest>
 

@@ -4,11 +4,11 @@
 
 #include "SkinTestSupport.h"
 
-#include "VirtualKeyboard.h"
 #include "backlight/BacklightAreas.h"
 #include "device_ui/DeviceUiSupport.h"
 #include "model/KeyboardData.h"
-#include "shell/SkinResources.h"
+#include "skin/SkinResources.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include <QApplication>
 #include <QImage>

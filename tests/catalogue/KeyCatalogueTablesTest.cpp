@@ -22,8 +22,8 @@ std::string Utf8(const std::u16string& text) {
 }
 
 TEST(KeyCatalogueTables, NamesCodesAndKindsAreTheCatalogues) {
-    auto data = std::make_unique<CKeyboardData>();
-    BuildKeyCatalogue(*data);
+    auto data = std::make_unique<CKeyCatalogue>();
+    FillKeyCatalogue(*data);
 
     std::map<int, std::string> names;
     std::array<int, CodeTableSize> deviceOfKey{};

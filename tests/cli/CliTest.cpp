@@ -1,6 +1,6 @@
 #include "CliTestSupport.h"
 
-#include "VirtualKeyboard.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include <random>
 

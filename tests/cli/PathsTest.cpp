@@ -2,10 +2,10 @@
 // them as UTF-8 from its command line (from UTF-16 on Windows) and opens the files they name.
 #include "CliTestSupport.h"
 
-#include "VirtualKeyboard.h"
 #include "catalogue/KeyCatalogue.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 #include "CliTestSupport.h"
 
-#include "VirtualKeyboard.h"
 #include "catalogue/KeyCatalogue.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include <memory>
 

@@ -2,9 +2,9 @@
 // sent to the keyboard and no file overwritten.
 #include "CliTestSupport.h"
 
-#include "VirtualKeyboard.h"
 #include "catalogue/KeyCatalogue.h"
 #include "model/Profile.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include <sys/stat.h>
 

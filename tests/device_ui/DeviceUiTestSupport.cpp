@@ -1,10 +1,10 @@
 #include "DeviceUiTestSupport.h"
 
-#include "DeviceOptions.h"
 #include "catalogue/KeyCatalogue.h"
 #include "device_ui/DeviceUiSupport.h"
 #include "device_ui/DeviceWorkers.h"
 #include "device_ui/ProgressDialog.h"
+#include "zelk/DeviceOptions.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -4,9 +4,9 @@
 
 #include "SkinTestSupport.h"
 
-#include "VirtualKeyboard.h"
 #include "model/KeyboardData.h"
-#include "shell/SkinResources.h"
+#include "skin/SkinResources.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include <QImage>
 #include <QPoint>

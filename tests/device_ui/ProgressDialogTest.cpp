@@ -4,7 +4,7 @@
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceWorkers.h"
 #include "device_ui/ProgressDialog.h"
-#include "shell/WindowMessageTarget.h"
+#include "skin/WindowMessageTarget.h"
 
 #include <QApplication>
 #include <QTest>

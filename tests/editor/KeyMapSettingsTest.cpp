@@ -4,7 +4,7 @@
 #include "catalogue/KeyCatalogue.h"
 #include "editor/KeyMapSettingsDialog.h"
 #include "model/KeyboardData.h"
-#include "shell/SkinScrollBar.h"
+#include "skin/SkinScrollBar.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -4,9 +4,9 @@
 // so that the records reach the keyboard rather than stop at the checks.
 #include "FuzzSupport.h"
 
-#include "IntelHex.h"
-#include "VirtualKeyboard.h"
-#include "ZelkHWI.h"
+#include "zelk/IntelHex.h"
+#include "zelk/VirtualKeyboard.h"
+#include "zelk/ZelkHWI.h"
 
 #include <cstdio>
 #include <memory>

@@ -4,9 +4,9 @@
 // when they run out the device stays silent.
 #include "FuzzSupport.h"
 
-#include "ZelkHWI.h"
 #include "catalogue/KeyCatalogue.h"
 #include "model/DeviceBridge.h"
+#include "zelk/ZelkHWI.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 // refused file is never written; an accepted one saves and loads back to the same state.
 #include "FuzzSupport.h"
 
-#include "VirtualKeyboard.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "hook/HookKey.h"
+#include "zelk/HookKey.h"
 
 #include <gtest/gtest.h>
 

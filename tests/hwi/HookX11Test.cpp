@@ -1,6 +1,6 @@
 // The X11 keyboard capture on a real X server: scripts/hook-check.sh runs this under its own Xvfb.
 // xdotool types the keys; a second X client with the focus shows where keys go.
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <gtest/gtest.h>
 

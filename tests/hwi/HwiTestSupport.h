@@ -1,10 +1,10 @@
 // A facade on a fresh virtual keyboard whose reports are logged, and a target that records posts.
 #pragma once
 
-#include "DeviceOptions.h"
-#include "ReportLog.h"
-#include "VirtualKeyboard.h"
-#include "ZelkHWI.h"
+#include "zelk/DeviceOptions.h"
+#include "zelk/ReportLog.h"
+#include "zelk/VirtualKeyboard.h"
+#include "zelk/ZelkHWI.h"
 
 #include <gtest/gtest.h>
 

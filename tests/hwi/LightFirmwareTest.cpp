@@ -1,5 +1,5 @@
 #include "HwiTestSupport.h"
-#include "IntelHex.h"
+#include "zelk/IntelHex.h"
 
 #include <cstdlib>
 #include <random>

@@ -1,7 +1,7 @@
 #include "model/DeviceBridge.h"
 #include "catalogue/KeyCatalogue.h"
 
-#include "VirtualKeyboard.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include <gtest/gtest.h>
 

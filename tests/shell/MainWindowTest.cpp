@@ -1,14 +1,14 @@
 #include "MainWindowTest.h"
 
-#include "DeviceOptions.h"
 #include "ShellTestSupport.h"
-#include "VirtualKeyboard.h"
 #include "catalogue/KeyCatalogue.h"
 #include "device_ui/ProgressDialog.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
 #include "shell/MainWindow.h"
 #include "shell/MorvApp.h"
+#include "zelk/DeviceOptions.h"
+#include "zelk/VirtualKeyboard.h"
 
 #include <QFile>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 // The scroll bar's layout along the bar, its hit test, the dragged thumb's position and the range
 // adjustment, on a bar of cell size 15.
-#include "shell/ScrollBarGeometry.h"
+#include "skin/ScrollBarGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "SkinTestSupport.h"
 
 #include "shell/MainWindowAreas.h"
-#include "shell/SkinResources.h"
+#include "skin/SkinResources.h"
 
 #include <QImage>
 #include <QRect>

@@ -2,7 +2,7 @@
 
 #include "ShellTestSupport.h"
 
-#include "shell/SkinScrollBar.h"
+#include "skin/SkinScrollBar.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

@@ -2,7 +2,7 @@
 
 #include "ShellTestSupport.h"
 #include "shell/MorvApp.h"
-#include "shell/SkinWindow.h"
+#include "skin/SkinWindow.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 // --virtual-fault SPEC.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <memory>
 #include <string>

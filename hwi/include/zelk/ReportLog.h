@@ -2,7 +2,7 @@
 // to host, a space, then the report's bytes as lower-case hex digits.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "shell/ScrollBarGeometry.h"
+#include "skin/ScrollBarGeometry.h"
 
 #include <algorithm>
 #include <cstdint>

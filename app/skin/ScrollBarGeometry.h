@@ -3,7 +3,7 @@
 // control draws and hit-tests with these; the skin painter reads the strip's layout from here.
 #pragma once
 
-#include "shell/SkinRegion.h"
+#include "skin/SkinRegion.h"
 
 // Picture 138: the strip the key assignment editor's scroll bars are drawn from. Nine square cells
 // across (up, down, thumb, track of a vertical bar; left, right, thumb, track of a horizontal one;

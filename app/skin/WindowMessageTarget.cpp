@@ -1,4 +1,4 @@
-#include "shell/WindowMessageTarget.h"
+#include "skin/WindowMessageTarget.h"
 
 #include <QCoreApplication>
 

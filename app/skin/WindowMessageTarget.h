@@ -3,7 +3,7 @@
 // posts are dropped, never delivered to freed memory.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <QEvent>
 #include <QObject>

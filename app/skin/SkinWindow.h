@@ -8,9 +8,9 @@
 // before and after the areas).
 #pragma once
 
-#include "shell/SkinRegion.h"
-#include "shell/SkinResources.h"
-#include "shell/WindowMessageTarget.h"
+#include "skin/SkinRegion.h"
+#include "skin/SkinResources.h"
+#include "skin/WindowMessageTarget.h"
 
 #include <QDialog>
 #include <QPoint>

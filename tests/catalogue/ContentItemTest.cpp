@@ -1,4 +1,4 @@
-#include "model/ContentItem.h"
+#include "catalogue/ContentItem.h"
 
 #include <gtest/gtest.h>
 

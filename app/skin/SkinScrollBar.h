@@ -3,7 +3,7 @@
 // arrow and track presses on its two timers and lets the thumb be dragged.
 #pragma once
 
-#include "shell/ScrollBarGeometry.h"
+#include "skin/ScrollBarGeometry.h"
 
 #include <QBasicTimer>
 #include <QPoint>

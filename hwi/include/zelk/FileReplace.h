@@ -5,7 +5,7 @@
 // symbolic link, the file it points to is replaced and the link stays.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <cstddef>
 #include <filesystem>

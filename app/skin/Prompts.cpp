@@ -1,4 +1,4 @@
-#include "shell/Prompts.h"
+#include "skin/Prompts.h"
 
 #include "catalogue/UiLanguage.h"
 

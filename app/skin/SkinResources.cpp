@@ -1,4 +1,4 @@
-#include "shell/SkinResources.h"
+#include "skin/SkinResources.h"
 
 #include "ZelkVersion.h"
 

@@ -1,4 +1,4 @@
-#include "shell/SkinScrollBar.h"
+#include "skin/SkinScrollBar.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -3,7 +3,7 @@
 // on request.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <array>
 #include <chrono>

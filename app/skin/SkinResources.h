@@ -2,7 +2,7 @@
 // numeric id, the dark brush of the text boxes, the twenty skin fonts and the program's icon.
 #pragma once
 
-#include "shell/SkinRegion.h"
+#include "skin/SkinRegion.h"
 
 #include <QBrush>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "shell/SkinRegion.h"
+#include "skin/SkinRegion.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "shell/SkinPlate.h"
+#include "skin/SkinPlate.h"
 
-#include "shell/SkinRegion.h"
+#include "skin/SkinRegion.h"
 
 #include <QLinearGradient>
 #include <QPen>

@@ -1,7 +1,7 @@
 // Intel-HEX text: the checks a firmware file must pass and the decoding of one record line.
 #pragma once
 
-#include "ZelkHWI.h"
+#include "zelk/ZelkHWI.h"
 
 #include <cstdint>
 #include <filesystem>
