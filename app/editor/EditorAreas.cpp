@@ -259,21 +259,6 @@ void AppendRows(std::vector<SkinRegion>& areas, int firstId, int count, int left
 
 } // namespace
 
-EditorPickRange PickRangeOfPage(int page) {
-    switch (page) {
-    case PageMultimedia:
-        return {IdMultimediaFirst, IdMultimediaLast};
-    case PageMouse:
-        return {IdMouseFirst, IdMouseLast};
-    case PageFunction:
-        return {IdFunctionFirst, IdFunctionLast};
-    case PagePower:
-        return {IdPowerFirst, IdPowerLast};
-    default:
-        return {0, -1};
-    }
-}
-
 std::vector<SkinRegion> EditorAreas() {
     std::vector<SkinRegion> areas;
     areas.reserve(EditorAreaCount);
@@ -309,21 +294,6 @@ SkinRect EditorEditRect(int control, const std::string& language) {
         return {english ? 480 : 470, 176, (english ? 480 : 470) + 36, 176 + 18};
     case IdComboKeysBox:
         return {380, 138, 380 + 141, 138 + 93};
-    default:
-        return {};
-    }
-}
-
-SkinRect EditorScrollBarRect(int control, int page) {
-    switch (page) {
-    case PageUniCombo:
-        return control == IdNamesBar ? SkinRect{358, 137, 358 + 50, 137 + 96} : SkinRect{};
-    case PageMacro:
-        return control == IdNamesBar ? SkinRect{181, 115, 181 + 15, 115 + 126}
-                                     : SkinRect{357, 115, 357 + 15, 115 + 126};
-    case PageEmulate:
-        return control == IdNamesBar ? SkinRect{181, 115, 181 + 50, 115 + 126}
-                                     : SkinRect{357, 115, 357 + 50, 115 + 126};
     default:
         return {};
     }

@@ -30,21 +30,6 @@ enum EditorPage : int {
     PagePower = 7,
 };
 
-// Page p is drawn from these three pictures: background, hovered areas, active areas.
-inline constexpr int EditorBackgroundPicture(int page) {
-    return 107 + 3 * (page - 1);
-}
-inline constexpr int EditorHoverPicture(int page) {
-    return 108 + 3 * (page - 1);
-}
-inline constexpr int EditorActivePicture(int page) {
-    return 109 + 3 * (page - 1);
-}
-// The skin strip of the editor's scroll bars.
-inline constexpr int EditorScrollBarPicture = 138;
-inline constexpr int EditorPictureIds[] = {107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117,
-                                           118, 119, 120, 121, 122, 123, 124, 125, 126, 127, 138};
-
 // The page an area belongs to; 0 for the areas of every page.
 inline constexpr int PageOfArea(int id) {
     return id >= 100 ? id / 100 : 0;
@@ -117,13 +102,6 @@ enum EditorId : int {
     IdPowerLast = 703,
 };
 
-// The areas that pick a code on a choice page (4 to 7), first and last id; {0, -1} for other pages.
-struct EditorPickRange {
-    int first;
-    int last;
-};
-EditorPickRange PickRangeOfPage(int page);
-
 // The 202 records, filled.
 std::vector<SkinRegion> EditorAreas();
 
@@ -138,6 +116,3 @@ enum EditorControl : int {
 };
 // The place of an edit; edits 1001 and 1002 move with the UI language.
 SkinRect EditorEditRect(int control, const std::string& language);
-// The place of a scroll bar on a page, before the bar takes its skin's thickness; an empty
-// rectangle when the page hides it.
-SkinRect EditorScrollBarRect(int control, int page);

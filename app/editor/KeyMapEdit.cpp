@@ -2,83 +2,65 @@
 
 #include "catalogue/KeyCatalogue.h"
 #include "catalogue/UiLanguage.h"
+#include "editor/EditorPages.h"
 
 #include <string>
 
 namespace {
 
 constexpr int FnCode = 156;
-constexpr int FirstChoicePage = 4;
-constexpr int LastPage = 7;
-
-// The kind of assignment each page gives a key at OK (page 1 in combination mode), by page number.
-constexpr int ModeOfPage[LastPage + 1] = {ModeNotSet,     ModeCombo, ModeMacro,    ModeEmulation,
-                                          ModeMultimedia, ModeMouse, ModeFunction, ModePower};
-
-int PageOfMode(int mode) {
-    if (mode == ModeSingle)
-        return 1;
-    for (int page = 1; page <= LastPage; ++page) {
-        if (ModeOfPage[page] == mode)
-            return page;
-    }
-    return 1;
-}
-
-// The model's catalogue that list page 1, 2 or 3 works on.
-template <typename Data> auto& CatalogueOfPage(Data& data, int page) {
-    return page == 1 ? data.PredefinedCombo : page == 2 ? data.PredefinedMacro : data.PredefinedEmu;
-}
 
 } // namespace
 
 void CKeyMapEdit::Open(const CKeyboardData& data) {
-    for (int page = 1; page <= 3; ++page) {
-        CActionList& names = *NamesOfPage(page);
-        names = CatalogueOfPage(data, page);
+    for (const EditorPageRow& row : EditorPages()) {
+        if (!row.IsList())
+            continue;
+        CActionList& names = this->*row.names;
+        names = data.*row.catalogue;
         if (names.SizeOfView <= 0)
-            names.SizeOfView = page == 1 ? ComboView : ListView;
-        *RecordOfPage(page) = CActionList{};
-        LoadRecord(page);
+            names.SizeOfView = row.rowCount;
+        this->*row.record = CActionList{};
+        LoadRecord(row.page);
     }
     const KeySetting& setting = data.CurrentSettings[static_cast<std::size_t>(data.CurrentKey)]
                                                     [static_cast<std::size_t>(data.CurrentLevel)];
     Single = setting.Mode != ModeCombo;
     Key = setting.Mode == ModeSingle ? KeyOfDeviceCode(data, setting.HWCode) : -1;
     Picks.fill(-1);
-    EditorPage = PageOfMode(setting.Mode);
-    if (setting.Mode == ModeCombo || setting.Mode == ModeMacro || setting.Mode == ModeEmulation) {
+    EditorPage = std::max(EditorPageOfMode(setting.Mode), 1);
+    const EditorPageRow& shown = EditorPageRowOf(EditorPage);
+    if (shown.IsList() && setting.Mode == shown.mode) {
         NamesOfPage(EditorPage)->SelectOrAddContent(setting.ComboKey);
         LoadRecord(EditorPage);
-    } else if (EditorPage >= FirstChoicePage) {
-        Picks[static_cast<std::size_t>(EditorPage - FirstChoicePage)] = setting.HWCode;
+    } else if (!shown.IsList()) {
+        Picks[static_cast<std::size_t>(EditorPage)] = setting.HWCode;
     }
 }
 
 void CKeyMapEdit::ShowPage(int page) {
-    if (page >= 1 && page <= LastPage)
+    if (IsEditorPage(page))
         EditorPage = page;
 }
 
 int CKeyMapEdit::Pick(int page) const {
-    return page >= FirstChoicePage && page <= LastPage
-               ? Picks[static_cast<std::size_t>(page - FirstChoicePage)]
-               : -1;
+    return IsEditorPage(page) && !EditorPageRowOf(page).IsList() ? Picks[static_cast<std::size_t>(page)] : -1;
 }
 
 void CKeyMapEdit::ClickPick(int page, int deviceCode) {
-    if (page >= FirstChoicePage && page <= LastPage) {
-        int& pick = Picks[static_cast<std::size_t>(page - FirstChoicePage)];
+    if (IsEditorPage(page) && !EditorPageRowOf(page).IsList()) {
+        int& pick = Picks[static_cast<std::size_t>(page)];
         pick = pick == deviceCode ? -1 : deviceCode;
     }
 }
 
 void CKeyMapEdit::Clear() {
-    if (EditorPage >= FirstChoicePage) {
-        Picks[static_cast<std::size_t>(EditorPage - FirstChoicePage)] = -1;
+    const EditorPageRow& shown = EditorPageRowOf(EditorPage);
+    if (!shown.IsList()) {
+        Picks[static_cast<std::size_t>(EditorPage)] = -1;
         return;
     }
-    if (EditorPage == 1)
+    if (shown.singleKey)
         Key = -1;
     NamesOfPage(EditorPage)->Clear();
     RecordOfPage(EditorPage)->Clear();
@@ -88,21 +70,22 @@ void CKeyMapEdit::Ok(CKeyboardData& data) const {
     auto& levels = data.CurrentSettings[static_cast<std::size_t>(data.CurrentKey)];
     KeySetting& setting = levels[static_cast<std::size_t>(data.CurrentLevel)];
     setting.Mode = ModeNotSet;
-    if (EditorPage == 1 && Single) {
+    const EditorPageRow& shown = EditorPageRowOf(EditorPage);
+    if (shown.singleKey && Single) {
         const int device = Key >= 0 ? DeviceCodeOfKey(data, Key) : 0;
         if (device > 0) {
             setting.HWCode = device;
             setting.Mode = ModeSingle;
         }
-    } else if (EditorPage < FirstChoicePage) {
+    } else if (shown.IsList()) {
         const CActionList& record = *RecordOfPage(EditorPage);
         if (record.Count() > 0) {
             setting.ComboKey.Assign(record);
-            setting.Mode = ModeOfPage[EditorPage];
+            setting.Mode = shown.mode;
         }
     } else if (const int pick = Pick(EditorPage); pick > 0) {
         setting.HWCode = pick;
-        setting.Mode = ModeOfPage[EditorPage];
+        setting.Mode = shown.mode;
         if (setting.Mode == ModeFunction && pick == FnCode) {
             // The layer key works only when the key carries it on both levels.
             KeySetting& other = levels[static_cast<std::size_t>(1 - data.CurrentLevel)];
@@ -111,12 +94,13 @@ void CKeyMapEdit::Ok(CKeyboardData& data) const {
         }
     }
     // A list page stores its catalogue, also in single-key mode and with nothing picked.
-    if (EditorPage < FirstChoicePage)
-        CatalogueOfPage(data, EditorPage).Assign(*NamesOfPage(EditorPage));
+    if (shown.IsList())
+        (data.*shown.catalogue).Assign(*NamesOfPage(EditorPage));
 }
 
 CActionList* CKeyMapEdit::NamesOfPage(int page) {
-    return page == 1 ? &ComboNames : page == 2 ? &MacroNames : page == 3 ? &EmuNames : nullptr;
+    const EditorPageRow& row = EditorPageRowOf(page);
+    return IsEditorPage(page) && row.IsList() ? &(this->*row.names) : nullptr;
 }
 
 const CActionList* CKeyMapEdit::NamesOfPage(int page) const {
@@ -124,7 +108,8 @@ const CActionList* CKeyMapEdit::NamesOfPage(int page) const {
 }
 
 CActionList* CKeyMapEdit::RecordOfPage(int page) {
-    return page == 1 ? &ComboKeys : page == 2 ? &MacroSteps : page == 3 ? &EmuKeys : nullptr;
+    const EditorPageRow& row = EditorPageRowOf(page);
+    return IsEditorPage(page) && row.IsList() ? &(this->*row.record) : nullptr;
 }
 
 const CActionList* CKeyMapEdit::RecordOfPage(int page) const {
@@ -132,7 +117,7 @@ const CActionList* CKeyMapEdit::RecordOfPage(int page) const {
 }
 
 bool CKeyMapEdit::ListsInUse(int page) const {
-    return page == 2 || page == 3 || (page == 1 && !Single);
+    return NamesOfPage(page) != nullptr && !(EditorPageRowOf(page).singleKey && Single);
 }
 
 void CKeyMapEdit::StoreRecord(int page) {
@@ -143,7 +128,7 @@ void CKeyMapEdit::StoreRecord(int page) {
 
 void CKeyMapEdit::LoadRecord(int page) {
     CActionList* record = RecordOfPage(page);
-    const int view = record->SizeOfView > 0 ? record->SizeOfView : page == 1 ? ComboView : ListView;
+    const int view = record->SizeOfView > 0 ? record->SizeOfView : EditorPageRowOf(page).rowCount;
     *record = NamesOfPage(page)->GetSubList(NamesOfPage(page)->CursorPos);
     if (record->SizeOfView <= 0)
         record->SizeOfView = view;
@@ -162,7 +147,7 @@ bool CKeyMapEdit::ClickNameRow(int page, int row) {
 }
 
 bool CKeyMapEdit::ClickRecordRow(int page, int row) {
-    CActionList* record = page == 1 ? nullptr : RecordOfPage(page);
+    CActionList* record = EditorPageRowOf(page).recordRowsShowText ? RecordOfPage(page) : nullptr;
     if (record == nullptr || row < 0 || record->ViewStartAt + row >= record->Count())
         return false;
     if (row == record->CursorPos)
@@ -178,10 +163,8 @@ std::u16string CKeyMapEdit::NewEntry(int page, const std::string& language) {
     StoreRecord(page);
     names->AppendItem(u"");
     LoadRecord(page);
-    const std::u16string format = page == 1 ? ByLanguage<std::u16string>(language, u"组合键", u"New Combo ")
-                                  : page == 2
-                                      ? ByLanguage<std::u16string>(language, u"宏定义", u"New Macro ")
-                                      : ByLanguage<std::u16string>(language, u"模拟击键", u"New Emu ");
+    const EditorPageRow& row = EditorPageRowOf(page);
+    const std::u16string format = ByLanguage<std::u16string>(language, row.newNameZh, row.newNameEn);
     for (int n = 1;; ++n) {
         std::u16string name = format;
         for (const char digit : std::to_string(n))
@@ -217,7 +200,7 @@ void CKeyMapEdit::ScrollNames(int page, int index) {
 }
 
 void CKeyMapEdit::ScrollRecord(int page, int index) {
-    CActionList* record = page == 1 ? nullptr : RecordOfPage(page);
+    CActionList* record = EditorPageRowOf(page).recordRowsShowText ? RecordOfPage(page) : nullptr;
     if (record != nullptr && record->Count() > 0)
         record->SetCursorIndex(index);
 }

@@ -4,16 +4,13 @@
 #pragma once
 
 #include "catalogue/ContentItem.h"
+#include "editor/EditorAreas.h"
 #include "model/KeyboardData.h"
 
 #include <array>
 
 class CKeyMapEdit {
 public:
-    // Working lists and their views: names lists on the left, record lists on the right.
-    static constexpr int ComboView = ComboViewRows;
-    static constexpr int ListView = MacroViewRows;
-
     // Loads the catalogues and prepares by the kind of CurrentKey on CurrentLevel: the page that
     // kind is picked on, with its current content selected or picked.
     void Open(const CKeyboardData& data);
@@ -31,24 +28,24 @@ public:
     int SingleKey() const { return Key; }
     void SetSingleKey(int keyCode) { Key = keyCode; }
 
-    // The device code picked on a choice page (4 to 7); -1 for none or another page.
+    // The device code picked on a choice page; -1 for none or another page.
     int Pick(int page) const;
     // A click on the page's area of a device code: picks it, or unpicks it when it is the pick.
     void ClickPick(int page, int deviceCode);
 
-    // The list pages (1 in combination mode, 2 and 3): the names list on the left and the record
-    // list of its selected entry on the right; null on other pages.
+    // The list pages: the names list on the left and the record list of its selected entry on the
+    // right; null on other pages.
     CActionList* NamesOfPage(int page);
     const CActionList* NamesOfPage(int page) const;
     CActionList* RecordOfPage(int page);
     const CActionList* RecordOfPage(int page) const;
-    // Whether the page's list commands work now (page 1 only in combination mode).
+    // Whether the page's list commands work now (a page with a single key only in combination mode).
     bool ListsInUse(int page) const;
 
     // A click on row k of the names list: selects its entry and loads its record list. True when
     // the row was selected already, which asks for renaming it.
     bool ClickNameRow(int page, int row);
-    // A click on row k of the record list (pages 2 and 3): selects the item; true when it was.
+    // A click on row k of a record list that shows its items: selects the item; true when it was.
     bool ClickRecordRow(int page, int row);
     // Appends an entry with an empty name, selects it and loads its empty record list; returns the
     // name proposed for it: the first of the page's names with 1, 2, 3, ... that no entry has yet.
@@ -74,6 +71,6 @@ private:
     int EditorPage = 1;
     bool Single = true;
     int Key = -1;
-    // The picks of pages 4 to 7.
-    std::array<int, 4> Picks{-1, -1, -1, -1};
+    // The pick of each choice page, by page number.
+    std::array<int, EditorPageCount + 1> Picks{};
 };

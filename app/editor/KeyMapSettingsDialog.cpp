@@ -3,6 +3,7 @@
 #include "catalogue/ContentItem.h"
 #include "catalogue/KeyCatalogue.h"
 #include "editor/EditorAreas.h"
+#include "editor/EditorPages.h"
 #include "editor/MacroSettings.h"
 #include "skin/Prompts.h"
 #include "skin/ScrollBarGeometry.h"
@@ -31,46 +32,9 @@ QRect ToQRect(const SkinRect& rect) {
 }
 
 SkinPictures PicturesOfPage(int page) {
-    return {EditorBackgroundPicture(page), EditorHoverPicture(page), EditorActivePicture(page)};
+    const EditorPageRow& row = EditorPageRowOf(page);
+    return {row.background, row.hover, row.active};
 }
-
-bool HasTip(int id) {
-    return (id >= IdMultimediaFirst && id <= IdMultimediaLast) ||
-           (id >= IdFunctionFirst && id <= IdFunctionLast) || (id >= IdPowerFirst && id <= IdPowerLast);
-}
-
-// The first row id of the names list and of the record list of a list page, and their row counts.
-struct CListRows {
-    int names;
-    int record;
-    int count;
-};
-CListRows RowsOfPage(int page) {
-    switch (page) {
-    case PageUniCombo:
-        return {IdComboNameRow, IdComboKeyRow, 6};
-    case PageMacro:
-        return {IdMacroNameRow, IdMacroStepRow, 9};
-    case PageEmulate:
-        return {IdEmuNameRow, IdEmuKeyRow, 9};
-    default:
-        return {0, 0, 0};
-    }
-}
-
-// The Record button of each recording and its two captions.
-struct CRecordPlace {
-    RecordingTarget target;
-    int button;
-    int recordLabel;
-    int stopLabel;
-};
-constexpr CRecordPlace RecordPlaces[] = {
-    {RecordingTarget::SingleKey, IdRecordSingle, IdRecordSingleLabel, IdStopSingleLabel},
-    {RecordingTarget::Combination, IdRecordCombo, IdRecordComboLabel, IdStopComboLabel},
-    {RecordingTarget::Macro, IdRecordMacro, IdRecordMacroLabel, IdStopMacroLabel},
-    {RecordingTarget::Emulation, IdRecordEmu, IdRecordEmuLabel, IdStopEmuLabel},
-};
 
 std::int64_t SteadyNowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -93,8 +57,8 @@ QString Joined(const CActionList& keys) {
 
 CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const CSkinResources& resources,
                                                      QWidget* parent)
-    : CSkinWindow(resources, data.UiLanguage, PicturesOfPage(PageUniCombo), EditorTransparentColour,
-                  EditorAreaCount, parent),
+    : CSkinWindow(resources, data.UiLanguage, PicturesOfPage(1), EditorTransparentColour, EditorAreaCount,
+                  parent),
       Model(data) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setWindowTitle(ProgramName());
@@ -190,20 +154,20 @@ void CMorvDialogKeyMapSettings::ShowPage(int page) {
     Editing.ShowPage(page);
     SetPictures(PicturesOfPage(Editing.Page()));
     HideTip();
-    const int shown = Editing.Page();
-    RepeatEdit->setVisible(shown == PageMacro || shown == PageEmulate);
-    RepeatEdit->setEnabled(shown == PageMacro || shown == PageEmulate);
-    IntervalEdit->setVisible(shown == PageMacro);
+    const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
+    const bool repeat = shown.repeatEdit != EditorRepeatEdit::None;
+    RepeatEdit->setVisible(repeat);
+    RepeatEdit->setEnabled(repeat);
+    IntervalEdit->setVisible(shown.intervalEdit);
     IntervalEdit->setEnabled(false);
     NameEditor->hide();
-    ComboKeysBox->setVisible(shown == PageUniCombo);
-    ComboKeysBox->setEnabled(shown == PageUniCombo);
-    const CActionList* names = Editing.NamesOfPage(shown);
-    const CActionList* record = Editing.RecordOfPage(shown);
+    ComboKeysBox->setVisible(shown.comboKeysBox);
+    ComboKeysBox->setEnabled(shown.comboKeysBox);
+    const CActionList* names = Editing.NamesOfPage(shown.page);
+    const CActionList* record = Editing.RecordOfPage(shown.page);
     const QPixmap* strip = Resources().Picture(ScrollBarStripPicture);
-    for (const auto& [bar, id, list] :
-         {std::tuple{NamesBar, int(IdNamesBar), names}, std::tuple{RecordBar, int(IdRecordBar), record}}) {
-        const SkinRect place = EditorScrollBarRect(id, shown);
+    for (const auto& [bar, place, list] :
+         {std::tuple{NamesBar, shown.namesBar, names}, std::tuple{RecordBar, shown.recordBar, record}}) {
         if (list == nullptr || place.Width() <= 0) {
             bar->hide();
             continue;
@@ -234,12 +198,10 @@ void CMorvDialogKeyMapSettings::StartRecording(RecordingTarget target) {
     const int delta = Recorder.Start(target, Editing);
     if (delta != 0)
         RecordBar->AdjustRange(delta);
-    for (const CRecordPlace& place : RecordPlaces) {
-        if (place.target != target)
-            continue;
-        AreaById(place.button)->active = true;
-        AreaById(place.recordLabel)->showText = false;
-        AreaById(place.stopLabel)->showText = true;
+    if (const EditorRecordPlace* place = EditorRecordPlaceOf(target)) {
+        AreaById(place->button)->active = true;
+        AreaById(place->recordLabel)->showText = false;
+        AreaById(place->stopLabel)->showText = true;
     }
     // Where the desktop's keyboard cannot be captured (no X server, native Wayland, a grab held by
     // another program), the keys typed into this window are recorded instead.
@@ -264,12 +226,10 @@ void CMorvDialogKeyMapSettings::StopRecording() {
         releaseKeyboard();
     Hooked = OwnKeys = false;
     Recorder.Stop(Editing);
-    for (const CRecordPlace& place : RecordPlaces) {
-        if (place.target != target)
-            continue;
-        AreaById(place.button)->active = false;
-        AreaById(place.recordLabel)->showText = true;
-        AreaById(place.stopLabel)->showText = false;
+    if (const EditorRecordPlace* place = EditorRecordPlaceOf(target)) {
+        AreaById(place->button)->active = false;
+        AreaById(place->recordLabel)->showText = true;
+        AreaById(place->stopLabel)->showText = false;
     }
     update();
 }
@@ -316,7 +276,7 @@ void CMorvDialogKeyMapSettings::OnPlayMode(int id) {
     RepeatEdit->setEnabled(steps.PlayMode == 0);
     if (steps.PlayMode == 0)
         RepeatEdit->setFocus();
-    Editing.StoreRecord(PageMacro);
+    Editing.StoreRecord(Editing.Page());
     update();
 }
 
@@ -331,26 +291,26 @@ void CMorvDialogKeyMapSettings::OnIntervalKind(bool fixed) {
         MacroSettings::UseRecordedDelays(steps);
         IntervalEdit->setEnabled(false);
     }
-    Editing.StoreRecord(PageMacro);
+    Editing.StoreRecord(Editing.Page());
     UpdateScrollRanges();
     update();
 }
 
 void CMorvDialogKeyMapSettings::OnRepeatEdited(const QString& text) {
     const int typed = LeadingNumber(text.toStdU16String());
-    if (Editing.Page() == PageMacro) {
+    const EditorRepeatEdit holds = EditorPageRowOf(Editing.Page()).repeatEdit;
+    if (holds == EditorRepeatEdit::MacroCycles) {
         const int cycles = MacroSettings::RepeatCount(typed);
         if (cycles != typed || text.isEmpty())
             RepeatEdit->setText(Number(cycles));
         Editing.MacroSteps.Cycles = cycles;
-        Editing.StoreRecord(PageMacro);
-    } else if (Editing.Page() == PageEmulate) {
+    } else if (holds == EditorRepeatEdit::EmulationInterval) {
         const int interval = MacroSettings::EmuInterval(typed);
         if (interval != typed)
             RepeatEdit->setText(Number(interval));
         Editing.EmuKeys.Delay = interval;
-        Editing.StoreRecord(PageEmulate);
     }
+    Editing.StoreRecord(Editing.Page());
 }
 
 void CMorvDialogKeyMapSettings::OnIntervalEdited(const QString& text) {
@@ -359,7 +319,7 @@ void CMorvDialogKeyMapSettings::OnIntervalEdited(const QString& text) {
     if (interval != typed)
         IntervalEdit->setText(Number(interval));
     Editing.MacroSteps.Delay = interval;
-    Editing.StoreRecord(PageMacro);
+    Editing.StoreRecord(Editing.Page());
 }
 
 void CMorvDialogKeyMapSettings::ShowMacroSettings() {
@@ -367,7 +327,8 @@ void CMorvDialogKeyMapSettings::ShowMacroSettings() {
         if (edit->text() != Number(value))
             edit->setText(Number(value));
     };
-    if (Editing.Page() == PageMacro) {
+    const EditorRepeatEdit holds = EditorPageRowOf(Editing.Page()).repeatEdit;
+    if (holds == EditorRepeatEdit::MacroCycles) {
         const CActionList& steps = Editing.MacroSteps;
         show(RepeatEdit, steps.Cycles);
         show(IntervalEdit, steps.Delay);
@@ -378,7 +339,7 @@ void CMorvDialogKeyMapSettings::ShowMacroSettings() {
         AreaById(IdRecordedDelays)->active = !steps.IsAutoInterval;
         if (steps.IsAutoInterval)
             IntervalEdit->setEnabled(true);
-    } else if (Editing.Page() == PageEmulate) {
+    } else if (holds == EditorRepeatEdit::EmulationInterval) {
         show(RepeatEdit, Editing.EmuKeys.Delay);
     }
 }
@@ -411,16 +372,17 @@ void CMorvDialogKeyMapSettings::OnStepMenu(int row, QPoint at) {
     const int delta = MacroSettings::ApplyMenuCommand(Editing.MacroSteps, row, command, Model);
     if (delta != 0)
         RecordBar->AdjustRange(delta);
-    Editing.StoreRecord(PageMacro);
+    Editing.StoreRecord(Editing.Page());
     update();
 }
 
 void CMorvDialogKeyMapSettings::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton && Editing.Page() == PageMacro) {
+    const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
+    if (event->button() == Qt::RightButton && shown.macroSteps) {
         const QPoint point = event->position().toPoint();
-        for (int row = 0; row < 9; ++row) {
-            const SkinRegion* area = AreaById(IdMacroStepRow + row);
-            const CActionList& steps = Editing.MacroSteps;
+        const CActionList& steps = *Editing.RecordOfPage(shown.page);
+        for (int row = 0; row < shown.rowCount; ++row) {
+            const SkinRegion* area = AreaById(shown.recordRows + row);
             if (area->rect.Contains(point.x(), point.y()) && steps.ViewStartAt + row < steps.Count()) {
                 CommitNameEditor();
                 OnStepMenu(row, event->globalPosition().toPoint());
@@ -485,7 +447,7 @@ void CMorvDialogKeyMapSettings::OnNameRow(int row) {
     const int page = Editing.Page();
     if (Editing.ClickNameRow(page, row)) {
         const CActionList& names = *Editing.NamesOfPage(page);
-        OpenNameEditor(RowsOfPage(page).names + row, NameEdit::Rename, names.GetItemText(row));
+        OpenNameEditor(EditorPageRowOf(page).nameRows + row, NameEdit::Rename, names.GetItemText(row));
         return;
     }
     UpdateScrollRanges();
@@ -497,10 +459,11 @@ void CMorvDialogKeyMapSettings::OnRecordRow(int row) {
     const bool selected = Editing.ClickRecordRow(page, row);
     update();
     // A second click on a selected delay of a macro edits it in place.
-    if (selected && page == PageMacro) {
-        const std::u16string item = Editing.MacroSteps.GetItemText(row);
+    const EditorPageRow& shown = EditorPageRowOf(page);
+    if (selected && shown.macroSteps) {
+        const std::u16string item = Editing.RecordOfPage(page)->GetItemText(row);
         if (IsBracketedDelayItem(item))
-            OpenNameEditor(IdMacroStepRow + row, NameEdit::Delay, std::u16string(DelayNumberText(item)));
+            OpenNameEditor(shown.recordRows + row, NameEdit::Delay, std::u16string(DelayNumberText(item)));
     }
 }
 
@@ -511,7 +474,8 @@ void CMorvDialogKeyMapSettings::OnNew() {
     const std::u16string proposed = Editing.NewEntry(page, Language());
     UpdateScrollRanges();
     update();
-    OpenNameEditor(RowsOfPage(page).names + Editing.NamesOfPage(page)->CursorPos, NameEdit::Rename, proposed);
+    OpenNameEditor(EditorPageRowOf(page).nameRows + Editing.NamesOfPage(page)->CursorPos, NameEdit::Rename,
+                   proposed);
 }
 
 void CMorvDialogKeyMapSettings::OnDelete() {
@@ -525,8 +489,9 @@ void CMorvDialogKeyMapSettings::OnDelete() {
 
 void CMorvDialogKeyMapSettings::OpenNameEditor(int rowId, NameEdit kind, const std::u16string& text) {
     const SkinRegion* row = AreaById(rowId);
+    const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
     const CActionList* list =
-        kind == NameEdit::Delay ? &Editing.MacroSteps : Editing.NamesOfPage(Editing.Page());
+        kind == NameEdit::Delay ? Editing.RecordOfPage(shown.page) : Editing.NamesOfPage(shown.page);
     if (row == nullptr || list == nullptr)
         return;
     NameEditor->setGeometry(ToQRect(row->rect));
@@ -536,8 +501,7 @@ void CMorvDialogKeyMapSettings::OpenNameEditor(int rowId, NameEdit kind, const s
     NameEditor->setFocus();
     NameEditor->selectAll();
     NameEditing = kind;
-    EditedItem = list->ViewStartAt + rowId -
-                 (kind == NameEdit::Delay ? int(IdMacroStepRow) : RowsOfPage(Editing.Page()).names);
+    EditedItem = list->ViewStartAt + rowId - (kind == NameEdit::Delay ? shown.recordRows : shown.nameRows);
 }
 
 bool CMorvDialogKeyMapSettings::CommitNameEditor() {
@@ -546,8 +510,8 @@ bool CMorvDialogKeyMapSettings::CommitNameEditor() {
         return false;
     const std::u16string text = NameEditor->text().toStdU16String();
     if (kind == NameEdit::Delay) {
-        MacroSettings::SetDelay(Editing.MacroSteps, EditedItem, text);
-        Editing.StoreRecord(PageMacro);
+        MacroSettings::SetDelay(*Editing.RecordOfPage(Editing.Page()), EditedItem, text);
+        Editing.StoreRecord(Editing.Page());
     } else {
         Editing.RenameEntry(Editing.Page(), EditedItem, text);
     }
@@ -569,25 +533,38 @@ void CMorvDialogKeyMapSettings::OnAreaClicked(const SkinRegion& area) {
 }
 
 void CMorvDialogKeyMapSettings::Dispatch(int id) {
-    const CListRows rows = RowsOfPage(Editing.Page());
-    if (rows.count > 0 && id >= rows.names && id < rows.names + rows.count) {
-        OnNameRow(id - rows.names);
+    const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
+    if (shown.IsNameRow(id)) {
+        OnNameRow(id - shown.nameRows);
         return;
     }
-    if (rows.count > 0 && id >= rows.record && id < rows.record + rows.count) {
-        OnRecordRow(id - rows.record);
+    if (shown.IsRecordRow(id)) {
+        OnRecordRow(id - shown.recordRows);
         return;
     }
-    if (id >= IdTabFirst && id <= IdTabLast) {
-        ShowPage(id - IdTabFirst + 1);
+    if (const int page = EditorPageOfTab(id); page != 0) {
+        ShowPage(page);
         return;
     }
-    const EditorPickRange picks = PickRangeOfPage(Editing.Page());
-    if (id >= picks.first && id <= picks.last) {
+    if (shown.Picks(id)) {
         if (const SkinRegion* area = AreaById(id)) {
-            Editing.ClickPick(Editing.Page(), area->code);
+            Editing.ClickPick(shown.page, area->code);
             update();
         }
+        return;
+    }
+    for (const EditorRecordPlace& place : shown.recordings) {
+        if (place.target != RecordingTarget::None && place.button == id) {
+            StartRecording(place.target);
+            return;
+        }
+    }
+    if (shown.IsList() && id == shown.newButton) {
+        OnNew();
+        return;
+    }
+    if (shown.IsList() && id == shown.deleteButton) {
+        OnDelete();
         return;
     }
     switch (id) {
@@ -606,18 +583,6 @@ void CMorvDialogKeyMapSettings::Dispatch(int id) {
         Editing.SwapMode();
         update();
         return;
-    case IdRecordSingle:
-        StartRecording(RecordingTarget::SingleKey);
-        return;
-    case IdRecordCombo:
-        StartRecording(RecordingTarget::Combination);
-        return;
-    case IdRecordMacro:
-        StartRecording(RecordingTarget::Macro);
-        return;
-    case IdRecordEmu:
-        StartRecording(RecordingTarget::Emulation);
-        return;
     case IdPlayTimes:
     case IdPlayWhileHeld:
     case IdPlayToggle:
@@ -628,16 +593,6 @@ void CMorvDialogKeyMapSettings::Dispatch(int id) {
         return;
     case IdRecordedDelays:
         OnIntervalKind(false);
-        return;
-    case IdComboNew:
-    case IdMacroNew:
-    case IdEmuNew:
-        OnNew();
-        return;
-    case IdComboDelete:
-    case IdMacroRemove:
-    case IdEmuRemove:
-        OnDelete();
         return;
     default:
         return;
@@ -653,17 +608,16 @@ void CMorvDialogKeyMapSettings::OnOk() {
 
 void CMorvDialogKeyMapSettings::OnClear() {
     Editing.Clear();
-    if (Editing.Page() <= PageEmulate)
+    if (EditorPageRowOf(Editing.Page()).IsList())
         ShowPage(Editing.Page());
     update();
 }
 
 void CMorvDialogKeyMapSettings::PrepareAreas() {
-    const int page = Editing.Page();
-    const int pick = Editing.Pick(page);
-    const EditorPickRange picks = PickRangeOfPage(page);
+    const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
+    const int pick = Editing.Pick(shown.page);
     for (SkinRegion& area : Areas()) {
-        if (area.id >= picks.first && area.id <= picks.last)
+        if (shown.Picks(area.id))
             area.active = area.code == pick;
     }
     const bool single = Editing.SingleMode();
@@ -680,22 +634,23 @@ void CMorvDialogKeyMapSettings::PrepareAreas() {
                 .toStdString();
         box->captions = {{"zh-CN", name}, {"en-US", name}};
     }
-    const CListRows rows = RowsOfPage(page);
-    for (const auto& [first, list] :
-         {std::pair{rows.names, Editing.NamesOfPage(page)},
-          std::pair{page == PageUniCombo ? 0 : rows.record, Editing.RecordOfPage(page)}}) {
-        if (first <= 0 || list == nullptr)
-            continue;
-        for (int k = 0; k < rows.count; ++k) {
-            SkinRegion* row = AreaById(first + k);
-            const std::string text = QString::fromStdU16String(list->GetItemText(k)).toStdString();
-            row->captions = {{"zh-CN", text}, {"en-US", text}};
-            row->active = k == list->CursorPos;
+    if (shown.IsList()) {
+        for (const auto& [first, list] :
+             {std::pair{shown.nameRows, Editing.NamesOfPage(shown.page)},
+              std::pair{shown.recordRowsShowText ? shown.recordRows : 0, Editing.RecordOfPage(shown.page)}}) {
+            if (first <= 0)
+                continue;
+            for (int k = 0; k < shown.rowCount; ++k) {
+                SkinRegion* row = AreaById(first + k);
+                const std::string text = QString::fromStdU16String(list->GetItemText(k)).toStdString();
+                row->captions = {{"zh-CN", text}, {"en-US", text}};
+                row->active = k == list->CursorPos;
+            }
         }
     }
     ShowMacroSettings();
-    if (page == PageUniCombo) {
-        const QString keys = Joined(Editing.ComboKeys);
+    if (shown.comboKeysBox) {
+        const QString keys = Joined(*Editing.RecordOfPage(shown.page));
         if (ComboKeysBox->toPlainText() != keys)
             ComboKeysBox->setPlainText(keys);
     }
@@ -722,10 +677,12 @@ void CMorvDialogKeyMapSettings::HideTip() {
 }
 
 void CMorvDialogKeyMapSettings::UpdateTip(QPoint point) {
-    // An icon of pages 4, 6 and 7 under the mouse that is not the pick tells its name.
+    // An icon of a page with tips under the mouse that is not the pick tells its name.
     const SkinRegion* under = nullptr;
+    const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
     for (const SkinRegion& area : Areas()) {
-        if (AreaShown(area) && HasTip(area.id) && !area.active && area.rect.Contains(point.x(), point.y())) {
+        if (shown.pickTips && shown.Picks(area.id) && AreaShown(area) && !area.active &&
+            area.rect.Contains(point.x(), point.y())) {
             under = &area;
             break;
         }

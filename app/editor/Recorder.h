@@ -3,13 +3,12 @@
 // combination, a macro with its delays or an emulation), within each record's limits.
 #pragma once
 
+#include "editor/EditorPages.h"
 #include "editor/KeyMapEdit.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
-
-enum class RecordingTarget { None, SingleKey, Combination, Macro, Emulation };
 
 // What handling one key event asks of the window.
 struct CRecordedKey {

@@ -5,7 +5,7 @@
 #include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/ProgressDialog.h"
-#include "editor/EditorAreas.h"
+#include "editor/EditorPages.h"
 #include "model/KeyboardData.h"
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
@@ -91,8 +91,10 @@ std::vector<int> CMorvApp::RequiredPictures() {
     std::vector<int> ids;
     for (const std::span<const int> window :
          {std::span<const int>(MainWindowPictureIds), std::span<const int>(BacklightPictureIds),
-          std::span<const int>(DeviceDialogPictureIds), std::span<const int>(EditorPictureIds)})
+          std::span<const int>(DeviceDialogPictureIds)})
         ids.insert(ids.end(), window.begin(), window.end());
+    const std::vector<int> editor = EditorPictureIds();
+    ids.insert(ids.end(), editor.begin(), editor.end());
     return ids;
 }
 

@@ -7,6 +7,7 @@
 #include "SkinStyle.h"
 
 #include "editor/EditorAreas.h"
+#include "editor/EditorPages.h"
 
 #include <QConicalGradient>
 #include <QLinearGradient>
@@ -722,7 +723,7 @@ void DrawPagePanel(QPainter& painter, int page) {
     painter.setPen(QPen(Rim, 1));
     painter.setBrush(fill);
     painter.drawPolygon(PanelShape(PagePanel.adjusted(0.5, 0.5, -0.5, -0.5), 12));
-    const QRectF selected = AreaRect(IdTabFirst + page - 1);
+    const QRectF selected = AreaRect(EditorPageRowOf(page).tab);
     painter.setPen(Qt::NoPen);
     painter.setBrush(PanelTop);
     painter.drawRect(QRectF(selected.left() + 1, PagePanel.top(), selected.width() - 2, 1.5));
@@ -1214,30 +1215,28 @@ void DrawPowerPage(QPainter& painter) {
     DrawPowerScene(painter);
 }
 
-void DrawPageBackground(QPainter& painter, int page) {
-    switch (page) {
-    case PageUniCombo:
+void DrawBackdrop(QPainter& painter, EditorBackdrop backdrop) {
+    switch (backdrop) {
+    case EditorBackdrop::UniCombo:
         DrawUniComboPage(painter);
         break;
-    case PageMacro:
+    case EditorBackdrop::MacroList:
         DrawMacroPage(painter);
         break;
-    case PageEmulate:
+    case EditorBackdrop::EmulationList:
         DrawEmulatePage(painter);
         break;
-    case PageMultimedia:
+    case EditorBackdrop::MediaIcons:
         DrawMultimediaPage(painter);
         break;
-    case PageMouse:
+    case EditorBackdrop::MouseRows:
         DrawMousePage(painter);
         break;
-    case PageFunction:
+    case EditorBackdrop::FunctionIcons:
         DrawFunctionPage(painter);
         break;
-    case PagePower:
+    case EditorBackdrop::PowerKeys:
         DrawPowerPage(painter);
-        break;
-    default:
         break;
     }
 }
@@ -1250,8 +1249,8 @@ void DrawArea(QPainter& painter, const SkinRegion& area, int page, SkinLook look
         DrawListRow(painter, rect, look);
         return;
     }
-    if (area.id >= IdTabFirst && area.id <= IdTabLast) {
-        DrawTab(painter, rect, look, area.id - IdTabFirst + 1 == page);
+    if (const int shows = EditorPageOfTab(area.id); shows != 0) {
+        DrawTab(painter, rect, look, shows == page);
         return;
     }
     if (const Glyph glyph = GlyphOf(area.id)) {
@@ -1303,7 +1302,7 @@ void PaintPage(QPainter& painter, int page, SkinLook look) {
     DrawChassis(painter, QRectF(QPointF(0, 0), QSizeF(EditorSize)), ChassisCut);
     DrawTitleBar(painter);
     DrawPagePanel(painter, page);
-    DrawPageBackground(painter, page);
+    DrawBackdrop(painter, EditorPageRowOf(page).backdrop);
     for (const SkinRegion& area : EditorAreas()) {
         const int owner = PageOfArea(area.id);
         if (area.id <= 0 || area.labelOnly || (owner != 0 && owner != page))
@@ -1325,10 +1324,10 @@ SkinPictureSpec Picture(int id, int page, SkinLook look) {
 
 std::vector<SkinPictureSpec> EditorPictures() {
     std::vector<SkinPictureSpec> pictures;
-    for (int page = 1; page <= EditorPageCount; ++page) {
-        pictures.push_back(Picture(EditorBackgroundPicture(page), page, SkinLook::Normal));
-        pictures.push_back(Picture(EditorHoverPicture(page), page, SkinLook::Hover));
-        pictures.push_back(Picture(EditorActivePicture(page), page, SkinLook::Active));
+    for (const EditorPageRow& row : EditorPages()) {
+        pictures.push_back(Picture(row.background, row.page, SkinLook::Normal));
+        pictures.push_back(Picture(row.hover, row.page, SkinLook::Hover));
+        pictures.push_back(Picture(row.active, row.page, SkinLook::Active));
     }
     return pictures;
 }
