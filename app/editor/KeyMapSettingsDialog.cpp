@@ -10,22 +10,17 @@
 #include "skin/SkinPlate.h"
 #include "skin/SkinScrollBar.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
-#include <QTimer>
 
 #include <algorithm>
 #include <utility>
 
 namespace {
-
-constexpr int TipDelayMs = 100;
 
 QRect ToQRect(const SkinRect& rect) {
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
@@ -80,12 +75,10 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
     }
     connect(RepeatEdit, &QLineEdit::textEdited, this, &CMorvDialogKeyMapSettings::OnRepeatEdited);
     connect(IntervalEdit, &QLineEdit::textEdited, this, &CMorvDialogKeyMapSettings::OnIntervalEdited);
-    NameEditor = AddLineBox({}, IdNameEditor);
-    NameEditor->setAlignment(Qt::AlignCenter);
-    NameEditor->hide();
+    NameEditor = std::make_unique<CRowNameEditor>(AddLineBox({}, IdNameEditor));
     // Enter and the loss of focus commit it.
-    connect(NameEditor, &QLineEdit::editingFinished, this, [this] { CommitNameEditor(); });
-    for (QLineEdit* edit : {RepeatEdit, IntervalEdit, NameEditor})
+    connect(NameEditor->Box(), &QLineEdit::editingFinished, this, [this] { CommitNameEditor(); });
+    for (QLineEdit* edit : {RepeatEdit, IntervalEdit, NameEditor->Box()})
         edit->installEventFilter(this);
     ComboKeysBox = AddTextArea(EditorEditRect(IdComboKeysBox, Language()), IdComboKeysBox);
     ComboKeysBox->setReadOnly(true);
@@ -103,20 +96,7 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
                 [this, shown](int notification, int position) { OnScroll(shown, notification, position); });
     }
 
-    Tip = new QLabel(this, Qt::ToolTip);
-    Tip->setStyleSheet(QStringLiteral("QLabel { color: rgb(0, 0, 255); background-color: rgb(255, 255, 0); "
-                                      "border: 1px solid rgb(0, 0, 0); padding: 1px 3px; }"));
-    Tip->hide();
-    TipDelay = new QTimer(this);
-    TipDelay->setSingleShot(true);
-    TipDelay->setInterval(TipDelayMs);
-    connect(TipDelay, &QTimer::timeout, this, [this] {
-        if (Tip->text().isEmpty())
-            return;
-        Tip->adjustSize();
-        Tip->move(QCursor::pos() + QPoint(12, 18));
-        Tip->show();
-    });
+    Tip = new CAreaTip(this);
 
     Editing.Open(Model);
     ShowPage(Editing.Page());
@@ -135,7 +115,7 @@ bool CMorvDialogKeyMapSettings::AreaShown(const SkinRegion& area) const {
 }
 
 QString CMorvDialogKeyMapSettings::ShownTip() const {
-    return Tip->isVisible() || TipDelay->isActive() ? Tip->text() : QString();
+    return Tip->Shown();
 }
 
 void CMorvDialogKeyMapSettings::SetScrollRange(CSkinScrollBar* bar, const CActionList& list, bool toStart) {
@@ -153,14 +133,13 @@ void CMorvDialogKeyMapSettings::ShowPage(int page) {
     CommitNameEditor();
     Editing.ShowPage(page);
     SetPictures(PicturesOfPage(Editing.Page()));
-    HideTip();
+    Tip->Hide();
     const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
     const bool repeat = shown.repeatEdit != EditorRepeatEdit::None;
     RepeatEdit->setVisible(repeat);
     RepeatEdit->setEnabled(repeat);
     IntervalEdit->setVisible(shown.intervalEdit);
     IntervalEdit->setEnabled(false);
-    NameEditor->hide();
     ComboKeysBox->setVisible(shown.comboKeysBox);
     ComboKeysBox->setEnabled(shown.comboKeysBox);
     const CActionList* names = Editing.NamesOfPage(shown.page);
@@ -194,7 +173,7 @@ bool CMorvDialogKeyMapSettings::FinishInProgress(int clickedId) {
 void CMorvDialogKeyMapSettings::StartRecording(RecordingTarget target) {
     if (!CRecorder::CanStart(target, Editing))
         return;
-    HideTip();
+    Tip->Hide();
     const int delta = Recorder.Start(target, Editing);
     if (delta != 0)
         RecordBar->AdjustRange(delta);
@@ -203,16 +182,7 @@ void CMorvDialogKeyMapSettings::StartRecording(RecordingTarget target) {
         AreaById(place->recordLabel)->showText = false;
         AreaById(place->stopLabel)->showText = true;
     }
-    // Where the desktop's keyboard cannot be captured (no X server, native Wayland, a grab held by
-    // another program), the keys typed into this window are recorded instead.
-    Hooked = QGuiApplication::platformName() != QLatin1String("wayland") &&
-             InstallHook(MessageTarget()) == HookInstalled;
-    OwnKeys = !Hooked;
-    if (OwnKeys) {
-        OwnKeyTranslator = CHookKeyTranslator();
-        setFocus();
-        grabKeyboard();
-    }
+    Capture.Start(*this, MessageTarget());
     update();
 }
 
@@ -220,11 +190,7 @@ void CMorvDialogKeyMapSettings::StopRecording() {
     const RecordingTarget target = Recorder.Target();
     if (target == RecordingTarget::None)
         return;
-    if (Hooked)
-        UninstallHook();
-    if (OwnKeys)
-        releaseKeyboard();
-    Hooked = OwnKeys = false;
+    Capture.Stop();
     Recorder.Stop(Editing);
     if (const EditorRecordPlace* place = EditorRecordPlaceOf(target)) {
         AreaById(place->button)->active = false;
@@ -253,21 +219,6 @@ void CMorvDialogKeyMapSettings::OnPostedMessage(unsigned message, std::uintptr_t
                                                 std::intptr_t lParam) {
     if (message == WM_HOOK_KEY)
         OnHookKey(wParam, lParam);
-}
-
-bool CMorvDialogKeyMapSettings::CaptureOwnKey(QKeyEvent* event, bool release) {
-    if (!OwnKeys)
-        return false;
-    event->accept();
-    // Qt repeats a held key as release and press pairs; the capture reports presses only.
-    if (release && event->isAutoRepeat())
-        return true;
-    constexpr quint32 NumLockState = 0x10;
-    CHookKey key;
-    if (OwnKeyTranslator.Translate(event->nativeScanCode(), release,
-                                   (event->nativeModifiers() & NumLockState) != 0, key))
-        OnHookKey(key.WParam, key.LParam);
-    return true;
 }
 
 void CMorvDialogKeyMapSettings::OnPlayMode(int id) {
@@ -447,7 +398,8 @@ void CMorvDialogKeyMapSettings::OnNameRow(int row) {
     const int page = Editing.Page();
     if (Editing.ClickNameRow(page, row)) {
         const CActionList& names = *Editing.NamesOfPage(page);
-        OpenNameEditor(EditorPageRowOf(page).nameRows + row, NameEdit::Rename, names.GetItemText(row));
+        OpenNameEditor(EditorPageRowOf(page).nameRows + row, CRowNameEditor::Purpose::Rename,
+                       names.GetItemText(row));
         return;
     }
     UpdateScrollRanges();
@@ -463,7 +415,8 @@ void CMorvDialogKeyMapSettings::OnRecordRow(int row) {
     if (selected && shown.macroSteps) {
         const std::u16string item = Editing.RecordOfPage(page)->GetItemText(row);
         if (IsBracketedDelayItem(item))
-            OpenNameEditor(shown.recordRows + row, NameEdit::Delay, std::u16string(DelayNumberText(item)));
+            OpenNameEditor(shown.recordRows + row, CRowNameEditor::Purpose::Delay,
+                           std::u16string(DelayNumberText(item)));
     }
 }
 
@@ -474,8 +427,8 @@ void CMorvDialogKeyMapSettings::OnNew() {
     const std::u16string proposed = Editing.NewEntry(page, Language());
     UpdateScrollRanges();
     update();
-    OpenNameEditor(EditorPageRowOf(page).nameRows + Editing.NamesOfPage(page)->CursorPos, NameEdit::Rename,
-                   proposed);
+    OpenNameEditor(EditorPageRowOf(page).nameRows + Editing.NamesOfPage(page)->CursorPos,
+                   CRowNameEditor::Purpose::Rename, proposed);
 }
 
 void CMorvDialogKeyMapSettings::OnDelete() {
@@ -487,41 +440,28 @@ void CMorvDialogKeyMapSettings::OnDelete() {
     update();
 }
 
-void CMorvDialogKeyMapSettings::OpenNameEditor(int rowId, NameEdit kind, const std::u16string& text) {
+void CMorvDialogKeyMapSettings::OpenNameEditor(int rowId, CRowNameEditor::Purpose purpose,
+                                               const std::u16string& text) {
     const SkinRegion* row = AreaById(rowId);
     const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
-    const CActionList* list =
-        kind == NameEdit::Delay ? Editing.RecordOfPage(shown.page) : Editing.NamesOfPage(shown.page);
+    const bool delay = purpose == CRowNameEditor::Purpose::Delay;
+    const CActionList* list = delay ? Editing.RecordOfPage(shown.page) : Editing.NamesOfPage(shown.page);
     if (row == nullptr || list == nullptr)
         return;
-    NameEditor->setGeometry(ToQRect(row->rect));
-    NameEditor->setText(QString::fromStdU16String(text));
-    NameEditor->setEnabled(true);
-    NameEditor->show();
-    NameEditor->setFocus();
-    NameEditor->selectAll();
-    NameEditing = kind;
-    EditedItem = list->ViewStartAt + rowId - (kind == NameEdit::Delay ? shown.recordRows : shown.nameRows);
+    const int item = list->ViewStartAt + rowId - (delay ? shown.recordRows : shown.nameRows);
+    NameEditor->Open(ToQRect(row->rect), purpose, item, text);
 }
 
 bool CMorvDialogKeyMapSettings::CommitNameEditor() {
-    const NameEdit kind = std::exchange(NameEditing, NameEdit::None);
-    if (kind == NameEdit::None)
+    const std::optional<CRowNameEditor::CTyped> typed = NameEditor->Commit(this);
+    if (!typed)
         return false;
-    const std::u16string text = NameEditor->text().toStdU16String();
-    if (kind == NameEdit::Delay) {
-        MacroSettings::SetDelay(*Editing.RecordOfPage(Editing.Page()), EditedItem, text);
+    if (typed->purpose == CRowNameEditor::Purpose::Delay) {
+        MacroSettings::SetDelay(*Editing.RecordOfPage(Editing.Page()), typed->item, typed->text);
         Editing.StoreRecord(Editing.Page());
     } else {
-        Editing.RenameEntry(Editing.Page(), EditedItem, text);
+        Editing.RenameEntry(Editing.Page(), typed->item, typed->text);
     }
-    EditedItem = -1;
-    // Typing after the commit goes to no edit of the page.
-    const bool hadFocus = NameEditor->hasFocus();
-    NameEditor->setEnabled(false);
-    NameEditor->hide();
-    if (hadFocus)
-        setFocus();
     update();
     return true;
 }
@@ -670,33 +610,17 @@ void CMorvDialogKeyMapSettings::PaintBeforeAreas(QPainter& painter) {
     }
 }
 
-void CMorvDialogKeyMapSettings::HideTip() {
-    TipDelay->stop();
-    Tip->hide();
-    TipArea = -1;
-}
-
 void CMorvDialogKeyMapSettings::UpdateTip(QPoint point) {
     // An icon of a page with tips under the mouse that is not the pick tells its name.
-    const SkinRegion* under = nullptr;
     const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
     for (const SkinRegion& area : Areas()) {
         if (shown.pickTips && shown.Picks(area.id) && AreaShown(area) && !area.active &&
             area.rect.Contains(point.x(), point.y())) {
-            under = &area;
-            break;
+            Tip->Point(area.id, QString::fromUtf8(area.Tip(Language())));
+            return;
         }
     }
-    if (under == nullptr) {
-        HideTip();
-        return;
-    }
-    if (under->id == TipArea)
-        return;
-    HideTip();
-    TipArea = under->id;
-    Tip->setText(QString::fromUtf8(under->Tip(Language())));
-    TipDelay->start();
+    Tip->Hide();
 }
 
 void CMorvDialogKeyMapSettings::mouseMoveEvent(QMouseEvent* event) {
@@ -706,15 +630,15 @@ void CMorvDialogKeyMapSettings::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CMorvDialogKeyMapSettings::leaveEvent(QEvent* event) {
-    HideTip();
+    Tip->Hide();
     CSkinWindow::leaveEvent(event);
 }
 
 bool CMorvDialogKeyMapSettings::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && !OwnKeys) {
+    if (event->type() == QEvent::KeyPress && !Capture.Running()) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (watched == NameEditor)
+            if (watched == NameEditor->Box())
                 CommitNameEditor();
             return true;
         }
@@ -723,12 +647,14 @@ bool CMorvDialogKeyMapSettings::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMorvDialogKeyMapSettings::keyReleaseEvent(QKeyEvent* event) {
-    if (!CaptureOwnKey(event, true))
+    if (!Capture.OfferKey(*event, true,
+                          [this](std::uintptr_t wParam, std::intptr_t lParam) { OnHookKey(wParam, lParam); }))
         CSkinWindow::keyReleaseEvent(event);
 }
 
 void CMorvDialogKeyMapSettings::keyPressEvent(QKeyEvent* event) {
-    if (CaptureOwnKey(event, false))
+    if (Capture.OfferKey(*event, false,
+                         [this](std::uintptr_t wParam, std::intptr_t lParam) { OnHookKey(wParam, lParam); }))
         return;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     // Enter and Escape close the editor without touching the model (the edits keep their Enter).
@@ -742,7 +668,7 @@ void CMorvDialogKeyMapSettings::keyPressEvent(QKeyEvent* event) {
 
 void CMorvDialogKeyMapSettings::done(int result) {
     StopRecording();
-    HideTip();
+    Tip->Hide();
     CSkinWindow::done(result);
 }
 

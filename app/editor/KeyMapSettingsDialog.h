@@ -4,18 +4,21 @@
 // it to the model. Cancel, the close box, Escape and Enter leave the model untouched.
 #pragma once
 
+#include "editor/AreaTip.h"
+#include "editor/KeyCapture.h"
 #include "editor/KeyMapEdit.h"
 #include "editor/Recorder.h"
+#include "editor/RowNameEditor.h"
 #include "skin/SkinWindow.h"
 #include "zelk/ZelkHWI.h"
 
 #include <QString>
 
+#include <memory>
+
 class CSkinScrollBar;
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QTimer;
 
 class CMorvDialogKeyMapSettings : public CSkinWindow {
     Q_OBJECT
@@ -65,7 +68,6 @@ private:
     // The areas' active flags and captions from the edited state, before they are drawn.
     void PrepareAreas();
     void UpdateTip(QPoint point);
-    void HideTip();
     // The bar covers the list as it is now; its position stays within the new range unless it is
     // put back to the start.
     void SetScrollRange(CSkinScrollBar* bar, const CActionList& list, bool toStart);
@@ -76,19 +78,15 @@ private:
     void OnRecordRow(int row);
     void OnNew();
     void OnDelete();
-    // What NameEditor holds while it is open.
-    enum class NameEdit { None, Rename, Delay };
-    // NameEditor over a row of the shown page, holding text for the item the row shows.
-    void OpenNameEditor(int rowId, NameEdit kind, const std::u16string& text);
-    // Stores a rename or a delay in the item the editor was opened for, and hides NameEditor; false
-    // when it was not open.
+    // The row name editor over a row of the shown page, holding text for the item the row shows.
+    void OpenNameEditor(int rowId, CRowNameEditor::Purpose purpose, const std::u16string& text);
+    // Stores a rename or a delay in the item the editor was opened for, and hides it; false when it
+    // was not open.
     bool CommitNameEditor();
 
     void StartRecording(RecordingTarget target);
     void StopRecording();
     void OnHookKey(std::uintptr_t wParam, std::intptr_t lParam);
-    // A key event of this window while it captures its own keys; false when it is not one.
-    bool CaptureOwnKey(QKeyEvent* event, bool release);
 
     void OnPlayMode(int id);
     void OnIntervalKind(bool fixed);
@@ -102,21 +100,13 @@ private:
     CKeyMapEdit Editing;
     QLineEdit* RepeatEdit = nullptr;
     QLineEdit* IntervalEdit = nullptr;
-    QLineEdit* NameEditor = nullptr;
     QPlainTextEdit* ComboKeysBox = nullptr;
     CSkinScrollBar* NamesBar = nullptr;
     CSkinScrollBar* RecordBar = nullptr;
-    QLabel* Tip = nullptr;
-    QTimer* TipDelay = nullptr;
-    int TipArea = -1;
-    NameEdit NameEditing = NameEdit::None;
-    // The item NameEditor was opened for, as an index of its list: the list may scroll before the
-    // editor is committed, and the text must land on that item, not on the row's next one.
-    int EditedItem = -1;
+    CAreaTip* Tip = nullptr;
+    std::unique_ptr<CRowNameEditor> NameEditor;
     CRecorder Recorder;
-    bool Hooked = false;
-    bool OwnKeys = false; // recording the keys typed into this window: the desktop cannot be captured
-    CHookKeyTranslator OwnKeyTranslator;
+    CKeyCapture Capture;
 };
 
 // The main window's key command: edits data's CurrentKey on CurrentLevel in the editor, modally over
