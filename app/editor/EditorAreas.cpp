@@ -281,6 +281,20 @@ std::vector<SkinRegion> EditorAreas() {
     AppendAreas(areas, UniComboLabels);
     AppendAreas(areas, MacroLabels);
     AppendAreas(areas, EmulateLabels);
+    constexpr std::array<SkinAreaRow, 1> OwnKeysNote{{{IdOwnKeysNote,
+                                                       Label,
+                                                       {122, 328, 360, 353},
+                                                       "仅录制在本窗口中按下的键",
+                                                       "Only keys typed here are recorded",
+                                                       TextCentre,
+                                                       11,
+                                                       Lit,
+                                                       Lit,
+                                                       -1,
+                                                       "",
+                                                       "",
+                                                       false}}};
+    AppendAreas(areas, OwnKeysNote);
     areas.resize(EditorAreaCount);
     return areas;
 }

@@ -40,6 +40,9 @@ enum EditorId : int {
     IdTabLabelFirst = 30, // 30..36, one label per tab
     IdTitleLabel = 36,
     IdClearCaption = 37,
+    // Shown while a recording takes only the keys typed into the editor (a desktop that cannot be
+    // captured, as in a Wayland session).
+    IdOwnKeysNote = 40,
     IdOkCaption = 38,
     IdCancelCaption = 39,
     IdEditorClear = 87,

@@ -17,6 +17,11 @@ void CKeyCapture::Start(QWidget& window, const std::shared_ptr<CMessageTarget>& 
     }
 }
 
+bool CKeyCapture::WaylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           QGuiApplication::platformName() == QLatin1String("wayland");
+}
+
 void CKeyCapture::Stop() {
     if (Hooked)
         UninstallHook();

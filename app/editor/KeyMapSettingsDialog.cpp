@@ -183,6 +183,7 @@ void CMorvDialogKeyMapSettings::StartRecording(RecordingTarget target) {
         AreaById(place->stopLabel)->showText = true;
     }
     Capture.Start(*this, MessageTarget());
+    AreaById(IdOwnKeysNote)->showText = Capture.OwnKeysOnly();
     update();
 }
 
@@ -191,6 +192,7 @@ void CMorvDialogKeyMapSettings::StopRecording() {
     if (target == RecordingTarget::None)
         return;
     Capture.Stop();
+    AreaById(IdOwnKeysNote)->showText = false;
     Recorder.Stop(Editing);
     if (const EditorRecordPlace* place = EditorRecordPlaceOf(target)) {
         AreaById(place->button)->active = false;

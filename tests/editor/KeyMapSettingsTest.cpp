@@ -435,6 +435,18 @@ void CKeyMapSettingsTest::recordingRunsUntilTheNextClickWhichGoesOnOnlyForKeysAn
     Fixture->Click(RecordSingle);
     Fixture->Dialog->reject();
     QCOMPARE(Fixture->Dialog->Recording(), RecordingTarget::None);
+
+    // In a Wayland session the editor records the keys typed into it, and says so while it records.
+    qputenv("WAYLAND_DISPLAY", "zelk-test");
+    Fixture->Setting() = {};
+    Fixture->Open();
+    Fixture->Click(RecordSingle);
+    QVERIFY(Fixture->Dialog->AreaById(40)->showText);
+    QCOMPARE(Fixture->Dialog->AreaById(40)->Caption("en-US"),
+             std::string("Only keys typed here are recorded"));
+    Fixture->Click(OkButton);
+    qunsetenv("WAYLAND_DISPLAY");
+    QVERIFY(!Fixture->Dialog->AreaById(40)->showText);
 }
 
 void CKeyMapSettingsTest::macroSettingsAndTheStepMenu() {
