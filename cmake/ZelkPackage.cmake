@@ -19,12 +19,13 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Library dependencies (Qt 6 widgets and gui with its X11 and Wayland platform plugins, hidapi's hidraw
+# Library dependencies (Qt 6 widgets and gui with its X11 platform plugin, hidapi's hidraw
 # library, the C++ runtime) come from dpkg-shlibdeps; the CJK font the Chinese texts need from here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev")
+# Wayland sessions need Qt's Wayland platform; without it the program runs through Xwayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev, qt6-wayland")
 # The udev rule takes effect when installed or removed (postinst, postrm); the library cache is renewed
 # by the ldconfig trigger.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
