@@ -76,6 +76,17 @@ bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& p
     return true;
 }
 
+void CSkinResources::UseTransparentColour(std::initializer_list<int> ids, SkinColour transparent) const {
+    for (const int id : ids) {
+        const auto [known, added] = TransparentColours.try_emplace(id, transparent);
+        if (added || !(known->second == transparent)) {
+            known->second = transparent;
+            // A picture decoded before its window said how is decoded again when next asked for.
+            Pictures.erase(id);
+        }
+    }
+}
+
 CSkinResources::LoadedPicture CSkinResources::Decode(int id) const {
     LoadedPicture picture;
     picture.Decoded = true;
@@ -83,11 +94,16 @@ CSkinResources::LoadedPicture CSkinResources::Decode(int id) const {
     QImage plain = RegisteredFile.isEmpty() ? QImage() : QImage(PictureName(id), "PNG");
     if (plain.isNull())
         return picture;
-    plain = std::move(plain).convertToFormat(QImage::Format_RGB32);
-    QPixmap sharp;
+    const auto keyed = TransparentColours.find(id);
+    const auto prepared = [&keyed, this](QImage image) {
+        return keyed == TransparentColours.end() ? std::move(image).convertToFormat(QImage::Format_RGB32)
+                                                 : KeyedOut(std::move(image), keyed->second);
+    };
+    plain = prepared(std::move(plain));
+    QImage sharp;
     if (Dense && sharp.load(QStringLiteral(":/skin/%1@2x.png").arg(id), "PNG")) {
-        sharp.setDevicePixelRatio(2.0);
-        picture.Shown = std::move(sharp);
+        picture.Shown = QPixmap::fromImage(prepared(std::move(sharp)));
+        picture.Shown.setDevicePixelRatio(2.0);
         picture.Plain = std::move(plain);
     } else {
         // The pixmap takes over the image's pixels, and the plain picture shares them.
@@ -147,7 +163,20 @@ const QFont& CSkinResources::SkinFont(int index) const {
     return Fonts[static_cast<std::size_t>(index)];
 }
 
+QImage KeyedOut(QImage picture, SkinColour transparent) {
+    picture = std::move(picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QRgb key = qRgb(transparent.Red, transparent.Green, transparent.Blue) & RGB_MASK;
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            line[x] = (line[x] & RGB_MASK) == key ? 0 : (line[x] | ~RGB_MASK);
+    }
+    return picture;
+}
+
 QRegion SkinShape(const QImage& picture, SkinColour transparent) {
+    if (picture.hasAlphaChannel())
+        return QRegion(QBitmap::fromImage(picture.createAlphaMask()));
     const QColor key(transparent.Red, transparent.Green, transparent.Blue);
     return QRegion(QBitmap::fromImage(picture.createMaskFromColor(key.rgb(), Qt::MaskInColor)));
 }

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <array>
+#include <initializer_list>
 #include <map>
 #include <vector>
 
@@ -38,10 +39,17 @@ public:
     // belongs (in the data folder when there is one), for the message that says it is missing.
     static QString DataFile(const QString& name);
 
+    // The pictures of a window whose transparent colour is given: when they are decoded, pixels of
+    // exactly that colour become fully transparent, so the window's corners are see-through wherever
+    // the compositor draws windows with alpha (Wayland, Xwayland, X11 with a compositing manager).
+    // A picture decoded before is decoded again when next asked for: pointers to it from before the
+    // call are no longer valid.
+    void UseTransparentColour(std::initializer_list<int> ids, SkinColour transparent) const;
+
     // The picture for the screen's pixel density; null when the file has no such picture or it does not
     // decode.
     const QPixmap* Picture(int id) const;
-    // The picture at one image pixel per window pixel: the transparent colour is read from it.
+    // The picture at one image pixel per window pixel: the window's shape is read from it.
     const QImage* PlainPicture(int id) const;
     // Copies of the picture's parts under the rectangles (window pixels), for the screen's pixel
     // density; null copies when the file has no such picture. A picture no window has shown whole is
@@ -69,10 +77,16 @@ private:
     bool Dense = false;
     // Decoding on first use changes no picture a caller has been given.
     mutable std::map<int, LoadedPicture> Pictures;
+    mutable std::map<int, SkinColour> TransparentColours;
     QBrush Brush;
     std::array<QFont, SkinFontCount> Fonts;
     QIcon Icon;
 };
 
-// The part of a picture that is not exactly the transparent colour.
+// The picture with every pixel of exactly the transparent colour fully transparent and every other
+// pixel opaque, as it was.
+QImage KeyedOut(QImage picture, SkinColour transparent);
+
+// The part of a picture that shows: its opaque pixels, or, for a picture without alpha, those that
+// are not exactly the transparent colour.
 QRegion SkinShape(const QImage& picture, SkinColour transparent);

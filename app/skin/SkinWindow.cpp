@@ -86,7 +86,10 @@ CSkinWindow::CSkinWindow(const CSkinResources& resources, const std::string& lan
     : QDialog(parent), Skin(resources), UiLanguage(language), PictureIds(pictures),
       TransparentColour(transparent), AreaTable(areaCount) {
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The window's pixels carry alpha: its transparent colour is see-through wherever windows are
+    // composited, where a mask alone cuts nothing out (Wayland, Xwayland).
+    setAttribute(Qt::WA_TranslucentBackground);
+    Skin.UseTransparentColour({pictures.background, pictures.hover, pictures.active}, transparent);
 }
 
 CSkinWindow::~CSkinWindow() {
@@ -153,7 +156,8 @@ void CSkinWindow::OpenSkin() {
         return;
     WindowShape = SkinShape(*plain, TransparentColour);
     resize(plain->size());
-    // The offscreen platform used by the tests cannot shape windows and says so on every try.
+    // The mask keeps input outside the shape falling through where the platform allows it. The offscreen
+    // platform used by the tests cannot shape windows and says so on every try.
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         setMask(WindowShape);
     const QScreen* where = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
@@ -166,6 +170,7 @@ void CSkinWindow::OpenSkin() {
 
 void CSkinWindow::SetPictures(SkinPictures pictures) {
     PictureIds = pictures;
+    Skin.UseTransparentColour({pictures.background, pictures.hover, pictures.active}, TransparentColour);
     update();
 }
 

@@ -56,9 +56,11 @@ void CBkLightMultiSelectTest::clickingAKeyTwiceLeavesItUnselected() {
 void CBkLightMultiSelectTest::selectedKeysShowTheirSelectedLook() {
     Fixture->Open();
     Fixture->Click(KeyCentre(70)); // Space
-    const QImage shown = Fixture->Shown();
-    const QImage& selected = *TestSkins().PlainPicture(BkLightMultiSelectActivePicture);
-    const QImage& plain = *TestSkins().PlainPicture(BkLightMultiSelectPicture);
+    const QImage shown = Fixture->Shown().convertToFormat(QImage::Format_RGB32);
+    const QImage selected =
+        TestSkins().PlainPicture(BkLightMultiSelectActivePicture)->convertToFormat(QImage::Format_RGB32);
+    const QImage plain =
+        TestSkins().PlainPicture(BkLightMultiSelectPicture)->convertToFormat(QImage::Format_RGB32);
     const QRect space = ToQRect(BacklightKeyRect(70));
     const QRect escape = ToQRect(BacklightKeyRect(1));
     QCOMPARE(shown.copy(space), selected.copy(space));

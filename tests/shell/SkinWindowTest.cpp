@@ -75,6 +75,35 @@ void CSkinWindowTest::opensShapedSizedAndCentred() {
                                   desk.y() + (desk.height() - size.height()) / 2));
     QVERIFY(!window.Shape().contains(QPoint(0, 0))); // a cut-away corner
     QVERIFY(window.Shape().contains(QPoint(150, 120)));
+    // The corner is see-through in the picture the window shows, not only cut out by the mask.
+    const QImage shown = TestSkins().Picture(MainBackgroundPicture)->toImage();
+    QCOMPARE(shown.pixelColor(0, 0).alpha(), 0);
+    QCOMPARE(shown.pixelColor(150, 120).alpha(), 255);
+}
+
+void CSkinWindowTest::transparentColourBecomesAlphaAndNothingElseDoes() {
+    struct CCase {
+        SkinColour key;
+        QRgb in;
+        int alpha;
+    };
+    const CCase cases[] = {
+        {{0, 0, 255}, qRgb(0, 0, 255), 0},   {{0, 0, 255}, qRgb(0, 0, 254), 255},
+        {{0, 0, 255}, qRgb(1, 0, 255), 255}, {{0, 0, 255}, qRgb(0, 1, 255), 255},
+        {{255, 0, 0}, qRgb(255, 0, 0), 0},   {{255, 0, 0}, qRgb(254, 0, 0), 255},
+        {{255, 0, 0}, qRgb(0, 0, 255), 255}, {{255, 0, 0}, qRgb(255, 111, 0), 255},
+    };
+    for (const CCase& one : cases) {
+        QImage picture(2, 1, QImage::Format_RGB32);
+        picture.setPixel(0, 0, one.in);
+        picture.setPixel(1, 0, qRgb(20, 20, 20));
+        const QImage keyed = KeyedOut(picture, one.key);
+        QCOMPARE(qAlpha(keyed.pixel(0, 0)), one.alpha);
+        if (one.alpha == 255)
+            QCOMPARE(keyed.pixelColor(0, 0), QColor(one.in));
+        QCOMPARE(keyed.pixelColor(1, 0), QColor(20, 20, 20));
+        QCOMPARE(SkinShape(keyed, one.key).contains(QPoint(0, 0)), one.alpha == 255);
+    }
 }
 
 void CSkinWindowTest::hitTestTellsAreasCaptionAndResizeStrips() {

@@ -8,6 +8,7 @@ class CSkinWindowTest : public QObject {
 
 private slots:
     void opensShapedSizedAndCentred();
+    void transparentColourBecomesAlphaAndNothingElseDoes();
     void hitTestTellsAreasCaptionAndResizeStrips();
     void hoverFollowsTheMouseButSkipsLabels();
     void clickRuleAndItsVariants();
