@@ -6,6 +6,7 @@
 // page and the UI language, are here too.
 #pragma once
 
+#include "skin/ScrollBarGeometry.h"
 #include "skin/SkinRegion.h"
 
 #include <string>
@@ -40,10 +41,9 @@ inline constexpr int EditorHoverPicture(int page) {
 inline constexpr int EditorActivePicture(int page) {
     return 109 + 3 * (page - 1);
 }
-// The skin strip of the editor's scroll bars.
-inline constexpr int EditorScrollBarPicture = 138;
-inline constexpr int EditorPictureIds[] = {107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117,
-                                           118, 119, 120, 121, 122, 123, 124, 125, 126, 127, 138};
+inline constexpr int EditorPictureIds[] = {
+    107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117,
+    118, 119, 120, 121, 122, 123, 124, 125, 126, 127, ScrollBarStripPicture};
 
 // The page an area belongs to; 0 for the areas of every page.
 inline constexpr int PageOfArea(int id) {

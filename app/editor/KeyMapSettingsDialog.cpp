@@ -7,6 +7,7 @@
 #include "skin/Prompts.h"
 #include "skin/ScrollBarGeometry.h"
 #include "skin/SkinPlate.h"
+#include "skin/SkinRectQt.h"
 #include "skin/SkinScrollBar.h"
 
 #include <QGuiApplication>
@@ -25,10 +26,6 @@
 namespace {
 
 constexpr int TipDelayMs = 100;
-
-QRect ToQRect(const SkinRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
 
 SkinPictures PicturesOfPage(int page) {
     return {EditorBackgroundPicture(page), EditorHoverPicture(page), EditorActivePicture(page)};
