@@ -4,6 +4,7 @@
 
 #include "shell/MorvApp.h"
 #include "skin/Prompts.h"
+#include "skin/SkinRectQt.h"
 #include "skin/SkinRegion.h"
 #include "skin/SkinResources.h"
 
@@ -19,10 +20,6 @@
 extern CSkinResources* TheTestSkins;
 inline const CSkinResources& TestSkins() {
     return *TheTestSkins;
-}
-
-inline QRect ToQRect(const SkinRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }
 
 inline QPoint Centre(const SkinRect& rect) {

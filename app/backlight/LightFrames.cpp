@@ -1,6 +1,7 @@
 #include "backlight/LightFrames.h"
 
 #include "backlight/BacklightAreas.h"
+#include "skin/SkinRectQt.h"
 
 #include <QPainter>
 
@@ -18,5 +19,5 @@ QColor LightColourShownOn(const AreaLight& light, SkinColour transparent) {
 
 void PaintKeyFrame(QPainter& painter, const SkinRect& key, const QColor& colour) {
     for (const SkinRect& part : KeyFrameParts(key))
-        painter.fillRect(QRect(part.left, part.top, part.Width(), part.Height()), colour);
+        painter.fillRect(ToQRect(part), colour);
 }

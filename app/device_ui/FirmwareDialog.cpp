@@ -8,6 +8,7 @@
 #include "model/KeyboardData.h"
 
 #include "skin/Prompts.h"
+#include "skin/SkinRectQt.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -21,10 +22,6 @@
 namespace {
 
 std::atomic<bool> FirmwareTransferRunning{false};
-
-QRect ToQRect(const SkinRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
 
 // Message boxes show line breaks; the texts keep the CR LF they are written with.
 QString Lines(QString text) {

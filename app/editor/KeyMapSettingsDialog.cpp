@@ -8,6 +8,7 @@
 #include "skin/Prompts.h"
 #include "skin/ScrollBarGeometry.h"
 #include "skin/SkinPlate.h"
+#include "skin/SkinRectQt.h"
 #include "skin/SkinScrollBar.h"
 
 #include <QKeyEvent>
@@ -21,10 +22,6 @@
 #include <utility>
 
 namespace {
-
-QRect ToQRect(const SkinRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
 
 SkinPictures PicturesOfPage(int page) {
     const EditorPageRow& row = EditorPageRowOf(page);

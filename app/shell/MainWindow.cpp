@@ -10,14 +10,14 @@
 #include "shell/Help.h"
 #include "shell/MainWindowAreas.h"
 #include "shell/MainWindowText.h"
+#include "shell/StatusLine.h"
 #include "skin/Prompts.h"
+#include "skin/SkinRectQt.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -36,85 +36,21 @@ QString Qt16(const std::u16string& text) {
     return QString::fromStdU16String(text);
 }
 
-// Height of the status line at the foot of the info panel.
-constexpr int StatusLineHeight = 22;
-constexpr int StatusFont = 12;
-
 // The info panel keeps its foot free for the status line.
 class CInfoPanel : public QPlainTextEdit {
 public:
     explicit CInfoPanel(QWidget* parent) : QPlainTextEdit(parent) {
-        setViewportMargins(0, 0, 0, StatusLineHeight);
+        setViewportMargins(0, 0, 0, CStatusLine::Height);
     }
 };
 
 } // namespace
 
-// The status line: on the left what the window works with, on the right whether there are unsaved
-// changes; a dot before each tells the state at a glance.
-class CStatusLine : public QWidget {
-public:
-    explicit CStatusLine(QWidget* parent) : QWidget(parent) {}
-
-    void Show(const QString& connection, QColor connectionDot, const QString& saveState, bool unsaved) {
-        if (connection == Connection && connectionDot == ConnectionDot && saveState == SaveState &&
-            unsaved == Unsaved)
-            return;
-        Connection = connection;
-        ConnectionDot = connectionDot;
-        SaveState = saveState;
-        Unsaved = unsaved;
-        setToolTip(Connection);
-        update();
-    }
-    const QString& ConnectionText() const { return Connection; }
-    const QString& SaveStateText() const { return SaveState; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        Q_UNUSED(event);
-        QPainter painter(this);
-        painter.fillRect(rect(), QColor(20, 20, 20));
-        painter.setPen(QColor(58, 58, 62));
-        painter.drawLine(0, 0, width(), 0);
-        const QFontMetrics metrics(font());
-        const int dot = 8;
-        const int middle = (height() + 1) / 2;
-        const int saveWidth = metrics.horizontalAdvance(SaveState);
-        const int saveLeft = width() - 12 - saveWidth;
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(ConnectionDot);
-        painter.drawEllipse(QRect(4, middle - dot / 2, dot, dot));
-        if (Unsaved) {
-            painter.setBrush(QColor(255, 150, 40));
-            painter.drawEllipse(QRect(saveLeft - dot - 6, middle - dot / 2, dot, dot));
-        }
-        const int textLeft = 4 + dot + 6;
-        const int room = saveLeft - dot - 18 - textLeft;
-        painter.setPen(QColor(190, 190, 190));
-        painter.drawText(QRect(textLeft, 1, std::max(0, room), height() - 1),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         metrics.elidedText(Connection, Qt::ElideMiddle, std::max(0, room)));
-        painter.setPen(Unsaved ? QColor(255, 170, 60) : QColor(130, 130, 130));
-        painter.drawText(QRect(saveLeft, 1, saveWidth, height() - 1), Qt::AlignLeft | Qt::AlignVCenter,
-                         SaveState);
-    }
-
-private:
-    QString Connection;
-    QColor ConnectionDot;
-    QString SaveState;
-    bool Unsaved = false;
-};
-
 CMorvDlg::CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget* parent)
     : CSkinWindow(resources, data.UiLanguage, {MainBackgroundPicture, MainHoverPicture, MainActivePicture},
                   MainWindowTransparentColour, MainWindowAreaCount, parent),
-      Model(data) {
+      Model(data), Unsaved(*this, data) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    // The task bar shows "Zelk*" while there are unsaved changes.
-    setWindowTitle(ProgramName() + QStringLiteral("[*]"));
     Panel = new CInfoPanel(this);
     Panel->setReadOnly(true);
     Panel->setFocusPolicy(Qt::NoFocus);
@@ -125,6 +61,8 @@ CMorvDlg::CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget
     DeviceCheck->setInterval(DefaultDeviceCheckMs);
     connect(DeviceCheck, &QTimer::timeout, this, &CMorvDlg::CheckDevice);
     Status = new CStatusLine(Panel);
+    Tray = new CTrayPresence(*this, data.UiLanguage);
+    connect(Tray, &CTrayPresence::ExitChosen, this, &CMorvDlg::RequestEnd);
     auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
     connect(save, &QShortcut::activated, this, [this] { Dispatch(IdSave, 0); });
     auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
@@ -132,7 +70,7 @@ CMorvDlg::CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget
     // However the window ends (also closed by the system), it leaves no icon behind.
     connect(this, &QDialog::finished, this, [this] {
         DeviceCheck->stop();
-        ShowTrayIcon(false);
+        Tray->RemoveIcon();
     });
 }
 
@@ -184,27 +122,14 @@ bool CMorvDlg::Initialise() {
     Areas() = MainWindowAreas();
     Model.CurrentLevel = 0;
     Model.Clear();
-    TakeSnapshot();
+    Unsaved.TakeSnapshot();
+    Tray->CreateIcon(Resources().ProgramIcon());
 
-    Tray = new QSystemTrayIcon(Resources().ProgramIcon(), this);
-    Tray->setToolTip(ProgramName());
-    TrayMenu = new QMenu(this);
-    QAction* exit = TrayMenu->addAction(QString());
-    connect(TrayMenu, &QMenu::aboutToShow, this,
-            [this, exit] { exit->setText(English() ? QStringLiteral("Exit") : QStringLiteral("关闭")); });
-    connect(exit, &QAction::triggered, this, &CMorvDlg::RequestEnd);
-    Tray->setContextMenu(TrayMenu);
-    connect(Tray, &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) { TrayNotify(TrayIconId, reason); });
-
-    Panel->setGeometry(MainInfoPanelRect.left, MainInfoPanelRect.top, MainInfoPanelRect.Width(),
-                       MainInfoPanelRect.Height());
+    Panel->setGeometry(ToQRect(MainInfoPanelRect));
     Panel->setFont(Resources().SkinFont(DefaultSkinFont));
     StyleTextBox(Panel, Resources());
     Panel->viewport()->setCursor(Qt::ArrowCursor);
-    Status->setGeometry(0, MainInfoPanelRect.Height() - StatusLineHeight, MainInfoPanelRect.Width(),
-                        StatusLineHeight);
-    Status->setFont(Resources().SkinFont(StatusFont));
+    Status->PlaceAtFoot(QSize(MainInfoPanelRect.Width(), MainInfoPanelRect.Height()), Resources());
     DeviceCheck->start();
     return true;
 }
@@ -284,13 +209,7 @@ void CMorvDlg::OnHelp() {
 }
 
 void CMorvDlg::OnHide() {
-    // Without a notification area a hidden window could never come back: minimise it instead.
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        ShowTrayIcon(true);
-        hide();
-    } else {
-        showMinimized();
-    }
+    Tray->HideWindow();
 }
 
 void CMorvDlg::OnExit() {
@@ -298,34 +217,21 @@ void CMorvDlg::OnExit() {
 }
 
 void CMorvDlg::RequestEnd() {
-    if (SettleUnsavedChanges())
+    if (Unsaved.Settle())
         EndProgram();
 }
 
 void CMorvDlg::OnSave() {
-    SaveAsked();
+    Unsaved.SaveAsked();
     update();
 }
 
-bool CMorvDlg::SaveAsked() {
-    const QString path = AskPath(this, PathQuestion::SaveProfile);
-    if (path.isEmpty())
-        return false;
-    if (!SaveProfile(Model, ToPath(path))) {
-        ShowMessage(English() ? QStringLiteral("The profile could not be saved to %1.").arg(path)
-                              : QStringLiteral("无法保存配置文件 %1。").arg(path));
-        return false;
-    }
-    TakeSnapshot();
-    return true;
-}
-
 void CMorvDlg::OnOpen() {
-    if (SettleUnsavedChanges()) {
+    if (Unsaved.Settle()) {
         const QString path = AskPath(this, PathQuestion::OpenProfile);
         if (!path.isEmpty()) {
             if (LoadProfile(Model, ToPath(path))) {
-                TakeSnapshot();
+                Unsaved.TakeSnapshot();
             } else {
                 ShowMessage(English() ? QStringLiteral("The profile %1 could not be opened.").arg(path)
                                       : QStringLiteral("无法打开配置文件 %1。").arg(path));
@@ -336,17 +242,17 @@ void CMorvDlg::OnOpen() {
 }
 
 void CMorvDlg::OnClear() {
-    if (SettleUnsavedChanges()) {
+    if (Unsaved.Settle()) {
         Model.Clear();
         // A fresh start: an empty model holds nothing to lose.
-        TakeSnapshot();
+        Unsaved.TakeSnapshot();
     }
     update();
 }
 
 void CMorvDlg::OnWriteKeys() {
     if (RunProgress(OperationWriteKeys) == QDialog::Accepted) {
-        TakeSnapshot();
+        Unsaved.TakeSnapshot();
         ShowMessage(TransferEndText(Model.UiLanguage));
     }
     update();
@@ -359,8 +265,8 @@ void CMorvDlg::OnBacklight() {
 
 void CMorvDlg::OnReadAll() {
     // What the keyboard sends replaces every key and colour, as opening a profile does.
-    if (SettleUnsavedChanges() && RunProgress(OperationReadAll) == QDialog::Accepted) {
-        TakeSnapshot();
+    if (Unsaved.Settle() && RunProgress(OperationReadAll) == QDialog::Accepted) {
+        Unsaved.TakeSnapshot();
         ShowMessage(TransferEndText(Model.UiLanguage));
     }
     update();
@@ -404,26 +310,12 @@ void CMorvDlg::OpenHelp() {
     ::OpenHelp(this, Model.UiLanguage);
 }
 
-void CMorvDlg::ShowTrayIcon(bool shown) {
-    if (Tray != nullptr)
-        Tray->setVisible(shown);
-}
-
 bool CMorvDlg::TrayIconShown() const {
-    return Tray != nullptr && Tray->isVisible();
+    return Tray->IconShown();
 }
 
 int CMorvDlg::TrayNotify(int iconId, QSystemTrayIcon::ActivationReason reason) {
-    if (iconId != TrayIconId)
-        return 1;
-    // Desktops that report a single click instead of a double click bring the window back too.
-    if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) {
-        showNormal();
-        raise();
-        activateWindow();
-        ShowTrayIcon(false);
-    }
-    return 0;
+    return Tray->Notify(iconId, reason);
 }
 
 void CMorvDlg::EndProgram() {
@@ -431,7 +323,7 @@ void CMorvDlg::EndProgram() {
         return;
     Ending = true;
     DeviceCheck->stop();
-    ShowTrayIcon(false);
+    Tray->RemoveIcon();
     EndOpenDialogs();
     done(QDialog::Rejected);
 }
@@ -453,51 +345,19 @@ void CMorvDlg::CheckDevice() {
     Ending = true; // nothing else may end the program while the person is asked
     ShowMessage(QStringLiteral("Keyboard is not connected"));
     EndOpenDialogs();
-    OfferSaveBeforeEnding();
+    Unsaved.OfferSaveBeforeEnding();
     Ending = false;
     EndProgram();
 }
 
 bool CMorvDlg::HasUnsavedChanges() const {
-    return !Snapshot.Matches(Model);
-}
-
-void CMorvDlg::TakeSnapshot() {
-    Snapshot.Take(Model);
-}
-
-CSaveQuestion CMorvDlg::SaveQuestion(bool ending) const {
-    const std::string& language = Model.UiLanguage;
-    return {Qt16(SaveChangesQuestion(language, ending)), Qt16(SaveAnswer(language)),
-            Qt16(DiscardAnswer(language)), ending ? QString() : Qt16(CancelAnswer(language))};
-}
-
-bool CMorvDlg::SettleUnsavedChanges() {
-    if (!HasUnsavedChanges())
-        return true;
-    switch (AskSaveChanges(this, SaveQuestion(false))) {
-    case SaveChoice::Save:
-        return SaveAsked();
-    case SaveChoice::Discard:
-        return true;
-    case SaveChoice::Cancel:
-        break;
-    }
-    return false;
-}
-
-void CMorvDlg::OfferSaveBeforeEnding() {
-    // Without a way back, a save that was cancelled or failed leads to the question again.
-    while (HasUnsavedChanges() && AskSaveChanges(this, SaveQuestion(true)) == SaveChoice::Save) {
-        if (SaveAsked())
-            return;
-    }
+    return Unsaved.HasUnsavedChanges();
 }
 
 void CMorvDlg::closeEvent(QCloseEvent* event) {
     // Closed by the system (its cancel, or the end of the session): the same end as Exit, once
     // unsaved changes are settled; refused when the person cancelled.
-    if (Ending || SettleUnsavedChanges()) {
+    if (Ending || Unsaved.Settle()) {
         EndProgram();
         event->accept();
     } else {
@@ -506,9 +366,7 @@ void CMorvDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CMorvDlg::mousePressEvent(QMouseEvent* event) {
-    // A window taken for minimised that is still clicked (no window manager minimised it) is not.
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
+    Tray->WindowClicked();
     CSkinWindow::mousePressEvent(event);
 }
 
@@ -521,9 +379,7 @@ bool CMorvDlg::event(QEvent* event) {
             QToolTip::hideText();
             event->ignore();
         } else {
-            const SkinRect& rect = area->rect;
-            QToolTip::showText(help->globalPos(), tip, this,
-                               QRect(rect.left, rect.top, rect.Width(), rect.Height()));
+            QToolTip::showText(help->globalPos(), tip, this, ToQRect(area->rect));
         }
         return true;
     }
@@ -592,13 +448,7 @@ void CMorvDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     PaintSkin(painter);
     ShowInPanel(InfoText());
-    const bool unsaved = HasUnsavedChanges();
-    setWindowModified(unsaved);
-    const QColor dot = Connected.Unopened          ? QColor(230, 60, 50)
-                       : Connected.VirtualKeyboard ? QColor(70, 160, 255)
-                                                   : QColor(60, 200, 90);
-    Status->Show(Qt16(ConnectionText(Model.UiLanguage, Connected)), dot,
-                 Qt16(SaveStateText(Model.UiLanguage, unsaved)), unsaved);
+    Status->Show(Model.UiLanguage, Connected, Unsaved.MarkTitle());
 }
 
 void CMorvDlg::keyPressEvent(QKeyEvent* event) {

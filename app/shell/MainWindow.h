@@ -3,14 +3,13 @@
 // the commands behind every area, the notification-area icon and the periodic check that the
 // keyboard is still there.
 //
-// Unsaved changes: the model is compared with a snapshot taken when it was last opened, saved, read
-// from the keyboard or written to it (and when it was cleared, a fresh start). Exit (also the tray's
-// and the system's close), Open and Clear ask first whether to save them; when the keyboard goes
-// away, the program offers to save them before it ends.
+// Exit (also the tray's and the system's close), Open, Clear and Read ask first whether to save
+// unsaved changes; when the keyboard goes away, the program offers to save them before it ends.
 #pragma once
 
-#include "model/ProfileSnapshot.h"
 #include "shell/MainWindowText.h"
+#include "shell/TrayPresence.h"
+#include "shell/UnsavedChangesGuard.h"
 #include "skin/Prompts.h"
 #include "skin/SkinWindow.h"
 
@@ -21,7 +20,6 @@
 
 class CKeyboardData;
 class CStatusLine;
-class QMenu;
 class QPlainTextEdit;
 class QTimer;
 
@@ -29,7 +27,7 @@ class CMorvDlg : public CSkinWindow {
     Q_OBJECT
 
 public:
-    static constexpr int TrayIconId = 128;
+    static constexpr int TrayIconId = CTrayPresence::IconId;
     static constexpr int DefaultDeviceCheckMs = 2000;
 
     CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget* parent = nullptr);
@@ -113,29 +111,18 @@ protected:
 
 private:
     bool English() const;
-    // Asks whether to save unsaved changes before they are lost; false when the person cancelled, or
-    // chose to save and then did not (cancelled the file dialog, or the save failed).
-    bool SettleUnsavedChanges();
-    // Before the program ends with no way back: asks until the changes are saved or discarded.
-    void OfferSaveBeforeEnding();
-    CSaveQuestion SaveQuestion(bool ending) const;
-    // Asks for a path and saves the profile there; false when cancelled or failed (failure told).
-    bool SaveAsked();
-    void TakeSnapshot();
     // Exit and the tray's Exit: ends the program once unsaved changes are settled.
     void RequestEnd();
     void EndOpenDialogs();
     void UpdateActiveStates();
     void ShowInPanel(const std::u16string& text);
-    void ShowTrayIcon(bool shown);
 
     CKeyboardData& Model;
-    CProfileSnapshot Snapshot;
+    CUnsavedChangesGuard Unsaved;
     CConnectionShown Connected;
     QPlainTextEdit* Panel = nullptr;
     CStatusLine* Status = nullptr;
-    QSystemTrayIcon* Tray = nullptr;
-    QMenu* TrayMenu = nullptr;
+    CTrayPresence* Tray = nullptr;
     QTimer* DeviceCheck = nullptr;
     bool Ending = false;
 };

@@ -1,6 +1,7 @@
 #include "skin/SkinWindow.h"
 
-#include <QApplication>
+#include "skin/SkinRectQt.h"
+
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -9,35 +10,13 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QWindow>
 
 #include <algorithm>
 
 namespace {
 
-// Width of the right and bottom strips that resize the window.
-constexpr int ResizeStrip = 6;
-constexpr int SmallestManualSize = 64;
-
-QRect ToQRect(const SkinRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
 QColor ToQColor(SkinColour colour) {
     return QColor(colour.Red, colour.Green, colour.Blue);
-}
-
-Qt::Edges EdgesOf(CSkinWindow::HitPart part) {
-    switch (part) {
-    case CSkinWindow::HitPart::RightEdge:
-        return Qt::RightEdge;
-    case CSkinWindow::HitPart::BottomEdge:
-        return Qt::BottomEdge;
-    case CSkinWindow::HitPart::BottomRightCorner:
-        return Qt::RightEdge | Qt::BottomEdge;
-    default:
-        return {};
-    }
 }
 
 } // namespace
@@ -128,17 +107,7 @@ CSkinWindow::HitPart CSkinWindow::HitTest(QPoint clientPoint) {
     }
     if (inside > 0)
         return HitPart::Client;
-    const int x = clientPoint.x();
-    const int y = clientPoint.y();
-    const bool right = x > width() - ResizeStrip;
-    const bool bottom = y > height() - ResizeStrip;
-    if (right && bottom)
-        return HitPart::BottomRightCorner;
-    if (right)
-        return HitPart::RightEdge;
-    if (bottom)
-        return HitPart::BottomEdge;
-    return HitPart::Caption;
+    return CSkinWindowGestures::PartOutsideAreas(clientPoint, size());
 }
 
 const SkinRegion* CSkinWindow::ClickedArea(QPoint clientPoint) const {
@@ -247,33 +216,14 @@ void CSkinWindow::CopyFromPicture(QPainter& painter, int pictureId, const SkinRe
 void CSkinWindow::PaintPiece(QPainter& painter, Overlay overlay, const SkinRegion& area) {
     const bool hover = overlay == Overlay::Hover;
     const int pictureId = hover ? PictureIds.hover : PictureIds.active;
-    AreaPieces& kept = hover ? HoverPieces : ActivePieces;
     const std::size_t index = static_cast<std::size_t>(&area - AreaTable.data());
     if (pictureId == 0 || index >= AreaTable.size())
         return;
-    if (kept.pictureId != pictureId || kept.cutFor.size() != AreaTable.size())
-        kept = {pictureId, std::vector<std::optional<SkinRect>>(AreaTable.size()),
-                std::vector<QPixmap>(AreaTable.size())};
-    if (kept.cutFor[index] != area.rect) {
-        // One decoding of the picture for every piece that may be wanted soon.
-        std::vector<std::size_t> wanted;
-        std::vector<SkinRect> rects;
-        for (std::size_t each = 0; each < AreaTable.size(); ++each) {
-            const SkinRegion& other = AreaTable[each];
-            const bool shows =
-                each == index || (hover ? TakesHover(other) : other.active && AreaShown(other));
-            if (shows && kept.cutFor[each] != other.rect) {
-                wanted.push_back(each);
-                rects.push_back(other.rect);
-            }
-        }
-        std::vector<QPixmap> pieces = Skin.Pieces(pictureId, rects);
-        for (std::size_t k = 0; k < wanted.size(); ++k) {
-            kept.cutFor[wanted[k]] = rects[k];
-            kept.pieces[wanted[k]] = std::move(pieces[k]);
-        }
-    }
-    const QPixmap& piece = kept.pieces[index];
+    const auto worthCutting = [this, hover](const SkinRegion& other) {
+        return hover ? TakesHover(other) : other.active && AreaShown(other);
+    };
+    const QPixmap& piece =
+        (hover ? HoverPieces : ActivePieces).Piece(Skin, pictureId, AreaTable, index, worthCutting);
     if (!piece.isNull())
         painter.drawPixmap(area.rect.left, area.rect.top, piece);
 }
@@ -313,61 +263,11 @@ void CSkinWindow::paintEvent(QPaintEvent* event) {
     PaintSkin(painter);
 }
 
-void CSkinWindow::UpdateCursor(HitPart part) {
-    switch (part) {
-    case HitPart::RightEdge:
-        setCursor(Qt::SizeHorCursor);
-        break;
-    case HitPart::BottomEdge:
-        setCursor(Qt::SizeVerCursor);
-        break;
-    case HitPart::BottomRightCorner:
-        setCursor(Qt::SizeFDiagCursor);
-        break;
-    default:
-        unsetCursor();
-        break;
-    }
-}
-
 void CSkinWindow::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint global = event->globalPosition().toPoint();
-    if (Current == Gesture::ManualMove) {
-        move(GestureStartGeometry.topLeft() + (global - GestureStartGlobal));
+    if (Gestures.Follow(event->globalPosition().toPoint()))
         return;
-    }
-    if (Current == Gesture::ManualResize) {
-        const QPoint delta = global - GestureStartGlobal;
-        QSize size = GestureStartGeometry.size();
-        if (ResizePart != HitPart::BottomEdge)
-            size.setWidth(std::max(SmallestManualSize, size.width() + delta.x()));
-        if (ResizePart != HitPart::RightEdge)
-            size.setHeight(std::max(SmallestManualSize, size.height() + delta.y()));
-        resize(size);
-        return;
-    }
-    if (Current == Gesture::PendingClick) {
-        if ((event->globalPosition().toPoint() - GestureStartGlobal).manhattanLength() >=
-            QApplication::startDragDistance())
-            StartGesture(HitPart::Caption, event);
-        return;
-    }
-    UpdateCursor(HitTest(event->position().toPoint()));
+    Gestures.ShowCursor(HitTest(event->position().toPoint()));
     QDialog::mouseMoveEvent(event);
-}
-
-void CSkinWindow::StartGesture(HitPart part, QMouseEvent* event) {
-    GestureStartGlobal = event->globalPosition().toPoint();
-    GestureStartGeometry = geometry();
-    QWindow* handle = windowHandle();
-    if (part == HitPart::Caption) {
-        // Without a window manager the system move is refused: follow the pointer by hand.
-        Current = handle != nullptr && handle->startSystemMove() ? Gesture::SystemMove : Gesture::ManualMove;
-        return;
-    }
-    ResizePart = part;
-    Current = handle != nullptr && handle->startSystemResize(EdgesOf(part)) ? Gesture::SystemResize
-                                                                            : Gesture::ManualResize;
 }
 
 void CSkinWindow::mousePressEvent(QMouseEvent* event) {
@@ -376,15 +276,8 @@ void CSkinWindow::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const HitPart part = HitTest(event->position().toPoint());
-    if (part == HitPart::Client) {
-        Current = Gesture::Click;
-    } else if (part == HitPart::Caption && ClickedArea(event->position().toPoint()) != nullptr) {
-        Current = Gesture::PendingClick;
-        GestureStartGlobal = event->globalPosition().toPoint();
-        GestureStartGeometry = geometry();
-    } else {
-        StartGesture(part, event);
-    }
+    Gestures.Press(part, ClickedArea(event->position().toPoint()) != nullptr,
+                   event->globalPosition().toPoint());
     QDialog::mousePressEvent(event);
 }
 
@@ -393,9 +286,7 @@ void CSkinWindow::mouseReleaseEvent(QMouseEvent* event) {
         QDialog::mouseReleaseEvent(event);
         return;
     }
-    const Gesture ended = Current;
-    Current = Gesture::None;
-    if (ended == Gesture::Click || ended == Gesture::PendingClick || ended == Gesture::None) {
+    if (Gestures.Release()) {
         const QPoint point = event->position().toPoint();
         HitTest(point);
         if (const SkinRegion* area = ClickedArea(point)) {
@@ -408,7 +299,7 @@ void CSkinWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void CSkinWindow::leaveEvent(QEvent* event) {
     // The pointer left the window: nothing stays hovered.
-    if (Current == Gesture::None || Current == Gesture::Click || Current == Gesture::PendingClick)
+    if (!Gestures.MovingOrResizing())
         HitTest(QPoint(-1, -1));
     QDialog::leaveEvent(event);
 }

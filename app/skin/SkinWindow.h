@@ -8,15 +8,16 @@
 // before and after the areas).
 #pragma once
 
+#include "skin/SkinPieceCache.h"
 #include "skin/SkinRegion.h"
 #include "skin/SkinResources.h"
+#include "skin/SkinWindowGestures.h"
 #include "skin/WindowMessageTarget.h"
 
 #include <QDialog>
 #include <QPoint>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,8 +35,7 @@ class CSkinWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // What lies under a point, as the window's hit test answers it.
-    enum class HitPart { Client, Caption, RightEdge, BottomEdge, BottomRightCorner };
+    using HitPart = SkinHitPart;
 
     // language is the UI language code the captions are chosen by; it must outlive the window.
     CSkinWindow(const CSkinResources& resources, const std::string& language, SkinPictures pictures,
@@ -109,22 +109,9 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // PendingClick: a press on an area that takes clicks but not the mouse (a label in windows whose
-    // labels are clickable); it stays a click unless the mouse moves away, then it moves the window.
-    enum class Gesture { None, Click, PendingClick, SystemMove, ManualMove, SystemResize, ManualResize };
-
-    // An overlay picture (hover or active) as the pieces under the areas, cut when first painted:
-    // for the hover picture under every area that takes hover, for the active one under the areas
-    // active then.
+    // The pieces of the hover picture are cut under every area that takes hover, those of the active
+    // picture under the areas active then.
     enum class Overlay { Hover, Active };
-    struct AreaPieces {
-        int pictureId = 0;
-        std::vector<std::optional<SkinRect>> cutFor; // by area: the rectangle its piece was cut for
-        std::vector<QPixmap> pieces;
-    };
-
-    void StartGesture(HitPart part, QMouseEvent* event);
-    void UpdateCursor(HitPart part);
     void PaintPiece(QPainter& painter, Overlay overlay, const SkinRegion& area);
 
     const CSkinResources& Skin;
@@ -134,13 +121,9 @@ private:
     std::vector<SkinRegion> AreaTable;
     QPoint LastPoint{-1, -1};
     QRegion WindowShape;
-    AreaPieces HoverPieces;
-    AreaPieces ActivePieces;
-
-    Gesture Current = Gesture::None;
-    HitPart ResizePart = HitPart::Client;
-    QPoint GestureStartGlobal;
-    QRect GestureStartGeometry;
+    CSkinPieceCache HoverPieces;
+    CSkinPieceCache ActivePieces;
+    CSkinWindowGestures Gestures{*this};
 
     std::shared_ptr<CWindowMessageTarget> Target;
 };

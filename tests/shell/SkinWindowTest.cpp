@@ -207,6 +207,27 @@ void CSkinWindowTest::draggingOutsideAreasMovesTheWindow() {
     QCOMPARE(window.Clicks, std::vector<int>{10});
 }
 
+void CSkinWindowTest::draggingTheStripsResizesTheWindow() {
+    const std::string language = "zh-CN";
+    CProbeWindow window(language);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize start = window.size();
+    const auto drag = [&window](QPoint from, QPoint by) {
+        QTest::mousePress(&window, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&window, from + by);
+        QTest::mouseRelease(&window, Qt::LeftButton, {}, from + by);
+    };
+    drag(QPoint(start.width() - 2, 300), QPoint(-30, 20)); // the right strip: the width only
+    QCOMPARE(window.size(), start - QSize(30, 0));
+    drag(QPoint(300, start.height() - 2), QPoint(25, -40)); // the bottom strip: the height only
+    QCOMPARE(window.size(), start - QSize(30, 40));
+    const QPoint corner(window.width() - 1, window.height() - 1);
+    drag(corner, QPoint(1, 1) - corner); // the corner: both, never smaller than a usable window
+    QCOMPARE(window.size(), QSize(64, 64));
+    QVERIFY(window.Clicks.empty());
+}
+
 void CSkinWindowTest::captionsAreDrawnInTheUiLanguage() {
     std::string language = "zh-CN";
     CProbeWindow window(language);

@@ -13,6 +13,7 @@ private slots:
     void hoverFollowsTheMouseButSkipsLabels();
     void clickRuleAndItsVariants();
     void draggingOutsideAreasMovesTheWindow();
+    void draggingTheStripsResizesTheWindow();
     void captionsAreDrawnInTheUiLanguage();
     void captionsTooWideAreDrawnSmallerToFit();
     void textBoxesAreOrangeOnTheDarkBrush();

@@ -1,0 +1,39 @@
+// The status line at the foot of the main window's info panel: on the left what the window works
+// with, on the right whether there are unsaved changes; a dot before each tells the state at a glance.
+#pragma once
+
+#include "shell/MainWindowText.h"
+
+#include <QColor>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include <string>
+
+class CSkinResources;
+
+class CStatusLine : public QWidget {
+public:
+    // The panel keeps this much of its foot free for the line.
+    static constexpr int Height = 22;
+
+    explicit CStatusLine(QWidget* panel) : QWidget(panel) {}
+
+    // Lays the line over the foot of a panel of the size, in its skin font.
+    void PlaceAtFoot(QSize panel, const CSkinResources& resources);
+    void Show(const std::string& language, const CConnectionShown& connection, bool unsaved);
+    const QString& ConnectionText() const { return Connection; }
+    const QString& SaveStateText() const { return SaveState; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void ShowTexts(const QString& connection, QColor connectionDot, const QString& saveState, bool unsaved);
+
+    QString Connection;
+    QColor ConnectionDot;
+    QString SaveState;
+    bool Unsaved = false;
+};
