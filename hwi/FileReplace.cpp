@@ -61,7 +61,8 @@ bool IsTemporaryOf(const std::filesystem::path& candidate, const std::filesystem
     const auto name = candidate.filename().native();
     const auto prefix = TemporaryPrefix(file);
     const std::filesystem::path::string_type ending = std::filesystem::path(".tmp").native();
-    if (name.size() != prefix.size() + SuffixLength + ending.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+    if (name.size() != prefix.size() + SuffixLength + ending.size() ||
+        name.compare(0, prefix.size(), prefix) != 0 ||
         name.compare(name.size() - ending.size(), ending.size(), ending) != 0)
         return false;
     for (std::size_t i = prefix.size(); i < prefix.size() + SuffixLength; ++i) {

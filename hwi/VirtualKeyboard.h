@@ -6,8 +6,8 @@
 #include "VirtualKeyboardState.h"
 #include "ZelkHWI.h"
 
-#include <bitset>
 #include <array>
+#include <bitset>
 #include <chrono>
 #include <cstdint>
 #include <deque>

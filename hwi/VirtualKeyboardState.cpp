@@ -148,7 +148,8 @@ bool IsReadOnly(const std::string& path) {
     std::error_code error;
     const auto permissions = std::filesystem::status(Utf8Path(path), error).permissions();
     using std::filesystem::perms;
-    return !error && (permissions & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+    return !error &&
+           (permissions & (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
 }
 
 } // namespace
@@ -265,8 +266,8 @@ std::filesystem::path LockFileOf(const std::string& stateFile) {
 #if defined(_WIN32)
 CStateFileLock::CStateFileLock(const std::string& stateFile, bool wait) {
     const HANDLE file = CreateFileW(LockFileOf(stateFile).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         Failure = std::system_category().message(static_cast<int>(GetLastError()));
         return;

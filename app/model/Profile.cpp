@@ -1,6 +1,7 @@
 #include "model/Profile.h"
 
 #include "FileReplace.h"
+#include "RegularFile.h"
 #include "model/ContentItem.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlDocument.h"
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <map>
+#include <new>
 #include <system_error>
 
 namespace {
@@ -135,22 +137,8 @@ bool ReadListWithin(CActionList& list, CXmlDocument& document, CListReading& rea
     }
     document.LeaveElement();
     --reading.Depth;
+    list.ClampView();
     return true;
-}
-
-// Whether an element is still open where the text ends, as in a file cut short. Only a top-level
-// element can be left open by the end of the text (an end tag further in closes everything it
-// encloses), so its mark tells. A well-formed document has none, and is not parsed again.
-bool EndsInsideAnElement(const CXmlDocument& document) {
-    if (document.IsWellFormed())
-        return false;
-    CXmlElementIndex index;
-    CXmlResult result;
-    ParseXmlText(document.GetText(), index, result);
-    for (std::uint32_t element = index[0].FirstChild; element != 0; element = index[element].NextSibling)
-        if (index[element].Flags & SXmlElement::Unended)
-            return true;
-    return false;
 }
 
 void SaveSection(CXmlDocument& document, std::u16string_view name, const CActionList& list) {
@@ -288,18 +276,24 @@ bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file, s
     return false;
 }
 
-bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::string* problem) {
-    const auto refuse = [problem](const std::string& why) {
-        if (problem != nullptr)
-            *problem = why;
-        return false;
-    };
+namespace {
+
+template <typename Refuse>
+bool LoadProfileWithin(CKeyboardData& data, const std::filesystem::path& file, const Refuse& refuse) {
     CXmlDocument document;
-    if (!document.LoadFile(file))
+    std::string why;
+    if (!document.LoadFile(file, MaxProfileFileBytes, MaxProfileElements, why)) {
+        if (why == NotARegularFile || why.rfind("it is larger", 0) == 0)
+            return refuse("cannot be read: " + why +
+                          (why == NotARegularFile ? "" : ", far more than any profile"));
         return refuse("cannot be read");
+    }
+    if (document.ReachedElementLimit())
+        return refuse("is damaged: it holds more than " + std::to_string(MaxProfileElements) +
+                      " elements, far more than any profile");
     if (!document.FindElement(u"Zelk"))
         return refuse("is not a Zelk profile");
-    if (EndsInsideAnElement(document))
+    if (document.EndsInsideAnElement())
         return refuse("is damaged: it ends before all of its elements are closed (is it cut short?)");
     document.EnterElement();
 
@@ -345,4 +339,19 @@ bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::st
     data.BackgroundLightSettings = content->Light;
     data.CurrentSettings = std::move(content->Settings);
     return true;
+}
+
+} // namespace
+
+bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::string* problem) {
+    const auto refuse = [problem](const std::string& why) {
+        if (problem != nullptr)
+            *problem = why;
+        return false;
+    };
+    try {
+        return LoadProfileWithin(data, file, refuse);
+    } catch (const std::bad_alloc&) {
+        return refuse("cannot be read: there is not enough memory for it");
+    }
 }

@@ -1,6 +1,7 @@
 #include "CliProcess.h"
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -71,6 +72,8 @@ int RunProcess(const CProcessRun& run) {
     HANDLE out = Inheritable(run.Out, true);
     HANDLE err = Inheritable(run.Err, true);
     int status = -1;
+    if (in == INVALID_HANDLE_VALUE || out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE)
+        std::fprintf(stderr, "RunProcess: a standard file could not be opened: error %lu\n", GetLastError());
     if (in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
@@ -91,6 +94,10 @@ int RunProcess(const CProcessRun& run) {
             WaitForSingleObject(process.hProcess, wait);
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
+            if (status == -1)
+                std::fprintf(stderr, "RunProcess: exit code %lu\n", code);
+        } else {
+            std::fprintf(stderr, "RunProcess: CreateProcessW failed: error %lu\n", GetLastError());
         }
     }
     for (HANDLE handle : {in, out, err})
