@@ -14,6 +14,7 @@
 #else
 #include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -138,6 +139,11 @@ int RunProcess(const CProcessRun& run) {
         const int errFile = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (in < 0 || outFile < 0 || errFile < 0 || dup2(in, 0) < 0 || dup2(outFile, 1) < 0 ||
             dup2(errFile, 2) < 0 || (!folder.empty() && chdir(folder.c_str()) != 0))
+            _exit(127);
+        if (run.OutClosed)
+            close(1);
+        const rlimit addressSpace{run.AddressSpaceLimit, run.AddressSpaceLimit};
+        if (run.AddressSpaceLimit != 0 && setrlimit(RLIMIT_AS, &addressSpace) != 0)
             _exit(127);
         execv(argv[0], argv.data());
         _exit(127);
