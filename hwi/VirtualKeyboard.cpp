@@ -416,11 +416,9 @@ long CVirtualKeyboard::ReportsWritten() const {
     return Writes;
 }
 
-bool CVirtualKeyboard::Save() {
+bool CVirtualKeyboard::Save() const {
     std::lock_guard<std::mutex> hold(Lock);
-    ChangedSlots.set();
-    LightChanged = FirmwareChanged = true;
-    return SaveLocked();
+    return ReplaceStateFile([this](CVirtualKeyboardState& onDisk) { onDisk = State; }, nullptr);
 }
 
 // The state as the file has it now, so that a transfer reads, and builds on, what another program
@@ -437,7 +435,31 @@ void CVirtualKeyboard::BeginTransfer() {
     }
 }
 
+// Applies what the transfers changed to the state file as it is now; the keyboard then holds that.
 bool CVirtualKeyboard::SaveLocked() {
+    CVirtualKeyboardState saved;
+    const auto applyChanges = [this](CVirtualKeyboardState& onDisk) {
+        for (std::size_t slot = 0; slot < onDisk.Slots.size(); ++slot)
+            if (ChangedSlots.test(slot))
+                onDisk.Slots[slot] = State.Slots[slot];
+        if (LightChanged)
+            onDisk.Light = State.Light;
+        if (FirmwareChanged) {
+            onDisk.FirmwareRuns = State.FirmwareRuns;
+            onDisk.FirmwareByteCount = State.FirmwareByteCount;
+        }
+    };
+    if (!ReplaceStateFile(applyChanges, &saved))
+        return false;
+    State = std::move(saved);
+    ChangedSlots.reset();
+    LightChanged = FirmwareChanged = false;
+    return true;
+}
+
+// Reads the state file, changes what it held and replaces it, holding its lock all the while.
+bool CVirtualKeyboard::ReplaceStateFile(const std::function<void(CVirtualKeyboardState& onDisk)>& change,
+                                        CVirtualKeyboardState* saved) const {
     if (StateFile.Name().empty() || !RefusedState.empty())
         return false;
     const CStateFileLock lock(StateFile.Name());
@@ -445,29 +467,20 @@ bool CVirtualKeyboard::SaveLocked() {
         SaveFailure = "cannot be locked: " + lock.Problem();
         return false;
     }
-    CVirtualKeyboardState merged;
+    CVirtualKeyboardState state;
     std::string problem;
-    if (StateFile.Read(merged, problem) == StateFileReading::Refused) {
+    if (StateFile.Read(state, problem) == StateFileReading::Refused) {
         SaveFailure = problem;
         return false;
     }
-    for (std::size_t slot = 0; slot < merged.Slots.size(); ++slot)
-        if (ChangedSlots.test(slot))
-            merged.Slots[slot] = State.Slots[slot];
-    if (LightChanged)
-        merged.Light = State.Light;
-    if (FirmwareChanged) {
-        merged.FirmwareRuns = State.FirmwareRuns;
-        merged.FirmwareByteCount = State.FirmwareByteCount;
-    }
-    if (!StateFile.Write(merged, problem)) {
+    change(state);
+    if (!StateFile.Write(state, problem)) {
         SaveFailure = "cannot be written: " + problem;
         return false;
     }
-    State = std::move(merged);
-    ChangedSlots.reset();
-    LightChanged = FirmwareChanged = false;
     SaveFailure.clear();
+    if (saved != nullptr)
+        *saved = std::move(state);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -64,7 +65,7 @@ public:
     long ReportsWritten() const;
 
     // Saves everything the keyboard holds, as a transfer of all of it would.
-    bool Save();
+    bool Save() const;
     bool Load();
     // Why the state file was refused, as words that follow its name ("is not a state file of the
     // virtual keyboard"); empty when it was loaded or did not exist.
@@ -81,13 +82,15 @@ private:
     void ReceiveFirmwareRecord(const Payload& payload);
     void BeginTransfer();
     bool SaveLocked();
+    bool ReplaceStateFile(const std::function<void(CVirtualKeyboardState& onDisk)>& change,
+                          CVirtualKeyboardState* saved) const;
     std::vector<std::uint8_t> FirmwareImageLocked() const;
     std::chrono::steady_clock::time_point ReserveReportSlot();
 
     mutable std::mutex Lock;
     CVirtualKeyboardStateFile StateFile;
-    std::string RefusedState; // why the state file is not used; never written while set
-    std::string SaveFailure;  // why the last save failed
+    std::string RefusedState;        // why the state file is not used; never written while set
+    mutable std::string SaveFailure; // why the last save failed
     CVirtualKeyboardFaults Faults;
     bool IsPlugged = true;
     std::string VersionText = "Zelk virtual keyboard V1.00";

@@ -10,12 +10,11 @@
 
 class CXmlDocument;
 
-// The largest profile file read: far more than any real profile (every key on both levels with a
-// macro of 1600 steps and full catalogues comes to about 55 MB), and small enough that reading one
-// stays within a few hundred megabytes.
+// The largest profile file read, and the most elements it may hold: far more than any real profile
+// (every key on both levels with a macro of 1600 steps, and catalogues of 20 such entries, come to
+// about 55 MB and 750,000 elements), and few enough that reading one stays within a few hundred
+// megabytes. Markup made only of tags could otherwise hold tens of millions of elements.
 inline constexpr std::uintmax_t MaxProfileFileBytes = std::uintmax_t{64} << 20;
-// The most elements a profile file may hold; such a profile has about one per 70 bytes, so a file of
-// the largest size holds about a million, while markup made only of tags could hold tens of millions.
 inline constexpr std::size_t MaxProfileElements = std::size_t{1} << 21;
 
 // Writes the whole profile. The file is written to a fresh file beside the target and renamed over it
