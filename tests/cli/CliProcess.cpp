@@ -74,7 +74,10 @@ int RunProcess(const CProcessRun& run) {
     HANDLE err = Inheritable(run.Err, true);
     int status = -1;
     if (in == INVALID_HANDLE_VALUE || out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE)
-        std::fprintf(stderr, "RunProcess: a standard file could not be opened: error %lu\n", GetLastError());
+        std::fprintf(
+            stderr,
+            "RunProcess: the files for stdin, stdout and stderr could not be opened: Windows error %lu\n",
+            GetLastError());
     if (in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
@@ -83,22 +86,33 @@ int RunProcess(const CProcessRun& run) {
         startup.hStdOutput = out;
         startup.hStdError = err;
         PROCESS_INFORMATION process{};
-        if (CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                           run.Folder.empty() ? nullptr : run.Folder.c_str(), &startup, &process)) {
+        // Wine's process start fails now and then (about once in 1500 starts on a loaded machine) with
+        // ERROR_INTERNAL_ERROR: the new process ended before it was initialised, so before any of the
+        // program ran. Only that failure is tried again; any other ends the run with its error.
+        bool started = false;
+        for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+            started = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                     run.Folder.empty() ? nullptr : run.Folder.c_str(), &startup, &process);
+            if (!started && GetLastError() != ERROR_INTERNAL_ERROR)
+                break;
+        }
+        if (started) {
             const auto wait = static_cast<DWORD>(std::chrono::milliseconds(Patience).count());
             DWORD code = 0;
             if (WaitForSingleObject(process.hProcess, wait) == WAIT_OBJECT_0 &&
-                GetExitCodeProcess(process.hProcess, &code))
+                GetExitCodeProcess(process.hProcess, &code)) {
                 status = static_cast<int>(code);
-            else
+            } else {
                 TerminateProcess(process.hProcess, 1);
+                std::fprintf(stderr, "RunProcess: %s did not end within five minutes\n",
+                             program.string().c_str());
+            }
             WaitForSingleObject(process.hProcess, wait);
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
-            if (status == -1)
-                std::fprintf(stderr, "RunProcess: exit code %lu\n", code);
         } else {
-            std::fprintf(stderr, "RunProcess: CreateProcessW failed: error %lu\n", GetLastError());
+            std::fprintf(stderr, "RunProcess: %s could not be started: Windows error %lu\n",
+                         program.string().c_str(), GetLastError());
         }
     }
     for (HANDLE handle : {in, out, err})
