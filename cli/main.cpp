@@ -167,21 +167,21 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
     return status;
 }
 
+#if !defined(_WIN32)
 // A closed standard stream gets a descriptor that fails every write of its kind, so that no file the
 // program opens later takes its number and receives what was meant for it.
-[[maybe_unused]] void GuardClosedStandardStreams() {
-#if !defined(_WIN32)
+void GuardClosedStandardStreams() {
     for (const int stream : {0, 1, 2}) {
         if (::fcntl(stream, F_GETFD) >= 0 || errno != EBADF)
             continue;
-        const int stand_in = ::open("/dev/null", stream == 0 ? O_WRONLY : O_RDONLY);
-        if (stand_in >= 0 && stand_in != stream) {
-            ::dup2(stand_in, stream);
-            ::close(stand_in);
+        const int standIn = ::open("/dev/null", stream == 0 ? O_WRONLY : O_RDONLY);
+        if (standIn >= 0 && standIn != stream) {
+            ::dup2(standIn, stream);
+            ::close(standIn);
         }
     }
-#endif
 }
+#endif
 
 // Runs the command line and makes sure that what it printed reached stdout: a command whose output
 // was lost fails, with one line saying so, however well the rest went.

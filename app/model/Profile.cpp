@@ -1,7 +1,6 @@
 #include "model/Profile.h"
 
 #include "FileReplace.h"
-#include "RegularFile.h"
 #include "model/ContentItem.h"
 #include "xml/XmlCodec.h"
 #include "xml/XmlDocument.h"
@@ -282,12 +281,8 @@ template <typename Refuse>
 bool LoadProfileWithin(CKeyboardData& data, const std::filesystem::path& file, const Refuse& refuse) {
     CXmlDocument document;
     std::string why;
-    if (!document.LoadFile(file, MaxProfileFileBytes, MaxProfileElements, why)) {
-        if (why == NotARegularFile || why.rfind("it is larger", 0) == 0)
-            return refuse("cannot be read: " + why +
-                          (why == NotARegularFile ? "" : ", far more than any profile"));
-        return refuse("cannot be read");
-    }
+    if (!document.LoadFile(file, MaxProfileFileBytes, MaxProfileElements, why))
+        return refuse("cannot be read: " + why);
     if (document.ReachedElementLimit())
         return refuse("is damaged: it holds more than " + std::to_string(MaxProfileElements) +
                       " elements, far more than any profile");
