@@ -14,6 +14,10 @@
 
 namespace {
 
+constexpr const char* KeptFileProblem = "it is a file this run reads or writes, which the log would destroy";
+constexpr const char* SpecialFileProblem = "it is not a regular file (a pipe or a device)";
+
+#if defined(_WIN32)
 bool IsKeptFile(const std::filesystem::path& log, const std::vector<std::string>& kept) {
     for (const std::string& file : kept) {
         std::error_code error;
@@ -23,10 +27,6 @@ bool IsKeptFile(const std::filesystem::path& log, const std::vector<std::string>
     return false;
 }
 
-constexpr const char* KeptFileProblem = "it is a file this run reads or writes, which the log would destroy";
-constexpr const char* SpecialFileProblem = "it is not a regular file (a pipe or a device)";
-
-#if defined(_WIN32)
 // The path is UTF-8 text, on Windows too.
 std::FILE* Create(const std::string& path, const std::vector<std::string>& kept, std::string& problem) {
     const std::filesystem::path log = Utf8Path(path);
@@ -46,6 +46,16 @@ std::FILE* Create(const std::string& path, const std::vector<std::string>& kept,
     return file;
 }
 #else
+bool IsKeptFile(const struct stat& log, const std::vector<std::string>& kept) {
+    for (const std::string& file : kept) {
+        struct stat other {};
+        if (!file.empty() && ::stat(file.c_str(), &other) == 0 && other.st_dev == log.st_dev &&
+            other.st_ino == log.st_ino)
+            return true;
+    }
+    return false;
+}
+
 // Opened without emptying and without waiting for a pipe's reader, then checked by what was opened:
 // the file and device numbers tell the same file under any name.
 std::FILE* Create(const std::string& path, const std::vector<std::string>& kept, std::string& problem) {
@@ -58,7 +68,7 @@ std::FILE* Create(const std::string& path, const std::vector<std::string>& kept,
     std::FILE* file = nullptr;
     if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         problem = SpecialFileProblem;
-    } else if (IsKeptFile(Utf8Path(path), kept)) {
+    } else if (IsKeptFile(opened, kept)) {
         problem = KeptFileProblem;
     } else {
         const int flags = ::fcntl(descriptor, F_GETFL);
