@@ -95,6 +95,10 @@ int RunProcess(const CProcessRun& run) {
                                      run.Folder.empty() ? nullptr : run.Folder.c_str(), &startup, &process);
             if (!started && GetLastError() != ERROR_INTERNAL_ERROR)
                 break;
+            if (!started)
+                std::fprintf(stderr,
+                             "RunProcess: the start of %s was dropped before it ran; starting it again\n",
+                             program.string().c_str());
         }
         if (started) {
             const auto wait = static_cast<DWORD>(std::chrono::milliseconds(Patience).count());
