@@ -70,6 +70,12 @@ TEST(StateFile, TwoProgramsOnOneStateFileKeepEachOthersChanges) {
 
 TEST(StateFile, CutShortOrReadOnlyFilesAreRefusedAndOlderWholeFilesRead) {
     const auto state = TestFile("state");
+    const auto writable = [&state] {
+        std::error_code absent;
+        std::filesystem::permissions(
+            state, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, absent);
+    };
+    writable();
     std::filesystem::remove(state);
     ASSERT_TRUE(CProgram(state).WriteMacro(1, 3, 60));
     const std::string whole = Contents(state);
@@ -89,11 +95,6 @@ TEST(StateFile, CutShortOrReadOnlyFilesAreRefusedAndOlderWholeFilesRead) {
          "is damaged at line 178 (a state file of the virtual keyboard holds slot, light and firmware "
          "lines)"},
         {"read-only", whole, true, "is read-only, so the virtual keyboard could not keep its settings there"},
-    };
-    const auto writable = [&state] {
-        std::error_code absent;
-        std::filesystem::permissions(
-            state, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write, absent);
     };
     for (const auto& file : cases) {
         writable(); // Windows removes no read-only file
