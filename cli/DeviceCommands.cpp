@@ -42,7 +42,9 @@ bool ReportLogComplete() {
 bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard) {
     std::string error;
     CCliDevices& devices = OpenedDevices();
-    auto provider = MakeDeviceProvider(run.Device, error, &devices.Virtual, &devices.Log);
+    CDeviceOptions options = run.Device;
+    options.KeptFiles = run.Arguments; // the profile or firmware of the command
+    auto provider = MakeDeviceProvider(options, error, &devices.Virtual, &devices.Log);
     devices.StateFile = run.Device.StateFile;
     devices.LogFile = run.Device.ReportLog;
     if (!provider) {

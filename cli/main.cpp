@@ -4,9 +4,17 @@
 
 #include "ZelkVersion.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <new>
 #include <string_view>
+
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -186,15 +194,51 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
     return status;
 }
 
+#if !defined(_WIN32)
+// A closed standard stream gets a descriptor that fails every write of its kind, so that no file the
+// program opens later takes its number and receives what was meant for it.
+void GuardClosedStandardStreams() {
+    for (const int stream : {0, 1, 2}) {
+        if (::fcntl(stream, F_GETFD) >= 0 || errno != EBADF)
+            continue;
+        const int standIn = ::open("/dev/null", stream == 0 ? O_WRONLY : O_RDONLY);
+        if (standIn >= 0 && standIn != stream) {
+            ::dup2(standIn, stream);
+            ::close(standIn);
+        }
+    }
+}
+#endif
+
+// Runs the command line and makes sure that what it printed reached stdout: a command whose output
+// was lost fails, with one line saying so, however well the rest went.
+int RunAndDeliver(const std::vector<std::string>& arguments) {
+    int status = ExitFailure;
+    try {
+        status = RunCommandLine(arguments);
+    } catch (const std::bad_alloc&) {
+        return Fail("there is not enough memory to go on");
+    }
+    errno = 0;
+    const bool delivered = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!delivered && status == ExitSuccess) {
+        const int error = errno != 0 ? errno : EIO;
+        std::fprintf(stderr, "zelk-cli: cannot write the output: %s\n", std::strerror(error));
+        return ExitFailure;
+    }
+    return status;
+}
+
 } // namespace
 
 #if defined(_WIN32)
 int wmain(int argc, wchar_t** argv) {
     UseUtf8Console();
-    return RunCommandLine(Utf8Arguments(argc, argv));
+    return RunAndDeliver(Utf8Arguments(argc, argv));
 }
 #else
 int main(int argc, char** argv) {
-    return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    GuardClosedStandardStreams();
+    return RunAndDeliver(std::vector<std::string>(argv + 1, argv + argc));
 }
 #endif

@@ -27,6 +27,10 @@ int ParseDeviceOption(const std::vector<std::string_view>& args, std::size_t ind
         return 1;
     }
     if (arg.substr(0, 19) == "--virtual-keyboard=") {
+        if (arg.size() == 19) {
+            error = "--virtual-keyboard= needs a state file name (without '=', the keyboard keeps nothing)";
+            return -1;
+        }
         options.VirtualKeyboard = true;
         options.StateFile = std::string(arg.substr(19));
         return 1;
@@ -65,7 +69,9 @@ std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& option
         provider = MakeSystemDeviceProvider();
     }
     if (!options.ReportLog.empty()) {
-        auto log = std::make_shared<CReportLog>(options.ReportLog);
+        std::vector<std::string> kept = options.KeptFiles;
+        kept.push_back(options.StateFile);
+        auto log = std::make_shared<CReportLog>(options.ReportLog, kept);
         if (!log->Ok()) {
             error = "cannot write the report log " + options.ReportLog + ": " + log->Problem();
             return nullptr;

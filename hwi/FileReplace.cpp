@@ -38,13 +38,39 @@ bool FollowLinks(std::filesystem::path path, std::filesystem::path& file, std::s
     return false;
 }
 
+constexpr char SuffixDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+constexpr std::size_t SuffixLength = 12;
+
 std::string UnforeseeableSuffix() {
     thread_local std::mt19937_64 random{std::random_device{}()};
-    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::string suffix;
-    for (int i = 0; i < 12; ++i)
-        suffix += digits[random() % 36];
+    for (std::size_t i = 0; i < SuffixLength; ++i)
+        suffix += SuffixDigits[random() % 36];
     return suffix;
+}
+
+// ".NAME." and ".tmp" around the suffix: the name of a temporary file replacing NAME.
+std::filesystem::path::string_type TemporaryPrefix(const std::filesystem::path& file) {
+    std::filesystem::path name = ".";
+    name += file.filename().native();
+    name += ".";
+    return name.native();
+}
+
+bool IsTemporaryOf(const std::filesystem::path& candidate, const std::filesystem::path& file) {
+    const auto name = candidate.filename().native();
+    const auto prefix = TemporaryPrefix(file);
+    const std::filesystem::path::string_type ending = std::filesystem::path(".tmp").native();
+    if (name.size() != prefix.size() + SuffixLength + ending.size() ||
+        name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - ending.size(), ending.size(), ending) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < prefix.size() + SuffixLength; ++i) {
+        const auto c = name[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')))
+            return false;
+    }
+    return true;
 }
 
 #if defined(_WIN32)
@@ -105,9 +131,8 @@ bool ReplaceFileContents(const std::filesystem::path& target,
     std::filesystem::path temporary;
     int out = -1;
     for (int attempt = 0; attempt < 100 && out < 0; ++attempt) {
-        std::filesystem::path name = ".";
-        name += file.filename().native(); // as it stands, whatever characters it has
-        name += "." + UnforeseeableSuffix() + ".tmp";
+        std::filesystem::path name = TemporaryPrefix(file); // the name as it stands, whatever characters
+        name += UnforeseeableSuffix() + ".tmp";
         temporary = folder / name;
         out = CreateExclusive(temporary, exists);
         if (out < 0 && errno != EEXIST)
@@ -157,4 +182,19 @@ bool ReplaceFileContents(const std::filesystem::path& target,
     }
     std::filesystem::remove(temporary, error);
     return false;
+}
+
+void RemoveStaleReplacements(const std::filesystem::path& target) {
+    std::filesystem::path file;
+    std::string problem;
+    if (!FollowLinks(target, file, problem))
+        return;
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code ignored;
+        if (IsTemporaryOf(entry->path(), file) && entry->is_regular_file(ignored))
+            std::filesystem::remove(entry->path(), ignored);
+    }
 }

@@ -1,7 +1,8 @@
 #include "zelk/IntelHex.h"
 
+#include "zelk/RegularFile.h"
+
 #include <cerrno>
-#include <fstream>
 #include <new>
 #include <system_error>
 
@@ -49,8 +50,13 @@ bool CheckFirmwareText(std::string_view text, std::string& problem) {
     std::string_view line;
     bool endedByCr = false;
     bool afterEnd = false;
+    bool endRecord = false;
     for (int number = 1; lines.Next(line, endedByCr); ++number) {
         const std::string where = "line " + std::to_string(number) + ": ";
+        if (line.find('\n') != std::string_view::npos) {
+            problem = where + "ends with LF alone, where lines end with CR or CR LF";
+            return false;
+        }
         if (!endedByCr) {
             problem = where + "does not end with CR or CR LF";
             return false;
@@ -61,6 +67,10 @@ bool CheckFirmwareText(std::string_view text, std::string& problem) {
         }
         if (afterEnd) {
             problem = where + "a record follows an empty line";
+            return false;
+        }
+        if (endRecord) {
+            problem = where + "a record follows the end record";
             return false;
         }
         if (line.size() > MaxFirmwareLineLength) {
@@ -91,6 +101,11 @@ bool CheckFirmwareText(std::string_view text, std::string& problem) {
             problem = where + "a record longer than 62 bytes";
             return false;
         }
+        endRecord = record[3] == 0x01;
+    }
+    if (!endRecord) {
+        problem = "the file has no end record, so it may be cut short";
+        return false;
     }
     return true;
 }
@@ -99,45 +114,34 @@ FirmwareFileStatus ReadFirmwareFile(const std::filesystem::path& path, std::stri
                                     std::string& problem) {
     text.clear();
     problem.clear();
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (error) {
-        problem = error.message();
-        return FirmwareFileUnreadable;
-    }
-    if (std::filesystem::is_directory(status)) {
-        problem = "it is a folder, not a file";
-        return FirmwareFileUnreadable;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        problem = "it is not a regular file (a pipe or a device)";
-        return FirmwareFileRefused;
-    }
+    std::uintmax_t size = 0;
+    std::FILE* file = OpenRegularFileForReading(path, size, problem);
+    if (file == nullptr)
+        return problem == NotARegularFile ? FirmwareFileRefused : FirmwareFileUnreadable;
     const std::string tooLarge = "it is larger than " + std::to_string(MaxFirmwareFileBytes >> 20) +
                                  " MB, far more than a firmware image of the keyboard";
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error && size > MaxFirmwareFileBytes) {
+    if (size > MaxFirmwareFileBytes) {
+        std::fclose(file);
         problem = tooLarge;
         return FirmwareFileRefused;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        problem = std::generic_category().message(errno);
-        return FirmwareFileUnreadable;
-    }
     // Read to the limit and one byte more, in case the file grew since its size was taken.
+    bool failed = false;
     try {
-        if (!error)
-            text.reserve(static_cast<std::size_t>(size) + 1);
+        text.reserve(static_cast<std::size_t>(size) + 1);
         char chunk[1 << 16];
-        while (text.size() <= MaxFirmwareFileBytes && file.read(chunk, sizeof chunk).gcount() > 0)
-            text.append(chunk, static_cast<std::size_t>(file.gcount()));
+        std::size_t got = 0;
+        while (text.size() <= MaxFirmwareFileBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+            text.append(chunk, got);
+        failed = std::ferror(file) != 0;
     } catch (const std::bad_alloc&) {
+        std::fclose(file);
         text.clear();
         problem = "there is not enough memory to read it";
         return FirmwareFileUnreadable;
     }
-    if (file.bad()) {
+    std::fclose(file);
+    if (failed) {
         text.clear();
         problem = "it could not be read to its end";
         return FirmwareFileUnreadable;

@@ -3,24 +3,91 @@
 #include "zelk/FileReplace.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <system_error>
+
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
-// The path is UTF-8 text, on Windows too.
-std::FILE* Create(const std::string& path) {
+constexpr const char* KeptFileProblem = "it is a file this run reads or writes, which the log would destroy";
+constexpr const char* SpecialFileProblem = "it is not a regular file (a pipe or a device)";
+
 #if defined(_WIN32)
-    return _wfopen(Utf8Path(path).c_str(), L"wb");
-#else
-    return std::fopen(path.c_str(), "wb");
-#endif
+bool IsKeptFile(const std::filesystem::path& log, const std::vector<std::string>& kept) {
+    for (const std::string& file : kept) {
+        std::error_code error;
+        if (!file.empty() && std::filesystem::equivalent(log, Utf8Path(file), error))
+            return true;
+    }
+    return false;
 }
+
+// The path is UTF-8 text, on Windows too.
+std::FILE* Create(const std::string& path, const std::vector<std::string>& kept, std::string& problem) {
+    const std::filesystem::path log = Utf8Path(path);
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(log, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        problem = SpecialFileProblem;
+        return nullptr;
+    }
+    if (IsKeptFile(log, kept)) {
+        problem = KeptFileProblem;
+        return nullptr;
+    }
+    std::FILE* file = _wfopen(log.c_str(), L"wb");
+    if (file == nullptr)
+        problem = std::generic_category().message(errno);
+    return file;
+}
+#else
+bool IsKeptFile(const struct stat& log, const std::vector<std::string>& kept) {
+    for (const std::string& file : kept) {
+        struct stat other {};
+        if (!file.empty() && ::stat(file.c_str(), &other) == 0 && other.st_dev == log.st_dev &&
+            other.st_ino == log.st_ino)
+            return true;
+    }
+    return false;
+}
+
+// Opened without emptying and without waiting for a pipe's reader, then checked by what was opened:
+// the file and device numbers tell the same file under any name.
+std::FILE* Create(const std::string& path, const std::vector<std::string>& kept, std::string& problem) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        problem = errno == ENXIO ? SpecialFileProblem : std::generic_category().message(errno);
+        return nullptr;
+    }
+    struct stat opened {};
+    std::FILE* file = nullptr;
+    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        problem = SpecialFileProblem;
+    } else if (IsKeptFile(opened, kept)) {
+        problem = KeptFileProblem;
+    } else {
+        const int flags = ::fcntl(descriptor, F_GETFL);
+        if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+            ::ftruncate(descriptor, 0) != 0 || (file = ::fdopen(descriptor, "wb")) == nullptr)
+            problem = std::generic_category().message(errno);
+    }
+    if (file == nullptr)
+        ::close(descriptor);
+    return file;
+}
+#endif
 
 } // namespace
 
-CReportLog::CReportLog(const std::string& path) : File(Create(path)) {
-    if (File == nullptr)
-        Failure = std::generic_category().message(errno);
+CReportLog::CReportLog(const std::string& path) : CReportLog(path, {}) {}
+
+CReportLog::CReportLog(const std::string& path, const std::vector<std::string>& kept) {
+    File = Create(path, kept, Failure);
 }
 
 std::string CReportLog::Problem() const {

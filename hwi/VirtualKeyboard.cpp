@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string_view>
@@ -19,60 +17,9 @@ namespace {
 
 constexpr std::size_t ReportBytes = 65;
 
-std::string ToHex(const std::uint8_t* bytes, std::size_t length) {
-    static const char digits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(length * 2);
-    for (std::size_t i = 0; i < length; ++i) {
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 0xF];
-    }
-    return text;
-}
-
-bool FromHex(std::string_view text, std::vector<std::uint8_t>& bytes) {
-    bytes.clear();
-    if (text.size() % 2 != 0)
-        return false;
-    bytes.reserve(text.size() / 2);
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int high = HexDigitValue(text[i]);
-        const int low = HexDigitValue(text[i + 1]);
-        if (high < 0 || low < 0)
-            return false;
-        bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
-    }
-    return true;
-}
-
-// A decimal number without sign that fits an unsigned 64-bit value.
-bool ParseUnsigned(std::string_view text, std::uint64_t& value) {
-    if (text.empty() || text.size() > 19)
-        return false;
-    value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    return true;
-}
-
-// The words of a line, split at single spaces.
-std::vector<std::string_view> Words(std::string_view line) {
-    std::vector<std::string_view> words;
-    for (std::size_t start = 0; start <= line.size();) {
-        const std::size_t space = std::min(line.find(' ', start), line.size());
-        words.push_back(line.substr(start, space - start));
-        start = space + 1;
-    }
-    return words;
-}
-
 // A dense image is built only up to this span; beyond it the image is asked for by its runs.
 constexpr std::uint64_t MaxDenseFirmwareImage = std::uint64_t{64} << 20;
 constexpr std::uint64_t AddressSpace = std::uint64_t{1} << 32;
-constexpr char StateHeader[] = "zelk-virtual-keyboard 1";
 
 bool ParseCount(const std::string& text, long& value) {
     try {
@@ -149,7 +96,7 @@ bool ParseVirtualKeyboardFaults(const std::string& text, CVirtualKeyboardFaults&
 }
 
 CVirtualKeyboard::CVirtualKeyboard(std::string stateFile) : StateFile(std::move(stateFile)) {
-    if (!StateFile.empty())
+    if (!StateFile.Name().empty())
         Load();
 }
 
@@ -242,6 +189,9 @@ void CVirtualKeyboard::Handle(const Payload& payload) {
     const std::uint8_t command = payload[1];
     if (command != ':')
         FirmwareComplete = true;
+    if (command == 0xF1 || command == 0xF2 || command == 0xE1 || command == 0xE2 ||
+        (command == ':' && FirmwareComplete))
+        BeginTransfer();
     switch (command) {
     case 0xF9: {
         ReplyUnexpected(command);
@@ -263,7 +213,7 @@ void CVirtualKeyboard::Handle(const Payload& payload) {
         break;
     case 0xF2: {
         ReplyUnexpected(command);
-        for (const auto& packets : Slots) {
+        for (const auto& packets : State.Slots) {
             for (std::size_t offset = 0; offset + 64 <= packets.size(); offset += 64) {
                 Payload packet;
                 std::memcpy(packet.data(), packets.data() + offset, 64);
@@ -278,9 +228,10 @@ void CVirtualKeyboard::Handle(const Payload& payload) {
         LightFill = 0;
         break;
     case 0xE0: {
-        const std::size_t n = std::min<std::size_t>({payload[2], 61, Light.size() - LightFill});
-        std::memcpy(Light.data() + LightFill, payload.data() + 3, n);
+        const std::size_t n = std::min<std::size_t>({payload[2], 61, State.Light.size() - LightFill});
+        std::memcpy(State.Light.data() + LightFill, payload.data() + 3, n);
         LightFill += n;
+        LightChanged = true;
         break;
     }
     case 0xE6:
@@ -288,10 +239,10 @@ void CVirtualKeyboard::Handle(const Payload& payload) {
         break;
     case 0xE2: {
         ReplyUnexpected(command);
-        for (std::size_t offset = 0; offset < Light.size();) {
-            const std::size_t n = std::min<std::size_t>(Light.size() - offset, LightReplyChunk);
+        for (std::size_t offset = 0; offset < State.Light.size();) {
+            const std::size_t n = std::min<std::size_t>(State.Light.size() - offset, LightReplyChunk);
             Payload chunk = {0x00, 0xE0, static_cast<std::uint8_t>(n)};
-            std::memcpy(chunk.data() + 3, Light.data() + offset, n);
+            std::memcpy(chunk.data() + 3, State.Light.data() + offset, n);
             Reply(chunk);
             offset += n;
         }
@@ -311,7 +262,8 @@ void CVirtualKeyboard::ReceiveKeyPacket(const Payload& payload) {
     if (PendingSlot >= 0) {
         PendingMacro.insert(PendingMacro.end(), payload.begin(), payload.end());
         if (PendingMacro.size() >= PendingBytes) {
-            Slots[PendingSlot] = PendingMacro;
+            State.Slots[PendingSlot] = PendingMacro;
+            ChangedSlots.set(static_cast<std::size_t>(PendingSlot));
             PendingSlot = -1;
         }
         return;
@@ -333,44 +285,14 @@ void CVirtualKeyboard::ReceiveKeyPacket(const Payload& payload) {
             return;
         }
     }
-    Slots[slot] = packet;
-}
-
-void CVirtualKeyboard::PutFirmware(std::uint32_t address, const std::uint8_t* bytes, std::size_t count) {
-    if (count == 0)
-        return; // a data record without data leaves no run behind
-    auto next = FirmwareRuns.upper_bound(address);
-    auto run = FirmwareRuns.end();
-    if (next != FirmwareRuns.begin()) {
-        const auto previous = std::prev(next);
-        if (std::uint64_t{previous->first} + previous->second.size() >= address)
-            run = previous;
-    }
-    if (run == FirmwareRuns.end())
-        run = FirmwareRuns.emplace_hint(next, address, std::vector<std::uint8_t>{});
-    std::vector<std::uint8_t>& image = run->second;
-    const std::size_t before = image.size();
-    const std::uint64_t end = std::uint64_t{address} + count;
-    // The runs the new bytes reach become part of this one; the new bytes go over them.
-    for (auto after = std::next(run); after != FirmwareRuns.end() && after->first <= end;) {
-        const std::size_t offset = after->first - run->first;
-        FirmwareByteCount -= after->second.size();
-        if (image.size() < offset + after->second.size())
-            image.resize(offset + after->second.size());
-        std::copy(after->second.begin(), after->second.end(), image.begin() + static_cast<long>(offset));
-        after = FirmwareRuns.erase(after);
-    }
-    const std::size_t offset = address - run->first;
-    if (image.size() < offset + count)
-        image.resize(offset + count);
-    std::copy(bytes, bytes + count, image.begin() + static_cast<long>(offset));
-    FirmwareByteCount += image.size() - before;
+    State.Slots[slot] = packet;
+    ChangedSlots.set(static_cast<std::size_t>(slot));
 }
 
 void CVirtualKeyboard::ReceiveFirmwareRecord(const Payload& payload) {
     if (FirmwareComplete) {
-        FirmwareRuns.clear();
-        FirmwareByteCount = 0;
+        State.ClearFirmware();
+        FirmwareChanged = true;
         FirmwareAddressBase = 0;
         FirmwareComplete = false;
     }
@@ -386,14 +308,14 @@ void CVirtualKeyboard::ReceiveFirmwareRecord(const Payload& payload) {
     const std::uint8_t* data = record.data() + 4;
     if (type == 0x00) {
         // Addresses are 32 bits wide: a record that runs past the last address goes on at address 0.
-        if (FirmwareByteCount + count > MaxVirtualFirmwareBytes)
+        if (State.FirmwareByteCount + count > MaxVirtualFirmwareBytes)
             return; // more than the keyboard's flash holds
         const std::uint64_t start = (std::uint64_t{FirmwareAddressBase} + address) % AddressSpace;
         const std::size_t first =
             static_cast<std::size_t>(std::min<std::uint64_t>(count, AddressSpace - start));
-        PutFirmware(static_cast<std::uint32_t>(start), data, first);
+        State.PutFirmware(static_cast<std::uint32_t>(start), data, first);
         if (first < count)
-            PutFirmware(0, data + first, count - first);
+            State.PutFirmware(0, data + first, count - first);
     } else if (type == 0x02 && count == 2) {
         FirmwareAddressBase = (data[0] * 256u + data[1]) << 4;
     } else if (type == 0x04 && count == 2) {
@@ -446,12 +368,12 @@ void CVirtualKeyboard::InjectReply(const std::array<std::uint8_t, 64>& payload) 
 
 std::vector<std::uint8_t> CVirtualKeyboard::SlotPackets(int slot) const {
     std::lock_guard<std::mutex> hold(Lock);
-    return Slots.at(slot);
+    return State.Slots.at(slot);
 }
 
 std::array<std::uint8_t, LightAreaSize> CVirtualKeyboard::LightArea() const {
     std::lock_guard<std::mutex> hold(Lock);
-    return Light;
+    return State.Light;
 }
 
 std::vector<std::uint8_t> CVirtualKeyboard::FirmwareImage() const {
@@ -460,27 +382,28 @@ std::vector<std::uint8_t> CVirtualKeyboard::FirmwareImage() const {
 }
 
 std::vector<std::uint8_t> CVirtualKeyboard::FirmwareImageLocked() const {
-    if (FirmwareRuns.empty())
+    const auto& runs = State.FirmwareRuns;
+    if (runs.empty())
         return {};
-    const std::uint64_t first = FirmwareRuns.begin()->first;
-    const auto& last = *FirmwareRuns.rbegin();
+    const std::uint64_t first = runs.begin()->first;
+    const auto& last = *runs.rbegin();
     const std::uint64_t span = last.first + last.second.size() - first;
     if (span > MaxDenseFirmwareImage)
         return {};
     std::vector<std::uint8_t> image(static_cast<std::size_t>(span), 0);
-    for (const auto& [address, bytes] : FirmwareRuns)
+    for (const auto& [address, bytes] : runs)
         std::copy(bytes.begin(), bytes.end(), image.begin() + static_cast<long>(address - first));
     return image;
 }
 
 std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> CVirtualKeyboard::FirmwareSegments() const {
     std::lock_guard<std::mutex> hold(Lock);
-    return {FirmwareRuns.begin(), FirmwareRuns.end()};
+    return {State.FirmwareRuns.begin(), State.FirmwareRuns.end()};
 }
 
 std::uint32_t CVirtualKeyboard::FirmwareBase() const {
     std::lock_guard<std::mutex> hold(Lock);
-    return FirmwareRuns.empty() ? 0 : FirmwareRuns.begin()->first;
+    return State.FirmwareRuns.empty() ? 0 : State.FirmwareRuns.begin()->first;
 }
 
 int CVirtualKeyboard::FirmwareChecksumErrors() const {
@@ -495,107 +418,79 @@ long CVirtualKeyboard::ReportsWritten() const {
 
 bool CVirtualKeyboard::Save() const {
     std::lock_guard<std::mutex> hold(Lock);
-    return SaveLocked();
+    return ReplaceStateFile([this](CVirtualKeyboardState& onDisk) { onDisk = State; }, nullptr);
 }
 
-bool CVirtualKeyboard::SaveLocked() const {
-    if (StateFile.empty() || !RefusedState.empty())
-        return false;
-    std::string text = std::string(StateHeader) + "\n";
-    for (int slot = 0; slot < SlotCount; ++slot)
-        if (!Slots[slot].empty())
-            text +=
-                "slot " + std::to_string(slot) + ' ' + ToHex(Slots[slot].data(), Slots[slot].size()) + '\n';
-    text += "light " + ToHex(Light.data(), Light.size()) + '\n';
-    for (const auto& [address, bytes] : FirmwareRuns)
-        text += "firmware " + std::to_string(address) + ' ' + ToHex(bytes.data(), bytes.size()) + '\n';
+// The state as the file has it now, so that a transfer reads, and builds on, what another program
+// wrote since. A file that cannot be read now leaves the state as it was; saving then says why.
+void CVirtualKeyboard::BeginTransfer() {
+    if (StateFile.Name().empty() || !RefusedState.empty())
+        return;
+    CVirtualKeyboardState onDisk;
     std::string problem;
-    if (!ReplaceFileContents(Utf8Path(StateFile), text, problem)) {
+    if (StateFile.Read(onDisk, problem) == StateFileReading::Read) {
+        State = std::move(onDisk);
+        ChangedSlots.reset();
+        LightChanged = FirmwareChanged = false;
+    }
+}
+
+// Applies what the transfers changed to the state file as it is now; the keyboard then holds that.
+bool CVirtualKeyboard::SaveLocked() {
+    CVirtualKeyboardState saved;
+    const auto applyChanges = [this](CVirtualKeyboardState& onDisk) {
+        for (std::size_t slot = 0; slot < onDisk.Slots.size(); ++slot)
+            if (ChangedSlots.test(slot))
+                onDisk.Slots[slot] = State.Slots[slot];
+        if (LightChanged)
+            onDisk.Light = State.Light;
+        if (FirmwareChanged) {
+            onDisk.FirmwareRuns = State.FirmwareRuns;
+            onDisk.FirmwareByteCount = State.FirmwareByteCount;
+        }
+    };
+    if (!ReplaceStateFile(applyChanges, &saved))
+        return false;
+    State = std::move(saved);
+    ChangedSlots.reset();
+    LightChanged = FirmwareChanged = false;
+    return true;
+}
+
+// Reads the state file, changes what it held and replaces it, holding its lock all the while.
+bool CVirtualKeyboard::ReplaceStateFile(const std::function<void(CVirtualKeyboardState& onDisk)>& change,
+                                        CVirtualKeyboardState* saved) const {
+    if (StateFile.Name().empty() || !RefusedState.empty())
+        return false;
+    const CStateFileLock lock(StateFile.Name());
+    if (!lock.Held()) {
+        SaveFailure = "cannot be locked: " + lock.Problem();
+        return false;
+    }
+    CVirtualKeyboardState state;
+    std::string problem;
+    if (StateFile.Read(state, problem) == StateFileReading::Refused) {
+        SaveFailure = problem;
+        return false;
+    }
+    change(state);
+    if (!StateFile.Write(state, problem)) {
         SaveFailure = "cannot be written: " + problem;
         return false;
     }
     SaveFailure.clear();
+    if (saved != nullptr)
+        *saved = std::move(state);
     return true;
 }
 
 bool CVirtualKeyboard::Load() {
     std::lock_guard<std::mutex> hold(Lock);
-    Slots = {};
-    Light = {};
-    FirmwareRuns.clear();
-    FirmwareByteCount = 0;
     RefusedState.clear();
-    if (LoadLocked())
-        return true;
+    ChangedSlots.reset();
+    LightChanged = FirmwareChanged = false;
     // Nothing of a refused file is used, and the file is left as it is.
-    Slots = {};
-    Light = {};
-    FirmwareRuns.clear();
-    FirmwareByteCount = 0;
-    return false;
-}
-
-bool CVirtualKeyboard::LoadLocked() {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(Utf8Path(StateFile), error);
-    if (status.type() == std::filesystem::file_type::not_found)
-        return true; // a new state file
-    if (error) {
-        RefusedState = "cannot be read: " + error.message();
-        return false;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        RefusedState = "is not a regular file, so it cannot be a state file of the virtual keyboard";
-        return false;
-    }
-    const std::uintmax_t size = std::filesystem::file_size(Utf8Path(StateFile), error);
-    if (!error && size == 0)
-        return true; // nothing to lose
-    if (error || size > MaxStateFileBytes) {
-        RefusedState = "is too large to be a state file of the virtual keyboard";
-        return false;
-    }
-    std::ifstream in(Utf8Path(StateFile), std::ios::binary);
-    std::string line;
-    if (!in || !std::getline(in, line) || line != StateHeader) {
-        RefusedState = in ? "is not a state file of the virtual keyboard"
-                          : "cannot be read: " + std::generic_category().message(errno);
-        return false;
-    }
-    std::vector<std::uint8_t> bytes;
-    for (long number = 2; std::getline(in, line); ++number) {
-        const std::vector<std::string_view> words = Words(line);
-        const std::string_view kind = words[0];
-        std::uint64_t value = 0;
-        bool sound = false;
-        if (kind == "slot" && words.size() == 3) {
-            sound = ParseUnsigned(words[1], value) && value < static_cast<std::uint64_t>(SlotCount) &&
-                    FromHex(words[2], bytes) && !bytes.empty() && bytes.size() % 64 == 0;
-            if (sound)
-                Slots[static_cast<std::size_t>(value)] = bytes;
-        } else if (kind == "light" && words.size() == 2) {
-            sound = FromHex(words[1], bytes) && bytes.size() == Light.size();
-            if (sound)
-                std::copy(bytes.begin(), bytes.end(), Light.begin());
-        } else if (kind == "firmware" && words.size() == 3) {
-            sound = ParseUnsigned(words[1], value) && FromHex(words[2], bytes) && !bytes.empty() &&
-                    value + bytes.size() <= AddressSpace &&
-                    FirmwareByteCount + bytes.size() <= MaxVirtualFirmwareBytes;
-            if (sound)
-                PutFirmware(static_cast<std::uint32_t>(value), bytes.data(), bytes.size());
-        }
-        if (!sound) {
-            RefusedState = "is damaged at line " + std::to_string(number) +
-                           " (a state file of the virtual keyboard "
-                           "holds slot, light and firmware lines)";
-            return false;
-        }
-    }
-    if (in.bad()) {
-        RefusedState = "cannot be read to its end";
-        return false;
-    }
-    return true;
+    return StateFile.Read(State, RefusedState) != StateFileReading::Refused;
 }
 
 std::shared_ptr<CDeviceProvider> MakeVirtualKeyboardProvider(std::shared_ptr<CVirtualKeyboard> keyboard) {

@@ -2,7 +2,7 @@
 # Fails, naming the file and the include, when a product folder includes a folder it may not use, or
 # when the Qt-free folders include Qt. The folders depend one way:
 #   shell (the program) -> editor, backlight, device_ui (the dialogs) -> skin -> model
-#   -> catalogue, xml, hwi
+#   -> catalogue, xml -> hwi
 # and the skin painter and zelk-cli sit on top. Run by the build (the ZelkLayers target).
 set -eu
 cd "$(dirname "$0")/.."
@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 may_use() {
     case $1 in
     hwi) echo "zelk" ;;
-    app/xml) echo "" ;;
+    app/xml) echo "zelk" ;;
     app/catalogue) echo "zelk" ;;
     app/model) echo "catalogue xml zelk" ;;
     app/skin) echo "model catalogue xml zelk" ;;

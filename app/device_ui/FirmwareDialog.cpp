@@ -5,6 +5,7 @@
 #include "device_ui/DeviceJobs.h"
 #include "device_ui/DeviceUiSupport.h"
 #include "device_ui/DeviceWorkers.h"
+#include "device_ui/ProgressDialog.h"
 #include "model/KeyboardData.h"
 
 #include "skin/Prompts.h"
@@ -230,6 +231,10 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
         return;
     switch (static_cast<int>(wParam)) {
     case FirmwareWritten:
+        if (const QString loss = TransferLossText(Model.UiLanguage); !loss.isEmpty()) {
+            ShowMessage(this, loss);
+            return;
+        }
         ShowMessage(this, Lines(Text("固件下载完成。\r\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，"
                                      "请拔下USB重新上电。",
                                      "The Firmware is downloaded successfully.\r\nPlease keep the USB plug "

@@ -32,6 +32,11 @@ std::function<CDeviceLoss()>& DeviceLossCheck() {
 }
 
 QString TransferEndText(const std::string& language) {
+    const QString loss = TransferLossText(language);
+    return loss.isEmpty() ? QStringLiteral("OK!") : loss;
+}
+
+QString TransferLossText(const std::string& language) {
     const CDeviceLoss loss = DeviceLossCheck() ? DeviceLossCheck()() : CDeviceLoss{};
     const QString path = QString::fromStdString(loss.path);
     const bool english = IsEnglishUi(language);
@@ -48,7 +53,7 @@ QString TransferEndText(const std::string& language) {
     case CDeviceLoss::Nothing:
         break;
     }
-    return QStringLiteral("OK!");
+    return {};
 }
 
 bool RunDeviceOperationReportingFailure(QWidget* parent, CKeyboardData& data, int operation) {

@@ -1,5 +1,6 @@
 #include "model/ActionList.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
@@ -50,6 +51,7 @@ void CActionList::SetCursorIndex(int index) {
         ViewStartAt = static_cast<int>(i);
         CursorPos = 0;
     }
+    ClampView();
 }
 
 void CActionList::SetItemText(int row, const std::u16string& text) {
@@ -82,6 +84,7 @@ void CActionList::InsertItem(int row, const std::u16string& text) {
     if (position <= SubLists.size()) {
         SubLists.insert(SubLists.begin() + static_cast<std::ptrdiff_t>(position), EmptyChild());
     }
+    ClampView();
 }
 
 void CActionList::AppendItem(const std::u16string& text) {
@@ -95,6 +98,7 @@ void CActionList::AppendItem(const std::u16string& text) {
         ViewStartAt = static_cast<int>(ViewStartAt + (visibleToEnd - SizeOfView));
         CursorPos = SizeOfView - 1;
     }
+    ClampView();
 }
 
 void CActionList::DeleteItem(int row) {
@@ -134,6 +138,17 @@ void CActionList::DeleteItem(int row) {
     if (CursorPos < 0) {
         CursorPos = 0;
     }
+    ClampView();
+}
+
+void CActionList::ClampView() {
+    SizeOfView = std::clamp(SizeOfView, 0, MaxViewRows);
+    const long long count = static_cast<long long>(List.size());
+    ViewStartAt = static_cast<int>(std::clamp<long long>(ViewStartAt, 0, std::max(count - 1, 0LL)));
+    long long rows = count - ViewStartAt;
+    if (SizeOfView > 0)
+        rows = std::min<long long>(rows, SizeOfView);
+    CursorPos = static_cast<int>(std::clamp<long long>(CursorPos, 0, std::max(rows - 1, 0LL)));
 }
 
 void CActionList::Clear() {

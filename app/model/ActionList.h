@@ -7,6 +7,9 @@
 
 class CActionList {
 public:
+    // More rows than any list box of the program shows.
+    static constexpr int MaxViewRows = 1000;
+
     int SizeOfView = 0;
     int ViewStartAt = 0;
     int CursorPos = 0;
@@ -31,6 +34,10 @@ public:
     void AppendItem(const std::u16string& text);
     // Selects the item at an absolute index, scrolling it to the top when it is outside the view.
     void SetCursorIndex(int index);
+
+    // Keeps the view state within the list: at most MaxViewRows rows shown, the first one shown and
+    // the cursor on items the list holds (both 0 when it holds none). A profile may say anything.
+    void ClampView();
 
     void Clear();
     void Assign(const CActionList& other);

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <map>
+#include <new>
 #include <system_error>
 
 namespace {
@@ -135,22 +136,8 @@ bool ReadListWithin(CActionList& list, CXmlDocument& document, CListReading& rea
     }
     document.LeaveElement();
     --reading.Depth;
+    list.ClampView();
     return true;
-}
-
-// Whether an element is still open where the text ends, as in a file cut short. Only a top-level
-// element can be left open by the end of the text (an end tag further in closes everything it
-// encloses), so its mark tells. A well-formed document has none, and is not parsed again.
-bool EndsInsideAnElement(const CXmlDocument& document) {
-    if (document.IsWellFormed())
-        return false;
-    CXmlElementIndex index;
-    CXmlResult result;
-    ParseXmlText(document.GetText(), index, result);
-    for (std::uint32_t element = index[0].FirstChild; element != 0; element = index[element].NextSibling)
-        if (index[element].Flags & SXmlElement::Unended)
-            return true;
-    return false;
 }
 
 void SaveSection(CXmlDocument& document, std::u16string_view name, const CActionList& list) {
@@ -288,18 +275,20 @@ bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file, s
     return false;
 }
 
-bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::string* problem) {
-    const auto refuse = [problem](const std::string& why) {
-        if (problem != nullptr)
-            *problem = why;
-        return false;
-    };
+namespace {
+
+template <typename Refuse>
+bool LoadProfileWithin(CKeyboardData& data, const std::filesystem::path& file, const Refuse& refuse) {
     CXmlDocument document;
-    if (!document.LoadFile(file))
-        return refuse("cannot be read");
+    std::string why;
+    if (!document.LoadFile(file, MaxProfileFileBytes, MaxProfileElements, why))
+        return refuse("cannot be read: " + why);
+    if (document.ReachedElementLimit())
+        return refuse("is damaged: it holds more than " + std::to_string(MaxProfileElements) +
+                      " elements, far more than any profile");
     if (!document.FindElement(u"Zelk"))
         return refuse("is not a Zelk profile");
-    if (EndsInsideAnElement(document))
+    if (document.EndsInsideAnElement())
         return refuse("is damaged: it ends before all of its elements are closed (is it cut short?)");
     document.EnterElement();
 
@@ -345,4 +334,19 @@ bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::st
     data.BackgroundLightSettings = content->Light;
     data.CurrentSettings = std::move(content->Settings);
     return true;
+}
+
+} // namespace
+
+bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::string* problem) {
+    const auto refuse = [problem](const std::string& why) {
+        if (problem != nullptr)
+            *problem = why;
+        return false;
+    };
+    try {
+        return LoadProfileWithin(data, file, refuse);
+    } catch (const std::bad_alloc&) {
+        return refuse("cannot be read: there is not enough memory for it");
+    }
 }

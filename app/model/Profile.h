@@ -3,10 +3,19 @@
 
 #include "model/KeyboardData.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
 class CXmlDocument;
+
+// The largest profile file read, and the most elements it may hold: far more than any real profile
+// (every key on both levels with a macro of 1600 steps, and catalogues of 20 such entries, come to
+// about 55 MB and 750,000 elements), and few enough that reading one stays within a few hundred
+// megabytes. Markup made only of tags could otherwise hold tens of millions of elements.
+inline constexpr std::uintmax_t MaxProfileFileBytes = std::uintmax_t{64} << 20;
+inline constexpr std::size_t MaxProfileElements = std::size_t{1} << 21;
 
 // Writes the whole profile. The file is written to a fresh file beside the target and renamed over it
 // only when it was written completely, so a failed save never destroys the previous file; a replaced
@@ -16,10 +25,11 @@ bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file,
                  std::string* problem = nullptr);
 
 // Replaces the user-owned part of the model with the profile's. False, with the model untouched, when
-// the file cannot be read, has no root element Zelk, ends inside an element (a file cut short), or is
-// damaged past what a profile can be: lists nested too deep, or item IDs that would make the reader
+// the file cannot be read, is not a regular file, is larger than MaxProfileFileBytes or holds more than
+// MaxProfileElements elements, has no root element Zelk, ends inside an element (a file cut short), or
+// is damaged past what a profile can be: lists nested too deep, or item IDs that would make the reader
 // hold far more than the file. problem (when given) then says why, as words that follow the file's
-// name ("is not a Zelk profile").
+// name ("is not a Zelk profile"). The view state of every list read is kept within the list.
 bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::string* problem = nullptr);
 
 // One list as a List element appended at the document's current position.

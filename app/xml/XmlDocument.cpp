@@ -6,9 +6,12 @@
 #include "xml/XmlMarkup.h"
 #include "xml/XmlParser.h"
 
+#include "zelk/RegularFile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -27,7 +30,7 @@ bool MayHaveAttribute(std::u16string_view tag, std::u16string_view name) {
     return !name.empty() && tag.find(name, TagNameEnd(tag)) != std::u16string_view::npos;
 }
 
-// fopen with the path in the system's own file-name encoding (wide on Windows).
+// fopen with the path in the system's own file-name encoding (wide on Windows), for writing.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
 #if defined(_WIN32)
     const std::string narrow(mode);
@@ -66,9 +69,24 @@ bool CXmlDocument::IsWellFormed() const {
     return m_Index[0].FirstChild != 0 && !(m_Index[0].Flags & SXmlElement::NotWellFormed);
 }
 
-void CXmlDocument::Parse() {
-    ParseXmlText(m_Text, m_Index, m_Result);
+void CXmlDocument::Parse(std::size_t maxElements) {
+    ParseXmlText(m_Text, m_Index, m_Result, maxElements);
     ResetCursor();
+}
+
+bool CXmlDocument::ReachedElementLimit() const {
+    return (m_Index[0].Flags & SXmlElement::TooManyElements) != 0;
+}
+
+// Only a top-level element can be left open by the end of the text (an end tag further in closes
+// everything it encloses), so its mark tells.
+bool CXmlDocument::EndsInsideAnElement() const {
+    if (IsWellFormed())
+        return false;
+    for (std::uint32_t element = m_Index[0].FirstChild; element != 0; element = m_Index[element].NextSibling)
+        if (m_Index[element].Flags & SXmlElement::Unended)
+            return true;
+    return false;
 }
 
 void CXmlDocument::ResetCursor() {
@@ -76,31 +94,17 @@ void CXmlDocument::ResetCursor() {
 }
 
 bool CXmlDocument::LoadFile(const std::filesystem::path& path) {
+    std::string problem;
+    return LoadFile(path, std::numeric_limits<std::uintmax_t>::max(), std::numeric_limits<std::size_t>::max(),
+                    problem);
+}
+
+bool CXmlDocument::LoadFile(const std::filesystem::path& path, std::uintmax_t maxBytes,
+                            std::size_t maxElements, std::string& problem) {
     m_Result.Clear();
     m_Text.clear();
     m_Text.shrink_to_fit(); // the old text is not kept beside the new one
-    std::FILE* file = OpenFile(path, "rb");
-    bool failed = file == nullptr;
-    int error = errno;
-    if (file) {
-        std::error_code sizeError;
-        const auto size = std::filesystem::file_size(path, sizeError);
-        const auto read = [&](char* to, std::size_t capacity) -> std::size_t {
-            const std::size_t got = std::fread(to, 1, capacity, file);
-            if (got < capacity && std::ferror(file)) {
-                failed = true;
-                error = errno;
-                return 0;
-            }
-            return got;
-        };
-        m_Text = XmlCodec::ReadDocument(read, sizeError ? 0 : static_cast<std::size_t>(size), m_Result);
-        if (std::fclose(file) != 0 && !failed) {
-            failed = true;
-            error = errno;
-        }
-    }
-    if (failed) {
+    const auto fail = [&](int error) {
         m_Result.Clear();
         AddFileError(m_Result, error);
         m_Text.clear();
@@ -108,8 +112,46 @@ bool CXmlDocument::LoadFile(const std::filesystem::path& path) {
         m_Index.Free();
         ResetCursor();
         return false;
+    };
+    std::uintmax_t size = 0;
+    std::FILE* file = OpenRegularFileForReading(path, size, problem);
+    if (file == nullptr)
+        return fail(errno != 0 ? errno : EINVAL);
+    const std::string tooLarge = "it is larger than " + std::to_string(maxBytes >> 20) + " MB";
+    if (size > maxBytes) {
+        std::fclose(file);
+        problem = tooLarge;
+        return fail(EFBIG);
     }
-    Parse();
+    bool failed = false;
+    int error = 0;
+    std::uintmax_t total = 0;
+    const auto read = [&](char* to, std::size_t capacity) -> std::size_t {
+        if (total > maxBytes)
+            return 0; // the file grew past the bound since its size was taken
+        const std::size_t got = std::fread(to, 1, capacity, file);
+        total += got;
+        if (got < capacity && std::ferror(file)) {
+            failed = true;
+            error = errno;
+            return 0;
+        }
+        return got;
+    };
+    m_Text = XmlCodec::ReadDocument(read, static_cast<std::size_t>(size), m_Result);
+    if (std::fclose(file) != 0 && !failed) {
+        failed = true;
+        error = errno;
+    }
+    if (total > maxBytes) {
+        problem = tooLarge;
+        return fail(EFBIG);
+    }
+    if (failed) {
+        problem = std::strerror(error);
+        return fail(error);
+    }
+    Parse(maxElements);
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +35,15 @@ public:
     // Reads a file (byte-order mark, declared encoding, UTF-8 check, ANSI fallback) and parses it.
     // False only when the file cannot be opened or read; the text is then empty.
     bool LoadFile(const std::filesystem::path& path);
+    // The same within bounds a file must not make the reader pass: only a regular file (a pipe would
+    // hold it up, a device could feed it without end) of at most maxBytes is read, its size checked
+    // before anything is reserved, and the parse stops at maxElements (ReachedElementLimit tells).
+    // When false, problem says why ("it is larger than ...").
+    bool LoadFile(const std::filesystem::path& path, std::uintmax_t maxBytes, std::size_t maxElements,
+                  std::string& problem);
+    bool ReachedElementLimit() const;
+    // Whether an element is still open where the text ends, as in a file cut short.
+    bool EndsInsideAnElement() const;
     // Writes the text in the encoding it declares (UTF-8 when none), without a byte-order mark.
     bool SaveFile(const std::filesystem::path& path);
 
@@ -82,7 +92,7 @@ private:
     // The current element's start tag; empty when there is no current element.
     std::u16string_view CurrentStartTag() const;
 
-    void Parse();
+    void Parse(std::size_t maxElements = std::numeric_limits<std::size_t>::max());
     void ResetCursor();
     std::u16string_view StartTag(std::uint32_t element) const;
     bool HasName(std::uint32_t element, std::u16string_view name) const;

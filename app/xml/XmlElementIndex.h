@@ -7,9 +7,10 @@
 // One element of the document: where its text lies and how it is linked into the tree.
 struct SXmlElement {
     enum : std::uint32_t {
-        EmptyForm = 1u << 0,     // written as "<name .../>"
-        Unended = 1u << 1,       // a start tag whose end tag never came
-        NotWellFormed = 1u << 2, // record 0 only
+        EmptyForm = 1u << 0,       // written as "<name .../>"
+        Unended = 1u << 1,         // a start tag whose end tag never came
+        NotWellFormed = 1u << 2,   // record 0 only
+        TooManyElements = 1u << 3, // record 0 only: the parse stopped at its element limit
     };
 
     std::size_t Start = 0;          // offset of the start tag's "<"

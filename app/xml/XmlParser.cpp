@@ -24,8 +24,8 @@ struct SNode {
 
 class CParser {
 public:
-    CParser(std::u16string_view text, CXmlElementIndex& index, CXmlResult& result)
-        : m_Text(text), m_Index(index), m_Result(result) {}
+    CParser(std::u16string_view text, CXmlElementIndex& index, CXmlResult& result, std::size_t maxElements)
+        : m_Text(text), m_Index(index), m_Result(result), m_MaxElements(maxElements) {}
 
     bool Run();
 
@@ -49,6 +49,7 @@ private:
     std::u16string_view m_Text;
     CXmlElementIndex& m_Index;
     CXmlResult& m_Result;
+    std::size_t m_MaxElements;
     std::vector<SOpen> m_Open;
     // How many open elements bear each name, so a lone end tag is known without walking the stack. Kept
     // from the first end tag that does not close the innermost element on (well-formed text needs none).
@@ -294,6 +295,12 @@ bool CParser::Run() {
     std::size_t at = m_Text.find(u'<');
     while (at != npos && at < n) {
         const SNode node = ReadNode(at);
+        if (node.Kind == SNode::StartTag && m_Index.Size() > m_MaxElements) {
+            m_Faulty = true;
+            m_Index[0].Flags |= SXmlElement::TooManyElements;
+            AddOffsetRecord(u"too_many_elements", at);
+            break;
+        }
         switch (node.Kind) {
         case SNode::StartTag:
             OpenElement(at, node);
@@ -334,7 +341,8 @@ bool CParser::Run() {
 
 } // namespace
 
-bool ParseXmlText(std::u16string_view text, CXmlElementIndex& index, CXmlResult& result) {
-    CParser parser(text, index, result);
+bool ParseXmlText(std::u16string_view text, CXmlElementIndex& index, CXmlResult& result,
+                  std::size_t maxElements) {
+    CParser parser(text, index, result, maxElements);
     return parser.Run();
 }

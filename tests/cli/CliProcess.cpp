@@ -1,6 +1,7 @@
 #include "CliProcess.h"
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -13,6 +14,7 @@
 #else
 #include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -71,6 +73,11 @@ int RunProcess(const CProcessRun& run) {
     HANDLE out = Inheritable(run.Out, true);
     HANDLE err = Inheritable(run.Err, true);
     int status = -1;
+    if (in == INVALID_HANDLE_VALUE || out == INVALID_HANDLE_VALUE || err == INVALID_HANDLE_VALUE)
+        std::fprintf(
+            stderr,
+            "RunProcess: the files for stdin, stdout and stderr could not be opened: Windows error %lu\n",
+            GetLastError());
     if (in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
@@ -79,18 +86,37 @@ int RunProcess(const CProcessRun& run) {
         startup.hStdOutput = out;
         startup.hStdError = err;
         PROCESS_INFORMATION process{};
-        if (CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                           run.Folder.empty() ? nullptr : run.Folder.c_str(), &startup, &process)) {
+        // Wine's process start fails now and then (about once in 1500 starts on a loaded machine) with
+        // ERROR_INTERNAL_ERROR: the new process ended before it was initialised, so before any of the
+        // program ran. Only that failure is tried again; any other ends the run with its error.
+        bool started = false;
+        for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+            started = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                     run.Folder.empty() ? nullptr : run.Folder.c_str(), &startup, &process);
+            if (!started && GetLastError() != ERROR_INTERNAL_ERROR)
+                break;
+            if (!started)
+                std::fprintf(stderr,
+                             "RunProcess: the start of %s was dropped before it ran; starting it again\n",
+                             program.string().c_str());
+        }
+        if (started) {
             const auto wait = static_cast<DWORD>(std::chrono::milliseconds(Patience).count());
             DWORD code = 0;
             if (WaitForSingleObject(process.hProcess, wait) == WAIT_OBJECT_0 &&
-                GetExitCodeProcess(process.hProcess, &code))
+                GetExitCodeProcess(process.hProcess, &code)) {
                 status = static_cast<int>(code);
-            else
+            } else {
                 TerminateProcess(process.hProcess, 1);
+                std::fprintf(stderr, "RunProcess: %s did not end within five minutes\n",
+                             program.string().c_str());
+            }
             WaitForSingleObject(process.hProcess, wait);
             CloseHandle(process.hThread);
             CloseHandle(process.hProcess);
+        } else {
+            std::fprintf(stderr, "RunProcess: %s could not be started: Windows error %lu\n",
+                         program.string().c_str(), GetLastError());
         }
     }
     for (HANDLE handle : {in, out, err})
@@ -131,6 +157,11 @@ int RunProcess(const CProcessRun& run) {
         const int errFile = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (in < 0 || outFile < 0 || errFile < 0 || dup2(in, 0) < 0 || dup2(outFile, 1) < 0 ||
             dup2(errFile, 2) < 0 || (!folder.empty() && chdir(folder.c_str()) != 0))
+            _exit(127);
+        if (run.OutClosed)
+            close(1);
+        const rlimit addressSpace{run.AddressSpaceLimit, run.AddressSpaceLimit};
+        if (run.AddressSpaceLimit != 0 && setrlimit(RLIMIT_AS, &addressSpace) != 0)
             _exit(127);
         execv(argv[0], argv.data());
         _exit(127);

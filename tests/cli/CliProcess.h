@@ -12,6 +12,10 @@ struct CProcessRun {
     std::filesystem::path Folder;       // where it runs; empty for the caller's own folder
     std::filesystem::path Out;          // where stdout goes; empty for nowhere
     std::filesystem::path Err;          // where stderr goes; empty for nowhere
+    // On POSIX systems only: stdout closed instead of going to Out, and the most address space the
+    // program may take (0: the caller's limit).
+    bool OutClosed = false;
+    unsigned long long AddressSpaceLimit = 0;
 };
 
 // Runs the program with stdin reading nothing and returns its exit status; -1 when it could not be

@@ -142,7 +142,7 @@ TEST_F(CVirtualKeyboardTest, SilentKeyboardEndsTheVersionQueryByTimeout) {
 }
 
 TEST(VirtualKeyboard, StateFileKeepsDefinitionsLightAndFirmware) {
-    const auto path = std::filesystem::temp_directory_path() / "zelk-vk-state-test";
+    const auto path = TestFile("state");
     std::filesystem::remove(path);
     {
         auto keyboard = std::make_shared<CVirtualKeyboard>(path.string());

@@ -183,11 +183,17 @@ TEST_F(FirmwareTransfer, CorruptFilesAreRefusedBeforeAnythingIsSent) {
         {"record after empty line", HexFile(2) + "\r\n" + HexFile(2)},
         {"overlong line", ":" + std::string(1000, '0') + "\r\n"},
         {"record over 62 bytes", RecordOf(58) + "\r\n"},
+        {"no end record", good.substr(0, good.rfind(':'))},
+        {"record after the end record", good + good},
+        {"LF and CR LF mixed", std::string(good).replace(good.find("\r\n"), 2, "\n")},
     };
     for (const auto& [name, text] : cases) {
         EXPECT_FALSE(Flash(Facade, text)) << name;
         EXPECT_TRUE(Sent().empty()) << name;
     }
+    std::string problem;
+    EXPECT_FALSE(CheckFirmwareText(cases[cases.size() - 1].second, problem));
+    EXPECT_EQ(problem, "line 1: ends with LF alone, where lines end with CR or CR LF");
     EXPECT_FALSE(Facade.WriteFirmwareToKeyboard(nullptr, 10, nullptr));
     EXPECT_FALSE(Facade.WriteFirmwareToKeyboard(good.c_str(), 0, nullptr));
 }

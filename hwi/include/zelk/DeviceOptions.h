@@ -17,6 +17,8 @@ struct CDeviceOptions {
     std::string StateFile;
     std::string ReportLog;
     std::string Faults;
+    // Files the run reads or writes (besides the state file), which the report log must never be.
+    std::vector<std::string> KeptFiles;
 };
 
 // Within 80 columns, as every line of the programs' --help.

@@ -32,3 +32,8 @@ ZELKHWI_API bool ReplaceFileContents(const std::filesystem::path& target, std::s
 ZELKHWI_API bool ReplaceFileContents(const std::filesystem::path& target,
                                      const std::function<bool(const FileContentsWriter& write)>& produce,
                                      std::string_view producerProblem, std::string& problem);
+
+// Removes the temporary files that replacing the target left behind when it was interrupted (the
+// process killed between creating and renaming one). Only for a target whose writers exclude each
+// other: a temporary file of a replacement still going on looks the same.
+void RemoveStaleReplacements(const std::filesystem::path& target);

@@ -8,11 +8,16 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class ZELKHWI_API CReportLog {
 public:
     // Opens (and empties) the log file; Ok() tells whether that worked.
     explicit CReportLog(const std::string& path);
+    // The same, refusing before anything is emptied a log that is not a regular file (a pipe would
+    // hold the writer up, a device is no log) or that is one of the kept files, the same file under
+    // another name included.
+    CReportLog(const std::string& path, const std::vector<std::string>& kept);
     ~CReportLog();
     CReportLog(const CReportLog&) = delete;
     CReportLog& operator=(const CReportLog&) = delete;

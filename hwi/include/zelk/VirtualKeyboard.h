@@ -1,14 +1,17 @@
 // A simulated keyboard behind the same transport as a real one: it answers the report protocol, keeps
-// its key definitions, light area and last firmware image (in a file when given one) and injects faults
-// on request.
+// its key definitions, light area and last firmware image (in a state file when given one) and injects
+// faults on request.
 #pragma once
 
+#include "zelk/VirtualKeyboardState.h"
 #include "zelk/ZelkHWI.h"
 
 #include <array>
+#include <bitset>
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -23,19 +26,17 @@ struct CVirtualKeyboardFaults {
     bool UnexpectedReplies = false; // each answer is preceded by replies the host must skip
 };
 
-// The most firmware the virtual keyboard holds; bytes of further records are dropped.
-inline constexpr std::size_t MaxVirtualFirmwareBytes = std::size_t{16} << 20;
-// A state file larger than this is no state file of the virtual keyboard.
-inline constexpr std::uintmax_t MaxStateFileBytes = std::uintmax_t{128} << 20;
-
 // Parses "fail-write=N", "unplug-at=N", "silent-after=N" or "unexpected" (comma-separated).
 bool ParseVirtualKeyboardFaults(const std::string& text, CVirtualKeyboardFaults& faults, std::string& error);
 
 class ZELKHWI_API CVirtualKeyboard {
 public:
-    // With a state file, the state is loaded from it (when it exists) and saved after every transfer.
-    // A file that is not a state file of the virtual keyboard, or a damaged one, is refused: the
-    // keyboard starts empty, StateProblem says why, and the file is never written.
+    // With a state file, the state is loaded from it (when it exists), read from it afresh when a
+    // transfer begins, and each transfer's change is applied to the file as it is then, under the
+    // file's lock: keyboards of several programs on one state file keep each other's changes, as one
+    // real keyboard would. A file that is not a state file of the virtual keyboard, or a damaged or
+    // read-only one, is refused: the keyboard starts empty, StateProblem says why, and the file is
+    // never written.
     explicit CVirtualKeyboard(std::string stateFile = {});
 
     // Report traffic, as the opened interface sees it.
@@ -63,6 +64,7 @@ public:
     int FirmwareChecksumErrors() const;
     long ReportsWritten() const;
 
+    // Saves everything the keyboard holds, as a transfer of all of it would.
     bool Save() const;
     bool Load();
     // Why the state file was refused, as words that follow its name ("is not a state file of the
@@ -78,14 +80,15 @@ private:
     void ReplyUnexpected(std::uint8_t command);
     void ReceiveKeyPacket(const Payload& payload);
     void ReceiveFirmwareRecord(const Payload& payload);
-    bool SaveLocked() const;
-    bool LoadLocked();
+    void BeginTransfer();
+    bool SaveLocked();
+    bool ReplaceStateFile(const std::function<void(CVirtualKeyboardState& onDisk)>& change,
+                          CVirtualKeyboardState* saved) const;
     std::vector<std::uint8_t> FirmwareImageLocked() const;
-    void PutFirmware(std::uint32_t address, const std::uint8_t* bytes, std::size_t count);
     std::chrono::steady_clock::time_point ReserveReportSlot();
 
     mutable std::mutex Lock;
-    std::string StateFile;
+    CVirtualKeyboardStateFile StateFile;
     std::string RefusedState;        // why the state file is not used; never written while set
     mutable std::string SaveFailure; // why the last save failed
     CVirtualKeyboardFaults Faults;
@@ -100,16 +103,16 @@ private:
     long Replies = 0;
     std::deque<Payload> Outbox;
 
-    std::array<std::vector<std::uint8_t>, SlotCount> Slots;
+    CVirtualKeyboardState State;
+    // What the transfers since the state was last saved or read changed: only that goes into the file.
+    std::bitset<SlotCount> ChangedSlots;
+    bool LightChanged = false;
+    bool FirmwareChanged = false;
+
     std::vector<std::uint8_t> PendingMacro;
     int PendingSlot = -1;
     std::size_t PendingBytes = 0;
-    std::array<std::uint8_t, LightAreaSize> Light = {};
     std::size_t LightFill = 0;
-
-    // Runs of consecutive firmware bytes by their first address; runs neither overlap nor touch.
-    std::map<std::uint32_t, std::vector<std::uint8_t>> FirmwareRuns;
-    std::size_t FirmwareByteCount = 0;
     std::uint32_t FirmwareAddressBase = 0;
     bool FirmwareComplete = true;
     int ChecksumErrors = 0;
