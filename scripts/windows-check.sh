@@ -61,9 +61,7 @@ if [ ! -f "$GTEST/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake --install "$BUILD/googletest-build" >/dev/null
 fi
 
-cmake -S . -B "$BUILD" --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DZELK_BUILD_GUI=OFF -DZELK_BUILD_TESTS=ON \
-  -DGTest_DIR="$GTEST/lib/cmake/GTest" >/dev/null
+cmake --preset windows -B "$BUILD" --no-warn-unused-cli -DGTest_DIR="$GTEST/lib/cmake/GTest" >/dev/null
 cmake --build "$BUILD" -j2 >"$BUILD/build.log" 2>&1 || {
   tail -50 "$BUILD/build.log"
   echo "windows-check: the cross build failed (all of it in $BUILD/build.log)" >&2
