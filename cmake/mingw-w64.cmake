@@ -1,7 +1,8 @@
 # Cross build for 64-bit Windows with MinGW-w64 (posix thread model, for std::thread and std::mutex).
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DZELK_BUILD_GUI=OFF \
 #         [-DZELK_BUILD_TESTS=OFF | -DGTest_DIR=<GoogleTest built with this file>/lib/cmake/GTest]
-# scripts/windows-check.sh does all of it, GoogleTest included, and runs the tests under Wine.
+# (the windows preset of CMakePresets.json). scripts/windows-check.sh does all of it, GoogleTest
+# included, and runs the tests under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

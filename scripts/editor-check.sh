@@ -4,7 +4,8 @@
 # a macro for the key S from keys pressed with xdotool while the desktop's keyboard is captured;
 # edits one of its delays and scrolls the step list under the open delay editor; saves the profile
 # through the file dialog and finds both assignments, every step in place, in the file. With OUT_DIR,
-# also writes a screenshot of every page of the editor in both languages there.
+# also writes a screenshot of every page of the editor in both languages there. Exits 77, which ctest
+# reports as skipped, when Xvfb, xdotool or ImageMagick is not installed.
 set -eu
 build=$(realpath "$1")
 out=${2:-}

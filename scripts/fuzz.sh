@@ -28,8 +28,7 @@ if [ -n "$missing" ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing
 fi
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELK_FUZZ=ON \
-  -DZELK_BUILD_TESTS=OFF -DZELK_BUILD_GUI=OFF -DZELK_SANITIZE=OFF >/dev/null
+cmake --preset fuzz -B "$build" >/dev/null
 nice -n 10 cmake --build "$build" -j2
 
 if [ "$target" = all ]; then

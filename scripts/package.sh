@@ -4,8 +4,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh package
-cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DZELK_BUILD_TESTS=OFF >/dev/null
-cmake --build build-package -j2
+cmake --preset package >/dev/null
+cmake --build --preset package
 mkdir -p dist
 cpack --config build-package/CPackConfig.cmake -G DEB -B "$(pwd)/build-package/cpack" >/dev/null
 mv build-package/cpack/*.deb dist/

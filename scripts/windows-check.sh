@@ -63,9 +63,8 @@ fi
 
 # The test programs are run below, each as a whole: none is run under Wine while building to list its
 # tests, where the first Wine program of a fresh server can take longer to start than listing may.
-cmake -S . -B "$BUILD" --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DZELK_BUILD_GUI=OFF -DZELK_BUILD_TESTS=ON \
-  -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST -DGTest_DIR="$GTEST/lib/cmake/GTest" >/dev/null
+cmake --preset windows -B "$BUILD" --no-warn-unused-cli -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST \
+  -DGTest_DIR="$GTEST/lib/cmake/GTest" >/dev/null
 cmake --build "$BUILD" -j2 >"$BUILD/build.log" 2>&1 || {
   tail -50 "$BUILD/build.log"
   echo "windows-check: the cross build failed (all of it in $BUILD/build.log)" >&2

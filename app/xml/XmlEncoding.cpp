@@ -1,5 +1,7 @@
 #include "xml/XmlEncoding.h"
 
+#include "xml/CodePages.h"
+
 #include <algorithm>
 #include <bit>
 #include <cerrno>
@@ -18,341 +20,6 @@
 
 namespace XmlEncoding {
 namespace {
-
-struct SCodePage {
-    int Number;
-    std::u16string_view Name;
-    const char* IconvName; // nullptr: converted by our own code; on Windows the system converts by number
-};
-
-constexpr SCodePage CodePages[] = {
-    {Utf8, u"UTF-8", nullptr},
-    {Utf16LE, u"UTF-16LE", nullptr},
-    {Utf16BE, u"UTF-16BE", nullptr},
-    {65000, u"UTF-7", "UTF-7"},
-    {20127, u"us-ascii", "ASCII"},
-    {28591, u"ISO-8859-1", "ISO-8859-1"},
-    {28592, u"ISO-8859-2", "ISO-8859-2"},
-    {28593, u"ISO-8859-3", "ISO-8859-3"},
-    {28594, u"ISO-8859-4", "ISO-8859-4"},
-    {28595, u"ISO-8859-5", "ISO-8859-5"},
-    {28596, u"ISO-8859-6", "ISO-8859-6"},
-    {28597, u"ISO-8859-7", "ISO-8859-7"},
-    {28598, u"ISO-8859-8", "ISO-8859-8"},
-    {38598, u"ISO-8859-8-I", "ISO-8859-8"},
-    {28599, u"ISO-8859-9", "ISO-8859-9"},
-    {28603, u"ISO-8859-13", "ISO-8859-13"},
-    {28605, u"ISO-8859-15", "ISO-8859-15"},
-    {874, u"windows-874", "CP874"},
-    {1250, u"windows-1250", "CP1250"},
-    {1251, u"windows-1251", "CP1251"},
-    {1252, u"windows-1252", "CP1252"},
-    {1253, u"windows-1253", "CP1253"},
-    {1254, u"windows-1254", "CP1254"},
-    {1255, u"windows-1255", "CP1255"},
-    {1256, u"windows-1256", "CP1256"},
-    {1257, u"windows-1257", "CP1257"},
-    {1258, u"windows-1258", "CP1258"},
-    {932, u"shift_jis", "CP932"},
-    {936, u"GBK", "CP936"},
-    {54936, u"GB18030", "GB18030"},
-    {949, u"ks_c_5601-1987", "CP949"},
-    {950, u"big5", "CP950"},
-    {1361, u"Johab", "JOHAB"},
-    {51932, u"EUC-JP", "EUC-JP"},
-    {51936, u"EUC-CN", "EUC-CN"},
-    {51949, u"EUC-KR", "EUC-KR"},
-    {50220, u"ISO-2022-JP", "ISO-2022-JP"},
-    {50225, u"ISO-2022-KR", "ISO-2022-KR"},
-    {20866, u"KOI8-R", "KOI8-R"},
-    {21866, u"KOI8-U", "KOI8-U"},
-    {37, u"IBM037", "IBM037"},
-    {437, u"IBM437", "IBM437"},
-    {850, u"IBM850", "IBM850"},
-    {852, u"IBM852", "IBM852"},
-    {855, u"IBM855", "IBM855"},
-    {857, u"IBM857", "IBM857"},
-    {858, u"IBM00858", "IBM858"},
-    {860, u"IBM860", "IBM860"},
-    {861, u"IBM861", "IBM861"},
-    {862, u"DOS-862", "IBM862"},
-    {863, u"IBM863", "IBM863"},
-    {864, u"IBM864", "IBM864"},
-    {865, u"IBM865", "IBM865"},
-    {866, u"cp866", "IBM866"},
-    {869, u"IBM869", "IBM869"},
-    {10000, u"macintosh", "MACINTOSH"},
-    {10007, u"x-mac-cyrillic", "MACCYRILLIC"},
-    {10029, u"x-mac-ce", "MAC-CENTRALEUROPE"},
-};
-
-struct SAlias {
-    std::string_view Name; // lower case
-    int CodePage;
-};
-
-constexpr SAlias Aliases[] = {
-    {"utf-8", 65001},
-    {"utf8", 65001},
-    {"unicode-1-1-utf-8", 65001},
-    {"unicode-2-0-utf-8", 65001},
-    {"x-unicode20utf8", 65001},
-    {"utf-7", 65000},
-    {"utf7", 65000},
-    {"unicode-1-1-utf-7", 65000},
-    {"unicode-2-0-utf-7", 65000},
-    {"x-unicode20utf7", 65000},
-    {"csunicode11utf7", 65000},
-    {"utf-16", 1200},
-    {"utf16", 1200},
-    {"utf-16le", 1200},
-    {"utf16le", 1200},
-    {"unicode", 1200},
-    {"ucs-2", 1200},
-    {"iso-10646-ucs-2", 1200},
-    {"csunicode", 1200},
-    {"utf-16be", 1201},
-    {"utf16be", 1201},
-    {"unicodefffe", 1201},
-    {"us-ascii", 20127},
-    {"ascii", 20127},
-    {"us", 20127},
-    {"ansi_x3.4-1968", 20127},
-    {"ansi_x3.4-1986", 20127},
-    {"iso646-us", 20127},
-    {"iso_646.irv:1991", 20127},
-    {"cp367", 20127},
-    {"ibm367", 20127},
-    {"csascii", 20127},
-    {"iso-ir-6", 20127},
-    {"iso-8859-1", 28591},
-    {"iso8859-1", 28591},
-    {"iso_8859-1", 28591},
-    {"iso_8859-1:1987", 28591},
-    {"latin1", 28591},
-    {"l1", 28591},
-    {"iso-ir-100", 28591},
-    {"cp819", 28591},
-    {"ibm819", 28591},
-    {"csisolatin1", 28591},
-    {"iso-8859-2", 28592},
-    {"iso8859-2", 28592},
-    {"iso_8859-2", 28592},
-    {"iso_8859-2:1987", 28592},
-    {"latin2", 28592},
-    {"l2", 28592},
-    {"iso-ir-101", 28592},
-    {"csisolatin2", 28592},
-    {"iso-8859-3", 28593},
-    {"iso8859-3", 28593},
-    {"iso_8859-3", 28593},
-    {"latin3", 28593},
-    {"l3", 28593},
-    {"iso-ir-109", 28593},
-    {"csisolatin3", 28593},
-    {"iso-8859-4", 28594},
-    {"iso8859-4", 28594},
-    {"iso_8859-4", 28594},
-    {"latin4", 28594},
-    {"l4", 28594},
-    {"iso-ir-110", 28594},
-    {"csisolatin4", 28594},
-    {"iso-8859-5", 28595},
-    {"iso8859-5", 28595},
-    {"iso_8859-5", 28595},
-    {"cyrillic", 28595},
-    {"iso-ir-144", 28595},
-    {"csisolatincyrillic", 28595},
-    {"iso-8859-6", 28596},
-    {"iso8859-6", 28596},
-    {"iso_8859-6", 28596},
-    {"arabic", 28596},
-    {"iso-ir-127", 28596},
-    {"ecma-114", 28596},
-    {"csisolatinarabic", 28596},
-    {"iso-8859-7", 28597},
-    {"iso8859-7", 28597},
-    {"iso_8859-7", 28597},
-    {"greek", 28597},
-    {"greek8", 28597},
-    {"iso-ir-126", 28597},
-    {"ecma-118", 28597},
-    {"elot_928", 28597},
-    {"csisolatingreek", 28597},
-    {"iso-8859-8", 28598},
-    {"iso8859-8", 28598},
-    {"iso_8859-8", 28598},
-    {"hebrew", 28598},
-    {"iso-ir-138", 28598},
-    {"csisolatinhebrew", 28598},
-    {"iso-8859-8 visual", 28598},
-    {"iso-8859-8-i", 38598},
-    {"logical", 38598},
-    {"iso-8859-9", 28599},
-    {"iso8859-9", 28599},
-    {"iso_8859-9", 28599},
-    {"latin5", 28599},
-    {"l5", 28599},
-    {"iso-ir-148", 28599},
-    {"csisolatin5", 28599},
-    {"iso-8859-13", 28603},
-    {"iso8859-13", 28603},
-    {"latin7", 28603},
-    {"iso-8859-15", 28605},
-    {"iso8859-15", 28605},
-    {"iso_8859-15", 28605},
-    {"latin9", 28605},
-    {"latin-9", 28605},
-    {"l9", 28605},
-    {"csisolatin9", 28605},
-    {"windows-874", 874},
-    {"dos-874", 874},
-    {"cp874", 874},
-    {"tis-620", 874},
-    {"iso-8859-11", 874},
-    {"windows-1250", 1250},
-    {"cp1250", 1250},
-    {"x-cp1250", 1250},
-    {"windows-1251", 1251},
-    {"cp1251", 1251},
-    {"x-cp1251", 1251},
-    {"windows-1252", 1252},
-    {"cp1252", 1252},
-    {"x-ansi", 1252},
-    {"windows-1253", 1253},
-    {"cp1253", 1253},
-    {"windows-1254", 1254},
-    {"cp1254", 1254},
-    {"windows-1255", 1255},
-    {"cp1255", 1255},
-    {"windows-1256", 1256},
-    {"cp1256", 1256},
-    {"windows-1257", 1257},
-    {"cp1257", 1257},
-    {"windows-1258", 1258},
-    {"cp1258", 1258},
-    {"shift_jis", 932},
-    {"shift-jis", 932},
-    {"sjis", 932},
-    {"x-sjis", 932},
-    {"ms_kanji", 932},
-    {"csshiftjis", 932},
-    {"cswindows31j", 932},
-    {"windows-31j", 932},
-    {"cp932", 932},
-    {"gb2312", 936},
-    {"gbk", 936},
-    {"cp936", 936},
-    {"ms936", 936},
-    {"windows-936", 936},
-    {"gb_2312-80", 936},
-    {"gb_2312", 936},
-    {"chinese", 936},
-    {"csgb2312", 936},
-    {"csgb231280", 936},
-    {"csiso58gb231280", 936},
-    {"iso-ir-58", 936},
-    {"x-gbk", 936},
-    {"gb18030", 54936},
-    {"big5", 950},
-    {"big-5", 950},
-    {"cn-big5", 950},
-    {"x-x-big5", 950},
-    {"csbig5", 950},
-    {"cp950", 950},
-    {"ks_c_5601-1987", 949},
-    {"ks_c_5601-1989", 949},
-    {"ks_c_5601", 949},
-    {"ksc_5601", 949},
-    {"ksc5601", 949},
-    {"korean", 949},
-    {"csksc56011987", 949},
-    {"iso-ir-149", 949},
-    {"cp949", 949},
-    {"uhc", 949},
-    {"windows-949", 949},
-    {"johab", 1361},
-    {"euc-jp", 51932},
-    {"x-euc-jp", 51932},
-    {"cseucpkdfmtjapanese", 51932},
-    {"extended_unix_code_packed_format_for_japanese", 51932},
-    {"euc-cn", 51936},
-    {"x-euc-cn", 51936},
-    {"euc-kr", 51949},
-    {"cseuckr", 51949},
-    {"iso-2022-jp", 50220},
-    {"csiso2022jp", 50220},
-    {"iso-2022-kr", 50225},
-    {"csiso2022kr", 50225},
-    {"koi8-r", 20866},
-    {"koi8r", 20866},
-    {"cskoi8r", 20866},
-    {"koi", 20866},
-    {"koi8", 20866},
-    {"koi8-u", 21866},
-    {"koi8-ru", 21866},
-    {"ibm037", 37},
-    {"cp037", 37},
-    {"ebcdic-cp-us", 37},
-    {"ibm437", 437},
-    {"cp437", 437},
-    {"437", 437},
-    {"cspc8codepage437", 437},
-    {"ibm850", 850},
-    {"cp850", 850},
-    {"850", 850},
-    {"ibm852", 852},
-    {"cp852", 852},
-    {"852", 852},
-    {"ibm855", 855},
-    {"cp855", 855},
-    {"855", 855},
-    {"ibm857", 857},
-    {"cp857", 857},
-    {"857", 857},
-    {"ibm00858", 858},
-    {"ibm858", 858},
-    {"cp858", 858},
-    {"cp00858", 858},
-    {"ibm860", 860},
-    {"cp860", 860},
-    {"860", 860},
-    {"ibm861", 861},
-    {"cp861", 861},
-    {"861", 861},
-    {"dos-862", 862},
-    {"ibm862", 862},
-    {"cp862", 862},
-    {"862", 862},
-    {"ibm863", 863},
-    {"cp863", 863},
-    {"863", 863},
-    {"ibm864", 864},
-    {"cp864", 864},
-    {"864", 864},
-    {"ibm865", 865},
-    {"cp865", 865},
-    {"865", 865},
-    {"cp866", 866},
-    {"ibm866", 866},
-    {"866", 866},
-    {"ibm869", 869},
-    {"cp869", 869},
-    {"869", 869},
-    {"macintosh", 10000},
-    {"mac", 10000},
-    {"x-mac-roman", 10000},
-    {"csmacintosh", 10000},
-    {"x-mac-cyrillic", 10007},
-    {"x-mac-ce", 10029},
-};
-
-const SCodePage* FindCodePage(int number) {
-    for (const SCodePage& page : CodePages)
-        if (page.Number == number)
-            return &page;
-    return nullptr;
-}
 
 #if defined(_WIN32)
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide characters are UTF-16 units");
@@ -474,6 +141,64 @@ public:
 private:
     iconv_t m_Handle;
 };
+
+// What is written for input that iconv cannot convert, and how many input bytes that skips (0: the
+// conversion ends there).
+struct SInvalidInput {
+    std::string_view Written;
+    std::size_t Skipped;
+};
+
+// Runs all of `input` through `converter`, then ends any shift state, appending the output to `out`,
+// whose units are that of the output encoding. `room` units are made at first; the string grows as
+// needed. At input that does not convert, `invalid(error, rest)` says what to do: `error` is errno
+// (EILSEQ for bytes that do not convert, EINVAL for a character cut off at the end, or the same while
+// ending the shift state) and `rest` the input still to convert.
+template <typename Unit, typename Invalid>
+void AppendConverted(const CIconv& converter, std::string_view input, std::basic_string<Unit>& out,
+                     std::size_t room, Invalid invalid) {
+    const std::size_t start = out.size();
+    out.resize(start + room);
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    std::size_t used = 0; // bytes written behind `start`
+    const auto capacity = [&] { return (out.size() - start) * sizeof(Unit); };
+    const auto grow = [&](std::size_t bytes) {
+        out.resize(out.size() + std::max(out.size() / 2, (bytes + sizeof(Unit) - 1) / sizeof(Unit)) + 8);
+    };
+    bool flushing = false; // all input read; ending any shift state
+    for (;;) {
+        char* o = reinterpret_cast<char*>(out.data() + start) + used;
+        std::size_t oLeft = capacity() - used;
+        const std::size_t done = flushing ? iconv(converter.Handle(), nullptr, nullptr, &o, &oLeft)
+                                          : iconv(converter.Handle(), &in, &inLeft, &o, &oLeft);
+        used = capacity() - oLeft;
+        if (done != static_cast<std::size_t>(-1)) {
+            if (flushing)
+                break;
+            flushing = true;
+            continue;
+        }
+        const int error = errno;
+        if (error == E2BIG) {
+            grow(16);
+            continue;
+        }
+        if (flushing)
+            break;
+        const SInvalidInput what = invalid(error, std::string_view(in, inLeft));
+        if (capacity() - used < what.Written.size())
+            grow(what.Written.size());
+        std::memcpy(reinterpret_cast<char*>(out.data() + start) + used, what.Written.data(),
+                    what.Written.size());
+        used += what.Written.size();
+        if (what.Skipped == 0)
+            break;
+        in += what.Skipped;
+        inLeft -= what.Skipped;
+    }
+    out.resize(start + used / sizeof(Unit));
+}
 #endif
 
 void AppendUtf16Bytes(std::string_view bytes, bool bigEndian, std::u16string& out) {
@@ -561,10 +286,7 @@ int CodePageFromName(std::u16string_view name) {
             return 0;
         folded += static_cast<char>(c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c);
     }
-    for (const SAlias& alias : Aliases)
-        if (alias.Name == folded)
-            return alias.CodePage;
-    return 0;
+    return CodePageOfAlias(folded);
 }
 
 std::u16string CodePageName(int codePage) {
@@ -776,48 +498,13 @@ bool ConvertToUtf16(int codePage, std::string_view bytes, std::u16string& out) {
     const CIconv converter(NativeUtf16, page->IconvName);
     if (!converter.IsOpen())
         return false;
-
-    const std::size_t start = out.size();
-    out.resize(start + bytes.size() + 8);
-    char* in = const_cast<char*>(bytes.data());
-    std::size_t inLeft = bytes.size();
-    std::size_t used = 0; // bytes written behind `start`
-    auto room = [&](std::size_t wanted) {
-        if ((out.size() - start) * 2 - used < wanted)
-            out.resize(out.size() + std::max<std::size_t>(out.size() / 2, wanted) + 8);
-    };
-    bool flushing = false; // all input read; ending any shift state
-    for (;;) {
-        char* o = reinterpret_cast<char*>(out.data() + start) + used;
-        std::size_t oLeft = (out.size() - start) * 2 - used;
-        const std::size_t done = flushing ? iconv(converter.Handle(), nullptr, nullptr, &o, &oLeft)
-                                          : iconv(converter.Handle(), &in, &inLeft, &o, &oLeft);
-        used = (out.size() - start) * 2 - oLeft;
-        if (done != static_cast<std::size_t>(-1)) {
-            if (flushing)
-                break;
-            flushing = true;
-            continue;
-        }
-        const int error = errno;
-        if (error == E2BIG) {
-            room(16);
-            continue;
-        }
-        if (flushing)
-            break;
-        room(2);
-        const char16_t replacement = Replacement;
-        std::memcpy(reinterpret_cast<char*>(out.data() + start) + used, &replacement, 2);
-        used += 2;
-        if (error == EILSEQ && inLeft > 0) {
-            ++in;
-            --inLeft;
-            continue;
-        }
-        break; // EINVAL: the data ends inside a character
-    }
-    out.resize(start + used / 2);
+    // An undecodable byte becomes U+FFFD, and decoding goes on after it; a character cut off at the end
+    // becomes U+FFFD too.
+    static constexpr char16_t replacement = Replacement;
+    const std::string_view replacementBytes(reinterpret_cast<const char*>(&replacement), sizeof replacement);
+    AppendConverted(converter, bytes, out, bytes.size() + 8, [&](int error, std::string_view rest) {
+        return SInvalidInput{replacementBytes, error == EILSEQ && !rest.empty() ? 1u : 0u};
+    });
     return true;
 #endif
 }
@@ -840,52 +527,24 @@ bool ConvertFromUtf16(int codePage, std::u16string_view text, std::string& out, 
     const CIconv converter(page->IconvName, NativeUtf16);
     if (!converter.IsOpen())
         return false;
-
-    const std::size_t start = out.size();
-    out.resize(start + text.size() * 2 + 16);
-    char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text.data()));
-    std::size_t inLeft = text.size() * 2;
-    std::size_t used = 0;
-    bool flushing = false;
-    for (;;) {
-        char* o = out.data() + start + used;
-        std::size_t oLeft = out.size() - start - used;
-        const std::size_t done = flushing ? iconv(converter.Handle(), nullptr, nullptr, &o, &oLeft)
-                                          : iconv(converter.Handle(), &in, &inLeft, &o, &oLeft);
-        used = out.size() - start - oLeft;
-        if (done != static_cast<std::size_t>(-1)) {
-            if (flushing)
-                break;
-            flushing = true;
-            continue;
-        }
-        const int error = errno;
-        if (error == E2BIG) {
-            out.resize(out.size() + out.size() / 2 + 16);
-            continue;
-        }
-        if (flushing)
-            break;
-        // A character without a representation (or a lone surrogate) is written as "?".
+    // A character without a representation (or a lone surrogate) is written as "?", and encoding goes
+    // on after it (after both halves of a surrogate pair).
+    const std::string_view units(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+    AppendConverted(converter, units, out, text.size() * 2 + 16, [&](int error, std::string_view rest) {
         loss = true;
-        if (out.size() - start - used < 1)
-            out.resize(out.size() + 16);
-        out[start + used++] = '?';
-        if (error != EILSEQ || inLeft < 2)
-            break;
+        if (error != EILSEQ || rest.size() < 2)
+            return SInvalidInput{"?", 0};
         char16_t unit;
-        std::memcpy(&unit, in, 2);
+        std::memcpy(&unit, rest.data(), 2);
         std::size_t skip = 2;
-        if (unit >= 0xD800 && unit <= 0xDBFF && inLeft >= 4) {
+        if (unit >= 0xD800 && unit <= 0xDBFF && rest.size() >= 4) {
             char16_t next;
-            std::memcpy(&next, in + 2, 2);
+            std::memcpy(&next, rest.data() + 2, 2);
             if (next >= 0xDC00 && next <= 0xDFFF)
                 skip = 4;
         }
-        in += skip;
-        inLeft -= skip;
-    }
-    out.resize(start + used);
+        return SInvalidInput{"?", skip};
+    });
     return true;
 #endif
 }
