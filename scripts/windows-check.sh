@@ -136,7 +136,7 @@ int main() {
 }
 PROBE
 $TRIPLE-g++-posix -std=c++20 -O1 -Wall -Wextra -Werror -I app "$BUILD/encoding-probe.cpp" \
-  "$BUILD/app/libZelkCore.a" -o "$BIN/encoding-probe.exe"
+  "$BUILD/app/xml/libZelkXml.a" -o "$BIN/encoding-probe.exe"
 echo "windows-check: built $BIN/zelk-cli.exe, $BIN/libZelkHWI.dll and $BIN/encoding-probe.exe"
 
 
