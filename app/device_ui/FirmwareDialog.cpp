@@ -1,11 +1,11 @@
 #include "device_ui/FirmwareDialog.h"
 
-#include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceJobs.h"
 #include "device_ui/DeviceUiSupport.h"
 #include "device_ui/DeviceWorkers.h"
 #include "model/KeyboardData.h"
+#include "text/UiTexts.h"
 
 #include "skin/Prompts.h"
 
@@ -113,8 +113,8 @@ QLineEdit* CMorvDialogFirmwareUpdate::AddDisplayBox(const SkinRect& rect, int id
     return box;
 }
 
-QString CMorvDialogFirmwareUpdate::Text(const char* chinese, const char* english) const {
-    return UiText(Model.UiLanguage, chinese, english);
+QString CMorvDialogFirmwareUpdate::Text(TextId id) const {
+    return UiText(Model.UiLanguage, id);
 }
 
 void CMorvDialogFirmwareUpdate::OnAreaClicked(const SkinRegion& area) {
@@ -143,13 +143,11 @@ void CMorvDialogFirmwareUpdate::Dispatch(int id) {
 
 bool CMorvDialogFirmwareUpdate::RefuseWhileBusy() {
     if (TransferRunning()) {
-        ShowMessage(this, Text("固件正在更新，请等待更新完成。",
-                               "A firmware update is running. Please wait until it has finished."));
+        ShowMessage(this, Text(TextId::FirmwareUpdateRunning));
         return true;
     }
     if (CDeviceWorkers::Instance().Busy()) {
-        ShowMessage(this, Text("键盘正忙，请稍后再试。",
-                               "The keyboard is busy with another transfer. Please try again in a moment."));
+        ShowMessage(this, Text(TextId::KeyboardBusy));
         return true;
     }
     return false;
@@ -160,7 +158,7 @@ void CMorvDialogFirmwareUpdate::OnGetVersion() {
         return;
     char16_t text[VersionTextCapacity] = {};
     if (!Model.HWI.ReadKeyboardVersion(text)) {
-        ShowMessage(this, Text("读取键盘版本失败", "Failed on reading keyboard version infomation"));
+        ShowMessage(this, Text(TextId::VersionNotRead));
         return;
     }
     text[VersionTextCapacity - 1] = 0;
@@ -233,22 +231,17 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
         return;
     switch (static_cast<int>(wParam)) {
     case FirmwareWritten:
-        ShowMessage(this, Lines(Text("固件下载完成。\r\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，"
-                                     "请拔下USB重新上电。",
-                                     "The Firmware is downloaded successfully.\r\nPlease keep the USB plug "
-                                     "in until three indicator lights flash simultaneously.\r\nThen firmware "
-                                     "updated completely,pleased unplug the USB and plug in.")));
+        ShowMessage(this, Lines(Text(TextId::FirmwareWritten)));
         return;
     case FirmwareTransferFailed:
-        ShowMessage(this, Text("固件下载失败!", "Firmware download failed."));
+        ShowMessage(this, Text(TextId::FirmwareNotWritten));
         return;
     case FirmwareFileNotOpened:
-        ShowMessage(this, Text("打开固件文件失败", "Can't open firmware file"));
+        ShowMessage(this, Text(TextId::FirmwareFileNotOpened));
         return;
     case FirmwareFileInvalid: {
         const std::string problem = Problem ? *Problem : std::string();
-        ShowMessage(this, Text("固件文件无效，未向键盘写入任何内容：\n%1",
-                               "This is not a valid firmware file; nothing was written to the keyboard:\n%1")
+        ShowMessage(this, Text(TextId::FirmwareFileInvalid)
                               .arg(IsEnglishUi(Model.UiLanguage) ? QString::fromStdString(problem)
                                                                  : ChineseFirmwareProblem(problem)));
         return;

@@ -137,7 +137,7 @@ enum EditorControl : int {
     IdRecordBar = 1007,
 };
 // The place of an edit; edits 1001 and 1002 move with the UI language.
-SkinRect EditorEditRect(int control, const std::string& language);
+SkinRect EditorEditRect(int control, UiLanguage language);
 // The place of a scroll bar on a page, before the bar takes its skin's thickness; an empty
 // rectangle when the page hides it.
 SkinRect EditorScrollBarRect(int control, int page);

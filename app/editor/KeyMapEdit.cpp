@@ -1,7 +1,7 @@
 #include "editor/KeyMapEdit.h"
 
 #include "catalogue/KeyCatalogue.h"
-#include "catalogue/UiLanguage.h"
+#include "text/UiTexts.h"
 
 #include <string>
 
@@ -171,17 +171,17 @@ bool CKeyMapEdit::ClickRecordRow(int page, int row) {
     return false;
 }
 
-std::u16string CKeyMapEdit::NewEntry(int page, const std::string& language) {
+std::u16string CKeyMapEdit::NewEntry(int page, UiLanguage language) {
     CActionList* names = NamesOfPage(page);
     if (names == nullptr)
         return {};
     StoreRecord(page);
     names->AppendItem(u"");
     LoadRecord(page);
-    const std::u16string format = page == 1 ? ByLanguage<std::u16string>(language, u"组合键", u"New Combo ")
-                                  : page == 2
-                                      ? ByLanguage<std::u16string>(language, u"宏定义", u"New Macro ")
-                                      : ByLanguage<std::u16string>(language, u"模拟击键", u"New Emu ");
+    const std::u16string format = Utf16Text(page == 1   ? TextId::NewComboName
+                                            : page == 2 ? TextId::NewMacroName
+                                                        : TextId::NewEmuName,
+                                            language);
     for (int n = 1;; ++n) {
         std::u16string name = format;
         for (const char digit : std::to_string(n))

@@ -1,7 +1,6 @@
 #include "shell/MainWindow.h"
 
 #include "backlight/BkLightSettingsDialog.h"
-#include "catalogue/UiLanguage.h"
 #include "device_ui/FirmwareDialog.h"
 #include "device_ui/ProgressDialog.h"
 #include "editor/KeyMapSettingsDialog.h"
@@ -11,6 +10,7 @@
 #include "shell/MainWindowAreas.h"
 #include "shell/MainWindowText.h"
 #include "skin/Prompts.h"
+#include "text/UiTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -163,20 +163,17 @@ bool CMorvDlg::Initialise() {
         // Found but not opened (usually the device's permissions): every transfer would fail.
         const QString problem = QString::fromStdString(Model.HWI.AccessProblem());
         if (English()) {
-            ShowMessage(QStringLiteral("The keyboard was found but cannot be opened:\n%1").arg(problem));
+            ShowMessage(UiText(Model.UiLanguage, TextId::KeyboardUnopened).arg(problem));
         } else if (problem.contains(QStringLiteral("permission denied"))) {
             // The reason comes in English; in Chinese only the command to run is taken from it.
             const qsizetype from = problem.indexOf(QStringLiteral("(sudo "));
             const qsizetype to = problem.lastIndexOf(QLatin1Char(')'));
             const QString command = from >= 0 && to > from ? problem.mid(from + 1, to - from - 1) : QString();
-            ShowMessage(
-                command.isEmpty()
-                    ? QStringLiteral("已找到键盘，但没有打开它的权限。请安装 udev 规则，然后重新插拔键盘。")
-                    : QStringLiteral(
-                          "已找到键盘，但没有打开它的权限。请安装 udev 规则：\n%1\n然后重新插拔键盘。")
-                          .arg(command));
+            ShowMessage(command.isEmpty()
+                            ? UiText(Model.UiLanguage, TextId::KeyboardNotPermitted)
+                            : UiText(Model.UiLanguage, TextId::KeyboardNotPermittedRun).arg(command));
         } else {
-            ShowMessage(QStringLiteral("已找到键盘，但无法打开（可能有其他程序正在使用它）。"));
+            ShowMessage(UiText(Model.UiLanguage, TextId::KeyboardUnopened));
         }
     }
     setWindowIcon(Resources().ProgramIcon());
@@ -191,7 +188,7 @@ bool CMorvDlg::Initialise() {
     TrayMenu = new QMenu(this);
     QAction* exit = TrayMenu->addAction(QString());
     connect(TrayMenu, &QMenu::aboutToShow, this,
-            [this, exit] { exit->setText(English() ? QStringLiteral("Exit") : QStringLiteral("关闭")); });
+            [this, exit] { exit->setText(UiText(Model.UiLanguage, TextId::TrayExit)); });
     connect(exit, &QAction::triggered, this, &CMorvDlg::RequestEnd);
     Tray->setContextMenu(TrayMenu);
     connect(Tray, &QSystemTrayIcon::activated, this,
@@ -267,14 +264,9 @@ void CMorvDlg::Dispatch(int id, int keyIndex) {
 }
 
 void CMorvDlg::OnLanguage() {
-    SkinRegion* language = AreaById(IdLanguage);
-    if (language->active) {
-        Model.UiLanguage = "zh-CN";
-        language->active = false;
-    } else {
-        Model.UiLanguage = "en-US";
-        language->active = true;
-    }
+    Model.UiLanguage = NextUiLanguage(Model.UiLanguage);
+    // The button is drawn pressed in every language but the one the program starts in.
+    AreaById(IdLanguage)->active = Model.UiLanguage != StartUiLanguage;
     emit UiLanguageChanged();
     update();
 }
@@ -312,8 +304,7 @@ bool CMorvDlg::SaveAsked() {
     if (path.isEmpty())
         return false;
     if (!SaveProfile(Model, ToPath(path))) {
-        ShowMessage(English() ? QStringLiteral("The profile could not be saved to %1.").arg(path)
-                              : QStringLiteral("无法保存配置文件 %1。").arg(path));
+        ShowMessage(UiText(Model.UiLanguage, TextId::ProfileNotSaved).arg(path));
         return false;
     }
     TakeSnapshot();
@@ -327,8 +318,7 @@ void CMorvDlg::OnOpen() {
             if (LoadProfile(Model, ToPath(path))) {
                 TakeSnapshot();
             } else {
-                ShowMessage(English() ? QStringLiteral("The profile %1 could not be opened.").arg(path)
-                                      : QStringLiteral("无法打开配置文件 %1。").arg(path));
+                ShowMessage(UiText(Model.UiLanguage, TextId::ProfileNotOpened).arg(path));
             }
         }
     }
@@ -467,7 +457,7 @@ void CMorvDlg::TakeSnapshot() {
 }
 
 CSaveQuestion CMorvDlg::SaveQuestion(bool ending) const {
-    const std::string& language = Model.UiLanguage;
+    const UiLanguage language = Model.UiLanguage;
     return {Qt16(SaveChangesQuestion(language, ending)), Qt16(SaveAnswer(language)),
             Qt16(DiscardAnswer(language)), ending ? QString() : Qt16(CancelAnswer(language))};
 }

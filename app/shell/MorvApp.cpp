@@ -2,7 +2,6 @@
 
 #include "backlight/BacklightAreas.h"
 #include "catalogue/KeyCatalogue.h"
-#include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/ProgressDialog.h"
 #include "editor/EditorAreas.h"
@@ -10,6 +9,7 @@
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
 #include "skin/Prompts.h"
+#include "text/UiLanguage.h"
 #include "zelk/DeviceOptions.h"
 #include "zelk/ReportLog.h"
 #include "zelk/VirtualKeyboard.h"
@@ -111,18 +111,17 @@ QString CMorvApp::StyleSheet() {
         "QMenu::item:disabled { color: #6b6e75; }");
 }
 
-bool CMorvApp::UseQtLanguage(const std::string& language) {
+bool CMorvApp::UseQtLanguage(UiLanguage language) {
     if (QtTextsInstalled) {
         QCoreApplication::removeTranslator(&QtTexts);
         QtTextsInstalled = false;
     }
-    if (IsEnglishUi(language)) {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        return true;
-    }
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    if (QtTexts.isEmpty() &&
-        !QtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    const QLocale locale(QString::fromLatin1(LanguageCode(language)));
+    QLocale::setDefault(locale);
+    if (IsEnglishUi(language))
+        return true; // Qt's own texts are English
+    if (!QtTexts.load(QStringLiteral("qtbase_") + locale.name(),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
     QtTextsInstalled = QCoreApplication::installTranslator(&QtTexts);
     return QtTextsInstalled;
