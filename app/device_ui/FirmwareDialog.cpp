@@ -34,41 +34,34 @@ QString Lines(QString text) {
 // The smallest skin font the version box may shrink to so that a long version text fits.
 constexpr int SmallestVersionFont = 8;
 
-// Why a firmware file was refused, in Chinese: the reasons come in English ("line 5: wrong record
-// length or checksum") and a Chinese message must not carry English words.
-QString ChineseFirmwareProblem(const std::string& problem) {
-    static const std::pair<const char*, const char*> whole[] = {
-        {"the file is not an Intel-HEX file (it does not start with ':')",
-         "该文件不是 Intel-HEX 文件（不以“:”开头）"},
-        {"it is not a regular file (a pipe or a device)", "它不是普通文件（而是管道或设备）"},
-    };
-    static const std::pair<const char*, const char*> ofLine[] = {
-        {"does not end with CR or CR LF", "行尾不是 CR 或 CR LF"},
-        {"a record follows an empty line", "空行之后还有记录"},
-        {"longer than 999 characters", "超过 999 个字符"},
-        {"does not start with ':'", "不以“:”开头"},
-        {"holds a character that is not a hexadecimal digit", "含有不是十六进制数字的字符"},
-        {"holds an odd number of hexadecimal digits", "十六进制数字的个数是奇数"},
-        {"wrong record length or checksum", "记录长度或校验和错误"},
-        {"a record longer than 62 bytes", "记录长于 62 字节"},
-    };
-    for (const auto& [english, chinese] : whole) {
-        if (problem == english)
-            return QString::fromUtf8(chinese);
-    }
+// Why a firmware file was refused, in the UI language. The library gives its reasons in English ("line
+// 5: wrong record length or checksum"), in the words of the texts' English column; a message in
+// another language must not carry English words.
+QString FirmwareProblemText(const std::string& problem, UiLanguage language) {
     const QString text = QString::fromStdString(problem);
+    if (IsEnglishUi(language))
+        return text;
+    const auto said = [](TextId id) { return QString::fromUtf8(Text(id, UiLanguage::English)); };
+    for (const TextId whole : {TextId::FirmwareNotIntelHex, TextId::FirmwareNotRegularFile}) {
+        if (text == said(whole))
+            return UiText(language, whole);
+    }
     static const QRegularExpression lineProblem(QStringLiteral("^line (\\d+): (.*)$"));
     if (const QRegularExpressionMatch match = lineProblem.match(text); match.hasMatch()) {
-        for (const auto& [english, chinese] : ofLine) {
-            if (match.captured(2) == QLatin1String(english))
-                return QStringLiteral("第 %1 行：%2").arg(match.captured(1), QString::fromUtf8(chinese));
+        for (const TextId ofLine :
+             {TextId::LineEndMissing, TextId::LineAfterEmptyLine, TextId::LineTooLong,
+              TextId::LineColonMissing, TextId::LineNotHexadecimal, TextId::LineOddDigits,
+              TextId::LineWrongChecksum, TextId::LineRecordTooLong}) {
+            if (match.captured(2) == said(ofLine))
+                return UiText(language, TextId::FirmwareLineProblem)
+                    .arg(match.captured(1), UiText(language, ofLine));
         }
-        return QStringLiteral("第 %1 行有误").arg(match.captured(1));
+        return UiText(language, TextId::FirmwareLineWrong).arg(match.captured(1));
     }
     static const QRegularExpression tooLarge(QStringLiteral("^it is larger than (\\d+) MB"));
     if (const QRegularExpressionMatch match = tooLarge.match(text); match.hasMatch())
-        return QStringLiteral("文件大于 %1 MB，远超键盘固件的大小").arg(match.captured(1));
-    return QStringLiteral("文件内容不符合固件文件的格式");
+        return UiText(language, TextId::FirmwareTooLarge).arg(match.captured(1));
+    return UiText(language, TextId::FirmwareNotFirmware);
 }
 
 } // namespace
@@ -241,9 +234,8 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
         return;
     case FirmwareFileInvalid: {
         const std::string problem = Problem ? *Problem : std::string();
-        ShowMessage(this, Text(TextId::FirmwareFileInvalid)
-                              .arg(IsEnglishUi(Model.UiLanguage) ? QString::fromStdString(problem)
-                                                                 : ChineseFirmwareProblem(problem)));
+        ShowMessage(this,
+                    Text(TextId::FirmwareFileInvalid).arg(FirmwareProblemText(problem, Model.UiLanguage)));
         return;
     }
     default:

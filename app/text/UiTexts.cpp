@@ -237,7 +237,29 @@ constexpr TextRow Texts[] = {
       "The settings reached the virtual keyboard, but its state file %1 %2"}},
     {TextId::ReportLogIncomplete,
      {"传输已完成，但报告日志 %1 不完整。", "The transfer ended, but the report log %1 is incomplete: %2"}},
+    // Why the firmware library refused a file: the English column holds the library's own words.
+    {TextId::FirmwareNotIntelHex,
+     {"该文件不是 Intel-HEX 文件（不以“:”开头）",
+      "the file is not an Intel-HEX file (it does not start with ':')"}},
+    {TextId::FirmwareNotRegularFile,
+     {"它不是普通文件（而是管道或设备）", "it is not a regular file (a pipe or a device)"}},
+    {TextId::FirmwareLineProblem, {"第 %1 行：%2", "line %1: %2"}},
+    {TextId::LineEndMissing, {"行尾不是 CR 或 CR LF", "does not end with CR or CR LF"}},
+    {TextId::LineAfterEmptyLine, {"空行之后还有记录", "a record follows an empty line"}},
+    {TextId::LineTooLong, {"超过 999 个字符", "longer than 999 characters"}},
+    {TextId::LineColonMissing, {"不以“:”开头", "does not start with ':'"}},
+    {TextId::LineNotHexadecimal,
+     {"含有不是十六进制数字的字符", "holds a character that is not a hexadecimal digit"}},
+    {TextId::LineOddDigits, {"十六进制数字的个数是奇数", "holds an odd number of hexadecimal digits"}},
+    {TextId::LineWrongChecksum, {"记录长度或校验和错误", "wrong record length or checksum"}},
+    {TextId::LineRecordTooLong, {"记录长于 62 字节", "a record longer than 62 bytes"}},
+    {TextId::FirmwareLineWrong, {"第 %1 行有误", "line %1: %2"}},
+    {TextId::FirmwareTooLarge,
+     {"文件大于 %1 MB，远超键盘固件的大小",
+      "it is larger than %1 MB, far more than a firmware image of the keyboard"}},
+    {TextId::FirmwareNotFirmware, {"文件内容不符合固件文件的格式", "%1"}},
 };
+
 constexpr bool RowsFollowTheIds() {
     for (std::size_t index = 0; index < std::size(Texts); ++index)
         if (static_cast<std::size_t>(Texts[index].id) != index)

@@ -190,6 +190,20 @@ enum class TextId : int {
     ProfileNotOpened,
     StateFileNotWritten,
     ReportLogIncomplete,
+    FirmwareNotIntelHex,
+    FirmwareNotRegularFile,
+    FirmwareLineProblem,
+    LineEndMissing,
+    LineAfterEmptyLine,
+    LineTooLong,
+    LineColonMissing,
+    LineNotHexadecimal,
+    LineOddDigits,
+    LineWrongChecksum,
+    LineRecordTooLong,
+    FirmwareLineWrong,
+    FirmwareTooLarge,
+    FirmwareNotFirmware,
     Count, // not a text: the number of ids
 };
 
