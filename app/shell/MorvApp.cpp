@@ -9,7 +9,7 @@
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
 #include "skin/Prompts.h"
-#include "text/UiLanguage.h"
+#include "text/UiTexts.h"
 #include "zelk/DeviceOptions.h"
 #include "zelk/ReportLog.h"
 #include "zelk/VirtualKeyboard.h"
@@ -47,9 +47,8 @@ CPrompts WithVirtualKeyboardHint(const CKeyboardData& data) {
             return;
         }
         // In both languages, as the start-up messages: the language button has not been seen yet.
-        const QString hint = QStringLiteral("没有键盘时，可以用虚拟键盘试用 Zelk。\n"
-                                            "To try Zelk without the keyboard, start it as:\n"
-                                            "Zelk --virtual-keyboard");
+        const QString hint = QString::fromStdString(TextInEveryLanguage(TextId::VirtualKeyboardHint)) +
+                             QStringLiteral("\nZelk --virtual-keyboard");
         std::fprintf(stderr, "Zelk: %s\n%s\n", qPrintable(text), qPrintable(hint));
         QMessageBox box(QMessageBox::NoIcon, ProgramName(), text, QMessageBox::Ok, owner);
         box.setInformativeText(hint);

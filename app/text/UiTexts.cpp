@@ -258,6 +258,13 @@ constexpr TextRow Texts[] = {
      {"文件大于 %1 MB，远超键盘固件的大小",
       "it is larger than %1 MB, far more than a firmware image of the keyboard"}},
     {TextId::FirmwareNotFirmware, {"文件内容不符合固件文件的格式", "%1"}},
+    // Said at start-up in every language.
+    {TextId::SkinFileMissing,
+     {"找不到皮肤资源文件 %1。", "The skin resource file %1 is missing or damaged."}},
+    {TextId::SkinPictureMissing,
+     {"皮肤资源文件 %1 缺少图片 %2。", "The skin resource file %1 lacks picture %2."}},
+    {TextId::VirtualKeyboardHint,
+     {"没有键盘时，可以用虚拟键盘试用 Zelk。", "To try Zelk without the keyboard, start it as:"}},
 };
 
 constexpr bool RowsFollowTheIds() {
@@ -298,6 +305,16 @@ std::u16string Utf16Text(TextId id, UiLanguage language) {
         } else {
             text += static_cast<char16_t>(point);
         }
+    }
+    return text;
+}
+
+std::string TextInEveryLanguage(TextId id) {
+    std::string text;
+    for (std::size_t language = 0; language < UiLanguageCount; ++language) {
+        if (language > 0)
+            text += '\n';
+        text += Text(id, static_cast<UiLanguage>(language));
     }
     return text;
 }

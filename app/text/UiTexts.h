@@ -204,9 +204,14 @@ enum class TextId : int {
     FirmwareLineWrong,
     FirmwareTooLarge,
     FirmwareNotFirmware,
+    SkinFileMissing,
+    SkinPictureMissing,
+    VirtualKeyboardHint,
     Count, // not a text: the number of ids
 };
 
 // UTF-8; empty for TextId::None.
 const char* Text(TextId id, UiLanguage language);
 std::u16string Utf16Text(TextId id, UiLanguage language);
+// The text in every language, one per line: for what is said before anyone could choose a language.
+std::string TextInEveryLanguage(TextId id);
