@@ -1,6 +1,7 @@
 // zelk-cli: shared pieces of the commands.
 #pragma once
 
+#include "text/UiLanguage.h"
 #include "zelk/DeviceOptions.h"
 #include "zelk/ZelkHWI.h"
 
@@ -16,9 +17,9 @@ enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
 
 struct CCliRun {
     CDeviceOptions Device;
-    std::vector<std::string> Arguments; // after the command name
-    std::string Language = "en-US";     // "en-US" or "zh-CN": the texts of show
-    bool Json = false;                  // show: the profile as JSON
+    std::vector<std::string> Arguments;        // after the command name
+    UiLanguage Language = UiLanguage::English; // the texts of show
+    bool Json = false;                         // show: the profile as JSON
 };
 
 // Prints one line on stderr and returns the failure status.
@@ -61,7 +62,7 @@ int RunSet(const CCliRun& run);
 int RunDiff(const CCliRun& run);
 
 // The model as the program has it after start-up: catalogue built, everything cleared.
-std::unique_ptr<CKeyboardData> NewModel(const std::string& language);
+std::unique_ptr<CKeyboardData> NewModel(UiLanguage language);
 // Reads a profile file, or a JSON document as import reads it (told apart by their first bytes); on
 // failure prints why and returns false.
 bool ReadAnyProfile(CKeyboardData& data, const std::string& path);

@@ -305,8 +305,8 @@ int RunSet(const CCliRun& run) {
 
 int RunDiff(const CCliRun& run) {
     // As diff does: 0 the same, 1 different, 2 trouble.
-    auto a = NewModel("en-US");
-    auto b = NewModel("en-US");
+    auto a = NewModel(UiLanguage::English);
+    auto b = NewModel(UiLanguage::English);
     if (!ReadAnyProfile(*a, run.Arguments[0]) || !ReadAnyProfile(*b, run.Arguments[1]))
         return ExitUsage;
     int differences = 0;

@@ -7,7 +7,7 @@
 #include "ProfileJsonReader.h"
 #include "ProfileText.h"
 #include "ProgressBar.h"
-#include "catalogue/UiLanguage.h"
+#include "text/UiTexts.h"
 
 #include "catalogue/KeyCatalogue.h"
 #include "model/AssignmentLabel.h"
@@ -21,7 +21,7 @@
 #include <memory>
 #include <string_view>
 
-std::unique_ptr<CKeyboardData> NewModel(const std::string& language) {
+std::unique_ptr<CKeyboardData> NewModel(UiLanguage language) {
     auto data = std::make_unique<CKeyboardData>();
     BuildKeyCatalogue(*data);
     data->UiLanguage = language;
@@ -81,7 +81,7 @@ bool WriteKeys(CKeyboardData& data) {
     if (refusal.Key != 0) {
         const int mode = data.CurrentSettings[refusal.Key][refusal.Level].Mode;
         const std::string kind =
-            mode < KeyModeCount ? Utf8(data.ModeNamesEn[static_cast<std::size_t>(mode)]) : "assignment";
+            mode < KeyModeCount ? Utf8(ModeName(data, UiLanguage::English, mode)) : "assignment";
         Fail("the keyboard cannot hold the " + kind + " of key " + KeyName(refusal.Key) + " on level " +
              std::to_string(refusal.Level + 1) +
              " (too many items, or a play mode it lacks); nothing was written");
@@ -129,9 +129,8 @@ int RunWriteProfile(const CCliRun& run, CWhat what) {
 
 // "<kind> <label>" in the info panel's words, for one level.
 std::string LevelText(const CKeyboardData& data, int key, int level) {
-    const bool english = IsEnglishUi(data.UiLanguage);
-    const char* heading = english ? (level == 0 ? "Key settings L1：" : "Key settings L2：")
-                                  : (level == 0 ? "上档键：" : "下档键：");
+    const char* heading =
+        Text(level == 0 ? TextId::LevelOneHeading : TextId::LevelTwoHeading, data.UiLanguage);
     std::string text = heading + Utf8(ModeName(data, data.UiLanguage, data.CurrentSettings[key][level].Mode));
     const std::u16string label = AssignmentLabel(data, key, level);
     if (!label.empty())

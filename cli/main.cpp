@@ -96,7 +96,7 @@ int UsageError(const std::string& message) {
 
 // Consumes --lang VALUE or --lang=VALUE at args[index]; returns the arguments used, 0 when args[index]
 // is something else, -1 when the value is missing or unknown.
-int ParseLanguage(const std::vector<std::string_view>& args, std::size_t index, std::string& language,
+int ParseLanguage(const std::vector<std::string_view>& args, std::size_t index, UiLanguage& language,
                   std::string& error) {
     const std::string_view arg = args[index];
     std::string_view value;
@@ -114,11 +114,12 @@ int ParseLanguage(const std::vector<std::string_view>& args, std::size_t index, 
     } else {
         return 0;
     }
-    if (value != "zh-CN" && value != "en-US") {
+    const std::optional<UiLanguage> known = UiLanguageOfCode(value);
+    if (!known) {
         error = "unknown language '" + std::string(value) + "' (zh-CN or en-US)";
         return -1;
     }
-    language = std::string(value);
+    language = *known;
     return used;
 }
 

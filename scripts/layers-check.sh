@@ -3,29 +3,31 @@
 # when the Qt-free folders include Qt. The folders depend one way:
 #   shell (the program) -> editor, backlight, device_ui (the dialogs) -> skin -> model
 #   -> catalogue, xml -> hwi
-# and the skin painter and zelk-cli sit on top. Run by the build (the ZelkLayers target).
+# with text (the UI languages and texts) below every app folder, and the skin painter and zelk-cli on
+# top. Run by the build (the ZelkLayers target).
 set -eu
 cd "$(dirname "$0")/.."
 
 # folder: the folders whose headers it may include (besides its own)
 may_use() {
     case $1 in
-    hwi) echo "zelk" ;;
-    app/xml) echo "zelk" ;;
-    app/catalogue) echo "zelk" ;;
-    app/model) echo "catalogue xml zelk" ;;
-    app/skin) echo "model catalogue xml zelk" ;;
-    app/editor | app/device_ui) echo "skin model catalogue xml zelk" ;;
-    app/backlight) echo "device_ui skin model catalogue xml zelk" ;;
-    app/shell) echo "editor backlight device_ui skin model catalogue xml zelk" ;;
-    res/painter) echo "shell editor backlight device_ui skin model catalogue xml zelk" ;;
-    cli) echo "model catalogue xml zelk" ;;
+    app/text) echo "" ;;
+    hwi) echo "zelk" ;; # the device library stands alone and has no UI texts
+    app/xml) echo "zelk text" ;;
+    app/catalogue) echo "zelk text" ;;
+    app/model) echo "catalogue xml zelk text" ;;
+    app/skin) echo "model catalogue xml zelk text" ;;
+    app/editor | app/device_ui) echo "skin model catalogue xml zelk text" ;;
+    app/backlight) echo "device_ui skin model catalogue xml zelk text" ;;
+    app/shell) echo "editor backlight device_ui skin model catalogue xml zelk text" ;;
+    res/painter) echo "shell editor backlight device_ui skin model catalogue xml zelk text" ;;
+    cli) echo "model catalogue xml zelk text" ;;
     esac
 }
 
 status=0
-for folder in hwi app/xml app/catalogue app/model app/skin app/editor app/device_ui app/backlight app/shell \
-    res/painter cli; do
+for folder in app/text hwi app/xml app/catalogue app/model app/skin app/editor app/device_ui app/backlight \
+    app/shell res/painter cli; do
     own=$(basename "$folder")
     allowed=" $own $(may_use "$folder") "
     for file in $(find "$folder" -name '*.cpp' -o -name '*.h' | sort); do
@@ -40,7 +42,7 @@ for folder in hwi app/xml app/catalogue app/model app/skin app/editor app/device
             esac
         done
         case $folder in
-        hwi | app/xml | app/catalogue | app/model)
+        app/text | hwi | app/xml | app/catalogue | app/model)
             if grep -q '^#include <Q' "$file"; then
                 echo "layers-check: $file includes Qt, which $folder stays free of" >&2
                 status=1

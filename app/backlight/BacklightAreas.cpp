@@ -15,13 +15,13 @@ constexpr std::array<SkinAreaRow, 7> SettingsButtons{{
 }};
 
 constexpr std::array<SkinAreaRow, 7> SettingsLabels{{
-    {BkIdClose, Label, {450, 13, 602, 45}, "背光设置面板", "BackLight Settings"},
-    {BkIdDefault, Label, {136, 428, 228, 454}, "恢复默认", "Default"},
-    {BkIdWrite, Label, {505, 428, 585, 454}, "写入背光", "Program"},
-    {BkIdCancel, Label, {699, 428, 784, 454}, "取消", "Cancel"},
-    {BkIdSetAll, Label, {602, 428, 682, 454}, "确定", "OK"},
-    {BkIdSetAllLabel, Label, {236, 428, 328, 454}, "全域设置", "Set All"},
-    {BkIdMultiKey, Label, {336, 428, 428, 454}, "多键设置", "MultiKey"},
+    {BkIdClose, Label, {450, 13, 602, 45}, TextId::BacklightSettingsTitle},
+    {BkIdDefault, Label, {136, 428, 228, 454}, TextId::RestoreDefault},
+    {BkIdWrite, Label, {505, 428, 585, 454}, TextId::WriteBacklight},
+    {BkIdCancel, Label, {699, 428, 784, 454}, TextId::Cancel},
+    {BkIdSetAll, Label, {602, 428, 682, 454}, TextId::Ok},
+    {BkIdSetAllLabel, Label, {236, 428, 328, 454}, TextId::SetAll},
+    {BkIdMultiKey, Label, {336, 428, 428, 454}, TextId::MultiKey},
 }};
 
 constexpr std::array<SkinAreaRow, 2> MultiSelectButtons{{
@@ -30,8 +30,8 @@ constexpr std::array<SkinAreaRow, 2> MultiSelectButtons{{
 }};
 
 constexpr std::array<SkinAreaRow, 2> MultiSelectLabels{{
-    {BkIdClose, Label, {450, 13, 602, 45}, "多键设置面板", "Set Multi Key"},
-    {BkIdSetColour, Label, {440, 50, 592, 80}, "设置", "Set Color"},
+    {BkIdClose, Label, {450, 13, 602, 45}, TextId::MultiKeyTitle},
+    {BkIdSetColour, Label, {440, 50, 592, 80}, TextId::SetColour},
 }};
 
 // Key index 1 to 87.

@@ -1,7 +1,7 @@
 #include "catalogue/KeyCatalogue.h"
 
 #include "catalogue/ContentItem.h"
-#include "catalogue/UiLanguage.h"
+#include "text/UiTexts.h"
 
 #include <cstddef>
 #include <iterator>
@@ -279,11 +279,10 @@ constexpr int LastFunctionDeviceCode = 159;
 constexpr int DoubleClickDeviceCode = 199;
 constexpr int NoVirtualKeyBase = 256;
 
-constexpr const char16_t* ModeNameTableZh[KeyModeCount] = {
-    u"未设置", u"单键", u"组合键", u"宏键", u"模拟击键", u"多媒体键", u"鼠标键", u"操控键", u"电源键",
-};
-constexpr const char16_t* ModeNameTableEn[KeyModeCount] = {
-    u"Not set", u"Single", u"Combo", u"Macro", u"Emulation", u"Multimedia", u"Mouse", u"Function", u"Power",
+constexpr TextId ModeNames[KeyModeCount] = {
+    TextId::KindNotSet, TextId::KindSingle,    TextId::KindCombo,
+    TextId::KindMacro,  TextId::KindEmulation, TextId::KindMultimedia,
+    TextId::KindMouse,  TextId::KindFunction,  TextId::KindPower,
 };
 
 constexpr int NameCodeMask = 511;
@@ -319,11 +318,6 @@ void FillKeyCatalogue(CKeyCatalogue& catalogue) {
             catalogue.KeyOfDeviceCode[static_cast<std::size_t>(device)] = key;
         }
     }
-
-    for (std::size_t mode = 0; mode < KeyModeCount; ++mode) {
-        catalogue.ModeNamesZh[mode] = ModeNameTableZh[mode];
-        catalogue.ModeNamesEn[mode] = ModeNameTableEn[mode];
-    }
 }
 
 std::u16string KeyLabel(const CKeyCatalogue& catalogue, int eventCode, bool withDirection) {
@@ -353,10 +347,9 @@ std::u16string DeviceCodeLabel(const CKeyCatalogue& catalogue, int deviceCode) {
     return KeyLabel(catalogue, KeyOfDeviceCode(catalogue, deviceCode), false);
 }
 
-std::u16string ModeName(const CKeyCatalogue& catalogue, std::string_view language, int mode) {
+std::u16string ModeName(const CKeyCatalogue&, UiLanguage language, int mode) {
     if (mode < 0 || mode >= KeyModeCount) {
         return {};
     }
-    const auto index = static_cast<std::size_t>(mode);
-    return ByLanguage(language, catalogue.ModeNamesZh[index], catalogue.ModeNamesEn[index]);
+    return Utf16Text(ModeNames[mode], language);
 }

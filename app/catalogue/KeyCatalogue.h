@@ -6,6 +6,8 @@
 // here must keep its exact spelling.
 #pragma once
 
+#include "text/UiLanguage.h"
+
 #include <array>
 #include <cstddef>
 #include <map>
@@ -34,8 +36,6 @@ struct CKeyCatalogue {
     std::map<int, std::u16string> KeyNames;
     std::array<int, CodeTableSize> DeviceCodeOfKey{};
     std::array<int, CodeTableSize> KeyOfDeviceCode{};
-    std::array<std::u16string, KeyModeCount> ModeNamesZh;
-    std::array<std::u16string, KeyModeCount> ModeNamesEn;
 };
 
 // An event code carries this flag when the event is a key release.
@@ -54,6 +54,5 @@ std::u16string DeviceCodeLabel(const CKeyCatalogue& catalogue, int deviceCode);
 int KeyOfDeviceCode(const CKeyCatalogue& catalogue, int deviceCode);
 // 0 when the key has no device code; a release event gives the same code as the press.
 int DeviceCodeOfKey(const CKeyCatalogue& catalogue, int eventCode);
-// The kind's display name in the UI language ("en-US" English, otherwise Chinese); empty for a
-// value that is no kind.
-std::u16string ModeName(const CKeyCatalogue& catalogue, std::string_view language, int mode);
+// The kind's display name in the UI language; empty for a value that is no kind.
+std::u16string ModeName(const CKeyCatalogue& catalogue, UiLanguage language, int mode);

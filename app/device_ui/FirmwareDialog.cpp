@@ -1,12 +1,12 @@
 #include "device_ui/FirmwareDialog.h"
 
-#include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceJobs.h"
 #include "device_ui/DeviceUiSupport.h"
 #include "device_ui/DeviceWorkers.h"
 #include "device_ui/ProgressDialog.h"
 #include "model/KeyboardData.h"
+#include "text/UiTexts.h"
 
 #include "skin/Prompts.h"
 #include "skin/SkinRectQt.h"
@@ -32,41 +32,34 @@ QString Lines(QString text) {
 // The smallest skin font the version box may shrink to so that a long version text fits.
 constexpr int SmallestVersionFont = 8;
 
-// Why a firmware file was refused, in Chinese: the reasons come in English ("line 5: wrong record
-// length or checksum") and a Chinese message must not carry English words.
-QString ChineseFirmwareProblem(const std::string& problem) {
-    static const std::pair<const char*, const char*> whole[] = {
-        {"the file is not an Intel-HEX file (it does not start with ':')",
-         "该文件不是 Intel-HEX 文件（不以“:”开头）"},
-        {"it is not a regular file (a pipe or a device)", "它不是普通文件（而是管道或设备）"},
-    };
-    static const std::pair<const char*, const char*> ofLine[] = {
-        {"does not end with CR or CR LF", "行尾不是 CR 或 CR LF"},
-        {"a record follows an empty line", "空行之后还有记录"},
-        {"longer than 999 characters", "超过 999 个字符"},
-        {"does not start with ':'", "不以“:”开头"},
-        {"holds a character that is not a hexadecimal digit", "含有不是十六进制数字的字符"},
-        {"holds an odd number of hexadecimal digits", "十六进制数字的个数是奇数"},
-        {"wrong record length or checksum", "记录长度或校验和错误"},
-        {"a record longer than 62 bytes", "记录长于 62 字节"},
-    };
-    for (const auto& [english, chinese] : whole) {
-        if (problem == english)
-            return QString::fromUtf8(chinese);
-    }
+// Why a firmware file was refused, in the UI language. The library gives its reasons in English ("line
+// 5: wrong record length or checksum"), in the words of the texts' English column; a message in
+// another language must not carry English words.
+QString FirmwareProblemText(const std::string& problem, UiLanguage language) {
     const QString text = QString::fromStdString(problem);
+    if (IsEnglishUi(language))
+        return text;
+    const auto said = [](TextId id) { return QString::fromUtf8(Text(id, UiLanguage::English)); };
+    for (const TextId whole : {TextId::FirmwareNotIntelHex, TextId::FirmwareNotRegularFile}) {
+        if (text == said(whole))
+            return UiText(language, whole);
+    }
     static const QRegularExpression lineProblem(QStringLiteral("^line (\\d+): (.*)$"));
     if (const QRegularExpressionMatch match = lineProblem.match(text); match.hasMatch()) {
-        for (const auto& [english, chinese] : ofLine) {
-            if (match.captured(2) == QLatin1String(english))
-                return QStringLiteral("第 %1 行：%2").arg(match.captured(1), QString::fromUtf8(chinese));
+        for (const TextId ofLine :
+             {TextId::LineEndMissing, TextId::LineAfterEmptyLine, TextId::LineTooLong,
+              TextId::LineColonMissing, TextId::LineNotHexadecimal, TextId::LineOddDigits,
+              TextId::LineWrongChecksum, TextId::LineRecordTooLong}) {
+            if (match.captured(2) == said(ofLine))
+                return UiText(language, TextId::FirmwareLineProblem)
+                    .arg(match.captured(1), UiText(language, ofLine));
         }
-        return QStringLiteral("第 %1 行有误").arg(match.captured(1));
+        return UiText(language, TextId::FirmwareLineWrong).arg(match.captured(1));
     }
     static const QRegularExpression tooLarge(QStringLiteral("^it is larger than (\\d+) MB"));
     if (const QRegularExpressionMatch match = tooLarge.match(text); match.hasMatch())
-        return QStringLiteral("文件大于 %1 MB，远超键盘固件的大小").arg(match.captured(1));
-    return QStringLiteral("文件内容不符合固件文件的格式");
+        return UiText(language, TextId::FirmwareTooLarge).arg(match.captured(1));
+    return UiText(language, TextId::FirmwareNotFirmware);
 }
 
 } // namespace
@@ -111,8 +104,8 @@ QLineEdit* CMorvDialogFirmwareUpdate::AddDisplayBox(const SkinRect& rect, int id
     return box;
 }
 
-QString CMorvDialogFirmwareUpdate::Text(const char* chinese, const char* english) const {
-    return UiText(Model.UiLanguage, chinese, english);
+QString CMorvDialogFirmwareUpdate::Text(TextId id) const {
+    return UiText(Model.UiLanguage, id);
 }
 
 void CMorvDialogFirmwareUpdate::OnAreaClicked(const SkinRegion& area) {
@@ -141,13 +134,11 @@ void CMorvDialogFirmwareUpdate::Dispatch(int id) {
 
 bool CMorvDialogFirmwareUpdate::RefuseWhileBusy() {
     if (TransferRunning()) {
-        ShowMessage(this, Text("固件正在更新，请等待更新完成。",
-                               "A firmware update is running. Please wait until it has finished."));
+        ShowMessage(this, Text(TextId::FirmwareUpdateRunning));
         return true;
     }
     if (CDeviceWorkers::Instance().Busy()) {
-        ShowMessage(this, Text("键盘正忙，请稍后再试。",
-                               "The keyboard is busy with another transfer. Please try again in a moment."));
+        ShowMessage(this, Text(TextId::KeyboardBusy));
         return true;
     }
     return false;
@@ -158,7 +149,7 @@ void CMorvDialogFirmwareUpdate::OnGetVersion() {
         return;
     char16_t text[VersionTextCapacity] = {};
     if (!Model.HWI.ReadKeyboardVersion(text)) {
-        ShowMessage(this, Text("读取键盘版本失败", "Failed on reading keyboard version infomation"));
+        ShowMessage(this, Text(TextId::VersionNotRead));
         return;
     }
     text[VersionTextCapacity - 1] = 0;
@@ -235,24 +226,18 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
             ShowMessage(this, loss);
             return;
         }
-        ShowMessage(this, Lines(Text("固件下载完成。\r\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，"
-                                     "请拔下USB重新上电。",
-                                     "The Firmware is downloaded successfully.\r\nPlease keep the USB plug "
-                                     "in until three indicator lights flash simultaneously.\r\nThen firmware "
-                                     "updated completely,pleased unplug the USB and plug in.")));
+        ShowMessage(this, Lines(Text(TextId::FirmwareWritten)));
         return;
     case FirmwareTransferFailed:
-        ShowMessage(this, Text("固件下载失败!", "Firmware download failed."));
+        ShowMessage(this, Text(TextId::FirmwareNotWritten));
         return;
     case FirmwareFileNotOpened:
-        ShowMessage(this, Text("打开固件文件失败", "Can't open firmware file"));
+        ShowMessage(this, Text(TextId::FirmwareFileNotOpened));
         return;
     case FirmwareFileInvalid: {
         const std::string problem = Problem ? *Problem : std::string();
-        ShowMessage(this, Text("固件文件无效，未向键盘写入任何内容：\n%1",
-                               "This is not a valid firmware file; nothing was written to the keyboard:\n%1")
-                              .arg(IsEnglishUi(Model.UiLanguage) ? QString::fromStdString(problem)
-                                                                 : ChineseFirmwareProblem(problem)));
+        ShowMessage(this,
+                    Text(TextId::FirmwareFileInvalid).arg(FirmwareProblemText(problem, Model.UiLanguage)));
         return;
     }
     default:

@@ -8,6 +8,7 @@
 
 #include "device_ui/DeviceProgressBar.h"
 #include "skin/SkinWindow.h"
+#include "text/UiTexts.h"
 
 #include <QString>
 
@@ -53,7 +54,7 @@ private:
     void OnClose();
     // Says why the keyboard cannot be used now; false when it is free.
     bool RefuseWhileBusy();
-    QString Text(const char* chinese, const char* english) const;
+    QString Text(TextId id) const;
     QLineEdit* AddDisplayBox(const SkinRect& rect, int id);
 
     CKeyboardData& Model;

@@ -1,11 +1,11 @@
 #include "device_ui/ProgressDialog.h"
 
 #include "catalogue/KeyLegends.h"
-#include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceUiSupport.h"
 #include "device_ui/DeviceWorkers.h"
 #include "model/KeyboardData.h"
+#include "text/UiTexts.h"
 
 #include "skin/Prompts.h"
 
@@ -31,25 +31,25 @@ std::function<CDeviceLoss()>& DeviceLossCheck() {
     return check;
 }
 
-QString TransferEndText(const std::string& language) {
+QString TransferEndText(UiLanguage language) {
     const QString loss = TransferLossText(language);
     return loss.isEmpty() ? QStringLiteral("OK!") : loss;
 }
 
-QString TransferLossText(const std::string& language) {
+QString TransferLossText(UiLanguage language) {
     const CDeviceLoss loss = DeviceLossCheck() ? DeviceLossCheck()() : CDeviceLoss{};
     const QString path = QString::fromStdString(loss.path);
     const bool english = IsEnglishUi(language);
     switch (loss.kind) {
     case CDeviceLoss::StateFile:
         // The library's reason is English: the Chinese message names the file alone.
-        return english ? QStringLiteral("The settings reached the virtual keyboard, but its state file %1 %2")
+        return english ? UiText(language, TextId::StateFileNotWritten)
                              .arg(path, QString::fromStdString(loss.reason))
-                       : QStringLiteral("设置已送达虚拟键盘，但其状态文件 %1 未能写入。").arg(path);
+                       : UiText(language, TextId::StateFileNotWritten).arg(path);
     case CDeviceLoss::ReportLog:
-        return english ? QStringLiteral("The transfer ended, but the report log %1 is incomplete: %2")
+        return english ? UiText(language, TextId::ReportLogIncomplete)
                              .arg(path, QString::fromStdString(loss.reason))
-                       : QStringLiteral("传输已完成，但报告日志 %1 不完整。").arg(path);
+                       : UiText(language, TextId::ReportLogIncomplete).arg(path);
     case CDeviceLoss::Nothing:
         break;
     }
@@ -107,28 +107,19 @@ void CMorvDialogProgress::SetSettleTimes(int afterKeysMs, int afterLightMs) {
 }
 
 QString CMorvDialogProgress::FailureText() const {
-    const std::string& language = Model.UiLanguage;
+    const UiLanguage language = Model.UiLanguage;
     switch (Code) {
     case OperationWriteKeys:
         if (Outcome->Refusal.Key > 0) {
-            const QString level = Outcome->Refusal.Level == 0 ? UiText(language, "上档键", "Level 1")
-                                                              : UiText(language, "下档键", "Level 2");
-            return UiText(language,
-                          "按键设置未写入：键盘无法保存按键“%1”在%2上的设置（内容过长或播放方式不受支持）。",
-                          "The key settings were not written: the keyboard cannot hold the setting of key "
-                          "\"%1\" on %2 (too long, or a play mode the keyboard lacks).")
-                .arg(KeyName(Outcome->Refusal.Key), level);
+            const QString level = Outcome->Refusal.Level == 0 ? UiText(language, TextId::LevelOne)
+                                                              : UiText(language, TextId::LevelTwo);
+            return UiText(language, TextId::KeySettingRefused).arg(KeyName(Outcome->Refusal.Key), level);
         }
-        return UiText(language, "写入按键设置失败！请检查键盘连接后重试。",
-                      "Writing the key settings failed! Check that the keyboard is connected and try again.");
+        return UiText(language, TextId::WriteKeysFailed);
     case OperationReadAll:
-        return UiText(language, "读取键盘配置失败！当前配置保持不变，请检查键盘连接后重试。",
-                      "Reading the keyboard failed! The settings shown are unchanged. Check that the "
-                      "keyboard is connected and try again.");
+        return UiText(language, TextId::ReadAllFailed);
     case OperationWriteLight:
-        return UiText(language, "写入背光设置失败！请检查键盘连接后重试。",
-                      "Writing the backlight settings failed! Check that the keyboard is connected and try "
-                      "again.");
+        return UiText(language, TextId::WriteBacklightFailed);
     default:
         return {};
     }

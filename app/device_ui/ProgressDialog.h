@@ -31,10 +31,10 @@ struct CDeviceLoss {
 // (nothing lost) until the program sets one.
 std::function<CDeviceLoss()>& DeviceLossCheck();
 // How a transfer that succeeded ended, in the UI language: "OK!", or what the device side lost.
-QString TransferEndText(const std::string& language);
+QString TransferEndText(UiLanguage language);
 // What the device side lost in a transfer that succeeded, in the UI language; empty when nothing was
 // lost. For transfers whose success has words of their own, as the firmware update's.
-QString TransferLossText(const std::string& language);
+QString TransferLossText(UiLanguage language);
 
 // Runs the operation behind the progress dialog and tells the person how it ended: TransferEndText
 // after success, what went wrong (in the UI language) after a failure, nothing after Cancel. True only

@@ -118,4 +118,4 @@ enum EditorControl : int {
     IdRecordBar = 1007,
 };
 // The place of an edit; edits 1001 and 1002 move with the UI language.
-SkinRect EditorEditRect(int control, const std::string& language);
+SkinRect EditorEditRect(int control, UiLanguage language);

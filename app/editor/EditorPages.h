@@ -6,6 +6,7 @@
 
 #include "editor/EditorAreas.h"
 #include "model/KeyboardData.h"
+#include "text/UiTexts.h"
 
 #include <array>
 #include <span>
@@ -60,9 +61,8 @@ struct EditorPageRow {
     bool recordRowsShowText = true; // otherwise the record list shows in edit 1005 over its rows
     int newButton = 0;
     int deleteButton = 0;
-    // A new entry's name before its number, in Chinese and English.
-    const char16_t* newNameZh = u"";
-    const char16_t* newNameEn = u"";
+    // A new entry's name before its number.
+    TextId newName = TextId::NewComboName;
     // The page's single key and its lists take turns: the lists work only in combination mode.
     bool singleKey = false;
     // The record list holds a macro's steps: a selected delay is edited in place, and a right click

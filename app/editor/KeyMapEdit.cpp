@@ -1,8 +1,8 @@
 #include "editor/KeyMapEdit.h"
 
 #include "catalogue/KeyCatalogue.h"
-#include "catalogue/UiLanguage.h"
 #include "editor/EditorPages.h"
+#include "text/UiTexts.h"
 
 #include <string>
 
@@ -156,15 +156,14 @@ bool CKeyMapEdit::ClickRecordRow(int page, int row) {
     return false;
 }
 
-std::u16string CKeyMapEdit::NewEntry(int page, const std::string& language) {
+std::u16string CKeyMapEdit::NewEntry(int page, UiLanguage language) {
     CActionList* names = NamesOfPage(page);
     if (names == nullptr)
         return {};
     StoreRecord(page);
     names->AppendItem(u"");
     LoadRecord(page);
-    const EditorPageRow& row = EditorPageRowOf(page);
-    const std::u16string format = ByLanguage<std::u16string>(language, row.newNameZh, row.newNameEn);
+    const std::u16string format = Utf16Text(EditorPageRowOf(page).newName, language);
     for (int n = 1;; ++n) {
         std::u16string name = format;
         for (const char digit : std::to_string(n))

@@ -49,7 +49,7 @@ public:
     bool ClickRecordRow(int page, int row);
     // Appends an entry with an empty name, selects it and loads its empty record list; returns the
     // name proposed for it: the first of the page's names with 1, 2, 3, ... that no entry has yet.
-    std::u16string NewEntry(int page, const std::string& language);
+    std::u16string NewEntry(int page, UiLanguage language);
     // Deletes the selected entry and loads the record list of the entry that takes its place.
     void DeleteEntry(int page);
     // Names the entry at index of the names list, as typed; nothing when there is no such entry.

@@ -295,26 +295,24 @@ void CMorvDialogKeyMapSettings::ShowMacroSettings() {
 }
 
 void CMorvDialogKeyMapSettings::OnStepMenu(int row, QPoint at) {
-    const std::string& language = Language();
-    const auto text = [&language](const char* chinese, const char* english) {
-        return UiText(language, chinese, english);
-    };
-    const auto button = [&](const char* chinese, const char* english, int first) {
-        return CMenuEntry{text(chinese, english),
+    const UiLanguage language = Language();
+    const auto text = [language](TextId id) { return UiText(language, id); };
+    const auto button = [&](TextId id, int first) {
+        return CMenuEntry{text(id),
                           0,
-                          {{text("按下", "Press"), first, {}},
-                           {text("释放", "Release"), first + 1, {}},
-                           {text("点击", "Click"), first + 2, {}}}};
+                          {{text(TextId::StepPress), first, {}},
+                           {text(TextId::StepRelease), first + 1, {}},
+                           {text(TextId::StepClick), first + 2, {}}}};
     };
     const std::vector<CMenuEntry> menu{
-        button("鼠标左键", "Left Click", MacroSettings::LeftPress),
-        button("鼠标右键", "Right Click", MacroSettings::RightPress),
-        button("鼠标中键", "Middle Click", MacroSettings::MiddlePress),
-        {text("滚轮", "Wheel"),
+        button(TextId::StepLeftButton, MacroSettings::LeftPress),
+        button(TextId::StepRightButton, MacroSettings::RightPress),
+        button(TextId::StepMiddleButton, MacroSettings::MiddlePress),
+        {text(TextId::StepWheel),
          0,
-         {{text("前翻", "Up"), MacroSettings::WheelUp, {}},
-          {text("后翻", "Down"), MacroSettings::WheelDown, {}}}},
-        {text("删除", "Deleta"), MacroSettings::DeleteStep, {}},
+         {{text(TextId::StepWheelUp), MacroSettings::WheelUp, {}},
+          {text(TextId::StepWheelDown), MacroSettings::WheelDown, {}}}},
+        {text(TextId::StepDelete), MacroSettings::DeleteStep, {}},
     };
     const int command = Prompts().ChooseFromMenu ? Prompts().ChooseFromMenu(this, menu, at) : 0;
     if (command == 0)
@@ -571,7 +569,7 @@ void CMorvDialogKeyMapSettings::PrepareAreas() {
             QString::fromStdU16String(Editing.SingleKey() >= 0 ? KeyLabel(Model, Editing.SingleKey(), false)
                                                                : std::u16string(NoKeyName))
                 .toStdString();
-        box->captions = {{"zh-CN", name}, {"en-US", name}};
+        box->dataText = name;
     }
     if (shown.IsList()) {
         for (const auto& [first, list] :
@@ -582,7 +580,7 @@ void CMorvDialogKeyMapSettings::PrepareAreas() {
             for (int k = 0; k < shown.rowCount; ++k) {
                 SkinRegion* row = AreaById(first + k);
                 const std::string text = QString::fromStdU16String(list->GetItemText(k)).toStdString();
-                row->captions = {{"zh-CN", text}, {"en-US", text}};
+                row->dataText = text;
                 row->active = k == list->CursorPos;
             }
         }

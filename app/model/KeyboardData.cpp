@@ -1,7 +1,7 @@
 #include "model/KeyboardData.h"
 
 #include "catalogue/ContentItem.h"
-#include "catalogue/UiLanguage.h"
+#include "text/UiLanguage.h"
 
 namespace {
 
@@ -46,6 +46,6 @@ void CKeyboardData::Clear() {
 
 bool BuildKeyCatalogue(CKeyboardData& data) {
     FillKeyCatalogue(data);
-    data.UiLanguage = ChineseUiLanguage;
+    data.UiLanguage = StartUiLanguage;
     return true;
 }

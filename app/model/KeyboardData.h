@@ -39,7 +39,7 @@ public:
     CKeyboardData(const CKeyboardData&) = delete;
     CKeyboardData& operator=(const CKeyboardData&) = delete;
 
-    std::string UiLanguage;
+    ::UiLanguage UiLanguage = StartUiLanguage;
 
     int CurrentKey = 0;
     int CurrentLevel = 0;
@@ -64,7 +64,7 @@ public:
     void Clear();
 };
 
-// Fills data's key catalogue and sets UiLanguage to "zh-CN", as every run starts.
+// Fills data's key catalogue and sets UiLanguage to the one every run starts in (zh-CN).
 bool BuildKeyCatalogue(CKeyboardData& data);
 
 extern CKeyboardData theKeyboardData;

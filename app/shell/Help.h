@@ -2,13 +2,14 @@
 // language, opened with the desktop's viewer.
 #pragma once
 
-#include <QString>
+#include "text/UiLanguage.h"
 
-#include <string>
+#include <QString>
 
 class QWidget;
 
-// manual/index.html, or index.zh-CN.html for Chinese, beside the program or in the installed data.
-QString HelpManualPath(const std::string& language);
+// The manual in the language (manual/index.html, or index.zh-CN.html for Chinese), beside the program or in
+// the installed data.
+QString HelpManualPath(UiLanguage language);
 // Opens the manual; says so when it is missing or nothing could show it.
-void OpenHelp(QWidget* owner, const std::string& language);
+void OpenHelp(QWidget* owner, UiLanguage language);

@@ -1,7 +1,6 @@
 #include "shell/MainWindow.h"
 
 #include "backlight/BkLightSettingsDialog.h"
-#include "catalogue/UiLanguage.h"
 #include "device_ui/FirmwareDialog.h"
 #include "device_ui/ProgressDialog.h"
 #include "editor/KeyMapSettingsDialog.h"
@@ -13,6 +12,7 @@
 #include "shell/StatusLine.h"
 #include "skin/Prompts.h"
 #include "skin/SkinRectQt.h"
+#include "text/UiTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -101,20 +101,17 @@ bool CMorvDlg::Initialise() {
         // Found but not opened (usually the device's permissions): every transfer would fail.
         const QString problem = QString::fromStdString(Model.HWI.AccessProblem());
         if (English()) {
-            ShowMessage(QStringLiteral("The keyboard was found but cannot be opened:\n%1").arg(problem));
+            ShowMessage(UiText(Model.UiLanguage, TextId::KeyboardUnopened).arg(problem));
         } else if (problem.contains(QStringLiteral("permission denied"))) {
             // The reason comes in English; in Chinese only the command to run is taken from it.
             const qsizetype from = problem.indexOf(QStringLiteral("(sudo "));
             const qsizetype to = problem.lastIndexOf(QLatin1Char(')'));
             const QString command = from >= 0 && to > from ? problem.mid(from + 1, to - from - 1) : QString();
-            ShowMessage(
-                command.isEmpty()
-                    ? QStringLiteral("已找到键盘，但没有打开它的权限。请安装 udev 规则，然后重新插拔键盘。")
-                    : QStringLiteral(
-                          "已找到键盘，但没有打开它的权限。请安装 udev 规则：\n%1\n然后重新插拔键盘。")
-                          .arg(command));
+            ShowMessage(command.isEmpty()
+                            ? UiText(Model.UiLanguage, TextId::KeyboardNotPermitted)
+                            : UiText(Model.UiLanguage, TextId::KeyboardNotPermittedRun).arg(command));
         } else {
-            ShowMessage(QStringLiteral("已找到键盘，但无法打开（可能有其他程序正在使用它）。"));
+            ShowMessage(UiText(Model.UiLanguage, TextId::KeyboardUnopened));
         }
     }
     setWindowIcon(Resources().ProgramIcon());
@@ -192,14 +189,9 @@ void CMorvDlg::Dispatch(int id, int keyIndex) {
 }
 
 void CMorvDlg::OnLanguage() {
-    SkinRegion* language = AreaById(IdLanguage);
-    if (language->active) {
-        Model.UiLanguage = "zh-CN";
-        language->active = false;
-    } else {
-        Model.UiLanguage = "en-US";
-        language->active = true;
-    }
+    Model.UiLanguage = NextUiLanguage(Model.UiLanguage);
+    // The button is drawn pressed in every language but the one the program starts in.
+    AreaById(IdLanguage)->active = Model.UiLanguage != StartUiLanguage;
     emit UiLanguageChanged();
     update();
 }
@@ -233,8 +225,7 @@ void CMorvDlg::OnOpen() {
             if (LoadProfile(Model, ToPath(path))) {
                 Unsaved.TakeSnapshot();
             } else {
-                ShowMessage(English() ? QStringLiteral("The profile %1 could not be opened.").arg(path)
-                                      : QStringLiteral("无法打开配置文件 %1。").arg(path));
+                ShowMessage(UiText(Model.UiLanguage, TextId::ProfileNotOpened).arg(path));
             }
         }
     }

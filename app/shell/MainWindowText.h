@@ -7,7 +7,7 @@
 
 #include <string>
 
-std::u16string MainWindowTitle(const std::string& language);
+std::u16string MainWindowTitle(UiLanguage language);
 std::u16string KeyInfoText(const CKeyboardData& data, int keyIndex);
 
 // What the window works with: the keyboard, or the virtual keyboard and the file that keeps its
@@ -18,15 +18,15 @@ struct CConnectionShown {
     // The keyboard was found but could not be opened.
     bool Unopened = false;
 };
-std::u16string ConnectionText(const std::string& language, const CConnectionShown& connection);
-std::u16string SaveStateText(const std::string& language, bool unsaved);
+std::u16string ConnectionText(UiLanguage language, const CConnectionShown& connection);
+std::u16string SaveStateText(UiLanguage language, bool unsaved);
 
 // The tooltip of a button (by area id): what it does, and its shortcut; empty for other areas.
 // Without a notification area, Hide minimises the window.
-std::u16string ButtonTip(const std::string& language, int id, bool trayAvailable);
+std::u16string ButtonTip(UiLanguage language, int id, bool trayAvailable);
 
 // Asked before unsaved changes would be lost; when the program is ending, there is no way back.
-std::u16string SaveChangesQuestion(const std::string& language, bool ending);
-std::u16string SaveAnswer(const std::string& language);
-std::u16string DiscardAnswer(const std::string& language);
-std::u16string CancelAnswer(const std::string& language);
+std::u16string SaveChangesQuestion(UiLanguage language, bool ending);
+std::u16string SaveAnswer(UiLanguage language);
+std::u16string DiscardAnswer(UiLanguage language);
+std::u16string CancelAnswer(UiLanguage language);

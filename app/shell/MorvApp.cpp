@@ -2,7 +2,6 @@
 
 #include "backlight/BacklightAreas.h"
 #include "catalogue/KeyCatalogue.h"
-#include "catalogue/UiLanguage.h"
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/ProgressDialog.h"
 #include "editor/EditorPages.h"
@@ -10,6 +9,7 @@
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
 #include "skin/Prompts.h"
+#include "text/UiTexts.h"
 #include "zelk/DeviceOptions.h"
 #include "zelk/ReportLog.h"
 #include "zelk/VirtualKeyboard.h"
@@ -47,9 +47,8 @@ CPrompts WithVirtualKeyboardHint(const CKeyboardData& data) {
             return;
         }
         // In both languages, as the start-up messages: the language button has not been seen yet.
-        const QString hint = QStringLiteral("没有键盘时，可以用虚拟键盘试用 Zelk。\n"
-                                            "To try Zelk without the keyboard, start it as:\n"
-                                            "Zelk --virtual-keyboard");
+        const QString hint = QString::fromStdString(TextInEveryLanguage(TextId::VirtualKeyboardHint)) +
+                             QStringLiteral("\nZelk --virtual-keyboard");
         std::fprintf(stderr, "Zelk: %s\n%s\n", qPrintable(text), qPrintable(hint));
         QMessageBox box(QMessageBox::NoIcon, ProgramName(), text, QMessageBox::Ok, owner);
         box.setInformativeText(hint);
@@ -113,18 +112,17 @@ QString CMorvApp::StyleSheet() {
         "QMenu::item:disabled { color: #6b6e75; }");
 }
 
-bool CMorvApp::UseQtLanguage(const std::string& language) {
+bool CMorvApp::UseQtLanguage(UiLanguage language) {
     if (QtTextsInstalled) {
         QCoreApplication::removeTranslator(&QtTexts);
         QtTextsInstalled = false;
     }
-    if (IsEnglishUi(language)) {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        return true;
-    }
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    if (QtTexts.isEmpty() &&
-        !QtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    const QLocale locale(QString::fromLatin1(LanguageCode(language)));
+    QLocale::setDefault(locale);
+    if (IsEnglishUi(language))
+        return true; // Qt's own texts are English
+    if (!QtTexts.load(QStringLiteral("qtbase_") + locale.name(),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
     QtTextsInstalled = QCoreApplication::installTranslator(&QtTexts);
     return QtTextsInstalled;

@@ -27,7 +27,7 @@ public:
 
     // Qt's own texts (its file and colour dialogs, the buttons of message boxes) in the UI language,
     // from Qt's translations; false when the Chinese ones are not installed (they stay English).
-    bool UseQtLanguage(const std::string& language);
+    bool UseQtLanguage(UiLanguage language);
 
     // The pictures of every window: without them the program cannot start.
     static std::vector<int> RequiredPictures();

@@ -17,7 +17,7 @@ void CStatusLine::PlaceAtFoot(QSize panel, const CSkinResources& resources) {
     setFont(resources.SkinFont(StatusFont));
 }
 
-void CStatusLine::Show(const std::string& language, const CConnectionShown& connection, bool unsaved) {
+void CStatusLine::Show(UiLanguage language, const CConnectionShown& connection, bool unsaved) {
     const QColor dot = connection.Unopened          ? QColor(230, 60, 50)
                        : connection.VirtualKeyboard ? QColor(70, 160, 255)
                                                     : QColor(60, 200, 90);

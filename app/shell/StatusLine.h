@@ -22,7 +22,7 @@ public:
 
     // Lays the line over the foot of a panel of the size, in its skin font.
     void PlaceAtFoot(QSize panel, const CSkinResources& resources);
-    void Show(const std::string& language, const CConnectionShown& connection, bool unsaved);
+    void Show(UiLanguage language, const CConnectionShown& connection, bool unsaved);
     const QString& ConnectionText() const { return Connection; }
     const QString& SaveStateText() const { return SaveState; }
 

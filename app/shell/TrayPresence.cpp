@@ -1,23 +1,22 @@
 #include "shell/TrayPresence.h"
 
-#include "catalogue/UiLanguage.h"
 #include "skin/Prompts.h"
+#include "text/UiTexts.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QWidget>
 
-CTrayPresence::CTrayPresence(QWidget& window, const std::string& language)
-    : QObject(&window), Window(window), UiLanguage(language) {}
+CTrayPresence::CTrayPresence(QWidget& window, const UiLanguage& language)
+    : QObject(&window), Window(window), Language(language) {}
 
 void CTrayPresence::CreateIcon(const QIcon& icon) {
     Tray = new QSystemTrayIcon(icon, this);
     Tray->setToolTip(ProgramName());
     TrayMenu = new QMenu(&Window);
     QAction* exit = TrayMenu->addAction(QString());
-    connect(TrayMenu, &QMenu::aboutToShow, this, [this, exit] {
-        exit->setText(IsEnglishUi(UiLanguage) ? QStringLiteral("Exit") : QStringLiteral("关闭"));
-    });
+    connect(TrayMenu, &QMenu::aboutToShow, this,
+            [this, exit] { exit->setText(UiText(Language, TextId::TrayExit)); });
     connect(exit, &QAction::triggered, this, &CTrayPresence::ExitChosen);
     Tray->setContextMenu(TrayMenu);
     connect(Tray, &QSystemTrayIcon::activated, this,

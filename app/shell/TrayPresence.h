@@ -3,10 +3,10 @@
 // notification area a hidden window could never come back, so Hide minimises it instead.
 #pragma once
 
+#include "text/UiLanguage.h"
+
 #include <QObject>
 #include <QSystemTrayIcon>
-
-#include <string>
 
 class QIcon;
 class QMenu;
@@ -19,7 +19,7 @@ public:
     static constexpr int IconId = 128;
 
     // language is the UI language code the menu's text is chosen by; it must outlive the presence.
-    CTrayPresence(QWidget& window, const std::string& language);
+    CTrayPresence(QWidget& window, const UiLanguage& language);
 
     // Makes the icon, not shown yet, with the program's name as its tooltip and its menu.
     void CreateIcon(const QIcon& icon);
@@ -38,7 +38,7 @@ private:
     void ShowIcon(bool shown);
 
     QWidget& Window;
-    const std::string& UiLanguage;
+    const UiLanguage& Language;
     QSystemTrayIcon* Tray = nullptr;
     QMenu* TrayMenu = nullptr;
 };

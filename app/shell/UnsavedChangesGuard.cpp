@@ -1,9 +1,10 @@
 #include "shell/UnsavedChangesGuard.h"
 
-#include "catalogue/UiLanguage.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
 #include "shell/MainWindowText.h"
+#include "skin/Prompts.h"
+#include "text/UiTexts.h"
 
 #include <QWidget>
 
@@ -46,9 +47,7 @@ bool CUnsavedChangesGuard::SaveAsked() {
     if (path.isEmpty())
         return false;
     if (!SaveProfile(Model, ToPath(path))) {
-        ShowMessage(&Window, IsEnglishUi(Model.UiLanguage)
-                                 ? QStringLiteral("The profile could not be saved to %1.").arg(path)
-                                 : QStringLiteral("无法保存配置文件 %1。").arg(path));
+        ShowMessage(&Window, UiText(Model.UiLanguage, TextId::ProfileNotSaved).arg(path));
         return false;
     }
     TakeSnapshot();
@@ -56,7 +55,7 @@ bool CUnsavedChangesGuard::SaveAsked() {
 }
 
 CSaveQuestion CUnsavedChangesGuard::SaveQuestion(bool ending) const {
-    const std::string& language = Model.UiLanguage;
+    const UiLanguage language = Model.UiLanguage;
     return {Qt16(SaveChangesQuestion(language, ending)), Qt16(SaveAnswer(language)),
             Qt16(DiscardAnswer(language)), ending ? QString() : Qt16(CancelAnswer(language))};
 }

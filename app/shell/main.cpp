@@ -2,8 +2,8 @@
 #include "shell/PlatformChoice.h"
 #include "skin/Prompts.h"
 
-#include "catalogue/UiLanguage.h"
 #include "model/KeyboardData.h"
+#include "text/UiTexts.h"
 
 #include <QApplication>
 
@@ -23,10 +23,7 @@ public:
             return QApplication::notify(receiver, event);
         } catch (const std::bad_alloc&) {
             try {
-                ShowMessage(nullptr,
-                            IsEnglishUi(theKeyboardData.UiLanguage)
-                                ? QStringLiteral("There is not enough memory for that; it was stopped.")
-                                : QStringLiteral("内存不足，操作已停止。"));
+                ShowMessage(nullptr, UiText(theKeyboardData.UiLanguage, TextId::OutOfMemory));
             } catch (const std::bad_alloc&) {
                 std::fputs("Zelk: there is not enough memory for that; it was stopped\n", stderr);
             }

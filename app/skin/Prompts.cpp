@@ -1,6 +1,6 @@
 #include "skin/Prompts.h"
 
-#include "catalogue/UiLanguage.h"
+#include "text/UiTexts.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -103,8 +103,8 @@ const QString& ProgramName() {
     return name;
 }
 
-QString UiText(const std::string& language, const char* chinese, const char* english) {
-    return QString::fromUtf8(ByLanguage(language, chinese, english));
+QString UiText(UiLanguage language, TextId id) {
+    return QString::fromUtf8(Text(id, language));
 }
 
 void SetUpPathDialog(QFileDialog& dialog, PathQuestion question) {

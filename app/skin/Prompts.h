@@ -5,6 +5,7 @@
 #pragma once
 
 #include "model/KeyboardData.h"
+#include "text/UiTexts.h"
 
 #include <QPoint>
 #include <QString>
@@ -21,8 +22,8 @@ class QWidget;
 // The caption of every window and message box.
 const QString& ProgramName();
 
-// A text in the UI language: English for "en-US", Chinese otherwise (both UTF-8).
-QString UiText(const std::string& language, const char* chinese, const char* english);
+// A text of the table in the UI language.
+QString UiText(UiLanguage language, TextId id);
 
 enum class PathQuestion { SaveProfile, OpenProfile, OpenFirmware };
 

@@ -1,21 +1,11 @@
 #include "skin/SkinRegion.h"
 
-namespace {
-
-const std::string& TextFor(const std::map<std::string, std::string>& texts, const std::string& language) {
-    static const std::string none;
-    const auto found = texts.find(language);
-    return found == texts.end() ? none : found->second;
+std::string SkinRegion::Caption(UiLanguage language) const {
+    return dataText.empty() ? Text(caption, language) : dataText;
 }
 
-} // namespace
-
-const std::string& SkinRegion::Caption(const std::string& language) const {
-    return TextFor(captions, language);
-}
-
-const std::string& SkinRegion::Tip(const std::string& language) const {
-    return TextFor(tips, language);
+std::string SkinRegion::Tip(UiLanguage language) const {
+    return Text(tip, language);
 }
 
 void AppendAreas(std::vector<SkinRegion>& areas, std::span<const SkinAreaRow> rows) {
@@ -25,10 +15,8 @@ void AppendAreas(std::vector<SkinRegion>& areas, std::span<const SkinAreaRow> ro
         area.rect = row.rect;
         area.labelOnly = row.kind == SkinAreaKind::Label;
         area.listRow = row.kind == SkinAreaKind::ListRow;
-        if (*row.chinese != '\0' || *row.english != '\0')
-            area.captions = {{"zh-CN", row.chinese}, {"en-US", row.english}};
-        if (*row.tipChinese != '\0' || *row.tipEnglish != '\0')
-            area.tips = {{"zh-CN", row.tipChinese}, {"en-US", row.tipEnglish}};
+        area.caption = row.caption;
+        area.tip = row.tip;
         area.textFormat = row.format;
         area.fontIndex = row.font;
         area.textColor = row.colour;

@@ -1,10 +1,11 @@
 // The area record of a skinned window: one clickable area, key or text label, with its rectangle,
-// its captions per UI language and its drawing state. Free of Qt so that the build-time skin painter
-// draws the pictures from the very tables the windows use.
+// its caption and tooltip (text ids, or a text that is data) and its drawing state. Free of Qt so that the
+// build-time skin painter draws the pictures from the very tables the windows use.
 #pragma once
 
+#include "text/UiTexts.h"
+
 #include <cstdint>
-#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -49,9 +50,10 @@ inline constexpr SkinColour TextBoxBackground{20, 20, 20};
 
 struct SkinRegion {
     std::int32_t id = -1;
-    // Caption and tooltip per UI language code ("zh-CN", "en-US"), UTF-8.
-    std::map<std::string, std::string> captions;
-    std::map<std::string, std::string> tips;
+    TextId caption = TextId::None;
+    TextId tip = TextId::None;
+    // Shown instead of the caption in every language: the text of a list row or of the single-key box.
+    std::string dataText;
     SkinRect rect;
     SkinColour textColor = DefaultCaptionColour;
     SkinColour activeTextColor = DefaultCaptionColour;
@@ -65,9 +67,9 @@ struct SkinRegion {
     std::uint32_t textFormat = TextCentre;
     std::int32_t fontIndex = DefaultSkinFont;
 
-    // The caption for a language; empty when the area has none in it.
-    const std::string& Caption(const std::string& language) const;
-    const std::string& Tip(const std::string& language) const;
+    // UTF-8; empty when the area has none.
+    std::string Caption(UiLanguage language) const;
+    std::string Tip(UiLanguage language) const;
 };
 
 // What an area of a window's table is.
@@ -82,15 +84,13 @@ struct SkinAreaRow {
     std::int32_t id;
     SkinAreaKind kind;
     SkinRect rect;
-    const char* chinese = ""; // caption
-    const char* english = "";
+    TextId caption = TextId::None;
     std::uint32_t format = TextCentre;
     std::int32_t font = DefaultSkinFont;
     SkinColour colour = DefaultCaptionColour;
     SkinColour activeColour = colour;
     std::int32_t code = -1;
-    const char* tipChinese = "";
-    const char* tipEnglish = "";
+    TextId tip = TextId::None;
     bool showText = true;
 };
 

@@ -1,6 +1,7 @@
 #include "skin/SkinResources.h"
 
 #include "ZelkVersion.h"
+#include "text/UiTexts.h"
 
 #include <QBitmap>
 #include <QCoreApplication>
@@ -51,7 +52,7 @@ QString CSkinResources::DataFile(const QString& name) {
 bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& pictureIds, QString& problem) {
     Release();
     if (!QFileInfo::exists(resourceFile) || !QResource::registerResource(resourceFile)) {
-        problem = QStringLiteral("找不到皮肤资源文件 %1。\nThe skin resource file %1 is missing or damaged.")
+        problem = QString::fromStdString(TextInEveryLanguage(TextId::SkinFileMissing))
                       .arg(QDir::toNativeSeparators(resourceFile));
         return false;
     }
@@ -61,10 +62,9 @@ bool CSkinResources::Load(const QString& resourceFile, const std::vector<int>& p
     // read, and their pixels decoded, when a window first shows them.
     for (const int id : pictureIds) {
         if (!QResource(PictureName(id)).isValid()) {
-            problem =
-                QStringLiteral("皮肤资源文件 %1 缺少图片 %2。\nThe skin resource file %1 lacks picture %2.")
-                    .arg(QDir::toNativeSeparators(resourceFile))
-                    .arg(id);
+            problem = QString::fromStdString(TextInEveryLanguage(TextId::SkinPictureMissing))
+                          .arg(QDir::toNativeSeparators(resourceFile))
+                          .arg(id);
             Release();
             return false;
         }

@@ -60,9 +60,9 @@ QFont FittedCaptionFont(const QFont& font, const QString& caption, int width, in
     return fitted;
 }
 
-CSkinWindow::CSkinWindow(const CSkinResources& resources, const std::string& language, SkinPictures pictures,
+CSkinWindow::CSkinWindow(const CSkinResources& resources, const UiLanguage& language, SkinPictures pictures,
                          SkinColour transparent, std::size_t areaCount, QWidget* parent)
-    : QDialog(parent), Skin(resources), UiLanguage(language), PictureIds(pictures),
+    : QDialog(parent), Skin(resources), WindowLanguage(language), PictureIds(pictures),
       TransparentColour(transparent), AreaTable(areaCount) {
     setMouseTracking(true);
     // The window's pixels carry alpha: its transparent colour is see-through wherever windows are
@@ -237,7 +237,7 @@ void CSkinWindow::PaintAreaState(QPainter& painter, const SkinRegion& area) {
 }
 
 void CSkinWindow::PaintCaption(QPainter& painter, const SkinRegion& area) {
-    const QString caption = QString::fromUtf8(area.Caption(UiLanguage));
+    const QString caption = QString::fromUtf8(area.Caption(WindowLanguage));
     const int flags = QtTextFlags(CaptionFormat(area));
     painter.setFont(FittedCaptionFont(Skin.SkinFont(area.fontIndex), caption, area.rect.Width(), flags));
     painter.setPen(ToQColor(area.active ? area.activeTextColor : area.textColor));

@@ -37,8 +37,8 @@ class CSkinWindow : public QDialog {
 public:
     using HitPart = SkinHitPart;
 
-    // language is the UI language code the captions are chosen by; it must outlive the window.
-    CSkinWindow(const CSkinResources& resources, const std::string& language, SkinPictures pictures,
+    // language is the UI language the captions are chosen by; it must outlive the window.
+    CSkinWindow(const CSkinResources& resources, const UiLanguage& language, SkinPictures pictures,
                 SkinColour transparent, std::size_t areaCount, QWidget* parent = nullptr);
     ~CSkinWindow() override;
 
@@ -69,7 +69,7 @@ public:
     std::shared_ptr<CWindowMessageTarget> MessageTarget();
 
     const CSkinResources& Resources() const { return Skin; }
-    const std::string& Language() const { return UiLanguage; }
+    UiLanguage Language() const { return WindowLanguage; }
 
     // Text boxes in the skins' orange on dark, in skin font 13, placed at a rectangle; the id is the
     // box's object name ("edit1001"). They keep their look under the program's style sheet.
@@ -115,7 +115,7 @@ private:
     void PaintPiece(QPainter& painter, Overlay overlay, const SkinRegion& area);
 
     const CSkinResources& Skin;
-    const std::string& UiLanguage;
+    const UiLanguage& WindowLanguage;
     SkinPictures PictureIds;
     SkinColour TransparentColour;
     std::vector<SkinRegion> AreaTable;

@@ -49,7 +49,7 @@ void CBacklightSkinsTest::tablesHoldTheirRecordsInOrder() {
         QCOMPARE(settings[i].id, settingsIds[i]);
         QCOMPARE(settings[i].labelOnly, i >= 7 && i < 14);
     }
-    QCOMPARE(settings[11].Caption("en-US"), std::string("OK"));
+    QCOMPARE(settings[11].Caption(UiLanguage::English), std::string("OK"));
     const std::vector<int> multiIds{88, 97, 88, 97, 100};
     for (std::size_t i = 0; i < multiIds.size(); ++i) {
         QCOMPARE(multi[i].id, multiIds[i]);

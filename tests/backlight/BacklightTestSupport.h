@@ -40,7 +40,7 @@ struct CBacklightModel {
     std::shared_ptr<CVirtualKeyboard> Keyboard = std::make_shared<CVirtualKeyboard>();
 
     CBacklightModel() {
-        Data->UiLanguage = "zh-CN";
+        Data->UiLanguage = UiLanguage::Chinese;
         Data->HWI.UseDeviceProvider(MakeVirtualKeyboardProvider(Keyboard));
         Data->HWI.__createDev();
     }

@@ -245,7 +245,7 @@ void CBkLightSettingsTest::multiKeyClosedChangesNothing() {
 }
 
 void CBkLightSettingsTest::writeSendsTheColoursToTheKeyboard() {
-    Fixture->Model.Data->UiLanguage = "en-US";
+    Fixture->Model.Data->UiLanguage = UiLanguage::English;
     Fixture->Open();
     Fixture->Colours.Answers = {AreaLight{255, 0, 0}, AreaLight{17, 34, 51}};
     Fixture->Click(SetAllButton);
@@ -268,7 +268,7 @@ void CBkLightSettingsTest::writeSendsTheColoursToTheKeyboard() {
 }
 
 void CBkLightSettingsTest::failedWriteIsReportedAndKeepsTheColours() {
-    for (const char* language : {"zh-CN", "en-US"}) {
+    for (const UiLanguage language : {UiLanguage::Chinese, UiLanguage::English}) {
         Fixture = std::make_unique<CFixture>();
         Fixture->Model.Data->UiLanguage = language;
         Fixture->Open();
@@ -284,7 +284,7 @@ void CBkLightSettingsTest::failedWriteIsReportedAndKeepsTheColours() {
         // The message speaks the UI language.
         const bool chinese =
             std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x4e00; });
-        QCOMPARE(chinese, std::string(language) == "zh-CN");
+        QCOMPARE(chinese, language == UiLanguage::Chinese);
         QVERIFY(SameLight(Fixture->Model.Light(12), AreaLight{40, 50, 60}));
         QVERIFY(SameLight(Fixture->Model.Light(13), AreaLight{13, 242, 100}));
     }

@@ -42,10 +42,8 @@ TEST(KeyCatalogueTables, NamesCodesAndKindsAreTheCatalogues) {
         } else if (row.Cells[0] == "mode") {
             ASSERT_EQ(row.Cells.size(), 4u) << "line " << row.Line;
             ++modes;
-            EXPECT_EQ(Utf8(data->ModeNamesZh[static_cast<std::size_t>(code)]), row.Cells[2])
-                << "kind " << code;
-            EXPECT_EQ(Utf8(data->ModeNamesEn[static_cast<std::size_t>(code)]), row.Cells[3])
-                << "kind " << code;
+            EXPECT_EQ(Utf8(ModeName(*data, UiLanguage::Chinese, code)), row.Cells[2]) << "kind " << code;
+            EXPECT_EQ(Utf8(ModeName(*data, UiLanguage::English, code)), row.Cells[3]) << "kind " << code;
         }
     }
     ASSERT_EQ(names.size(), 234u);

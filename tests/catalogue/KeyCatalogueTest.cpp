@@ -121,13 +121,13 @@ TEST_F(KeyCatalogue, KeyLabelsCarryDirectionWhenAsked) {
 }
 
 TEST_F(KeyCatalogue, KindNamesInBothLanguages) {
-    EXPECT_EQ(Data->ModeNamesZh[4], u"模拟击键");
-    EXPECT_EQ(Data->ModeNamesEn[4], u"Emulation");
+    EXPECT_EQ(ModeName(*Data, UiLanguage::Chinese, 4), u"模拟击键");
+    EXPECT_EQ(ModeName(*Data, UiLanguage::English, 4), u"Emulation");
 
-    EXPECT_EQ(ModeName(*Data, "zh-CN", ModeMouse), u"鼠标键");
-    EXPECT_EQ(ModeName(*Data, "en-US", ModeMouse), u"Mouse");
-    EXPECT_EQ(ModeName(*Data, "en-US", 9), u"");
-    EXPECT_EQ(ModeName(*Data, "en-US", -1), u"");
+    EXPECT_EQ(ModeName(*Data, UiLanguage::Chinese, ModeMouse), u"鼠标键");
+    EXPECT_EQ(ModeName(*Data, UiLanguage::English, ModeMouse), u"Mouse");
+    EXPECT_EQ(ModeName(*Data, UiLanguage::English, 9), u"");
+    EXPECT_EQ(ModeName(*Data, UiLanguage::English, -1), u"");
 }
 
 } // namespace

@@ -20,7 +20,9 @@
 namespace {
 
 struct CWindowFixture : CDeviceFixture {
-    CWindowFixture() : CDeviceFixture("zh-CN") { Window = std::make_unique<CMorvDlg>(*Data, TestSkins()); }
+    CWindowFixture() : CDeviceFixture(UiLanguage::Chinese) {
+        Window = std::make_unique<CMorvDlg>(*Data, TestSkins());
+    }
     ~CWindowFixture() { Window.reset(); }
 
     bool Open() {
@@ -71,7 +73,7 @@ void CDeviceCommandsTest::writeAndReadButtonsReportOkOrTheFailure() {
     // A failure is told in the UI language, and no "OK!" follows it.
     Fixture->Messages.clear();
     Fixture->Click(IdLanguage); // Chinese to English, as the button reads
-    QCOMPARE(data.UiLanguage, std::string("en-US"));
+    QVERIFY(data.UiLanguage == UiLanguage::English);
     Fixture->Click(IdLanguage);
     Fixture->Keyboard->SetFaults({.FailWriteAt = 2});
     Fixture->Click(IdWriteKeys);
@@ -112,8 +114,8 @@ void CDeviceCommandsTest::firmwareButtonOpensTheDialog() {
 void CDeviceCommandsTest::helpOpensTheManualInTheUiLanguage() {
     Fixture = std::make_unique<CWindowFixture>();
     QVERIFY(Fixture->Open());
-    const QString chinese = HelpManualPath("zh-CN");
-    const QString english = HelpManualPath("en-US");
+    const QString chinese = HelpManualPath(UiLanguage::Chinese);
+    const QString english = HelpManualPath(UiLanguage::English);
     QCOMPARE(QFileInfo(chinese).fileName(), QStringLiteral("index.zh-CN.html"));
     QCOMPARE(QFileInfo(english).fileName(), QStringLiteral("index.html"));
     QCOMPARE(QFileInfo(english).dir().dirName(), QStringLiteral("manual"));

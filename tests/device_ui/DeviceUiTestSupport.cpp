@@ -12,7 +12,7 @@
 
 #include <cstdio>
 
-CDeviceFixture::CDeviceFixture(const std::string& language) {
+CDeviceFixture::CDeviceFixture(UiLanguage language) {
     BuildKeyCatalogue(*Data);
     Data->UiLanguage = language;
     CDeviceOptions options;

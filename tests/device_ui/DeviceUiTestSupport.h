@@ -22,7 +22,7 @@ class QWidget;
 // answered by the fixture. Removing the fixture waits for every device worker.
 class CDeviceFixture {
 public:
-    explicit CDeviceFixture(const std::string& language = "en-US");
+    explicit CDeviceFixture(UiLanguage language = UiLanguage::English);
     ~CDeviceFixture();
     CDeviceFixture(const CDeviceFixture&) = delete;
     CDeviceFixture& operator=(const CDeviceFixture&) = delete;

@@ -142,7 +142,7 @@ void CFirmwareDialogTest::failedTransferIsTold() {
 
 void CFirmwareDialogTest::messagesFollowTheUiLanguage() {
     Fixture->Dialog.reset();
-    Fixture->Data->UiLanguage = "zh-CN";
+    Fixture->Data->UiLanguage = UiLanguage::Chinese;
     Fixture->Dialog = std::make_unique<CMorvDialogFirmwareUpdate>(*Fixture->Data, TestSkins());
     Fixture->Update(QString());
     Fixture->Update(Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(3)));
@@ -154,13 +154,13 @@ void CFirmwareDialogTest::messagesFollowTheUiLanguage() {
                      QStringLiteral("固件下载完成。\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，"
                                     "请拔下USB重新上电。"),
                      QStringLiteral("固件下载失败!")}));
-    QCOMPARE(QString::fromUtf8(Fixture->Dialog->AreaById(IdDeviceTitleLabel)->Caption("zh-CN")),
+    QCOMPARE(QString::fromUtf8(Fixture->Dialog->AreaById(IdDeviceTitleLabel)->Caption(UiLanguage::Chinese)),
              QStringLiteral("键盘固件升级"));
 }
 
 void CFirmwareDialogTest::refusalsAreToldInOneLanguage() {
     Fixture->Dialog.reset();
-    Fixture->Data->UiLanguage = "zh-CN";
+    Fixture->Data->UiLanguage = UiLanguage::Chinese;
     Fixture->Dialog = std::make_unique<CMorvDialogFirmwareUpdate>(*Fixture->Data, TestSkins());
     std::string text = FirmwareText(10);
     text[text.find("\r\n", 200) - 1] ^= 1; // a wrong checksum in the fifth record

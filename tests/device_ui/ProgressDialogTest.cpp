@@ -98,9 +98,9 @@ void CProgressDialogTest::aLossOnTheDeviceSideIsToldInsteadOfOk() {
     DeviceLossCheck() = [] {
         return CDeviceLoss{CDeviceLoss::ReportLog, "/full/reports.log", "No space left"};
     };
-    data.UiLanguage = "en-US";
+    data.UiLanguage = UiLanguage::English;
     QVERIFY(RunDeviceOperation(nullptr, data, OperationWriteLight));
-    data.UiLanguage = "zh-CN";
+    data.UiLanguage = UiLanguage::Chinese;
     QVERIFY(RunDeviceOperation(nullptr, data, OperationWriteLight));
     QCOMPARE(
         Fixture->Messages,
@@ -146,14 +146,14 @@ void CProgressDialogTest::failuresAreToldInsteadOfOk() {
 
     // Chinese when the UI is Chinese.
     Fixture->Messages.clear();
-    data.UiLanguage = "zh-CN";
+    data.UiLanguage = UiLanguage::Chinese;
     Fixture->Keyboard->SetFaults({.FailWriteAt = 1});
     QVERIFY(!RunDeviceOperation(nullptr, data, OperationWriteLight));
     QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("写入背光设置失败！请检查键盘连接后重试。")});
 
     // Without a keyboard every operation fails at once and says so.
     Fixture->Messages.clear();
-    data.UiLanguage = "en-US";
+    data.UiLanguage = UiLanguage::English;
     Fixture->Keyboard->SetFaults({});
     Fixture->Keyboard->SetPlugged(false);
     QVERIFY(!RunDeviceOperation(nullptr, data, OperationWriteKeys));
@@ -177,7 +177,7 @@ void CProgressDialogTest::refusedAssignmentIsNamedAndNothingIsSent() {
     QCOMPARE(Fixture->Keyboard->ReportsWritten(), reports);
 
     Fixture->Messages.clear();
-    data.UiLanguage = "zh-CN";
+    data.UiLanguage = UiLanguage::Chinese;
     Fixture->Setting(44, 1) = KeySetting{};
     Fixture->Setting(1, 0) = KeySetting{ModeEmulation, 0, tooLong}; // Esc
     QVERIFY(!RunDeviceOperation(nullptr, data, OperationWriteKeys));

@@ -204,7 +204,7 @@ void CKeyMapSettingsTest::singleKeyWithoutKeyCodeShowsNoKeyAndOkLeavesItNotSet()
     Fixture->Setting() = KeySetting{ModeSingle, 160, {}};
     Fixture->Open();
     Fixture->Dialog->grab();
-    QCOMPARE(QString::fromStdString(Fixture->Dialog->AreaById(158)->Caption("zh-CN")),
+    QCOMPARE(QString::fromStdString(Fixture->Dialog->AreaById(158)->Caption(UiLanguage::Chinese)),
              QStringLiteral("-- --"));
     Fixture->Click(OkButton);
     QVERIFY(SameSetting(Fixture->Setting(), ModeNotSet, 0));
@@ -213,7 +213,8 @@ void CKeyMapSettingsTest::singleKeyWithoutKeyCodeShowsNoKeyAndOkLeavesItNotSet()
     Fixture->Setting() = KeySetting{ModeSingle, 43, {}}; // device code of A
     Fixture->Open();
     Fixture->Dialog->grab();
-    QCOMPARE(QString::fromStdString(Fixture->Dialog->AreaById(158)->Caption("en-US")), QStringLiteral("A"));
+    QCOMPARE(QString::fromStdString(Fixture->Dialog->AreaById(158)->Caption(UiLanguage::English)),
+             QStringLiteral("A"));
     Fixture->Click(OkButton);
     QVERIFY(SameSetting(Fixture->Setting(), ModeSingle, 43));
 }
@@ -249,16 +250,17 @@ void CKeyMapSettingsTest::comboKeyMatchingNoEntryOpensAsDefault() {
 }
 
 void CKeyMapSettingsTest::englishCaptionsAndTooltips() {
-    Fixture->Data->UiLanguage = "en-US";
+    Fixture->Data->UiLanguage = UiLanguage::English;
     Fixture->Open();
     const QStringList tabs{"Uni/Combo", "Macro", "Emulate", "Multimedia", "Mouse", "Function", "Power"};
     for (int id = 30; id <= 35; ++id)
-        QCOMPARE(QString::fromStdString(Fixture->Dialog->AreaById(id)->Caption("en-US")), tabs[id - 30]);
+        QCOMPARE(QString::fromStdString(Fixture->Dialog->AreaById(id)->Caption(UiLanguage::English)),
+                 tabs[id - 30]);
     int titles = 0, power = 0;
     for (const SkinRegion& area : Fixture->Dialog->Areas()) {
         if (area.id == 36 && area.labelOnly) {
-            titles += area.Caption("en-US") == "Key Settings" ? 1 : 0;
-            power += area.Caption("en-US") == "Power" ? 1 : 0;
+            titles += area.Caption(UiLanguage::English) == "Key Settings" ? 1 : 0;
+            power += area.Caption(UiLanguage::English) == "Power" ? 1 : 0;
         }
     }
     QCOMPARE(titles, 1);
@@ -315,7 +317,7 @@ void CKeyMapSettingsTest::newEntriesTakeTheFirstFreeNameAndRenamingKeepsWhatIsTy
     QCOMPARE(Fixture->Data->PredefinedMacro.List, (std::vector<std::u16string>{u"宏定义1", u""}));
 
     // English, combination mode: the first number no entry has.
-    Fixture->Data->UiLanguage = "en-US";
+    Fixture->Data->UiLanguage = UiLanguage::English;
     Fixture->Data->PredefinedCombo = Catalogue({{u"New Combo 1", {}}, {u"New Combo 3", {}}}, 6);
     Fixture->Open();
     names = Fixture->Dialog->findChild<QLineEdit*>(QStringLiteral("edit1003"));
@@ -337,7 +339,7 @@ void CKeyMapSettingsTest::selectingDeletingAndRowsPastTheEnd() {
     Fixture->Dialog->grab();
     QCOMPARE(box->toPlainText(), QStringLiteral("Left CONTROL + V"));
     QVERIFY(Fixture->Dialog->AreaById(122)->active && !Fixture->Dialog->AreaById(121)->active);
-    QCOMPARE(QString::fromStdString(Fixture->Dialog->AreaById(122)->Caption("zh-CN")),
+    QCOMPARE(QString::fromStdString(Fixture->Dialog->AreaById(122)->Caption(UiLanguage::Chinese)),
              QStringLiteral("Paste"));
     Fixture->Click(ComboNameRow(4)); // past the last entry: nothing changes
     QVERIFY(Fixture->Active(122));
@@ -442,7 +444,7 @@ void CKeyMapSettingsTest::recordingRunsUntilTheNextClickWhichGoesOnOnlyForKeysAn
     Fixture->Open();
     Fixture->Click(RecordSingle);
     QVERIFY(Fixture->Dialog->AreaById(40)->showText);
-    QCOMPARE(Fixture->Dialog->AreaById(40)->Caption("en-US"),
+    QCOMPARE(Fixture->Dialog->AreaById(40)->Caption(UiLanguage::English),
              std::string("Only keys typed here are recorded"));
     Fixture->Click(OkButton);
     qunsetenv("WAYLAND_DISPLAY");
@@ -690,15 +692,17 @@ void CKeyMapSettingsTest::listSequencesKeepEveryItemInPlace() {
 
 void CKeyMapSettingsTest::numberEditsShowEveryAllowedValueWhole() {
     struct CCase {
-        const char* language;
+        UiLanguage language;
         int page;
         const char* edit;
         QString value;
     };
     const CCase cases[] = {
-        {"zh-CN", 2, "edit1001", QStringLiteral("255")},   {"zh-CN", 2, "edit1002", QStringLiteral("60000")},
-        {"en-US", 2, "edit1002", QStringLiteral("60000")}, {"zh-CN", 3, "edit1001", QStringLiteral("6000")},
-        {"en-US", 3, "edit1001", QStringLiteral("6000")},
+        {UiLanguage::Chinese, 2, "edit1001", QStringLiteral("255")},
+        {UiLanguage::Chinese, 2, "edit1002", QStringLiteral("60000")},
+        {UiLanguage::English, 2, "edit1002", QStringLiteral("60000")},
+        {UiLanguage::Chinese, 3, "edit1001", QStringLiteral("6000")},
+        {UiLanguage::English, 3, "edit1001", QStringLiteral("6000")},
     };
     for (const CCase& shown : cases) {
         Fixture->Data->UiLanguage = shown.language;

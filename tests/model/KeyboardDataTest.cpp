@@ -8,7 +8,7 @@ namespace {
 
 TEST(KeyboardData, ClearResetsUserStateOnBothLevelsAndKeepsTheRest) {
     auto data = std::make_unique<CKeyboardData>();
-    data->UiLanguage = "en-US";
+    data->UiLanguage = UiLanguage::English;
     data->CurrentKey = 12;
     data->CurrentLevel = 1;
     data->LightSelection[5] = 1;
@@ -53,7 +53,7 @@ TEST(KeyboardData, ClearResetsUserStateOnBothLevelsAndKeepsTheRest) {
             EXPECT_EQ(setting.ComboKey.SizeOfView, 9);
         }
     }
-    EXPECT_EQ(data->UiLanguage, "en-US");
+    EXPECT_EQ(data->UiLanguage, UiLanguage::English);
     EXPECT_EQ(data->CurrentKey, 12);
     EXPECT_EQ(data->CurrentLevel, 1);
     EXPECT_EQ(data->LightSelection[5], 1);

@@ -63,8 +63,8 @@ std::map<std::string, std::string> Fields(const SkinRegion& area) {
         {"top", std::to_string(area.rect.top)},
         {"right", std::to_string(area.rect.right)},
         {"bottom", std::to_string(area.rect.bottom)},
-        {"zh", area.Caption("zh-CN")},
-        {"en", area.Caption("en-US")},
+        {"zh", area.Caption(UiLanguage::Chinese)},
+        {"en", area.Caption(UiLanguage::English)},
         {"key", std::to_string(area.keyIndex)},
         {"code", std::to_string(area.code)},
         {"colour", Colour(area.textColor)},
@@ -72,8 +72,8 @@ std::map<std::string, std::string> Fields(const SkinRegion& area) {
         {"format", std::to_string(area.textFormat)},
         {"font", std::to_string(area.fontIndex)},
         {"show", area.showText ? "1" : "0"},
-        {"tipzh", area.Tip("zh-CN")},
-        {"tipen", area.Tip("en-US")},
+        {"tipzh", area.Tip(UiLanguage::Chinese)},
+        {"tipen", area.Tip(UiLanguage::English)},
     };
 }
 

@@ -176,9 +176,9 @@ void CMainWindowTest::clicksDispatchTheirAreasCommands() {
     SupplyRecordingCommands(QDialog::Rejected);
 
     Fixture->Click(IdLanguage);
-    QCOMPARE(Fixture->Data->UiLanguage, std::string("en-US"));
+    QVERIFY(Fixture->Data->UiLanguage == UiLanguage::English);
     Fixture->Click(IdLanguage);
-    QCOMPARE(Fixture->Data->UiLanguage, std::string("zh-CN"));
+    QVERIFY(Fixture->Data->UiLanguage == UiLanguage::Chinese);
     QVERIFY(!Fixture->Area(IdLanguage).active);
 
     Fixture->Click(IdLayer);
@@ -266,7 +266,7 @@ void CMainWindowTest::labelsNeverTakeClicks() {
     Fixture->Click(QPoint(82, 120));
     QCOMPARE(Fixture->SaveAsked, 1);
     Fixture->Click(QPoint(1077, 120));
-    QCOMPARE(Fixture->Data->UiLanguage, std::string("en-US"));
+    QVERIFY(Fixture->Data->UiLanguage == UiLanguage::English);
 }
 
 void CMainWindowTest::keysShowTheirAssignmentAndHover() {
@@ -785,9 +785,9 @@ void CMainWindowTest::qtTextsFollowTheUiLanguage() {
         QSKIP("Qt's Chinese texts are not installed (qt6-translations-l10n)");
     const QLocale before;
     CMorvApp application;
-    QVERIFY(application.UseQtLanguage("zh-CN"));
+    QVERIFY(application.UseQtLanguage(UiLanguage::Chinese));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
-    QVERIFY(application.UseQtLanguage("en-US"));
+    QVERIFY(application.UseQtLanguage(UiLanguage::English));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
     QLocale::setDefault(before);
 }

@@ -19,7 +19,7 @@ namespace {
 // Three areas: a button, a label over the button's lower half, and a label on its own.
 class CProbeWindow : public CSkinWindow {
 public:
-    explicit CProbeWindow(const std::string& language, bool labelsTakeClicks = false)
+    explicit CProbeWindow(const UiLanguage& language, bool labelsTakeClicks = false)
         : CSkinWindow(TestSkins(), language, {MainBackgroundPicture, MainHoverPicture, MainActivePicture},
                       MainWindowTransparentColour, 4),
           LabelsTakeClicks(labelsTakeClicks) {
@@ -32,7 +32,7 @@ public:
         over.id = 11;
         over.rect = {100, 120, 200, 140};
         over.labelOnly = true;
-        over.captions = {{"zh-CN", "保存"}, {"en-US", "Save"}};
+        over.caption = TextId::SaveAnswer;
         SkinRegion& alone = Areas()[2];
         alone.id = 12;
         alone.rect = {300, 100, 400, 140};
@@ -65,7 +65,7 @@ private:
 } // namespace
 
 void CSkinWindowTest::opensShapedSizedAndCentred() {
-    const std::string language = "zh-CN";
+    const UiLanguage language = UiLanguage::Chinese;
     CProbeWindow window(language);
     const QSize size = TestSkins().PlainPicture(MainBackgroundPicture)->size();
     QCOMPARE(window.size(), size);
@@ -107,7 +107,7 @@ void CSkinWindowTest::transparentColourBecomesAlphaAndNothingElseDoes() {
 }
 
 void CSkinWindowTest::hitTestTellsAreasCaptionAndResizeStrips() {
-    const std::string language = "zh-CN";
+    const UiLanguage language = UiLanguage::Chinese;
     CProbeWindow window(language);
     const int w = window.width();
     const int h = window.height();
@@ -126,7 +126,7 @@ void CSkinWindowTest::hitTestTellsAreasCaptionAndResizeStrips() {
 }
 
 void CSkinWindowTest::hoverFollowsTheMouseButSkipsLabels() {
-    const std::string language = "zh-CN";
+    const UiLanguage language = UiLanguage::Chinese;
     CProbeWindow window(language);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -158,7 +158,7 @@ void CSkinWindowTest::hoverFollowsTheMouseButSkipsLabels() {
 }
 
 void CSkinWindowTest::clickRuleAndItsVariants() {
-    const std::string language = "zh-CN";
+    const UiLanguage language = UiLanguage::Chinese;
     {
         CProbeWindow window(language);
         window.show();
@@ -189,7 +189,7 @@ void CSkinWindowTest::clickRuleAndItsVariants() {
 }
 
 void CSkinWindowTest::draggingOutsideAreasMovesTheWindow() {
-    const std::string language = "zh-CN";
+    const UiLanguage language = UiLanguage::Chinese;
     CProbeWindow window(language);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -208,7 +208,7 @@ void CSkinWindowTest::draggingOutsideAreasMovesTheWindow() {
 }
 
 void CSkinWindowTest::draggingTheStripsResizesTheWindow() {
-    const std::string language = "zh-CN";
+    const UiLanguage language = UiLanguage::Chinese;
     CProbeWindow window(language);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -229,7 +229,7 @@ void CSkinWindowTest::draggingTheStripsResizesTheWindow() {
 }
 
 void CSkinWindowTest::captionsAreDrawnInTheUiLanguage() {
-    std::string language = "zh-CN";
+    UiLanguage language = UiLanguage::Chinese;
     CProbeWindow window(language);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -237,7 +237,7 @@ void CSkinWindowTest::captionsAreDrawnInTheUiLanguage() {
     const QRect label(100, 120, 100, 20);
     const QImage chinese = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QVERIFY(DifferentShare(chinese, background, label) > 0.02);
-    language = "en-US";
+    language = UiLanguage::English;
     const QImage english = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QVERIFY(DifferentShare(english, chinese, label) > 0.02);
     // A label without a caption in the language draws nothing.
@@ -267,7 +267,7 @@ void CSkinWindowTest::textBoxesAreOrangeOnTheDarkBrush() {
     const QString before = qApp->styleSheet();
     qApp->setStyleSheet(CMorvApp::StyleSheet());
     {
-        const std::string language = "zh-CN";
+        const UiLanguage language = UiLanguage::Chinese;
         CProbeWindow window(language);
         QLineEdit* line = window.AddLineBox({20, 20, 140, 40}, 1001);
         line->setText(QStringLiteral("MMMMMMMM"));
@@ -290,7 +290,7 @@ void CSkinWindowTest::textBoxesAreOrangeOnTheDarkBrush() {
 }
 
 void CSkinWindowTest::areasOfAnotherPageNeitherHoverClickNorPaint() {
-    const std::string language = "zh-CN";
+    const UiLanguage language = UiLanguage::Chinese;
     CProbeWindow window(language);
     window.Areas()[0].id = 201; // an area of page 2
     window.Areas()[0].active = true;
@@ -320,7 +320,7 @@ void CSkinWindowTest::areasOfAnotherPageNeitherHoverClickNorPaint() {
 }
 
 void CSkinWindowTest::postedMessagesArriveAndPostsToAClosedWindowAreDropped() {
-    const std::string language = "zh-CN";
+    const UiLanguage language = UiLanguage::Chinese;
     auto* window = new CProbeWindow(language);
     std::shared_ptr<CWindowMessageTarget> target = window->MessageTarget();
     std::thread worker([target] {

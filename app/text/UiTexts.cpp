@@ -1,0 +1,322 @@
+#include "text/UiTexts.h"
+
+#include "ZelkVersion.h"
+
+#include <array>
+#include <iterator>
+
+namespace {
+
+struct TextRow {
+    TextId id;
+    std::array<const char*, UiLanguageCount> texts; // in the order of UiLanguage
+};
+
+// One row per text, in the order of TextId; one column per language: zh-CN, en-US.
+constexpr TextRow Texts[] = {
+    {TextId::None, {"", ""}},
+    {TextId::StopRecord, {"停止录制", "Stop Rec"}},
+    {TextId::OwnKeysOnly, {"仅录制在本窗口中按下的键", "Only keys typed here are recorded"}},
+    {TextId::KeySettingsTitle, {"按键设置面板", "Key Settings"}},
+    {TextId::ClearAll, {"清空配置", "Clear"}},
+    {TextId::Ok, {"确定", "OK"}},
+    {TextId::Cancel, {"取消", "Cancel"}},
+    {TextId::UniComboTab, {"单/组合键", "Uni/Combo"}},
+    {TextId::MacroTab, {"宏定义", "Macro"}},
+    {TextId::EmulateTab, {"模拟击键", "Emulate"}},
+    {TextId::MultimediaTab, {"多媒体", "Multimedia"}},
+    {TextId::MouseTab, {"鼠标", "Mouse"}},
+    {TextId::FunctionTab, {"操控键", "Function"}},
+    {TextId::PowerTab, {"电源键", "Power"}},
+    {TextId::SingleMode, {"单键", "Uniques"}},
+    {TextId::ComboMode, {"组合键", "Combo"}},
+    {TextId::PressAKey, {"请输入一个单键：", "Press a key:"}},
+    {TextId::StartRecord, {"开始录制", "Record"}},
+    {TextId::New, {"新建", "New"}},
+    {TextId::Delete, {"删除", "Delete"}},
+    {TextId::ComboList, {"组合键列表", "Combo List"}},
+    {TextId::RecordList, {"录制框", "Record List"}},
+    {TextId::TimesPlay, {"次数播放", "Times Play"}},
+    {TextId::TimesUnit, {"次", "times"}},
+    {TextId::PressPlayReleaseStop, {"按下播放，释放停止", "Press play, release stop"}},
+    {TextId::PressToPlayStop, {"按键开/关播放", "Press to play/stop"}},
+    {TextId::AutoDelay, {"自动延时", "Auto delay"}},
+    {TextId::Milliseconds, {"毫秒", "ms"}},
+    {TextId::RecordDelay, {"记录延时", "Record delay"}},
+    {TextId::MacroStepTip,
+     {"温馨提示：录制框中单击鼠标右键可插入鼠标功能\n录制框中选中延时参数并双击鼠标左键可对其编辑",
+      "Tip:Right of mouse click to insert mouse actions in\nrecord list. Select delay parameter and double "
+      "click\nleft of mouse to edit in record list."}},
+    {TextId::Remove, {"删除", "Remove"}},
+    {TextId::MacroList, {"宏列表", "Macro List"}},
+    {TextId::Delay, {"延时", "Delay"}},
+    {TextId::EmuList, {"模拟击键列表", "Emu List"}},
+    {TextId::MediaSelect, {"播放器", "Media Select"}},
+    {TextId::PlayPause, {"播放/暂停", "Play/Pause"}},
+    {TextId::Stop, {"停止", "Stop"}},
+    {TextId::NextTrack, {"下一首", "Next Track"}},
+    {TextId::PreviousTrack, {"上一首", "Previous Track"}},
+    {TextId::VolumeDown, {"音量减小", "Volume Down"}},
+    {TextId::VolumeUp, {"音量加大", "Volume Up"}},
+    {TextId::Mute, {"静音", "Mute"}},
+    {TextId::WwwBack, {"后退", "WWW Back"}},
+    {TextId::WwwForward, {"前进", "WWW Forward"}},
+    {TextId::WwwStop, {"停止", "WWW Stop"}},
+    {TextId::WwwRefresh, {"刷新", "WWW Refresh"}},
+    {TextId::WwwFavorites, {"收藏夹", "WWW Favorites"}},
+    {TextId::WwwSearch, {"搜索", "WWW Search"}},
+    {TextId::Email, {"邮件", "E-mail"}},
+    {TextId::WwwHome, {"主页", "WWW Home"}},
+    {TextId::MyComputer, {"资源管理器", "My Computer"}},
+    {TextId::Calculator, {"计算器", "Calculator"}},
+    {TextId::MediaFunction, {"多媒体功能", "Media Function"}},
+    {TextId::BrowserFunction, {"浏览器功能", "Browser Function"}},
+    {TextId::MoveLeft, {"左移", "Move Left"}},
+    {TextId::MoveRight, {"右移", "Move Right"}},
+    {TextId::MoveUp, {"上移", "Move Up"}},
+    {TextId::MoveDown, {"下移", "Move Down"}},
+    {TextId::LeftClick, {"左键", "Left Click"}},
+    {TextId::RightClick, {"右键", "Right Click"}},
+    {TextId::MiddleClick, {"中键", "Middle Click"}},
+    {TextId::WheelUp, {"滚轮前翻", "Wheel Up"}},
+    {TextId::WheelDown, {"滚轮后翻", "Wheel Down"}},
+    {TextId::LeftDoubleClick, {"左键双击", "Left Double Click"}},
+    {TextId::KeyboardLock, {"键盘锁", "Keyboard Lock"}},
+    {TextId::CtrlToCapsConvert, {"Ctrl和Caps对调", "Ctrl to Caps convert"}},
+    {TextId::WinLock, {"锁Win", "Win Lock"}},
+    {TextId::MouseDpiMinus, {"鼠标DPI-", "Mouse DPI-"}},
+    {TextId::MouseDpiPlus, {"鼠标DPI+", "Mouse DPI+"}},
+    {TextId::LevelDownCombination,
+     {"下档组合键,按键的上下档键须同时设置",
+      "level down combination key,Keys level up and down must be set to FN"}},
+    {TextId::ProgrammableKeyboard, {"可编程键盘", "Programmable Keyboard"}},
+    {TextId::Demonstrate, {"演示", "Demonstrate"}},
+    {TextId::StarShower, {"流星雨", "Star shower"}},
+    {TextId::Riffle, {"涟漪", "Riffle"}},
+    {TextId::BacklightLightenessMinus, {"背光亮度-", "Backlight Lighteness-"}},
+    {TextId::BacklightLightenessPlus, {"背光亮度+", "Backlight Lighteness+"}},
+    {TextId::BacklightSwitch, {"背光开关", "Backlight switch"}},
+    {TextId::BacklightBreathe, {"背光呼吸", "Backlight Breathe"}},
+    {TextId::BacklightMacro, {"背光自定义", "Backlight Macro"}},
+    {TextId::BreatheFrequencePlus, {"呼吸频率+", "Breathe Frequence+"}},
+    {TextId::BreatheFrequenceMinus, {"呼吸频率-", "Breathe Frequence-"}},
+    {TextId::SunsetRelaxMode, {"日落/放松模式", "Sunset/Relax Mode"}},
+    {TextId::BacklightAllColorRegulate, {"全盘颜色调节", "Backlight All Color Regulate"}},
+    {TextId::KeyFunction, {"按键功能", "Key Function"}},
+    {TextId::BacklightFunction, {"背光功能", "Backlight Function"}},
+    {TextId::WakeUp, {"唤醒", "WakeUp"}},
+    {TextId::Sleep, {"睡眠", "Sleep"}},
+    {TextId::Power, {"电源", "Power"}},
+    {TextId::Wake, {"唤醒", "Wake"}},
+    {TextId::BacklightSettingsTitle, {"背光设置面板", "BackLight Settings"}},
+    {TextId::RestoreDefault, {"恢复默认", "Default"}},
+    {TextId::WriteBacklight, {"写入背光", "Program"}},
+    {TextId::SetAll, {"全域设置", "Set All"}},
+    {TextId::MultiKey, {"多键设置", "MultiKey"}},
+    {TextId::MultiKeyTitle, {"多键设置面板", "Set Multi Key"}},
+    {TextId::SetColour, {"设置", "Set Color"}},
+    {TextId::KeepConnected, {"正在读写键盘，请勿插拔！", "Keep the keyboard connected!"}},
+    {TextId::ProgressTitle, {"读写进度", "Progress"}},
+    {TextId::LoadFile, {"载入文件：", "File"}},
+    {TextId::FirmwareUpdateTitle, {"键盘固件升级", "Firmware Update"}},
+    {TextId::GetVersion, {"获取固件版本", "Get Version"}},
+    {TextId::OpenFile, {"打开", "Open"}},
+    {TextId::StartUpdate, {"更新", "Update"}},
+    {TextId::OtherLanguage, {"English", "简体中文"}},
+    {TextId::SaveProfile, {"保存配置", "Save"}},
+    {TextId::OpenProfile, {"打开配置", "Open"}},
+    {TextId::WriteKeys, {"写入按键", "WriteKeys"}},
+    {TextId::SetBacklight, {"设置背光", "LightSet"}},
+    {TextId::ReadAll, {"读取配置", "ReadAll"}},
+    {TextId::UpdateFirmware, {"固件升级", "Update"}},
+    {TextId::LevelUpLabel, {"上档键", "LevelUp"}},
+    {TextId::LevelDownLabel, {"下档键", "LevelDn"}},
+    {TextId::LevelOne, {"上档键", "Level 1"}},
+    {TextId::LevelTwo, {"下档键", "Level 2"}},
+    {TextId::KeySettingRefused,
+     {"按键设置未写入：键盘无法保存按键“%1”在%2上的设置（内容过长或播放方式不受支持）。",
+      "The key settings were not written: the keyboard cannot hold the setting of key \"%1\" on %2 (too "
+      "long, or a play mode the keyboard lacks)."}},
+    {TextId::WriteKeysFailed,
+     {"写入按键设置失败！请检查键盘连接后重试。",
+      "Writing the key settings failed! Check that the keyboard is connected and try again."}},
+    {TextId::ReadAllFailed,
+     {"读取键盘配置失败！当前配置保持不变，请检查键盘连接后重试。",
+      "Reading the keyboard failed! The settings shown are unchanged. Check that the keyboard is connected "
+      "and try again."}},
+    {TextId::WriteBacklightFailed,
+     {"写入背光设置失败！请检查键盘连接后重试。",
+      "Writing the backlight settings failed! Check that the keyboard is connected and try again."}},
+    {TextId::FirmwareUpdateRunning,
+     {"固件正在更新，请等待更新完成。", "A firmware update is running. Please wait until it has finished."}},
+    {TextId::KeyboardBusy,
+     {"键盘正忙，请稍后再试。", "The keyboard is busy with another transfer. Please try again in a moment."}},
+    {TextId::VersionNotRead, {"读取键盘版本失败", "Failed on reading keyboard version infomation"}},
+    {TextId::FirmwareWritten,
+     {"固件下载完成。\r\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，请拔下USB重新上电。",
+      "The Firmware is downloaded successfully.\r\nPlease keep the USB plug in until three indicator lights "
+      "flash simultaneously.\r\nThen firmware updated completely,pleased unplug the USB and plug in."}},
+    {TextId::FirmwareNotWritten, {"固件下载失败!", "Firmware download failed."}},
+    {TextId::FirmwareFileNotOpened, {"打开固件文件失败", "Can't open firmware file"}},
+    {TextId::FirmwareFileInvalid,
+     {"固件文件无效，未向键盘写入任何内容：\n%1",
+      "This is not a valid firmware file; nothing was written to the keyboard:\n%1"}},
+    {TextId::ManualMissing, {"找不到用户手册：\n%1", "The user manual is missing:\n%1"}},
+    {TextId::ManualNotOpened, {"无法打开用户手册：\n%1", "The user manual could not be opened:\n%1"}},
+    {TextId::StepPress, {"按下", "Press"}},
+    {TextId::StepRelease, {"释放", "Release"}},
+    {TextId::StepClick, {"点击", "Click"}},
+    {TextId::StepLeftButton, {"鼠标左键", "Left Click"}},
+    {TextId::StepRightButton, {"鼠标右键", "Right Click"}},
+    {TextId::StepMiddleButton, {"鼠标中键", "Middle Click"}},
+    {TextId::StepWheel, {"滚轮", "Wheel"}},
+    {TextId::StepWheelUp, {"前翻", "Up"}},
+    {TextId::StepWheelDown, {"后翻", "Down"}},
+    {TextId::StepDelete, {"删除", "Deleta"}},
+    {TextId::KindNotSet, {"未设置", "Not set"}},
+    {TextId::KindSingle, {"单键", "Single"}},
+    {TextId::KindCombo, {"组合键", "Combo"}},
+    {TextId::KindMacro, {"宏键", "Macro"}},
+    {TextId::KindEmulation, {"模拟击键", "Emulation"}},
+    {TextId::KindMultimedia, {"多媒体键", "Multimedia"}},
+    {TextId::KindMouse, {"鼠标键", "Mouse"}},
+    {TextId::KindFunction, {"操控键", "Function"}},
+    {TextId::KindPower, {"电源键", "Power"}},
+    {TextId::NewComboName, {"组合键", "New Combo "}},
+    {TextId::NewMacroName, {"宏定义", "New Macro "}},
+    {TextId::NewEmuName, {"模拟击键", "New Emu "}},
+    {TextId::ManualFile, {"index.zh-CN.html", "index.html"}},
+    {TextId::MainWindowTitle,
+     {"Zelk 编程软件 [版本 " ZELK_VERSION "]", "Zelk Programming Software [Ver " ZELK_VERSION "]"}},
+    {TextId::LevelOneHeading, {"上档键：", "Key settings L1："}},
+    {TextId::LevelTwoHeading, {"下档键：", "Key settings L2："}},
+    {TextId::KeyboardUnopenedStatus, {"已找到键盘，但无法打开", "Keyboard found but not opened"}},
+    {TextId::ConnectedStatus, {"已连接键盘", "Connected to the keyboard"}},
+    {TextId::VirtualKeyboardStatus,
+     {"虚拟键盘（设置不会保留）", "Virtual keyboard (its settings are not kept)"}},
+    {TextId::VirtualKeyboardFileStatus,
+     {"虚拟键盘（设置保存在 %1）", "Virtual keyboard (settings kept in %1)"}},
+    {TextId::UnsavedChanges, {"有未保存的更改", "Unsaved changes"}},
+    {TextId::NoUnsavedChanges, {"没有未保存的更改", "No unsaved changes"}},
+    {TextId::LanguageTip, {"切换为英文界面", "Switch the program to Chinese"}},
+    {TextId::HelpTip, {"打开使用手册", "Open the manual"}},
+    {TextId::MinimiseTip, {"最小化窗口", "Minimise the window"}},
+    {TextId::HideTip, {"隐藏到通知区域", "Hide the window to the notification area"}},
+    {TextId::ExitTip, {"退出程序", "Exit the program"}},
+    {TextId::SaveTip, {"将配置保存到文件（Ctrl+S）", "Save the profile to a file (Ctrl+S)"}},
+    {TextId::OpenTip, {"从文件打开配置（Ctrl+O）", "Open a profile from a file (Ctrl+O)"}},
+    {TextId::ClearTip,
+     {"清空所有按键设置、背光颜色和列表", "Clear every key assignment, backlight colour and list"}},
+    {TextId::WriteKeysTip, {"将按键设置写入键盘", "Write the key assignments to the keyboard"}},
+    {TextId::BacklightTip, {"设置每个按键的背光颜色", "Set the backlight colour of every key"}},
+    {TextId::ReadAllTip,
+     {"从键盘读取按键设置和背光颜色", "Read the key assignments and backlight colours from the keyboard"}},
+    {TextId::FirmwareTip,
+     {"读取固件版本并升级键盘固件", "Read the firmware version and update the keyboard's firmware"}},
+    {TextId::LayerTip, {"切换显示的按键层（上档键或下档键）", "Show the other layer (Level 1 or Level 2)"}},
+    {TextId::SaveBeforeEnding,
+     {"程序即将退出。当前配置有未保存的更改，是否先保存？",
+      "The program is ending. The profile has unsaved changes: save them first?"}},
+    {TextId::SaveBeforeLosing,
+     {"当前配置有未保存的更改，是否先保存？", "The profile has unsaved changes. Save them first?"}},
+    {TextId::SaveAnswer, {"保存", "Save"}},
+    {TextId::DiscardAnswer, {"不保存", "Don't Save"}},
+    {TextId::KeyboardUnopened,
+     {"已找到键盘，但无法打开（可能有其他程序正在使用它）。",
+      "The keyboard was found but cannot be opened:\n%1"}},
+    {TextId::KeyboardNotPermitted,
+     {"已找到键盘，但没有打开它的权限。请安装 udev 规则，然后重新插拔键盘。",
+      "The keyboard was found but cannot be opened:\n%1"}},
+    {TextId::KeyboardNotPermittedRun,
+     {"已找到键盘，但没有打开它的权限。请安装 udev 规则：\n%1\n然后重新插拔键盘。",
+      "The keyboard was found but cannot be opened:\n%1"}},
+    {TextId::TrayExit, {"关闭", "Exit"}},
+    {TextId::ProfileNotSaved, {"无法保存配置文件 %1。", "The profile could not be saved to %1."}},
+    {TextId::ProfileNotOpened, {"无法打开配置文件 %1。", "The profile %1 could not be opened."}},
+    {TextId::StateFileNotWritten,
+     {"设置已送达虚拟键盘，但其状态文件 %1 未能写入。",
+      "The settings reached the virtual keyboard, but its state file %1 %2"}},
+    {TextId::ReportLogIncomplete,
+     {"传输已完成，但报告日志 %1 不完整。", "The transfer ended, but the report log %1 is incomplete: %2"}},
+    // Why the firmware library refused a file: the English column holds the library's own words.
+    {TextId::FirmwareNotIntelHex,
+     {"该文件不是 Intel-HEX 文件（不以“:”开头）",
+      "the file is not an Intel-HEX file (it does not start with ':')"}},
+    {TextId::FirmwareNotRegularFile,
+     {"它不是普通文件（而是管道或设备）", "it is not a regular file (a pipe or a device)"}},
+    {TextId::FirmwareLineProblem, {"第 %1 行：%2", "line %1: %2"}},
+    {TextId::LineEndMissing, {"行尾不是 CR 或 CR LF", "does not end with CR or CR LF"}},
+    {TextId::LineAfterEmptyLine, {"空行之后还有记录", "a record follows an empty line"}},
+    {TextId::LineTooLong, {"超过 999 个字符", "longer than 999 characters"}},
+    {TextId::LineColonMissing, {"不以“:”开头", "does not start with ':'"}},
+    {TextId::LineNotHexadecimal,
+     {"含有不是十六进制数字的字符", "holds a character that is not a hexadecimal digit"}},
+    {TextId::LineOddDigits, {"十六进制数字的个数是奇数", "holds an odd number of hexadecimal digits"}},
+    {TextId::LineWrongChecksum, {"记录长度或校验和错误", "wrong record length or checksum"}},
+    {TextId::LineRecordTooLong, {"记录长于 62 字节", "a record longer than 62 bytes"}},
+    {TextId::FirmwareLineWrong, {"第 %1 行有误", "line %1: %2"}},
+    {TextId::FirmwareTooLarge,
+     {"文件大于 %1 MB，远超键盘固件的大小",
+      "it is larger than %1 MB, far more than a firmware image of the keyboard"}},
+    {TextId::FirmwareNotFirmware, {"文件内容不符合固件文件的格式", "%1"}},
+    // Said at start-up in every language.
+    {TextId::SkinFileMissing,
+     {"找不到皮肤资源文件 %1。", "The skin resource file %1 is missing or damaged."}},
+    {TextId::SkinPictureMissing,
+     {"皮肤资源文件 %1 缺少图片 %2。", "The skin resource file %1 lacks picture %2."}},
+    {TextId::VirtualKeyboardHint,
+     {"没有键盘时，可以用虚拟键盘试用 Zelk。", "To try Zelk without the keyboard, start it as:"}},
+    {TextId::OutOfMemory, {"内存不足，操作已停止。", "There is not enough memory for that; it was stopped."}},
+};
+
+constexpr bool RowsFollowTheIds() {
+    for (std::size_t index = 0; index < std::size(Texts); ++index)
+        if (static_cast<std::size_t>(Texts[index].id) != index)
+            return false;
+    return true;
+}
+static_assert(RowsFollowTheIds() && std::size(Texts) == static_cast<std::size_t>(TextId::Count),
+              "the rows of Texts are in the order of TextId, one row per id");
+
+constexpr bool EveryTextInEveryLanguage() {
+    for (const TextRow& row : Texts)
+        for (const char* text : row.texts)
+            if (text == nullptr)
+                return false;
+    return true;
+}
+static_assert(EveryTextInEveryLanguage(), "every row has a text for every language");
+
+} // namespace
+
+const char* Text(TextId id, UiLanguage language) {
+    return Texts[static_cast<std::size_t>(id)].texts[static_cast<std::size_t>(language)];
+}
+
+std::u16string Utf16Text(TextId id, UiLanguage language) {
+    std::u16string text;
+    for (const char* at = Text(id, language); *at != '\0';) {
+        const auto lead = static_cast<unsigned char>(*at++);
+        const int trailing = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        char32_t point = trailing == 0 ? lead : lead & (0x3F >> trailing);
+        for (int k = 0; k < trailing; ++k)
+            point = (point << 6) | (static_cast<unsigned char>(*at++) & 0x3F);
+        if (point >= 0x10000) {
+            text += static_cast<char16_t>(0xD7C0 + (point >> 10));
+            text += static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+        } else {
+            text += static_cast<char16_t>(point);
+        }
+    }
+    return text;
+}
+
+std::string TextInEveryLanguage(TextId id) {
+    std::string text;
+    for (std::size_t language = 0; language < UiLanguageCount; ++language) {
+        if (language > 0)
+            text += '\n';
+        text += Text(id, static_cast<UiLanguage>(language));
+    }
+    return text;
+}
