@@ -4,6 +4,7 @@
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceWorkers.h"
 #include "device_ui/FirmwareDialog.h"
+#include "device_ui/ProgressDialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -138,6 +139,19 @@ void CFirmwareDialogTest::failedTransferIsTold() {
     // The bar keeps the value it had reached.
     QVERIFY(Fixture->Dialog->Percent() > 1);
     QVERIFY(Fixture->Dialog->Percent() < 100);
+
+    // A firmware that reached the keyboard whose state could not be kept is not called a success.
+    Fixture->Messages.clear();
+    Fixture->Keyboard->SetFaults({});
+    DeviceLossCheck() = [] {
+        return CDeviceLoss{CDeviceLoss::StateFile, "/tmp/kept.state",
+                           "cannot be written: No space left on device"};
+    };
+    Fixture->Update(Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(100)));
+    DeviceLossCheck() = {};
+    QCOMPARE(Fixture->Messages,
+             QStringList{QStringLiteral("The settings reached the virtual keyboard, but its state file "
+                                        "/tmp/kept.state cannot be written: No space left on device")});
 }
 
 void CFirmwareDialogTest::messagesFollowTheUiLanguage() {
