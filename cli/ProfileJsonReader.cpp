@@ -65,7 +65,8 @@ std::u16string Utf16(const std::string& text) {
 const json& Object(const json& value, const std::string& place, std::initializer_list<const char*> members) {
     if (!value.is_object())
         Refuse(place, "must be an object");
-    for (const auto& [name, unused] : value.items()) {
+    for (const auto& member : value.items()) {
+        const std::string& name = member.key();
         if (std::none_of(members.begin(), members.end(), [&](const char* known) { return name == known; }))
             Refuse(place, "unknown field " + Quoted(name));
     }
