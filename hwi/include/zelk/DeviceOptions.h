@@ -21,17 +21,12 @@ struct CDeviceOptions {
     std::vector<std::string> KeptFiles;
 };
 
-// Within 80 columns, as every line of the programs' --help.
+// Within 80 columns, as every line of the programs' --help. The test-only options (--report-log,
+// --virtual-fault) are left out of the user's help; the man pages describe them for developers.
 inline constexpr const char* DeviceOptionsHelp =
     "  --virtual-keyboard[=STATE_FILE]  use the simulated keyboard instead of a real\n"
     "                                   one; with a STATE_FILE it keeps its settings\n"
-    "                                   there between runs\n"
-    "  --report-log FILE                write every report to and from the keyboard\n"
-    "                                   to FILE, one line each ('>' to the keyboard,\n"
-    "                                   '<' from it, then hex)\n"
-    "  --virtual-fault SPEC             make the simulated keyboard misbehave:\n"
-    "                                   fail-write=N, unplug-at=N, silent-after=N,\n"
-    "                                   unexpected (comma-separated)\n";
+    "                                   there between runs\n";
 
 // Consumes the device option at args[index] (with its value). Returns how many arguments it used:
 // 0 when args[index] is not a device option, -1 when it is malformed (error says why).
