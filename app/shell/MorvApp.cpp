@@ -64,7 +64,8 @@ CMorvApp::~CMorvApp() = default;
 void CMorvApp::NameApplication() {
     QApplication::setApplicationName(QStringLiteral("Zelk"));
     QApplication::setApplicationVersion(QString::fromLatin1(ZelkVersion));
-    // The desktop entry io.github.zelk.Zelk.desktop: its icon and name on Wayland, where the window has no class.
+    // The desktop entry io.github.zelk.Zelk.desktop: its icon and name on Wayland, where the window has no
+    // class.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zelk.Zelk"));
 }
 
