@@ -4,14 +4,14 @@ _zelk_cli() {
     COMPREPLY=()
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="detect version flash write write-keys write-light read show import set apply diff"
+    local commands="list detect version flash write write-keys write-light read show import set apply diff"
     # The test-only options (--report-log, --virtual-fault) are not offered, only stepped over.
-    local options="--help --version --lang --json --virtual-keyboard --"
+    local options="--help --version --lang --json --virtual-keyboard --device --"
 
     for ((i = 1; i < COMP_CWORD; i++)); do
         word=${COMP_WORDS[i]}
         case $word in
-            --lang | --report-log | --virtual-fault) ((i++)) ;;
+            --lang | --device | --report-log | --virtual-fault) ((i++)) ;;
             -*) ;;
             *) command=$word; at=$i; break ;;
         esac
@@ -20,6 +20,9 @@ _zelk_cli() {
     case $prev in
         --lang)
             COMPREPLY=($(compgen -W "zh-CN en-US" -- "$cur"))
+            return ;;
+        --device)
+            COMPREPLY=($(compgen -f -- "$cur"))
             return ;;
         --report-log | --virtual-fault)
             return ;;
