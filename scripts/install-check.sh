@@ -41,6 +41,11 @@ if [ -x "$prefix/bin/Zelk" ]; then
       share/icons/hicolor/16x16/apps/zelk.png share/icons/hicolor/256x256/apps/zelk.png share/man/man1/Zelk.1.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
   done
+  # One profile may follow the options; a second operand is a usage error.
+  status=0
+  "$prefix/bin/Zelk" --virtual-keyboard one.pro two.pro 2>"$work/zelk.err" || status=$?
+  [ "$status" -eq 2 ] && grep -q "^Zelk: unexpected argument two.pro" "$work/zelk.err" ||
+    fail "Zelk with two profiles: $status $(cat "$work/zelk.err")"
   id=io.github.zelk.Zelk
   report=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) || fail "desktop entry: $report"
   report=$(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) ||
