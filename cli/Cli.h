@@ -44,6 +44,7 @@ bool VirtualStateSaved();
 // After the command: false, with the reason printed, when a line of the report log was not written.
 bool ReportLogComplete();
 
+int RunList(const CCliRun& run);
 int RunDetect(const CCliRun& run);
 int RunVersion(const CCliRun& run);
 int RunFlash(const CCliRun& run);

@@ -63,6 +63,41 @@ bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard) {
     return true;
 }
 
+namespace {
+
+std::string VersionText(const char16_t* version) {
+    std::string text;
+    for (const char16_t* c = version; *c != 0; ++c)
+        text += *c < 128 ? static_cast<char>(*c) : '?';
+    return text;
+}
+
+} // namespace
+
+int RunList(const CCliRun& run) {
+    std::string error;
+    CCliDevices& devices = OpenedDevices();
+    auto provider = MakeDeviceProvider(run.Device, error, &devices.Virtual, &devices.Log);
+    devices.StateFile = run.Device.StateFile;
+    devices.LogFile = run.Device.ReportLog;
+    if (!provider)
+        return Fail(error);
+    // One line a keyboard, tab-separated: its configuration interface's path (what --device takes), the
+    // interface number and the firmware version, '-' where the keyboard cannot be opened or is silent.
+    for (const CHidInterface& found : KeyboardInterfaces(*provider)) {
+        CMorvHWI keyboard;
+        keyboard.UseDeviceProvider(WithChosenDevice(provider, found.Path));
+        char16_t version[VersionTextCapacity] = {};
+        const bool read = keyboard.__createDev() && keyboard.AccessProblem().empty() &&
+                          keyboard.ReadKeyboardVersion(version);
+        std::printf("%s\t%d\t%s\n", found.Path.c_str(), found.InterfaceNumber,
+                    read ? VersionText(version).c_str() : "-");
+    }
+    if (!VirtualStateSaved() || !ReportLogComplete())
+        return ExitFailure;
+    return ExitSuccess;
+}
+
 int RunDetect(const CCliRun& run) {
     std::string error;
     auto provider = MakeDeviceProvider(run.Device, error);
@@ -83,10 +118,7 @@ int RunVersion(const CCliRun& run) {
     char16_t version[VersionTextCapacity] = {};
     if (!keyboard.ReadKeyboardVersion(version))
         return Fail("The keyboard did not answer the version request");
-    std::string text;
-    for (const char16_t* c = version; *c != 0; ++c)
-        text += *c < 128 ? static_cast<char>(*c) : '?';
-    std::printf("%s\n", text.c_str());
+    std::printf("%s\n", VersionText(version).c_str());
     return ExitSuccess;
 }
 

@@ -25,6 +25,8 @@ const char* Usage = "Usage: zelk-cli [OPTIONS] [--] COMMAND [ARGUMENTS]\n"
                     "firmware.\n"
                     "\n"
                     "Commands:\n"
+                    "  list                     list every attached keyboard: its path, interface\n"
+                    "                           and firmware version ('-' where it cannot be read)\n"
                     "  detect                   tell whether the keyboard is connected\n"
                     "  version                  print the keyboard's firmware version\n"
                     "  flash FILE.hex           update the keyboard's firmware from an Intel-HEX file\n"
@@ -73,6 +75,7 @@ constexpr std::size_t AnyArguments = static_cast<std::size_t>(-1);
 
 const std::map<std::string_view, CCommand>& Commands() {
     static const std::map<std::string_view, CCommand> commands = {
+        {"list", {RunList, "", 0}},
         {"detect", {RunDetect, "", 0}},
         {"version", {RunVersion, "", 0}},
         {"flash", {RunFlash, "FILE.hex"}},

@@ -4,13 +4,14 @@ _zelk_cli() {
     COMPREPLY=()
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="detect version flash write write-keys write-light read show import set apply diff"
-    local options="--help --version --lang --json --virtual-keyboard --report-log --virtual-fault --"
+    local commands="list detect version flash write write-keys write-light read show import set apply diff"
+    # The test-only options (--report-log, --virtual-fault) are not offered, only stepped over.
+    local options="--help --version --lang --json --virtual-keyboard --device --"
 
     for ((i = 1; i < COMP_CWORD; i++)); do
         word=${COMP_WORDS[i]}
         case $word in
-            --lang | --report-log | --virtual-fault) ((i++)) ;;
+            --lang | --device | --report-log | --virtual-fault) ((i++)) ;;
             -*) ;;
             *) command=$word; at=$i; break ;;
         esac
@@ -20,12 +21,10 @@ _zelk_cli() {
         --lang)
             COMPREPLY=($(compgen -W "zh-CN en-US" -- "$cur"))
             return ;;
-        --report-log)
+        --device)
             COMPREPLY=($(compgen -f -- "$cur"))
             return ;;
-        --virtual-fault)
-            COMPREPLY=($(compgen -W "fail-write= unplug-at= silent-after= unexpected" -- "$cur"))
-            compopt -o nospace 2>/dev/null
+        --report-log | --virtual-fault)
             return ;;
     esac
     if [[ $cur == --virtual-keyboard=* ]]; then

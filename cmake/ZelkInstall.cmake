@@ -15,9 +15,11 @@ if(TARGET Zelk)
 endif()
 set_target_properties(${ZELK_PROGRAMS} PROPERTIES INSTALL_RPATH "${ZELK_INSTALL_RPATH}")
 install(TARGETS ${ZELK_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# No headers are installed, so no development link libZelkHWI.so either.
+# No headers are installed, so no development link libZelkHWI.so either. A private library is not
+# executable (Debian's rule for shared libraries).
 install(TARGETS ZelkHWI
-  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_SKIP
+  LIBRARY DESTINATION ${ZELK_LIB_DIR} NAMELINK_SKIP
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The format zelk-cli import reads, for editors and checkers of profiles kept as JSON.
 install(FILES ${PROJECT_SOURCE_DIR}/res/zelk-profile.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/zelk)
@@ -50,4 +52,21 @@ if(UNIX AND NOT APPLE)
   endforeach()
   add_custom_target(ZelkManPages ALL DEPENDS ${ZELK_MAN_FILES})
   install(FILES ${ZELK_MAN_FILES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+  # The copyright (machine-readable) and the changelog, compressed, as Debian keeps them.
+  set(ZELK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/zelk)
+  execute_process(COMMAND date -u -R -d ${ZELK_RELEASE_DATE} OUTPUT_VARIABLE ZELK_RELEASE_DATE_RFC2822
+                  OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  set(changelog ${CMAKE_BINARY_DIR}/doc/changelog)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/changelog.in ${changelog} @ONLY)
+  if(ZELK_GZIP)
+    add_custom_command(
+      OUTPUT ${changelog}.gz
+      COMMAND ${ZELK_GZIP} -9nkf ${changelog}
+      DEPENDS ${changelog}
+      VERBATIM)
+    add_custom_target(ZelkChangelog ALL DEPENDS ${changelog}.gz)
+    set(changelog ${changelog}.gz)
+  endif()
+  install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright ${changelog} DESTINATION ${ZELK_DOC_DIR})
 endif()

@@ -1,5 +1,6 @@
 #include "zelk/DeviceOptions.h"
 
+#include "Discovery.h"
 #include "transport/SystemProvider.h"
 #include "zelk/ReportLog.h"
 #include "zelk/VirtualKeyboard.h"
@@ -35,6 +36,13 @@ int ParseDeviceOption(const std::vector<std::string_view>& args, std::size_t ind
         options.StateFile = std::string(arg.substr(19));
         return 1;
     }
+    if (const int used = valueOf("--device", options.DevicePath); used != 0) {
+        if (used > 0 && options.DevicePath.empty()) {
+            error = "--device needs a keyboard's path";
+            return -1;
+        }
+        return used;
+    }
     if (const int used = valueOf("--report-log", options.ReportLog); used != 0)
         return used;
     if (const int used = valueOf("--virtual-fault", options.Faults); used != 0) {
@@ -45,6 +53,43 @@ int ParseDeviceOption(const std::vector<std::string_view>& args, std::size_t ind
         return used;
     }
     return 0;
+}
+
+namespace {
+
+class CChosenDeviceProvider : public CDeviceProvider {
+public:
+    CChosenDeviceProvider(std::shared_ptr<CDeviceProvider> inner, std::string path)
+        : Inner(std::move(inner)), Path(std::move(path)) {}
+    std::vector<CHidInterface> Enumerate() override {
+        std::vector<CHidInterface> found;
+        for (CHidInterface& candidate : Inner->Enumerate())
+            if (candidate.Path == Path)
+                found.push_back(std::move(candidate));
+        return found;
+    }
+    std::unique_ptr<CReportDevice> Open(const std::string& path, std::string& problem) override {
+        return Inner->Open(path, problem);
+    }
+
+private:
+    std::shared_ptr<CDeviceProvider> Inner;
+    std::string Path;
+};
+
+} // namespace
+
+std::vector<CHidInterface> KeyboardInterfaces(CDeviceProvider& provider) {
+    std::vector<CHidInterface> keyboards;
+    for (CHidInterface& candidate : provider.Enumerate())
+        if (IsKeyboardInterface(candidate))
+            keyboards.push_back(std::move(candidate));
+    return keyboards;
+}
+
+std::shared_ptr<CDeviceProvider> WithChosenDevice(std::shared_ptr<CDeviceProvider> provider,
+                                                  const std::string& path) {
+    return std::make_shared<CChosenDeviceProvider>(std::move(provider), path);
 }
 
 std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& options, std::string& error,
@@ -80,5 +125,7 @@ std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& option
             *reportLog = log;
         provider = WithReportLog(provider, log);
     }
+    if (!options.DevicePath.empty())
+        provider = WithChosenDevice(provider, options.DevicePath);
     return provider;
 }

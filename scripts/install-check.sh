@@ -1,7 +1,9 @@
 #!/bin/sh
 # Checks the installation of a build: installs it into a temporary prefix, moves that prefix, runs the
-# installed programs from their new place, validates the desktop entry and the metainfo, and builds
-# the .deb with CPack. Needs what `scripts/setup.sh test` installs.
+# installed programs from their new place, validates the desktop entry, the metainfo and the profiles'
+# MIME type, and builds the .deb with CPack and checks it with lintian (and, for a build with
+# ZELK_DPKG_BUILDFLAGS such as the package preset's, its binaries' hardening). Needs what
+# `scripts/setup.sh test` installs.
 # Usage: scripts/install-check.sh [BUILD_DIR]   (default: build)
 set -eu
 build=${1:-build}
@@ -19,7 +21,10 @@ mv "$work/installed" "$work/moved"
 prefix=$work/moved
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 "$prefix/bin/zelk-cli" --version | grep -qx "zelk-cli [0-9.]*" || fail "zelk-cli --version"
-readelf -d "$prefix/bin/zelk-cli" | grep -q 'RUNPATH.*\$ORIGIN' || fail "zelk-cli has no relative RUNPATH"
+readelf -d "$prefix/bin/zelk-cli" | grep -q 'RUNPATH.*\$ORIGIN/\.\./lib.*/zelk' || fail "zelk-cli has no relative RUNPATH"
+# The library is private: in a folder of its own, none in the linker's search path.
+[ -n "$(find "$prefix" -path '*/lib*/zelk/libZelkHWI.so.1')" ] || fail "libZelkHWI.so.1 is not under lib/zelk"
+[ -z "$(find "$prefix" -path '*/lib*/libZelkHWI.so*' ! -path '*/zelk/*')" ] || fail "libZelkHWI is in a public folder"
 # A profile round trip on the virtual keyboard exercises the installed library.
 "$prefix/bin/zelk-cli" --virtual-keyboard="$work/keyboard" read "$work/read.pro" >/dev/null || fail "zelk-cli read"
 "$prefix/bin/zelk-cli" show --json "$work/read.pro" | grep -q '"format": 1' || fail "zelk-cli show --json"
@@ -36,9 +41,24 @@ if [ -x "$prefix/bin/Zelk" ]; then
       share/icons/hicolor/16x16/apps/zelk.png share/icons/hicolor/256x256/apps/zelk.png share/man/man1/Zelk.1.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"
   done
-  report=$(desktop-file-validate "$prefix/share/applications/zelk.desktop" 2>&1) || fail "desktop entry: $report"
-  report=$(appstream-util validate-relax --nonet "$prefix/share/metainfo/zelk.metainfo.xml" 2>&1) ||
+  # One profile may follow the options; a second operand is a usage error.
+  status=0
+  "$prefix/bin/Zelk" --virtual-keyboard one.pro two.pro 2>"$work/zelk.err" || status=$?
+  [ "$status" -eq 2 ] && grep -q "^Zelk: unexpected argument two.pro" "$work/zelk.err" ||
+    fail "Zelk with two profiles: $status $(cat "$work/zelk.err")"
+  id=io.github.zelk.Zelk
+  report=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) || fail "desktop entry: $report"
+  report=$(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) ||
     fail "metainfo: $report"
+  # A profile is known by its root element; another .pro file (a qmake project, other XML) is not.
+  XDG_DATA_DIRS="$prefix/share:/usr/share" update-mime-database "$prefix/share/mime" || fail "update-mime-database"
+  cp "$(dirname "$0")/../res/demo.pro" "$work/profile.pro"
+  printf 'TEMPLATE = app\nSOURCES += main.cpp\n' >"$work/qmake.pro"
+  printf '<?xml version="1.0"?>\n<Project/>\n' >"$work/other.pro"
+  for file in profile:application/x-zelk-profile qmake:text/plain other:application/xml; do
+    type=$(XDG_DATA_DIRS="$prefix/share:/usr/share" xdg-mime query filetype "$work/${file%%:*}.pro")
+    [ "$type" = "${file#*:}" ] || fail "${file%%:*}.pro is $type, not ${file#*:}"
+  done
   # Started without a keyboard, the moved program finds its pictures under share/zelk and goes on to
   # say that the keyboard is missing (a missing picture file says so instead); it then waits on the
   # message, so it is stopped here.
@@ -65,9 +85,26 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >/dev/null 2
   fail "cpack: $(cat "$work/cpack.err")"
 deb=$(ls "$work"/package/*.deb)
 depends=$(dpkg-deb --field "$deb" Depends)
-for package in libhidapi-hidraw0 libqt6widgets6 fonts-noto-cjk; do
+for package in libhidapi-hidraw0 libqt6widgets6 "fonts-noto-cjk | fonts-wqy-microhei | fonts-arphic-ukai"; do
   case $depends in *"$package"*) ;; *) fail "the package does not depend on $package" ;; esac
 done
+recommends=$(dpkg-deb --field "$deb" Recommends)
+[ "$recommends" = "udev, qt6-wayland, qt6-translations-l10n, xdg-utils" ] || fail "Recommends: $recommends"
+report=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $report"
+if grep -q '^ZELK_DPKG_BUILDFLAGS:BOOL=ON' "$build/CMakeCache.txt"; then
+  dpkg-deb --extract "$deb" "$work/deb"
+  for binary in "$work"/deb/usr/bin/zelk-cli "$work"/deb/usr/bin/Zelk "$work"/deb/usr/lib/*/zelk/libZelkHWI.so.1; do
+    [ -f "$binary" ] || continue
+    name=$(basename "$binary")
+    readelf -lW "$binary" | grep -q GNU_RELRO || fail "$name: no RELRO"
+    readelf -dW "$binary" | grep -q 'FLAGS.*NOW' || fail "$name: no BIND_NOW"
+    readelf -hW "$binary" | grep -q 'Type:.*DYN' || fail "$name: not position independent"
+    symbols=$(readelf --dyn-syms -W "$binary")
+    case $symbols in *__stack_chk_fail*) ;; *) fail "$name: no stack protector" ;; esac
+    # The library calls no function that has a fortified form; the programs do.
+    case $name:$symbols in libZelkHWI* | *_chk@*) ;; *) fail "$name: no fortified functions" ;; esac
+  done
+fi
 contents=$(dpkg-deb --contents "$deb")
 case $contents in *"/lib/udev/rules.d/70-zelk.rules"*) ;; *) fail "the package has no udev rule" ;; esac
 echo "install-check: installed, moved and packaged $(basename "$deb")"

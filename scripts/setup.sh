@@ -17,11 +17,12 @@ for purpose in "$@"; do
   case $purpose in
     run) packages="$packages $build fonts-noto-cjk qt6-translations-l10n"; udev_rule=yes ;;
     test) packages="$packages $build libgtest-dev googletest libxml2-dev binutils fonts-noto-cjk
-            fonts-dejavu-core desktop-file-utils appstream-util dpkg-dev file xvfb xauth xdotool imagemagick
+            fonts-dejavu-core desktop-file-utils appstream lintian shared-mime-info xdg-utils libfile-mimeinfo-perl
+            dpkg-dev file xvfb xauth xdotool imagemagick
             weston qt6-wayland
             clang-format clang-tidy qt6-translations-l10n g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine
             wine64 python3-jsonschema" ;;
-    package) packages="$packages $build dpkg-dev file binutils" ;;
+    package) packages="$packages $build dpkg-dev file binutils lintian" ;;
     screenshots) packages="$packages xvfb xauth xdotool imagemagick python3 fonts-noto-cjk" ;;
     *) echo "usage: $0 [run] [test] [package] [screenshots]" >&2; exit 2 ;;
   esac

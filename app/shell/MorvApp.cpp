@@ -64,8 +64,9 @@ CMorvApp::~CMorvApp() = default;
 void CMorvApp::NameApplication() {
     QApplication::setApplicationName(QStringLiteral("Zelk"));
     QApplication::setApplicationVersion(QString::fromLatin1(ZelkVersion));
-    // The desktop entry zelk.desktop: its icon and name on Wayland, where the window has no class.
-    QGuiApplication::setDesktopFileName(QStringLiteral("zelk"));
+    // The desktop entry io.github.zelk.Zelk.desktop: its icon and name on Wayland, where the window has no
+    // class.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.zelk.Zelk"));
 }
 
 std::unique_ptr<CMorvDlg> CMorvApp::MakeMainWindow(CKeyboardData& data, const CSkinResources& resources) {
@@ -129,27 +130,38 @@ bool CMorvApp::UseQtLanguage(UiLanguage language) {
 }
 
 QString CMorvApp::Usage() {
-    return QStringLiteral("usage: Zelk [options]\n"
+    return QStringLiteral("usage: Zelk [options] [PROFILE.pro]\n"
+                          "  PROFILE.pro                      open this profile after start-up\n"
                           "  -h, --help                       show this help\n"
                           "  --version                        print the version of Zelk\n") +
            QString::fromLatin1(DeviceOptionsHelp);
 }
 
 int CMorvApp::InitInstance(QApplication& application) {
-    // Options: the device options every front end shares.
+    // Options: the device options every front end shares; then at most one operand, a profile to open.
+    const QStringList given = QApplication::arguments().mid(1);
     std::vector<std::string> arguments;
-    for (const QString& argument : QApplication::arguments().mid(1))
+    for (const QString& argument : given)
         arguments.push_back(argument.toStdString());
     const std::vector<std::string_view> views(arguments.begin(), arguments.end());
     CDeviceOptions options;
+    QString profile;
+    bool operandsOnly = false;
     for (std::size_t index = 0; index < views.size();) {
-        if (views[index] == "--") {
-            // The program takes no operands; "--" only ends the options.
-            if (index + 1 == views.size())
-                break;
-            std::fprintf(stderr, "Zelk: unexpected argument %s\n%s", arguments[index + 1].c_str(),
-                         qPrintable(Usage()));
-            return 2;
+        if (!operandsOnly && views[index] == "--") {
+            operandsOnly = true;
+            ++index;
+            continue;
+        }
+        if (operandsOnly || views[index].empty() || views[index][0] != '-') {
+            if (!profile.isEmpty()) {
+                std::fprintf(stderr, "Zelk: unexpected argument %s\n%s", arguments[index].c_str(),
+                             qPrintable(Usage()));
+                return 2;
+            }
+            profile = QFileInfo(given[static_cast<qsizetype>(index)]).absoluteFilePath();
+            ++index;
+            continue;
         }
         std::string error;
         const int used = ParseDeviceOption(views, index, options, error);
@@ -218,6 +230,14 @@ int CMorvApp::InitInstance(QApplication& application) {
         QApplication::setQuitOnLastWindowClosed(false);
         QObject::connect(&window, &QDialog::finished, &application, [] { QApplication::exit(0); });
         window.show();
+        if (!profile.isEmpty()) {
+            // Opened as the Open button opens a profile (shown, nothing written to the keyboard), the
+            // path answered from the command line instead of the file dialog.
+            const CPrompts kept = Prompts();
+            Prompts().AskPath = [profile](QWidget*, PathQuestion) { return profile; };
+            window.Dispatch(IdOpen, 0);
+            Prompts() = kept;
+        }
         status = application.exec();
     }
     // The check holds the device side, which ends with the run.

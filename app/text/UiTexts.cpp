@@ -227,8 +227,9 @@ constexpr TextRow Texts[] = {
     {TextId::KeyboardNotPermitted,
      {"已找到键盘，但没有打开它的权限。请安装 udev 规则，然后重新插拔键盘。",
       "The keyboard was found but cannot be opened:\n%1"}},
+    // %1: the command the advice names, which installs the udev rule or, when it is installed, applies it.
     {TextId::KeyboardNotPermittedRun,
-     {"已找到键盘，但没有打开它的权限。请安装 udev 规则：\n%1\n然后重新插拔键盘。",
+     {"已找到键盘，但没有打开它的权限。请运行以下命令，使 udev 规则生效：\n%1\n然后重新插拔键盘。",
       "The keyboard was found but cannot be opened:\n%1"}},
     {TextId::TrayExit, {"关闭", "Exit"}},
     {TextId::ProfileNotSaved, {"无法保存配置文件 %1。", "The profile could not be saved to %1."}},

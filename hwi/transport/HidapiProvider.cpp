@@ -38,10 +38,30 @@ private:
     hid_device* Device;
 };
 
+#if defined(__linux__)
+// The keyboard's udev rule where a package or an installation put it (udev's own folders), or "".
+std::string InstalledUdevRule() {
+    for (const char* folder : {"/etc/udev/rules.d/", "/usr/local/lib/udev/rules.d/", "/usr/lib/udev/rules.d/",
+                               "/lib/udev/rules.d/"}) {
+        const std::string rule = std::string(folder) + "70-zelk.rules";
+        if (access(rule.c_str(), R_OK) == 0)
+            return rule;
+    }
+    return {};
+}
+#endif
+
 std::string AccessAdvice(const std::string& path) {
     std::string advice = "The keyboard was found at " + path + " but cannot be opened";
 #if defined(__linux__)
     if (access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
+        const std::string rule = InstalledUdevRule();
+        if (!rule.empty()) {
+            // The rule is there but has not reached the device yet (installed while it was plugged in).
+            return advice + ": permission denied although the udev rule " + rule +
+                   " is installed. Apply it (sudo udevadm control --reload && sudo udevadm trigger), then "
+                   "unplug and replug the keyboard.";
+        }
         return advice +
                ": permission denied. Install the udev rule (sudo install -m 644 res/70-zelk.rules "
                "/etc/udev/rules.d/ && sudo udevadm control --reload && sudo udevadm trigger), then unplug "

@@ -47,14 +47,16 @@ TEST(CliUsage, MistakesOnTheCommandLineGiveStatusTwoAndOneReason) {
     }
 }
 
-TEST(CliUsage, HelpNamesEveryCommandAndOption) {
+TEST(CliUsage, HelpNamesEveryCommandAndUserOption) {
     const CCliResult result = RunCli({"--help"});
     EXPECT_EQ(result.Status, 0);
     for (const char* word :
          {"detect", "version", "flash FILE.hex", "write PROFILE.pro", "write-keys PROFILE.pro",
-          "write-light PROFILE.pro", "read OUT.pro", "show PROFILE.pro", "--lang", "--virtual-keyboard",
-          "--report-log", "--virtual-fault"})
+          "write-light PROFILE.pro", "read OUT.pro", "show PROFILE.pro", "--lang", "--virtual-keyboard"})
         EXPECT_NE(result.Out.find(word), std::string::npos) << word;
+    // The test-only options stay out of the user's help.
+    for (const char* word : {"--report-log", "--virtual-fault"})
+        EXPECT_EQ(result.Out.find(word), std::string::npos) << word;
 }
 
 TEST(CliDevice, MissingOrFailingKeyboardGivesStatusOne) {
@@ -62,6 +64,31 @@ TEST(CliDevice, MissingOrFailingKeyboardGivesStatusOne) {
     const CCliResult found = RunCli({"--virtual-keyboard", "detect"});
     EXPECT_EQ(found.Status, 0);
     EXPECT_EQ(found.Out, "Keyboard found\n");
+}
+
+TEST(CliDevice, ListNamesEveryKeyboardAndDeviceChoosesOne) {
+    const CCliResult listed = RunCli({"--virtual-keyboard", "list"});
+    EXPECT_EQ(listed.Status, 0);
+    EXPECT_EQ(listed.Out, "virtual:hid#vid_0483&pid_5021&mi_01\t1\tZelk virtual keyboard V1.00\n");
+    EXPECT_EQ(listed.Err, "");
+    // A keyboard that cannot answer is listed with '-' for its version.
+    const CCliResult silent = RunCli({"--virtual-fault", "silent-after=0", "list"});
+    EXPECT_EQ(silent.Out, "virtual:hid#vid_0483&pid_5021&mi_01\t1\t-\n");
+
+    const CCliResult chosen =
+        RunCli({"--virtual-keyboard", "--device", "virtual:hid#vid_0483&pid_5021&mi_01", "version"});
+    EXPECT_EQ(chosen.Status, 0);
+    EXPECT_EQ(chosen.Out, "Zelk virtual keyboard V1.00\n");
+    // Another path, or the keyboard's other interface, finds no keyboard.
+    ExpectFailureLine(RunCli({"--virtual-keyboard", "--device=/dev/hidraw99", "version"}),
+                      "Keyboard is not connected");
+    ExpectFailureLine(
+        RunCli({"--virtual-keyboard", "--device", "virtual:hid#vid_0483&pid_5021&mi_00", "version"}),
+        "Keyboard is not connected");
+    const CCliResult none = RunCli({"--virtual-keyboard", "--device=/dev/hidraw99", "list"});
+    EXPECT_EQ(none.Status, 0);
+    EXPECT_EQ(none.Out, "");
+    EXPECT_EQ(RunCli({"--device"}).Status, 2);
 }
 
 class CliFlash : public ::testing::Test {
