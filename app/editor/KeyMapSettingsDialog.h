@@ -48,7 +48,9 @@ public:
 
 protected:
     bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }
-    bool FocusKeysPaused() const override { return Capture.Running() || Recorder.Target() != RecordingTarget::None; }
+    bool FocusKeysPaused() const override {
+        return Capture.Running() || Recorder.Target() != RecordingTarget::None;
+    }
     bool DrawsCaption(const SkinRegion& area) const override {
         return (area.labelOnly || area.listRow) && area.showText;
     }

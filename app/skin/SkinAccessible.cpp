@@ -82,7 +82,7 @@ public:
         const SkinAreaSpeech speech = Speech();
         state.focusable = true;
         state.focused = Window->FocusedArea() == Index && Window->hasFocus();
-        state.unavailable = speech.unavailable;
+        state.disabled = speech.unavailable;
         switch (speech.role) {
         case SkinAreaSpeech::Role::CheckBox:
         case SkinAreaSpeech::Role::RadioButton:
@@ -228,14 +228,16 @@ void InstallSkinAccessibleFactory() {
 }
 
 QAccessibleInterface* SkinAreaAccessible(CSkinWindow* window, int index) {
-    auto* windowInterface = dynamic_cast<CSkinWindowAccessible*>(QAccessible::queryAccessibleInterface(window));
+    auto* windowInterface =
+        dynamic_cast<CSkinWindowAccessible*>(QAccessible::queryAccessibleInterface(window));
     return windowInterface != nullptr ? windowInterface->AreaInterface(index) : nullptr;
 }
 
 void TellSkinAreasChanged(CSkinWindow* window, bool structure) {
     if (!QAccessible::isActive())
         return;
-    auto* windowInterface = dynamic_cast<CSkinWindowAccessible*>(QAccessible::queryAccessibleInterface(window));
+    auto* windowInterface =
+        dynamic_cast<CSkinWindowAccessible*>(QAccessible::queryAccessibleInterface(window));
     if (windowInterface == nullptr)
         return;
     if (structure) {

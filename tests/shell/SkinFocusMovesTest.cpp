@@ -53,8 +53,11 @@ TEST(SkinFocusMoves, HomeAndEndGoToTheEndsOfTheRow) {
 
 TEST(SkinFocusMoves, ReadingOrderIsLinesTopDownEachLeftToRight) {
     // A button row whose caption strip sits a little lower than its icons, and a switch below.
-    const std::vector<SkinRect> stops{
-        {300, 20, 330, 50}, {35, 95, 130, 130}, {250, 20, 280, 50}, {150, 101, 245, 130}, {50, 210, 120, 270}};
+    const std::vector<SkinRect> stops{{300, 20, 330, 50},
+                                      {35, 95, 130, 130},
+                                      {250, 20, 280, 50},
+                                      {150, 101, 245, 130},
+                                      {50, 210, 120, 270}};
     EXPECT_EQ(ReadingOrder(stops), (std::vector<int>{2, 0, 1, 3, 4}));
     EXPECT_EQ(ReadingOrder(Keys), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
 }
