@@ -195,6 +195,17 @@ int CMorvDialogKeyMapSettings::AreaFocusGroup(const SkinRegion& area) const {
     return 0;
 }
 
+int CMorvDialogKeyMapSettings::GroupEntryArea(int group) const {
+    const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
+    for (std::size_t i = 0; i < Areas().size(); ++i) {
+        const SkinRegion& area = Areas()[i];
+        if ((group == FocusGroupTabs && EditorPageOfTab(area.id) == shown.page) ||
+            (group == FocusGroupPicks && shown.Picks(area.id) && area.code == Editing.Pick(shown.page)))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 SkinAreaSpeech CMorvDialogKeyMapSettings::AreaSpeech(const SkinRegion& area) const {
     SkinAreaSpeech speech = CSkinWindow::AreaSpeech(area);
     const EditorPageRow& shown = EditorPageRowOf(Editing.Page());

@@ -47,6 +47,11 @@ public:
     SkinAreaSpeech AreaSpeech(const SkinRegion& area) const override;
 
 protected:
+    // Tab enters the tabs at the shown page's, the icons at the pick.
+    int GroupEntryArea(int group) const override;
+
+public:
+protected:
     bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }
     bool FocusKeysPaused() const override {
         return Capture.Running() || Recorder.Target() != RecordingTarget::None;

@@ -430,6 +430,12 @@ std::u16string CMorvDlg::InfoText() const {
         if (area.id >= 100 && !area.labelOnly && area.rect.Contains(point.x(), point.y()))
             return KeyInfoText(Model, area.keyIndex);
     }
+    // Else the key the keyboard focus rests on, while the window has the focus.
+    if (hasFocus() && FocusedArea() >= 0) {
+        const SkinRegion& focused = Areas()[static_cast<std::size_t>(FocusedArea())];
+        if (AreaFocusGroup(focused) != 0)
+            return KeyInfoText(Model, focused.keyIndex);
+    }
     return MainWindowTitle(Model.UiLanguage);
 }
 

@@ -60,7 +60,8 @@ public:
 
     CKeyboardData& Data() { return Model; }
     QPlainTextEdit* InfoPanel() const { return Panel; }
-    // The text the info panel shows for the last mouse point.
+    // The text the info panel shows for the key under the last mouse point, else for the key the
+    // keyboard focus rests on.
     std::u16string InfoText() const;
     // Shows a message box captioned with the program's name.
     void ShowMessage(const QString& text);

@@ -419,11 +419,18 @@ bool CSkinWindow::focusNextPrevChild(bool next) {
     }
     int area = target.area;
     const int group = AreaFocusGroup(AreaTable[static_cast<std::size_t>(area)]);
-    if (const auto remembered = GroupFocus.find(group);
-        group != 0 && remembered != GroupFocus.end() &&
-        static_cast<std::size_t>(remembered->second) < AreaTable.size() &&
-        AreaFocusable(AreaTable[static_cast<std::size_t>(remembered->second)]))
-        area = remembered->second;
+    const auto usable = [this, group](int index) {
+        return index >= 0 && static_cast<std::size_t>(index) < AreaTable.size() &&
+               AreaFocusable(AreaTable[static_cast<std::size_t>(index)]) &&
+               AreaFocusGroup(AreaTable[static_cast<std::size_t>(index)]) == group;
+    };
+    if (group != 0) {
+        const auto remembered = GroupFocus.find(group);
+        if (usable(GroupEntryArea(group)))
+            area = GroupEntryArea(group);
+        else if (remembered != GroupFocus.end() && usable(remembered->second))
+            area = remembered->second;
+    }
     setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     SetFocusedArea(area);
     update();

@@ -116,6 +116,12 @@ protected:
     virtual void OnAreaClicked(const SkinRegion& area) { Q_UNUSED(area); }
     virtual void OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
 
+    // The area Tab enters a group at (an index of the area table); -1: the one focused last there,
+    // else the group's first in reading order.
+    virtual int GroupEntryArea(int group) const {
+        Q_UNUSED(group);
+        return -1;
+    }
     // While true (a recording runs), Tab, arrows, Enter and Space do not move or use the focus.
     virtual bool FocusKeysPaused() const { return false; }
     // Tab and Shift+Tab: the next or previous stop in reading order among the focusable areas
