@@ -23,6 +23,8 @@ if [ -z "${ZELK_ATSPI_SESSION:-}" ]; then
     exec timeout --kill-after=10 170 dbus-run-session -- "$0" "$@"
 fi
 
+# Displays from 77 up, away from those the other X checks that ctest runs beside this one start at.
+export ZELK_SCREENSHOT_DISPLAY=${ZELK_ATSPI_CHECK_DISPLAY:-77}
 . "$here/scripts/xvfb-session.sh"
 
 bus=
