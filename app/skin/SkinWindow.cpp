@@ -1,5 +1,6 @@
 #include "skin/SkinWindow.h"
 
+#include "catalogue/KeyLegends.h"
 #include "skin/SkinFocusMoves.h"
 #include "skin/SkinRectQt.h"
 
@@ -311,6 +312,8 @@ SkinAreaSpeech CSkinWindow::AreaSpeech(const SkinRegion& area) const {
         speech.name = tip;
     else
         speech.description = tip;
+    if (speech.name.isEmpty() && area.keyIndex >= 1)
+        speech.name = QString::fromUtf8(KeyLegendOf(area.keyIndex).main);
     if (area.listRow) {
         speech.role = SkinAreaSpeech::Role::ListItem;
         speech.selected = area.active;

@@ -76,14 +76,15 @@ public:
     std::vector<int> ExposedAreas() const;
     // Whether the keyboard focus may rest on the area: shown, taking clicks and not a label.
     virtual bool AreaFocusable(const SkinRegion& area) const;
-    // Areas of one group other than 0 are one Tab stop, within which the arrows move.
+    // Areas of one group other than 0 are one Tab stop, within which the arrows move. By default the
+    // keys of a keyboard picture (areas with a key index) are one group.
+    static constexpr int KeyFocusGroup = 1;
     virtual int AreaFocusGroup(const SkinRegion& area) const {
-        Q_UNUSED(area);
-        return 0;
+        return area.keyIndex >= 1 ? KeyFocusGroup : 0;
     }
     // The area's role, name, description and state for assistive technology. By default a button
-    // named by its caption, else by the caption of the shown label over it, else by its tooltip;
-    // list rows are list items, selected when active.
+    // named by its caption, else by the caption of the shown label over it, else by its tooltip, else
+    // (keys) by its legend; list rows are list items, selected when active.
     virtual SkinAreaSpeech AreaSpeech(const SkinRegion& area) const;
     // The window's name when it has no title.
     virtual QString AccessibleWindowName() const { return windowTitle(); }
