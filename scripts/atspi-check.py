@@ -2,7 +2,8 @@
 
 Checks the names of the main window's command buttons and keys, runs the default action of the key A
 and sees the key assignment editor open, closes it through its Cancel button, then with the keyboard
-alone moves the focus to the key F2 and opens the editor for it with Enter.
+alone moves the focus to the key F2, opens the editor for it with Enter, shows the macro page with
+Ctrl+Tab (its scroll bar and text box named) and leaves with Escape.
 """
 
 import os
@@ -148,6 +149,11 @@ def macro_page_shown():
 
 
 wait_for("the macro page after Ctrl+Tab", macro_page_shown, 10)
+macro_page = window_with(TAB, "宏定义")
+if find(macro_page, pyatspi.ROLE_SCROLL_BAR, "宏列表") is None:
+    fail("the macro page has no scroll bar named 宏列表")
+if find(macro_page, pyatspi.ROLE_TEXT, "次数播放") is None:
+    fail("the macro page has no text box named 次数播放")
 keys("Escape")
 wait_for("the editor's end after Escape", lambda: True if window_with(TAB, "单/组合键") is None else None)
 print("atspi-check: command buttons and keys named, a key's action and the keyboard open the editor")

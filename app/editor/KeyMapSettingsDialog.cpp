@@ -156,6 +156,18 @@ void CMorvDialogKeyMapSettings::ShowPage(int page) {
         SetScrollRange(bar, *list, true);
         bar->show();
     }
+    // The controls are named for assistive technology by the captions beside them.
+    const auto text = [this](TextId id) { return UiText(Language(), id); };
+    const TextId listName = shown.page == PageMacro     ? TextId::MacroList
+                            : shown.page == PageEmulate ? TextId::EmuList
+                                                        : TextId::ComboList;
+    RepeatEdit->setAccessibleName(
+        text(shown.repeatEdit == EditorRepeatEdit::MacroCycles ? TextId::TimesPlay : TextId::Delay));
+    IntervalEdit->setAccessibleName(text(TextId::AutoDelay));
+    NameEditor->Box()->setAccessibleName(text(listName));
+    ComboKeysBox->setAccessibleName(text(TextId::RecordList));
+    NamesBar->setAccessibleName(text(listName));
+    RecordBar->setAccessibleName(text(TextId::RecordList));
     PrepareAreas();
     update();
     TellAreasChanged(true);

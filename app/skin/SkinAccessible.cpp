@@ -1,6 +1,7 @@
 #include "skin/SkinAccessible.h"
 
 #include "skin/SkinRectQt.h"
+#include "skin/SkinScrollBar.h"
 #include "skin/SkinWindow.h"
 
 #include <QAccessibleWidget>
@@ -214,6 +215,8 @@ QAccessibleInterface* SkinAccessibleFactory(const QString& className, QObject* o
     Q_UNUSED(className);
     if (auto* window = qobject_cast<CSkinWindow*>(object))
         return new CSkinWindowAccessible(window);
+    if (auto* bar = qobject_cast<CSkinScrollBar*>(object))
+        return new QAccessibleWidget(bar, QAccessible::ScrollBar);
     return nullptr;
 }
 

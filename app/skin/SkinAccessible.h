@@ -19,7 +19,8 @@ struct SkinAreaSpeech {
     bool unavailable = false;
 };
 
-// Installs the factory that gives every skinned window its accessible interface; once is enough.
+// Installs the factory that gives every skinned window its accessible interface, and the skinned
+// scroll bars theirs; once is enough.
 void InstallSkinAccessibleFactory();
 
 // The interface of the window's area at an index of its area table; null before the window has one.
