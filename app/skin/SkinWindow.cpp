@@ -356,8 +356,8 @@ void CSkinWindow::ActivateArea(int index) {
 bool CSkinWindow::focusNextPrevChild(bool next) {
     if (FocusKeysPaused())
         return false;
-    // A stop is an area (its index) or a widget of the window; a group's stop is its first area in
-    // reading order, or the one focused last.
+    // A stop is an area (its index) or a widget of the window; a group's stop, placed at the
+    // rectangle around it, is its first area in reading order, or the one focused last.
     struct Stop {
         int area = -1;
         QWidget* widget = nullptr;
@@ -370,11 +370,13 @@ bool CSkinWindow::focusNextPrevChild(bool next) {
         const int group = AreaFocusGroup(area);
         if (group != 0) {
             if (const auto known = groupStop.find(group); known != groupStop.end()) {
-                const SkinRect& held = places[known->second];
-                if (area.rect.top < held.top || (area.rect.top == held.top && area.rect.left < held.left)) {
+                // The group's place is the rectangle around all of it.
+                SkinRect& held = places[known->second];
+                const SkinRect& first = AreaTable[static_cast<std::size_t>(stops[known->second].area)].rect;
+                if (area.rect.top < first.top || (area.rect.top == first.top && area.rect.left < first.left))
                     stops[known->second].area = index;
-                    places[known->second] = area.rect;
-                }
+                held = {std::min(held.left, area.rect.left), std::min(held.top, area.rect.top),
+                        std::max(held.right, area.rect.right), std::max(held.bottom, area.rect.bottom)};
                 continue;
             }
             groupStop[group] = stops.size();

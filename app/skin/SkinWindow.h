@@ -126,7 +126,7 @@ protected:
     // While true (a recording runs), Tab, arrows, Enter and Space do not move or use the focus.
     virtual bool FocusKeysPaused() const { return false; }
     // Tab and Shift+Tab: the next or previous stop in reading order among the focusable areas
-    // (a group is one stop) and the window's widgets that take Tab.
+    // (a group is one stop, at the rectangle around it) and the window's widgets that take Tab.
     bool focusNextPrevChild(bool next) override;
     // Arrows within a group, Home and End to the ends of the row, Enter and Space on the focused area.
     void keyPressEvent(QKeyEvent* event) override;
