@@ -1,7 +1,9 @@
 // The mechanics every skinned window shares: no system frame, the shape of its background picture
 // (the transparent colour is cut away), centred on the screen, moved by dragging outside its areas
 // and resized from the 5-pixel right and bottom strips; an area table that drives hover, clicks and
-// painting; the orange-on-dark look of its text boxes; posted messages as events.
+// painting; the orange-on-dark look of its text boxes; posted messages as events; the keyboard focus
+// over its areas (Tab in reading order, arrows within a group, Enter and Space click, an orange focus
+// mark) and one accessible object per area for screen readers.
 //
 // A window supplies its pictures and area table and overrides the variant hooks (which areas are
 // shown now, which take the mouse, which captions are drawn, what a click does, what is painted
