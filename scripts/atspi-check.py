@@ -4,7 +4,8 @@ Checks the names of the main window's command buttons and keys, runs the default
 and sees the key assignment editor open, closes it through its Cancel button, then with the keyboard
 alone moves the focus to the key F2, opens the editor for it with Enter, shows the macro page with
 Ctrl+Tab (its scroll bar and text box named) and leaves with Escape; then gives F2 Play/Pause on the
-Multimedia page with the keyboard alone and reads the assignment in the key's description.
+Multimedia page with the keyboard alone and reads the assignment in the key's description; last, the
+language button turns the names English.
 """
 
 import os
@@ -185,5 +186,14 @@ wait_for("the editor's end after OK", lambda: True if window_with(TAB, "单/组�
 key_f2 = find(main, BUTTON, "F2")
 if not key_f2.description.startswith("上档键：多媒体键 Play/Pause\n"):
     fail("after OK the key F2 is described as %r" % key_f2.description)
+# The language button renames the buttons and rewords the keys' descriptions.
+press(find(main, BUTTON, "English"))
+wait_for("the English names after the language button",
+         lambda: True if find(main, BUTTON, "Save") is not None else None, 10)
+for name in ["Open", "Clear", "WriteKeys", "LightSet", "ReadAll", "Update", "简体中文", "Open the manual"]:
+    if find(main, BUTTON, name) is None:
+        fail("no command button named %r in English" % name)
+if not find(main, BUTTON, "A").description.startswith("Key settings L1："):
+    fail("the key A is described in English as %r" % find(main, BUTTON, "A").description)
 print("atspi-check: command buttons and keys named, a key's action and the keyboard open the editor, "
       "the keyboard alone assigns a key")
