@@ -100,6 +100,8 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
 
     Editing.Open(Model);
     ShowPage(Editing.Page());
+    // The editor opens with the focus on itself, not on the first control that takes Tab.
+    setFocus();
 }
 
 CMorvDialogKeyMapSettings::~CMorvDialogKeyMapSettings() {
