@@ -163,6 +163,8 @@ if find(macro_page, pyatspi.ROLE_SCROLL_BAR, "宏列表") is None:
     fail("the macro page has no scroll bar named 宏列表")
 if find(macro_page, pyatspi.ROLE_TEXT, "次数播放") is None:
     fail("the macro page has no text box named 次数播放")
+if find(macro_page, pyatspi.ROLE_RADIO_BUTTON, "次数播放") is None:
+    fail("the macro page has no radio button named 次数播放")
 keys("Escape")
 wait_for("the editor's end after Escape", lambda: True if window_with(TAB, "单/组合键") is None else None)
 

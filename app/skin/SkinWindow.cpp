@@ -307,6 +307,19 @@ SkinAreaSpeech CSkinWindow::AreaSpeech(const SkinRegion& area) const {
             }
         }
     }
+    if (speech.name.isEmpty()) {
+        // Else a check box's caption: the shown label that starts just right of it on its line.
+        constexpr int Beside = 8;
+        for (const SkinRegion& label : AreaTable) {
+            const int middle2 = label.rect.top + label.rect.bottom;
+            if (label.labelOnly && label.showText && AreaShown(label) && label.rect.left >= area.rect.right &&
+                label.rect.left <= area.rect.right + Beside && middle2 >= 2 * area.rect.top &&
+                middle2 < 2 * area.rect.bottom) {
+                speech.name = QString::fromUtf8(label.Caption(WindowLanguage));
+                break;
+            }
+        }
+    }
     const QString tip = QString::fromUtf8(area.Tip(WindowLanguage));
     if (speech.name.isEmpty())
         speech.name = tip;

@@ -85,8 +85,9 @@ public:
         return area.keyIndex >= 1 ? KeyFocusGroup : 0;
     }
     // The area's role, name, description and state for assistive technology. By default a button
-    // named by its caption, else by the caption of the shown label over it, else by its tooltip, else
-    // (keys) by its legend; list rows are list items, selected when active.
+    // named by its caption, else by the caption of the shown label over it, else by that of the label
+    // just right of it on its line, else by its tooltip, else (keys) by its legend; list rows are list
+    // items, selected when active.
     virtual SkinAreaSpeech AreaSpeech(const SkinRegion& area) const;
     // The window's name when it has no title.
     virtual QString AccessibleWindowName() const { return windowTitle(); }
