@@ -45,12 +45,27 @@ wait_for() {
     return 1
 }
 
-# A private X server on a free display; Xvfb names the display it took on descriptor 3.
+# A private X server on a free display; Xvfb names the display it took on descriptor 3, and quits
+# where another server took the number since the lock check (a check run beside this one): then the
+# next number is tried.
 number=${ZELK_WAYLAND_CHECK_DISPLAY:-87}
-while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
+xvfb=
+for _ in $(seq 10); do
+    while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+    : >"$work/display"
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 3 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    xvfb_up() { [ -s "$work/display" ] || ! kill -0 "$xvfb" 2>/dev/null; }
+    wait_for 300 xvfb_up
+    [ -s "$work/display" ] && break
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    xvfb=
+    number=$((number + 1))
+done
+[ -n "$xvfb" ] || fail "Xvfb did not start"
+pids+=("$xvfb")
 export DISPLAY=:$(cat "$work/display")
 
 # weston's kiosk shell puts the main window at the output's top left and centres dialogs on the output.
@@ -59,7 +74,7 @@ socket=zelk-check-$$
 weston --backend=x11-backend.so --use-pixman --socket="$socket" --width=$width --height=$height \
     --shell=kiosk-shell.so >"$work/weston.log" 2>&1 &
 pids+=($!)
-wait_for 100 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston did not start"
+wait_for 300 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston did not start"
 export WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland
 "$program" --virtual-keyboard="$work/keyboard.state" >"$work/zelk.log" 2>&1 &
 pids+=($!)

@@ -20,6 +20,19 @@ public:
 protected:
     // Labels take clicks too: the title closes, the Set Color caption opens the colour dialog.
     bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }
+
+public:
+    // Keys are check boxes, checked when chosen.
+    SkinAreaSpeech AreaSpeech(const SkinRegion& area) const override {
+        SkinAreaSpeech speech = CSkinWindow::AreaSpeech(area);
+        if (area.keyIndex >= 1) {
+            speech.role = SkinAreaSpeech::Role::CheckBox;
+            speech.checked = area.active;
+        }
+        return speech;
+    }
+
+protected:
     void OnAreaClicked(const SkinRegion& area) override;
     void PaintBeforeAreas(QPainter& painter) override;
     void mouseMoveEvent(QMouseEvent* event) override;

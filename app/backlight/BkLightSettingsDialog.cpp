@@ -121,3 +121,13 @@ void RunBacklightSettings(QWidget* owner, CKeyboardData& data, const CSkinResour
     CMorvDialogBkLightSettings dialog(data, resources, owner);
     dialog.exec();
 }
+
+SkinAreaSpeech CMorvDialogBkLightSettings::AreaSpeech(const SkinRegion& area) const {
+    SkinAreaSpeech speech = CSkinWindow::AreaSpeech(area);
+    if (area.keyIndex >= 1 && area.keyIndex <= KeyCount) {
+        const QColor colour = LightColour(Working[static_cast<std::size_t>(area.keyIndex)]);
+        speech.description =
+            QStringLiteral("RGB %1, %2, %3").arg(colour.red()).arg(colour.green()).arg(colour.blue());
+    }
+    return speech;
+}

@@ -20,6 +20,9 @@ public:
 
     const LightRecords& WorkingCopy() const { return Working; }
 
+    // Keys are described by their colour in the working copy.
+    SkinAreaSpeech AreaSpeech(const SkinRegion& area) const override;
+
 protected:
     // Labels take clicks too: the title closes the dialog, like the close button.
     bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }

@@ -45,6 +45,9 @@ QString Joined(const CActionList& keys) {
     return items.join(QStringLiteral(" + "));
 }
 
+// The groups of areas the arrows move within.
+enum FocusGroup : int { FocusGroupTabs = 1, FocusGroupPicks, FocusGroupNames, FocusGroupRecord };
+
 } // namespace
 
 CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const CSkinResources& resources,
@@ -97,6 +100,8 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
 
     Editing.Open(Model);
     ShowPage(Editing.Page());
+    // The editor opens with the focus on itself, not on the first control that takes Tab.
+    setFocus();
 }
 
 CMorvDialogKeyMapSettings::~CMorvDialogKeyMapSettings() {
@@ -153,7 +158,88 @@ void CMorvDialogKeyMapSettings::ShowPage(int page) {
         SetScrollRange(bar, *list, true);
         bar->show();
     }
+    // The controls are named for assistive technology by the captions beside them.
+    const auto text = [this](TextId id) { return UiText(Language(), id); };
+    const TextId listName = shown.page == PageMacro     ? TextId::MacroList
+                            : shown.page == PageEmulate ? TextId::EmuList
+                                                        : TextId::ComboList;
+    RepeatEdit->setAccessibleName(
+        text(shown.repeatEdit == EditorRepeatEdit::MacroCycles ? TextId::TimesPlay : TextId::Delay));
+    IntervalEdit->setAccessibleName(text(TextId::AutoDelay));
+    NameEditor->Box()->setAccessibleName(text(listName));
+    ComboKeysBox->setAccessibleName(text(TextId::RecordList));
+    NamesBar->setAccessibleName(text(listName));
+    RecordBar->setAccessibleName(text(TextId::RecordList));
+    PrepareAreas();
     update();
+    TellAreasChanged(true);
+}
+
+void CMorvDialogKeyMapSettings::StepPage(int step) {
+    const int page = (Editing.Page() - 1 + step + EditorPageCount) % EditorPageCount + 1;
+    const bool onTabs = FocusedArea() >= 0 &&
+                        AreaFocusGroup(Areas()[static_cast<std::size_t>(FocusedArea())]) == FocusGroupTabs;
+    if (!FinishInProgress(IdTabFirst + page - 1))
+        return;
+    ShowPage(page);
+    if (onTabs) {
+        if (const SkinRegion* tab = AreaById(IdTabFirst + page - 1))
+            SetFocusedArea(static_cast<int>(tab - Areas().data()));
+    }
+}
+
+bool CMorvDialogKeyMapSettings::AreaFocusable(const SkinRegion& area) const {
+    if (area.id == IdPromptFrame || area.id == IdIntervalFrame)
+        return false;
+    if (area.listRow && area.dataText.empty())
+        return false;
+    return CSkinWindow::AreaFocusable(area);
+}
+
+int CMorvDialogKeyMapSettings::AreaFocusGroup(const SkinRegion& area) const {
+    const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
+    if (area.id >= IdTabFirst && area.id <= IdTabLast)
+        return FocusGroupTabs;
+    if (shown.Picks(area.id))
+        return FocusGroupPicks;
+    if (shown.IsNameRow(area.id))
+        return FocusGroupNames;
+    if (shown.IsRecordRow(area.id))
+        return FocusGroupRecord;
+    return 0;
+}
+
+int CMorvDialogKeyMapSettings::GroupEntryArea(int group) const {
+    const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
+    for (std::size_t i = 0; i < Areas().size(); ++i) {
+        const SkinRegion& area = Areas()[i];
+        if ((group == FocusGroupTabs && EditorPageOfTab(area.id) == shown.page) ||
+            (group == FocusGroupPicks && shown.Picks(area.id) && area.code == Editing.Pick(shown.page)))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+SkinAreaSpeech CMorvDialogKeyMapSettings::AreaSpeech(const SkinRegion& area) const {
+    SkinAreaSpeech speech = CSkinWindow::AreaSpeech(area);
+    const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
+    if (const int page = EditorPageOfTab(area.id); page != 0) {
+        speech.role = SkinAreaSpeech::Role::PageTab;
+        speech.selected = page == Editing.Page();
+    } else if (shown.Picks(area.id)) {
+        speech.role = SkinAreaSpeech::Role::CheckBox;
+        speech.checked = area.code == Editing.Pick(shown.page);
+    } else if (area.id == IdSingleMode || area.id == IdComboMode || area.id == IdPlayTimes ||
+               area.id == IdPlayWhileHeld || area.id == IdPlayToggle || area.id == IdFixedInterval ||
+               area.id == IdRecordedDelays) {
+        speech.role = SkinAreaSpeech::Role::RadioButton;
+        speech.checked = area.active;
+    } else if (area.id == IdEditorClose) {
+        speech.name = UiText(Language(), TextId::Cancel);
+    } else if (shown.IsList() && (area.id == shown.newButton || area.id == shown.deleteButton)) {
+        speech.unavailable = !Editing.ListsInUse(shown.page);
+    }
+    return speech;
 }
 
 bool CMorvDialogKeyMapSettings::FinishInProgress(int clickedId) {
@@ -653,7 +739,29 @@ void CMorvDialogKeyMapSettings::keyPressEvent(QKeyEvent* event) {
     if (Capture.OfferKey(*event, false,
                          [this](std::uintptr_t wParam, std::intptr_t lParam) { OnHookKey(wParam, lParam); }))
         return;
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const int key = event->key();
+    if ((event->modifiers() & Qt::ControlModifier) && !FocusKeysPaused()) {
+        const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
+        int step = 0;
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+            step = shift || key == Qt::Key_Backtab ? -1 : 1;
+        else if (key == Qt::Key_PageDown)
+            step = 1;
+        else if (key == Qt::Key_PageUp)
+            step = -1;
+        if (step != 0) {
+            event->accept();
+            StepPage(step);
+            return;
+        }
+    }
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    // Enter or Space on the focused area is its click.
+    if ((enter || key == Qt::Key_Space) && !FocusKeysPaused() && hasFocus() && FocusedArea() >= 0 &&
+        AreaFocusable(Areas()[static_cast<std::size_t>(FocusedArea())])) {
+        CSkinWindow::keyPressEvent(event);
+        return;
+    }
     // Enter and Escape close the editor without touching the model (the edits keep their Enter).
     if (enter || event->key() == Qt::Key_Escape) {
         event->accept();

@@ -39,8 +39,23 @@ public:
 
     RecordingTarget Recording() const { return Recorder.Target(); }
 
+    // Empty list rows and the frames take no focus.
+    bool AreaFocusable(const SkinRegion& area) const override;
+    // The tabs, the icons of a choice page and each list are groups the arrows move within.
+    int AreaFocusGroup(const SkinRegion& area) const override;
+    // Tabs are page tabs, picks check boxes, the mode switches radio buttons.
+    SkinAreaSpeech AreaSpeech(const SkinRegion& area) const override;
+
+protected:
+    // Tab enters the tabs at the shown page's, the icons at the pick.
+    int GroupEntryArea(int group) const override;
+
+public:
 protected:
     bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }
+    bool FocusKeysPaused() const override {
+        return Capture.Running() || Recorder.Target() != RecordingTarget::None;
+    }
     bool DrawsCaption(const SkinRegion& area) const override {
         return (area.labelOnly || area.listRow) && area.showText;
     }
@@ -61,6 +76,9 @@ protected:
 
 private:
     void ShowPage(int page);
+    // Ctrl+Tab and Ctrl+Page Down show the next page, with Shift or Page Up the previous; the focus
+    // stays on the tabs when it was there.
+    void StepPage(int step);
     void OnOk();
     void OnClear();
     // Ends what is in progress before a click is handled; false when the click goes no further.

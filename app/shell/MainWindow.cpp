@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include "backlight/BkLightSettingsDialog.h"
+#include "catalogue/KeyLegends.h"
 #include "device_ui/FirmwareDialog.h"
 #include "device_ui/ProgressDialog.h"
 #include "editor/KeyMapSettingsDialog.h"
@@ -194,6 +195,7 @@ void CMorvDlg::OnLanguage() {
     AreaById(IdLanguage)->active = Model.UiLanguage != StartUiLanguage;
     emit UiLanguageChanged();
     update();
+    TellAreasChanged();
 }
 
 void CMorvDlg::OnHelp() {
@@ -230,6 +232,7 @@ void CMorvDlg::OnOpen() {
         }
     }
     update();
+    TellAreasChanged();
 }
 
 void CMorvDlg::OnClear() {
@@ -239,6 +242,7 @@ void CMorvDlg::OnClear() {
         Unsaved.TakeSnapshot();
     }
     update();
+    TellAreasChanged();
 }
 
 void CMorvDlg::OnWriteKeys() {
@@ -261,6 +265,7 @@ void CMorvDlg::OnReadAll() {
         ShowMessage(TransferEndText(Model.UiLanguage));
     }
     update();
+    TellAreasChanged();
 }
 
 void CMorvDlg::OnFirmwareUpdate() {
@@ -272,12 +277,16 @@ void CMorvDlg::OnLayer() {
     SkinRegion* layer = AreaById(IdLayer);
     layer->active = !layer->active;
     update();
+    UpdateActiveStates();
+    TellAreasChanged();
 }
 
 void CMorvDlg::OnKey(int keyIndex) {
     Model.CurrentKey = keyIndex;
     RunKeyEditor();
     update();
+    UpdateActiveStates();
+    TellAreasChanged();
 }
 
 int CMorvDlg::RunProgress(int operation) {
@@ -421,6 +430,12 @@ std::u16string CMorvDlg::InfoText() const {
         if (area.id >= 100 && !area.labelOnly && area.rect.Contains(point.x(), point.y()))
             return KeyInfoText(Model, area.keyIndex);
     }
+    // Else the key the keyboard focus rests on, while the window has the focus.
+    if (hasFocus() && FocusedArea() >= 0) {
+        const SkinRegion& focused = Areas()[static_cast<std::size_t>(FocusedArea())];
+        if (AreaFocusGroup(focused) != 0)
+            return KeyInfoText(Model, focused.keyIndex);
+    }
     return MainWindowTitle(Model.UiLanguage);
 }
 
@@ -448,5 +463,44 @@ void CMorvDlg::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Page Up shows the first layer, Page Down the second.
+    if ((event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        if ((Model.CurrentLevel == 1) != (event->key() == Qt::Key_PageDown))
+            OnLayer();
+        return;
+    }
     CSkinWindow::keyPressEvent(event);
+}
+
+int CMorvDlg::AreaFocusGroup(const SkinRegion& area) const {
+    return area.keyIndex >= 1 && area.keyIndex <= KeyCount && area.id > IdKeyBase ? 1 : 0;
+}
+
+SkinAreaSpeech CMorvDlg::AreaSpeech(const SkinRegion& area) const {
+    SkinAreaSpeech speech = CSkinWindow::AreaSpeech(area);
+    const QString tip = Qt16(ButtonTip(Model.UiLanguage, area.id, QSystemTrayIcon::isSystemTrayAvailable()));
+    if (AreaFocusGroup(area) != 0) {
+        speech.name = QString::fromUtf8(KeyLegendOf(area.keyIndex).main);
+        // The info panel's text for the key, less the program's title.
+        QString info = Qt16(KeyInfoText(Model, area.keyIndex));
+        info.remove(0, static_cast<qsizetype>(MainWindowTitle(Model.UiLanguage).size()));
+        info.replace(QStringLiteral("\r\n\r\n"), QStringLiteral("\n"));
+        speech.description = info.trimmed();
+        return speech;
+    }
+    if (speech.name.isEmpty())
+        speech.name = tip;
+    else
+        speech.description = tip;
+    if (area.id == IdLayer) {
+        speech.role = SkinAreaSpeech::Role::CheckBox;
+        speech.checked = area.active;
+    }
+    return speech;
+}
+
+QString CMorvDlg::AccessibleWindowName() const {
+    return Qt16(MainWindowTitle(Model.UiLanguage));
 }

@@ -60,7 +60,8 @@ public:
 
     CKeyboardData& Data() { return Model; }
     QPlainTextEdit* InfoPanel() const { return Panel; }
-    // The text the info panel shows for the last mouse point.
+    // The text the info panel shows for the key under the last mouse point, else for the key the
+    // keyboard focus rests on.
     std::u16string InfoText() const;
     // Shows a message box captioned with the program's name.
     void ShowMessage(const QString& text);
@@ -102,6 +103,12 @@ protected:
     virtual void OpenHelp();
 
     void OnAreaClicked(const SkinRegion& area) override;
+    // The 87 keys are one Tab stop, within which the arrows move.
+    int AreaFocusGroup(const SkinRegion& area) const override;
+    // Keys are named by their legend and described by their assignments on both layers; the icons
+    // by their tooltips; the layer switch is a check box, checked on the second layer.
+    SkinAreaSpeech AreaSpeech(const SkinRegion& area) const override;
+    QString AccessibleWindowName() const override;
     std::uint32_t CaptionFormat(const SkinRegion& area) const override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,5 +1,6 @@
 #include "skin/SkinScrollBar.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -55,6 +56,51 @@ CSkinScrollBar::CSkinScrollBar(Qt::Orientation orientation, QWidget* parent)
       Timers(OwnTimers.get()) {
     // Moves without a button pressed drive the hover looks.
     setMouseTracking(true);
+    // Tab reaches it; the arrows and Page Up and Down scroll.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void CSkinScrollBar::keyPressEvent(QKeyEvent* event) {
+    const bool vertical = Direction == Qt::Vertical;
+    int notification = -1;
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            if ((event->key() == Qt::Key_Up) == vertical)
+                notification = ScrollLineUp;
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            if ((event->key() == Qt::Key_Down) == vertical)
+                notification = ScrollLineDown;
+            break;
+        case Qt::Key_PageUp:
+            notification = ScrollPageUp;
+            break;
+        case Qt::Key_PageDown:
+            notification = ScrollPageDown;
+            break;
+        default:
+            break;
+        }
+    }
+    if (notification < 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit Scrolled(notification, 0);
+}
+
+void CSkinScrollBar::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void CSkinScrollBar::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 CSkinScrollBar::~CSkinScrollBar() = default;
@@ -337,4 +383,10 @@ void CSkinScrollBar::paintEvent(QPaintEvent* event) {
     const int track = vertical ? StripVerticalTrack : StripHorizontalTrack;
     for (const int part : {ScrollPartTrackBefore, ScrollPartTrackAfter})
         DrawTiled(painter, ScrollPartSpan(layout, part), track, StripNormal, 0, Cell);
+    if (hasFocus()) {
+        // The focus mark of the skinned windows.
+        painter.setPen(QPen(QColor(255, 111, 0), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }

@@ -1,6 +1,7 @@
 // The skinned scroll bar of the key assignment editor: it keeps its own scroll state, draws itself
 // from the scroll-bar strip (picture 138), tells its owner the standard scroll notifications, repeats
-// arrow and track presses on its two timers and lets the thumb be dragged.
+// arrow and track presses on its two timers and lets the thumb be dragged. Tab reaches it, and then
+// the arrow keys and Page Up and Down scroll it, with the skins' orange focus mark around it.
 #pragma once
 
 #include "skin/ScrollBarGeometry.h"
@@ -94,6 +95,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    // Up and Down (Left and Right when horizontal) scroll a line, Page Up and Down a page.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     class COwnTimers;

@@ -1,7 +1,10 @@
 #include "skin/SkinWindow.h"
 
+#include "catalogue/KeyLegends.h"
+#include "skin/SkinFocusMoves.h"
 #include "skin/SkinRectQt.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -69,6 +72,9 @@ CSkinWindow::CSkinWindow(const CSkinResources& resources, const UiLanguage& lang
     // composited, where a mask alone cuts nothing out (Wayland, Xwayland).
     setAttribute(Qt::WA_TranslucentBackground);
     Skin.UseTransparentColour({pictures.background, pictures.hover, pictures.active}, transparent);
+    // The window itself takes the focus, which then rests on one of its areas.
+    setFocusPolicy(Qt::StrongFocus);
+    InstallSkinAccessibleFactory();
 }
 
 CSkinWindow::~CSkinWindow() {
@@ -255,6 +261,267 @@ void CSkinWindow::PaintSkin(QPainter& painter) {
             PaintCaption(painter, area);
     }
     PaintAfterAreas(painter);
+    PaintFocusMark(painter);
+}
+
+void CSkinWindow::PaintFocusMark(QPainter& painter) {
+    if (FocusIndex < 0 || static_cast<std::size_t>(FocusIndex) >= AreaTable.size() || !hasFocus())
+        return;
+    const SkinRegion& area = AreaTable[static_cast<std::size_t>(FocusIndex)];
+    if (!AreaFocusable(area))
+        return;
+    painter.save();
+    painter.setPen(QPen(ToQColor(FocusMarkColour), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(ToQRect(area.rect)).adjusted(1, 1, -1, -1));
+    painter.restore();
+}
+
+bool CSkinWindow::AreaFocusable(const SkinRegion& area) const {
+    return AreaShown(area) && TakesClick(area) && !area.labelOnly;
+}
+
+std::vector<int> CSkinWindow::ExposedAreas() const {
+    std::vector<int> exposed;
+    for (std::size_t i = 0; i < AreaTable.size(); ++i) {
+        if (AreaFocusable(AreaTable[i]))
+            exposed.push_back(static_cast<int>(i));
+    }
+    return exposed;
+}
+
+SkinAreaSpeech CSkinWindow::AreaSpeech(const SkinRegion& area) const {
+    SkinAreaSpeech speech;
+    speech.name = QString::fromUtf8(area.Caption(WindowLanguage));
+    if (speech.name.isEmpty()) {
+        // The shown label that covers most of the area names it.
+        int covered = 0;
+        for (const SkinRegion& label : AreaTable) {
+            if (!label.labelOnly || !label.showText || !AreaShown(label))
+                continue;
+            const QRect common = ToQRect(label.rect).intersected(ToQRect(area.rect));
+            const QString caption = QString::fromUtf8(label.Caption(WindowLanguage));
+            if (!common.isEmpty() && !caption.isEmpty() && common.width() * common.height() > covered) {
+                covered = common.width() * common.height();
+                speech.name = caption;
+            }
+        }
+    }
+    if (speech.name.isEmpty()) {
+        // Else a check box's caption: the shown label that starts just right of it on its line.
+        constexpr int Beside = 8;
+        for (const SkinRegion& label : AreaTable) {
+            const int middle2 = label.rect.top + label.rect.bottom;
+            if (label.labelOnly && label.showText && AreaShown(label) && label.rect.left >= area.rect.right &&
+                label.rect.left <= area.rect.right + Beside && middle2 >= 2 * area.rect.top &&
+                middle2 < 2 * area.rect.bottom) {
+                speech.name = QString::fromUtf8(label.Caption(WindowLanguage));
+                break;
+            }
+        }
+    }
+    const QString tip = QString::fromUtf8(area.Tip(WindowLanguage));
+    if (speech.name.isEmpty())
+        speech.name = tip;
+    else
+        speech.description = tip;
+    if (speech.name.isEmpty() && area.keyIndex >= 1)
+        speech.name = QString::fromUtf8(KeyLegendOf(area.keyIndex).main);
+    if (area.listRow) {
+        speech.role = SkinAreaSpeech::Role::ListItem;
+        speech.selected = area.active;
+    }
+    return speech;
+}
+
+void CSkinWindow::TellAreasChanged(bool structure) {
+    TellSkinAreasChanged(this, structure);
+}
+
+void CSkinWindow::SetFocusedArea(int index) {
+    if (index == FocusIndex)
+        return;
+    if (FocusIndex >= 0 && static_cast<std::size_t>(FocusIndex) < AreaTable.size())
+        update(ToQRect(AreaTable[static_cast<std::size_t>(FocusIndex)].rect));
+    FocusIndex = index;
+    if (index < 0 || static_cast<std::size_t>(index) >= AreaTable.size())
+        return;
+    const SkinRegion& area = AreaTable[static_cast<std::size_t>(index)];
+    if (const int group = AreaFocusGroup(area); group != 0)
+        GroupFocus[group] = index;
+    update(ToQRect(area.rect));
+    if (QAccessible::isActive() && hasFocus()) {
+        if (QAccessibleInterface* focused = SkinAreaAccessible(this, index)) {
+            QAccessibleEvent event(focused, QAccessible::Focus);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+}
+
+void CSkinWindow::ActivateArea(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= AreaTable.size())
+        return;
+    const SkinRegion clicked = AreaTable[static_cast<std::size_t>(index)];
+    if (AreaShown(clicked) && TakesClick(clicked))
+        OnAreaClicked(clicked);
+}
+
+bool CSkinWindow::focusNextPrevChild(bool next) {
+    if (FocusKeysPaused())
+        return false;
+    // A stop is an area (its index) or a widget of the window; a group's stop, placed at the
+    // rectangle around it, is its first area in reading order, or the one focused last.
+    struct Stop {
+        int area = -1;
+        QWidget* widget = nullptr;
+    };
+    std::vector<Stop> stops;
+    std::vector<SkinRect> places;
+    std::map<int, std::size_t> groupStop;
+    for (const int index : ExposedAreas()) {
+        const SkinRegion& area = AreaTable[static_cast<std::size_t>(index)];
+        const int group = AreaFocusGroup(area);
+        if (group != 0) {
+            if (const auto known = groupStop.find(group); known != groupStop.end()) {
+                // The group's place is the rectangle around all of it.
+                SkinRect& held = places[known->second];
+                const SkinRect& first = AreaTable[static_cast<std::size_t>(stops[known->second].area)].rect;
+                if (area.rect.top < first.top || (area.rect.top == first.top && area.rect.left < first.left))
+                    stops[known->second].area = index;
+                held = {std::min(held.left, area.rect.left), std::min(held.top, area.rect.top),
+                        std::max(held.right, area.rect.right), std::max(held.bottom, area.rect.bottom)};
+                continue;
+            }
+            groupStop[group] = stops.size();
+        }
+        stops.push_back({index, nullptr});
+        places.push_back(area.rect);
+    }
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() || !child->isVisible() || !child->isEnabled() ||
+            !(child->focusPolicy() & Qt::TabFocus))
+            continue;
+        const QRect place = child->geometry();
+        stops.push_back({-1, child});
+        places.push_back({place.left(), place.top(), place.right() + 1, place.bottom() + 1});
+    }
+    if (stops.empty())
+        return false;
+    const std::vector<int> order = ReadingOrder(places);
+    // Where the focus is now.
+    const QWidget* focused = focusWidget();
+    const int focusedGroup = FocusIndex >= 0 && static_cast<std::size_t>(FocusIndex) < AreaTable.size()
+                                 ? AreaFocusGroup(AreaTable[static_cast<std::size_t>(FocusIndex)])
+                                 : 0;
+    int at = -1;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const Stop& stop = stops[static_cast<std::size_t>(order[k])];
+        const bool here =
+            stop.widget != nullptr
+                ? stop.widget == focused
+                : (focused == nullptr || focused == this) &&
+                      (stop.area == FocusIndex ||
+                       (focusedGroup != 0 &&
+                        AreaFocusGroup(AreaTable[static_cast<std::size_t>(stop.area)]) == focusedGroup));
+        if (here) {
+            at = static_cast<int>(k);
+            break;
+        }
+    }
+    const int count = static_cast<int>(order.size());
+    const int to = at < 0 ? (next ? 0 : count - 1) : (at + (next ? 1 : count - 1)) % count;
+    const Stop& target = stops[static_cast<std::size_t>(order[static_cast<std::size_t>(to)])];
+    if (target.widget != nullptr) {
+        target.widget->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    int area = target.area;
+    const int group = AreaFocusGroup(AreaTable[static_cast<std::size_t>(area)]);
+    const auto usable = [this, group](int index) {
+        return index >= 0 && static_cast<std::size_t>(index) < AreaTable.size() &&
+               AreaFocusable(AreaTable[static_cast<std::size_t>(index)]) &&
+               AreaFocusGroup(AreaTable[static_cast<std::size_t>(index)]) == group;
+    };
+    if (group != 0) {
+        const auto remembered = GroupFocus.find(group);
+        if (usable(GroupEntryArea(group)))
+            area = GroupEntryArea(group);
+        else if (remembered != GroupFocus.end() && usable(remembered->second))
+            area = remembered->second;
+    }
+    setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    SetFocusedArea(area);
+    update();
+    return true;
+}
+
+void CSkinWindow::keyPressEvent(QKeyEvent* event) {
+    const bool onArea = !FocusKeysPaused() && hasFocus() && FocusIndex >= 0 &&
+                        static_cast<std::size_t>(FocusIndex) < AreaTable.size() &&
+                        AreaFocusable(AreaTable[static_cast<std::size_t>(FocusIndex)]);
+    if (!onArea || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        event->accept();
+        ActivateArea(FocusIndex);
+        return;
+    }
+    // The arrows, Home and End move among the focusable areas of the focused area's group.
+    const int group = AreaFocusGroup(AreaTable[static_cast<std::size_t>(FocusIndex)]);
+    std::vector<int> members;
+    std::vector<SkinRect> rects;
+    int from = -1;
+    for (const int index : ExposedAreas()) {
+        const SkinRegion& area = AreaTable[static_cast<std::size_t>(index)];
+        if (group == 0 || AreaFocusGroup(area) != group)
+            continue;
+        if (index == FocusIndex)
+            from = static_cast<int>(members.size());
+        members.push_back(index);
+        rects.push_back(area.rect);
+    }
+    int to = -1;
+    switch (key) {
+    case Qt::Key_Left:
+        to = NearestInDirection(rects, from, FocusDirection::Left);
+        break;
+    case Qt::Key_Right:
+        to = NearestInDirection(rects, from, FocusDirection::Right);
+        break;
+    case Qt::Key_Up:
+        to = NearestInDirection(rects, from, FocusDirection::Up);
+        break;
+    case Qt::Key_Down:
+        to = NearestInDirection(rects, from, FocusDirection::Down);
+        break;
+    case Qt::Key_Home:
+        to = RowEnd(rects, from, false);
+        break;
+    case Qt::Key_End:
+        to = RowEnd(rects, from, true);
+        break;
+    default:
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (to >= 0 && static_cast<std::size_t>(to) < members.size())
+        SetFocusedArea(members[static_cast<std::size_t>(to)]);
+}
+
+void CSkinWindow::focusInEvent(QFocusEvent* event) {
+    QDialog::focusInEvent(event);
+    if (FocusIndex >= 0 && static_cast<std::size_t>(FocusIndex) < AreaTable.size())
+        update(ToQRect(AreaTable[static_cast<std::size_t>(FocusIndex)].rect));
+}
+
+void CSkinWindow::focusOutEvent(QFocusEvent* event) {
+    QDialog::focusOutEvent(event);
+    if (FocusIndex >= 0 && static_cast<std::size_t>(FocusIndex) < AreaTable.size())
+        update(ToQRect(AreaTable[static_cast<std::size_t>(FocusIndex)].rect));
 }
 
 void CSkinWindow::paintEvent(QPaintEvent* event) {

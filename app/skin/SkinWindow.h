@@ -1,13 +1,16 @@
 // The mechanics every skinned window shares: no system frame, the shape of its background picture
 // (the transparent colour is cut away), centred on the screen, moved by dragging outside its areas
 // and resized from the 5-pixel right and bottom strips; an area table that drives hover, clicks and
-// painting; the orange-on-dark look of its text boxes; posted messages as events.
+// painting; the orange-on-dark look of its text boxes; posted messages as events; the keyboard focus
+// over its areas (Tab in reading order, arrows within a group, Enter and Space click, an orange focus
+// mark) and one accessible object per area for screen readers.
 //
 // A window supplies its pictures and area table and overrides the variant hooks (which areas are
 // shown now, which take the mouse, which captions are drawn, what a click does, what is painted
 // before and after the areas).
 #pragma once
 
+#include "skin/SkinAccessible.h"
 #include "skin/SkinPieceCache.h"
 #include "skin/SkinRegion.h"
 #include "skin/SkinResources.h"
@@ -17,6 +20,7 @@
 #include <QDialog>
 #include <QPoint>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,6 +68,33 @@ public:
     // Whether the area is shown now: hit testing, hover, clicks and painting all ask it.
     virtual bool AreaShown(const SkinRegion& area) const { return area.id > 0; }
 
+    // Keyboard focus and assistive technology. The focused area: an index of the area table, -1 for
+    // none. Setting it repaints the focus mark and tells assistive technology.
+    int FocusedArea() const { return FocusIndex; }
+    void SetFocusedArea(int index);
+    // Does what a click on the area at an index of the area table does.
+    void ActivateArea(int index);
+    // The indices of the areas assistive technology sees, in table order: those that take focus.
+    std::vector<int> ExposedAreas() const;
+    // Whether the keyboard focus may rest on the area: shown, taking clicks and not a label.
+    virtual bool AreaFocusable(const SkinRegion& area) const;
+    // Areas of one group other than 0 are one Tab stop, within which the arrows move. By default the
+    // keys of a keyboard picture (areas with a key index) are one group.
+    static constexpr int KeyFocusGroup = 1;
+    virtual int AreaFocusGroup(const SkinRegion& area) const {
+        return area.keyIndex >= 1 ? KeyFocusGroup : 0;
+    }
+    // The area's role, name, description and state for assistive technology. By default a button
+    // named by its caption, else by the caption of the shown label over it, else by that of the label
+    // just right of it on its line, else by its tooltip, else (keys) by its legend; list rows are list
+    // items, selected when active.
+    virtual SkinAreaSpeech AreaSpeech(const SkinRegion& area) const;
+    // The window's name when it has no title.
+    virtual QString AccessibleWindowName() const { return windowTitle(); }
+    // Tells assistive technology that the areas' texts or states changed (with structure: which
+    // areas are shown).
+    void TellAreasChanged(bool structure = false);
+
     // Delivers posted messages to OnPostedMessage while the window exists. Shared so that a worker
     // may keep it alive past the window.
     std::shared_ptr<CWindowMessageTarget> MessageTarget();
@@ -88,6 +119,24 @@ protected:
     virtual std::uint32_t CaptionFormat(const SkinRegion& area) const { return area.textFormat; }
     virtual void OnAreaClicked(const SkinRegion& area) { Q_UNUSED(area); }
     virtual void OnPostedMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
+
+    // The area Tab enters a group at (an index of the area table); -1: the one focused last there,
+    // else the group's first in reading order.
+    virtual int GroupEntryArea(int group) const {
+        Q_UNUSED(group);
+        return -1;
+    }
+    // While true (a recording runs), Tab, arrows, Enter and Space do not move or use the focus.
+    virtual bool FocusKeysPaused() const { return false; }
+    // Tab and Shift+Tab: the next or previous stop in reading order among the focusable areas
+    // (a group is one stop, at the rectangle around it) and the window's widgets that take Tab.
+    bool focusNextPrevChild(bool next) override;
+    // Arrows within a group, Home and End to the ends of the row, Enter and Space on the focused area.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // The orange frame of the focused area while the window itself has the focus.
+    void PaintFocusMark(QPainter& painter);
 
     // Drawn after the background and before the areas, and after the areas.
     virtual void PaintBeforeAreas(QPainter& painter) { Q_UNUSED(painter); }
@@ -126,7 +175,13 @@ private:
     CSkinWindowGestures Gestures{*this};
 
     std::shared_ptr<CWindowMessageTarget> Target;
+    int FocusIndex = -1;
+    // The area last focused in each group, which Tab returns to.
+    std::map<int, int> GroupFocus;
 };
+
+// The colour of the focus mark: the skins' orange.
+inline constexpr SkinColour FocusMarkColour{255, 111, 0};
 
 // Qt alignment and wrapping flags of a caption's SkinTextFormat value.
 int QtTextFlags(std::uint32_t textFormat);

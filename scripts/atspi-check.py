@@ -1,0 +1,201 @@
+"""Reads the running program's accessibility tree through AT-SPI (run by scripts/atspi-check.sh).
+
+Checks the names of the main window's command buttons and keys, runs the default action of the key A
+and sees the key assignment editor open, closes it through its Cancel button, then with the keyboard
+alone moves the focus to the key F2, opens the editor for it with Enter, shows the macro page with
+Ctrl+Tab (its scroll bar and text box named) and leaves with Escape; then gives F2 Play/Pause on the
+Multimedia page with the keyboard alone and reads the assignment in the key's description; last, the
+language button turns the names English.
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+
+def fail(message):
+    print("atspi-check: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, find, seconds=20):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        found = find()
+        if found is not None:
+            return found
+        time.sleep(0.2)
+    fail(what + " did not come")
+
+
+def children(node):
+    for index in range(node.childCount):
+        child = node.getChildAtIndex(index)
+        if child is not None:
+            yield child
+
+
+def walk(node, depth=0):
+    yield node
+    if depth < 6:
+        for child in children(node):
+            yield from walk(child, depth + 1)
+
+
+def program():
+    for application in children(pyatspi.Registry.getDesktop(0)):
+        if application.name == "Zelk":
+            return application
+    return None
+
+
+def find(node, role, name):
+    for found in walk(node):
+        if found.getRole() == role and found.name == name:
+            return found
+    return None
+
+
+def window_with(role, name):
+    """The program's window that holds an object of the role and name; None when there is none."""
+    application = program()
+    if application is None:
+        return None
+    for window in children(application):
+        if find(window, role, name) is not None:
+            return window
+    return None
+
+
+def press(node):
+    action = node.queryAction()
+    names = [action.getName(index) for index in range(action.nActions)]
+    if "Press" not in names:
+        fail("%s has no Press action, only %s" % (node.name, names))
+    action.doAction(names.index("Press"))
+
+
+def keys(*names):
+    subprocess.run(["xdotool", "key", "--delay", "150"] + list(names), check=True, timeout=30)
+
+
+BUTTON = pyatspi.ROLE_PUSH_BUTTON
+TAB = pyatspi.ROLE_PAGE_TAB
+
+main = wait_for("the main window in the tree", lambda: window_with(BUTTON, "Esc"))
+# The program starts in Chinese.
+for name in ["保存配置", "打开配置", "清空配置", "写入按键", "设置背光", "读取配置", "固件升级", "English",
+             "打开使用手册", "退出程序"]:
+    if find(main, BUTTON, name) is None:
+        fail("no command button named %r" % name)
+for name in ["Esc", "F12", "`", "Backspace", "A", "Enter"]:
+    if find(main, BUTTON, name) is None:
+        fail("no key named %r" % name)
+buttons = [node for node in children(main) if node.getRole() == BUTTON]
+if len(buttons) != 87 + 11:
+    fail("the main window has %d buttons, not 98" % len(buttons))
+layer = find(main, pyatspi.ROLE_CHECK_BOX, "切换显示的按键层（上档键或下档键）")
+if layer is None:
+    fail("no layer switch")
+key_a = find(main, BUTTON, "A")
+if "上档键：" not in key_a.description or "下档键：" not in key_a.description:
+    fail("the key A is described as %r" % key_a.description)
+
+press(key_a)
+editor = wait_for("the editor after the key A's action", lambda: window_with(TAB, "单/组合键"))
+first_tab = find(editor, TAB, "单/组合键")
+if not first_tab.getState().contains(pyatspi.STATE_SELECTED):
+    fail("the editor's first page tab is not selected")
+for name in ["宏定义", "多媒体", "鼠标"]:
+    if find(editor, TAB, name) is None:
+        fail("the editor has no page tab %r" % name)
+for name in ["确定", "取消", "清空配置"]:
+    if find(editor, BUTTON, name) is None:
+        fail("the editor has no button %r" % name)
+press(find(editor, BUTTON, "取消"))
+wait_for("the editor's end after Cancel",
+         lambda: True if window_with(TAB, "单/组合键") is None else None)
+
+# The keyboard alone: the keys are the stop after the command row, the language button and the layer
+# switch.
+def focus_main():
+    """Gives the main window the focus, which the X server without a window manager does not give it
+    back when a dialog over it closes."""
+    window = os.environ["ZELK_MAIN_WINDOW"]
+    subprocess.run(["xdotool", "mousemove", "--window", window, "600", "480"], check=True, timeout=30)
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True, timeout=30)
+    time.sleep(0.5)
+
+
+focus_main()
+keys(*(["Tab"] * 13))
+
+
+def focused_key():
+    for node in children(main):
+        if node.getRole() == BUTTON and node.getState().contains(pyatspi.STATE_FOCUSED):
+            return node.name
+    return None
+
+
+wait_for("the focus on Esc after Tab", lambda: True if focused_key() == "Esc" else None, 10)
+keys("Right", "Right")
+wait_for("the focus on F2 after Right Right", lambda: True if focused_key() == "F2" else None, 10)
+keys("Down", "End", "Home")
+wait_for("the focus on ` after Down End Home", lambda: True if focused_key() == "`" else None, 10)
+keys("Up", "Right", "Right", "Return")
+wait_for("the editor after Enter on F2", lambda: window_with(TAB, "单/组合键"))
+keys("ctrl+Tab")
+
+
+def macro_page_shown():
+    editor = window_with(TAB, "宏定义")
+    tab = find(editor, TAB, "宏定义") if editor is not None else None
+    return True if tab is not None and tab.getState().contains(pyatspi.STATE_SELECTED) else None
+
+
+wait_for("the macro page after Ctrl+Tab", macro_page_shown, 10)
+macro_page = window_with(TAB, "宏定义")
+if find(macro_page, pyatspi.ROLE_SCROLL_BAR, "宏列表") is None:
+    fail("the macro page has no scroll bar named 宏列表")
+if find(macro_page, pyatspi.ROLE_TEXT, "次数播放") is None:
+    fail("the macro page has no text box named 次数播放")
+if find(macro_page, pyatspi.ROLE_RADIO_BUTTON, "次数播放") is None:
+    fail("the macro page has no radio button named 次数播放")
+keys("Escape")
+wait_for("the editor's end after Escape", lambda: True if window_with(TAB, "单/组合键") is None else None)
+
+# F2 gets Play/Pause with the keyboard alone: Enter, the Multimedia page, Tab past the close box and the
+# tabs to the icons, Right, Enter picks; Tab past Clear to OK, Enter.
+focus_main()
+keys("Return")
+wait_for("the editor after Enter on F2 again", lambda: window_with(TAB, "单/组合键"))
+keys("ctrl+Next", "ctrl+Next", "ctrl+Next", "Tab", "Tab", "Tab", "Right", "Return")
+
+
+def play_pause_picked():
+    editor = window_with(TAB, "多媒体")
+    icon = find(editor, pyatspi.ROLE_CHECK_BOX, "播放/暂停") if editor is not None else None
+    return True if icon is not None and icon.getState().contains(pyatspi.STATE_CHECKED) else None
+
+
+wait_for("Play/Pause picked", play_pause_picked, 10)
+keys("Tab", "Tab", "Return")
+wait_for("the editor's end after OK", lambda: True if window_with(TAB, "单/组合键") is None else None)
+key_f2 = find(main, BUTTON, "F2")
+if not key_f2.description.startswith("上档键：多媒体键 Play/Pause\n"):
+    fail("after OK the key F2 is described as %r" % key_f2.description)
+# The language button renames the buttons and rewords the keys' descriptions.
+press(find(main, BUTTON, "English"))
+wait_for("the English names after the language button",
+         lambda: True if find(main, BUTTON, "Save") is not None else None, 10)
+for name in ["Open", "Clear", "WriteKeys", "LightSet", "ReadAll", "Update", "简体中文", "Open the manual"]:
+    if find(main, BUTTON, name) is None:
+        fail("no command button named %r in English" % name)
+if not find(main, BUTTON, "A").description.startswith("Key settings L1："):
+    fail("the key A is described in English as %r" % find(main, BUTTON, "A").description)
+print("atspi-check: command buttons and keys named, a key's action and the keyboard open the editor, "
+      "the keyboard alone assigns a key")
