@@ -64,6 +64,8 @@ int RunDiff(const CCliRun& run);
 
 // The model as the program has it after start-up: catalogue built, everything cleared.
 std::unique_ptr<CKeyboardData> NewModel(UiLanguage language);
+// Reads a profile file; on failure prints why and returns false.
+bool ReadProfileFile(CKeyboardData& data, const std::string& path);
 // Reads a profile file, or a JSON document as import reads it (told apart by their first bytes); on
 // failure prints why and returns false.
 bool ReadAnyProfile(CKeyboardData& data, const std::string& path);

@@ -40,12 +40,7 @@ bool ReadOrNewProfile(CKeyboardData& data, const std::string& path) {
         ClearProfile(data);
         return true;
     }
-    std::string problem;
-    if (!LoadProfile(data, Utf8Path(path), &problem)) {
-        Fail(path + " " + problem);
-        return false;
-    }
-    return true;
+    return ReadProfileFile(data, path);
 }
 
 // A key on the command line: its number (1..87) or its legend.

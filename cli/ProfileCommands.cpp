@@ -58,8 +58,6 @@ bool ReadAnyProfile(CKeyboardData& data, const std::string& path) {
     return true;
 }
 
-namespace {
-
 bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
     if (const std::string problem = ReadProblem(path); !problem.empty()) {
         Fail("cannot read " + path + ": " + problem);
@@ -72,6 +70,8 @@ bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
     }
     return true;
 }
+
+namespace {
 
 bool WriteKeys(CKeyboardData& data) {
     CProgressBar bar("Writing key settings", SlotCount - 1);

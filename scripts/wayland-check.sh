@@ -45,28 +45,11 @@ wait_for() {
     return 1
 }
 
-# A private X server on a free display; Xvfb names the display it took on descriptor 3, and quits
-# where another server took the number since the lock check (a check run beside this one): then the
-# next number is tried.
-number=${ZELK_WAYLAND_CHECK_DISPLAY:-87}
-xvfb=
-for _ in $(seq 10); do
-    while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-    : >"$work/display"
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 3 3>"$work/display" \
-        >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
-    xvfb_up() { [ -s "$work/display" ] || ! kill -0 "$xvfb" 2>/dev/null; }
-    wait_for 300 xvfb_up
-    [ -s "$work/display" ] && break
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    xvfb=
-    number=$((number + 1))
-done
-[ -n "$xvfb" ] || fail "Xvfb did not start"
+# A private X server on a free display.
+# shellcheck source=scripts/private-xvfb.sh
+. "$(dirname "$0")/private-xvfb.sh"
+start_private_xvfb "${ZELK_WAYLAND_CHECK_DISPLAY:-87}" || fail "Xvfb did not start"
 pids+=("$xvfb")
-export DISPLAY=:$(cat "$work/display")
 
 # weston's kiosk shell puts the main window at the output's top left and centres dialogs on the output.
 width=1200 height=900

@@ -44,28 +44,10 @@ session_end() {
 }
 trap session_end EXIT
 
-# Xvfb writes its display number to descriptor 3 once it takes connections, and quits without it where
-# another server holds the display (one started since the lock check, perhaps by a parallel run);
-# then the next number is tried. It does not reset when its last client goes (xdotool's between the
-# program's start and its connection), which would turn a connection made meanwhile away.
-number=${ZELK_SCREENSHOT_DISPLAY:-97}
-for _ in $(seq 10); do
-    while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-    : >"$work/display"
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 3 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
-    for _ in $(seq 300); do
-        [ -s "$work/display" ] || ! kill -0 "$xvfb" 2>/dev/null && break
-        sleep 0.1
-    done
-    [ -s "$work/display" ] && break
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    xvfb=
-    number=$((number + 1))
-done
-[ -n "$xvfb" ] || { echo "$session_name: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=:$number
+# shellcheck source=scripts/private-xvfb.sh
+. "$(dirname "${BASH_SOURCE[0]:-$0}")/private-xvfb.sh"
+start_private_xvfb "${ZELK_SCREENSHOT_DISPLAY:-97}" ||
+    { echo "$session_name: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 
 # Starts the program on the virtual keyboard, with any further arguments given, and waits up to 30 s
 # for its main window. Whatever the caller prepares in $work is in place before the program starts.

@@ -27,7 +27,7 @@ void CKeyMapEdit::Open(const CKeyboardData& data) {
                                                     [static_cast<std::size_t>(data.CurrentLevel)];
     Single = setting.Mode != ModeCombo;
     Key = setting.Mode == ModeSingle ? KeyOfDeviceCode(data, setting.HWCode) : -1;
-    Picks.fill(-1);
+    Picks = NoPicks;
     EditorPage = std::max(EditorPageOfMode(setting.Mode), 1);
     const EditorPageRow& shown = EditorPageRowOf(EditorPage);
     if (shown.IsList() && setting.Mode == shown.mode) {

@@ -71,6 +71,11 @@ private:
     int EditorPage = 1;
     bool Single = true;
     int Key = -1;
-    // The pick of each choice page, by page number.
-    std::array<int, EditorPageCount + 1> Picks{};
+    // The pick of each choice page, by page number; -1 for none.
+    static constexpr std::array<int, EditorPageCount + 1> NoPicks = [] {
+        std::array<int, EditorPageCount + 1> none{};
+        none.fill(-1);
+        return none;
+    }();
+    std::array<int, EditorPageCount + 1> Picks = NoPicks;
 };
