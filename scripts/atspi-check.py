@@ -4,9 +4,10 @@ Checks the names of the main window's command buttons and keys, runs the default
 and sees the key assignment editor open, closes it through its Cancel button, then with the keyboard
 alone moves the focus to the key F2, opens the editor for it with Enter, shows the macro page with
 Ctrl+Tab (its scroll bar and text box named) and leaves with Escape; then gives F2 Play/Pause on the
-Multimedia page with the keyboard alone and reads the assignment in the key's description; last, the
-language button turns the names English.
-"""
+Multimedia page with the keyboard alone, reads the assignment in the key's description and saves the
+profile with Ctrl+S and the file's name typed, finding the assignment in the file. Then the backlight
+dialog (keys described by their colour), the progress dialog while the keys are written and the
+firmware dialog name their buttons; last, the language button turns the names English."""
 
 import os
 import subprocess
@@ -188,6 +189,61 @@ wait_for("the editor's end after OK", lambda: True if window_with(TAB, "单/组�
 key_f2 = find(main, BUTTON, "F2")
 if not key_f2.description.startswith("上档键：多媒体键 Play/Pause\n"):
     fail("after OK the key F2 is described as %r" % key_f2.description)
+
+def windows():
+    application = program()
+    return list(children(application)) if application is not None else []
+
+
+def other_window(count):
+    """None until the program shows more than one window (a dialog over the main one)."""
+    return True if len(windows()) > count else None
+
+
+# Saved with the keyboard alone: Ctrl+S, the file's name typed into the file dialog, Enter.
+profile = os.path.join(os.environ["ZELK_ATSPI_WORK"], "keyboard-only.pro")
+focus_main()
+shown = len(windows())
+keys("ctrl+s")
+wait_for("the file dialog after Ctrl+S", lambda: other_window(shown), 10)
+time.sleep(0.5)
+subprocess.run(["xdotool", "type", "--delay", "20", profile], check=True, timeout=30)
+keys("Return")
+wait_for("the profile saved", lambda: True if os.path.exists(profile) and os.path.getsize(profile) > 0 else None)
+with open(profile, encoding="utf-8", errors="replace") as saved:
+    text = saved.read()
+if '<KEY ID="3" Level="0" Mode="5" HWCode="111">' not in text:
+    fail("the saved profile does not hold F2's Play/Pause: %s" % text[:600])
+
+# The backlight dialog: its keys named and described by their colour, its buttons named.
+press(find(main, BUTTON, "设置背光"))
+backlight = wait_for("the backlight dialog", lambda: window_with(BUTTON, "多键设置"))
+for name in ["恢复默认", "写入背光", "全域设置", "取消"]:
+    if find(backlight, BUTTON, name) is None:
+        fail("the backlight dialog has no button %r" % name)
+light_a = find(backlight, BUTTON, "A")
+if light_a is None or not light_a.description.startswith("RGB "):
+    fail("the backlight dialog's key A is %r" % (light_a.description if light_a else None))
+press(find(backlight, BUTTON, "取消"))
+wait_for("the backlight dialog's end", lambda: True if window_with(BUTTON, "多键设置") is None else None)
+
+# The progress dialog while the keys are written: its Cancel button named; then the message at the end.
+shown = len(windows())
+press(find(main, BUTTON, "写入按键"))
+progress = wait_for("the progress dialog", lambda: window_with(BUTTON, "取消"), 10)
+ended = wait_for("the message after writing", lambda: window_with(pyatspi.ROLE_LABEL, "OK!"), 20)
+press(find(ended, BUTTON, "OK") or find(ended, BUTTON, "确定"))
+wait_for("the message's end", lambda: True if window_with(pyatspi.ROLE_LABEL, "OK!") is None else None)
+
+# The firmware dialog: its buttons named; Cancel closes it.
+press(find(main, BUTTON, "固件升级"))
+firmware = wait_for("the firmware dialog", lambda: window_with(BUTTON, "获取固件版本"))
+for name in ["打开", "更新", "取消"]:
+    if find(firmware, BUTTON, name) is None:
+        fail("the firmware dialog has no button %r" % name)
+press(find(firmware, BUTTON, "取消"))
+wait_for("the firmware dialog's end", lambda: True if window_with(BUTTON, "获取固件版本") is None else None)
+
 # The language button renames the buttons and rewords the keys' descriptions.
 press(find(main, BUTTON, "English"))
 wait_for("the English names after the language button",

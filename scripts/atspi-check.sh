@@ -2,7 +2,8 @@
 # atspi-check.sh BUILD_DIR: what a screen reader sees of the program, through AT-SPI. Under Xvfb, in a
 # D-Bus session with the accessibility bus, starts the program on the virtual keyboard and runs
 # scripts/atspi-check.py: the names of the command buttons and of keys, a key's default action that
-# opens the key assignment editor, and the keyboard alone moving to a key and opening the editor.
+# opens the key assignment editor, the keyboard alone assigning a key and saving the profile, and the
+# backlight, progress and firmware dialogs' buttons.
 # Exits 77, which ctest reports as skipped, when the accessibility bus, pyatspi, D-Bus, Xvfb or
 # xdotool is not installed (scripts/setup.sh test installs them).
 set -euo pipefail
@@ -46,7 +47,7 @@ dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_program
-export ZELK_MAIN_WINDOW=$main
+export ZELK_MAIN_WINDOW=$main ZELK_ATSPI_WORK=$work
 timeout --kill-after=5 120 "$python" "$here/scripts/atspi-check.py" || {
     echo "atspi-check: failed; the program said:" >&2
     cat "$work/zelk.log" >&2

@@ -220,6 +220,31 @@ int CMorvDialogKeyMapSettings::GroupEntryArea(int group) const {
     return -1;
 }
 
+bool CMorvDialogKeyMapSettings::ScrollFocusGroup(int group, int notification) {
+    const int page = Editing.Page();
+    const EditorPageRow& shown = EditorPageRowOf(page);
+    const bool names = group == FocusGroupNames;
+    if (!names && (group != FocusGroupRecord || !shown.recordRowsShowText))
+        return false;
+    CSkinScrollBar* bar = names ? NamesBar : RecordBar;
+    const CActionList* list = names ? Editing.NamesOfPage(page) : Editing.RecordOfPage(page);
+    if (list == nullptr || !bar->isVisible() || FocusedArea() < 0)
+        return false;
+    // Past the rows shown, the keys select as the scroll bar does: the item beyond the focused one,
+    // which comes into view with the focus on its row.
+    const int firstRow = names ? shown.nameRows : shown.recordRows;
+    const int focusedRow = Areas()[static_cast<std::size_t>(FocusedArea())].id - firstRow;
+    const int step = notification == ScrollLineUp     ? -1
+                     : notification == ScrollLineDown ? 1
+                     : notification == ScrollPageUp   ? -list->SizeOfView
+                                                      : list->SizeOfView;
+    const int target = std::clamp(list->ViewStartAt + focusedRow + step, 0, std::max(0, list->Count() - 1));
+    OnScroll(bar, ScrollThumbTrack, target);
+    if (const SkinRegion* row = AreaById(firstRow + list->CursorPos))
+        SetFocusedArea(static_cast<int>(row - Areas().data()));
+    return true;
+}
+
 SkinAreaSpeech CMorvDialogKeyMapSettings::AreaSpeech(const SkinRegion& area) const {
     SkinAreaSpeech speech = CSkinWindow::AreaSpeech(area);
     const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
@@ -475,6 +500,8 @@ void CMorvDialogKeyMapSettings::OnScroll(CSkinScrollBar* bar, int notification, 
         Editing.ScrollRecord(page, moved);
     }
     update();
+    // The rows now show other items.
+    TellAreasChanged();
 }
 
 void CMorvDialogKeyMapSettings::OnNameRow(int row) {

@@ -49,9 +49,8 @@ public:
 protected:
     // Tab enters the tabs at the shown page's, the icons at the pick.
     int GroupEntryArea(int group) const override;
-
-public:
-protected:
+    // Past the first or last row shown of the names or the record list, that list scrolls.
+    bool ScrollFocusGroup(int group, int notification) override;
     bool TakesClick(const SkinRegion& area) const override { return AreaShown(area); }
     bool FocusKeysPaused() const override {
         return Capture.Running() || Recorder.Target() != RecordingTarget::None;

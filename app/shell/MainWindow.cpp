@@ -195,7 +195,6 @@ void CMorvDlg::OnLanguage() {
     AreaById(IdLanguage)->active = Model.UiLanguage != StartUiLanguage;
     emit UiLanguageChanged();
     update();
-    TellAreasChanged();
 }
 
 void CMorvDlg::OnHelp() {
@@ -242,7 +241,6 @@ void CMorvDlg::OnClear() {
         Unsaved.TakeSnapshot();
     }
     update();
-    TellAreasChanged();
 }
 
 void CMorvDlg::OnWriteKeys() {
@@ -265,7 +263,6 @@ void CMorvDlg::OnReadAll() {
         ShowMessage(TransferEndText(Model.UiLanguage));
     }
     update();
-    TellAreasChanged();
 }
 
 void CMorvDlg::OnFirmwareUpdate() {
@@ -286,7 +283,6 @@ void CMorvDlg::OnKey(int keyIndex) {
     RunKeyEditor();
     update();
     UpdateActiveStates();
-    TellAreasChanged();
 }
 
 int CMorvDlg::RunProgress(int operation) {

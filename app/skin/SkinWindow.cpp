@@ -1,6 +1,7 @@
 #include "skin/SkinWindow.h"
 
 #include "catalogue/KeyLegends.h"
+#include "skin/ScrollBarGeometry.h"
 #include "skin/SkinFocusMoves.h"
 #include "skin/SkinRectQt.h"
 
@@ -12,11 +13,28 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScreen>
 
 #include <algorithm>
 
 namespace {
+
+// The scroll a list's focus keys ask for; -1 for other keys.
+int ScrollNotificationOfKey(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+        return ScrollLineUp;
+    case Qt::Key_Down:
+        return ScrollLineDown;
+    case Qt::Key_PageUp:
+        return ScrollPageUp;
+    case Qt::Key_PageDown:
+        return ScrollPageDown;
+    default:
+        return -1;
+    }
+}
 
 QColor ToQColor(SkinColour colour) {
     return QColor(colour.Red, colour.Green, colour.Blue);
@@ -363,7 +381,15 @@ void CSkinWindow::ActivateArea(int index) {
         return;
     const SkinRegion clicked = AreaTable[static_cast<std::size_t>(index)];
     if (AreaShown(clicked) && TakesClick(clicked))
-        OnAreaClicked(clicked);
+        ClickArea(clicked);
+}
+
+void CSkinWindow::ClickArea(const SkinRegion& area) {
+    const QPointer<CSkinWindow> alive(this);
+    OnAreaClicked(area);
+    // A click may rename, check or select areas, or show another page's.
+    if (alive)
+        TellAreasChanged();
 }
 
 bool CSkinWindow::focusNextPrevChild(bool next) {
@@ -503,7 +529,21 @@ void CSkinWindow::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_End:
         to = RowEnd(rects, from, true);
         break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
     default:
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    // Past a list's first or last row shown, and a page at a time, the list scrolls under the focus.
+    const bool paging = key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    const int notification = ScrollNotificationOfKey(key);
+    if ((to == from || paging) && group != 0 && notification >= 0 && ScrollFocusGroup(group, notification)) {
+        event->accept();
+        return;
+    }
+    if (paging) {
         QDialog::keyPressEvent(event);
         return;
     }
@@ -558,7 +598,7 @@ void CSkinWindow::mouseReleaseEvent(QMouseEvent* event) {
         HitTest(point);
         if (const SkinRegion* area = ClickedArea(point)) {
             const SkinRegion clicked = *area;
-            OnAreaClicked(clicked);
+            ClickArea(clicked);
         }
     }
     QDialog::mouseReleaseEvent(event);

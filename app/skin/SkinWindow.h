@@ -128,6 +128,13 @@ protected:
     }
     // While true (a recording runs), Tab, arrows, Enter and Space do not move or use the focus.
     virtual bool FocusKeysPaused() const { return false; }
+    // Up, Down, Page Up or Page Down (a scroll notification) where the group has no further area:
+    // a group that is a list scrolls by it and returns true.
+    virtual bool ScrollFocusGroup(int group, int notification) {
+        Q_UNUSED(group);
+        Q_UNUSED(notification);
+        return false;
+    }
     // Tab and Shift+Tab: the next or previous stop in reading order among the focusable areas
     // (a group is one stop, at the rectangle around it) and the window's widgets that take Tab.
     bool focusNextPrevChild(bool next) override;
@@ -158,6 +165,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // OnAreaClicked, then tells assistive technology what the click may have changed.
+    void ClickArea(const SkinRegion& area);
     // The pieces of the hover picture are cut under every area that takes hover, those of the active
     // picture under the areas active then.
     enum class Overlay { Hover, Active };

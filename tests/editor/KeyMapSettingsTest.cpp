@@ -507,9 +507,10 @@ namespace {
 const QPoint NamesBarDown(186, 237), RecordBarDown(362, 237);
 
 // What the user does, in order: clicks (routed to the control under the point, as a real click is),
-// right clicks, text typed into whatever has the focus and ended with Enter, and one key recorded.
+// right clicks, text typed into whatever has the focus and ended with Enter, one key recorded, and a
+// key typed into the editor (at.x() is its Qt key).
 struct CGesture {
-    enum Kind { Click, RightClick, Type, RecordKey } kind;
+    enum Kind { Click, RightClick, Type, RecordKey, FocusKey } kind;
     QPoint at{};
     int times = 1;
     QString text{};
@@ -561,6 +562,11 @@ void Perform(CMorvDialogKeyMapSettings& dialog, const CGesture& gesture) {
         }
         case CGesture::RecordKey:
             PostKey(dialog, gesture.at.x(), false);
+            break;
+        case CGesture::FocusKey:
+            dialog.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            QTest::keyClick(&dialog, static_cast<Qt::Key>(gesture.at.x()));
             break;
         }
     }
@@ -617,6 +623,18 @@ void CKeyMapSettingsTest::listSequencesKeepEveryItemInPlace() {
          twelveNames,
          {},
          7,
+         0,
+         {}},
+        {"the arrows scroll the names past their last row shown, and Enter selects there",
+         {},
+         twelve,
+         {{CGesture::Click, Tab(2)},
+          {CGesture::FocusKey, QPoint(Qt::Key_Tab, 0), 4},
+          {CGesture::FocusKey, QPoint(Qt::Key_Down, 0), 11},
+          {CGesture::FocusKey, QPoint(Qt::Key_Return, 0)}},
+         twelveNames,
+         {},
+         11,
          0,
          {}},
         {"the record bar covers the entry the names bar selects",
