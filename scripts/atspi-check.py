@@ -7,7 +7,8 @@ Ctrl+Tab (its scroll bar and text box named) and leaves with Escape; then gives 
 Multimedia page with the keyboard alone, reads the assignment in the key's description and saves the
 profile with Ctrl+S and the file's name typed, finding the assignment in the file. Then the backlight
 dialog (keys described by their colour), the progress dialog while the keys are written and the
-firmware dialog name their buttons; last, the language button turns the names English."""
+firmware dialog name their buttons, and the keyboard alone moves among the backlight dialog's keys and
+closes the firmware dialog; last, the language button turns the names English."""
 
 import os
 import subprocess
@@ -224,7 +225,25 @@ for name in ["恢复默认", "写入背光", "全域设置", "取消"]:
 light_a = find(backlight, BUTTON, "A")
 if light_a is None or not light_a.description.startswith("RGB "):
     fail("the backlight dialog's key A is %r" % (light_a.description if light_a else None))
-press(find(backlight, BUTTON, "取消"))
+
+
+def focused_in(window):
+    for node in walk(window):
+        if node.getRole() == BUTTON and node.getState().contains(pyatspi.STATE_FOCUSED):
+            return node.name
+    return None
+
+
+# Its keys are one Tab stop among its buttons, and the arrows move within them as on the main window.
+for _ in range(12):
+    keys("Tab")
+    if focused_in(backlight) == "Esc":
+        break
+if focused_in(backlight) != "Esc":
+    fail("Tab never reached the backlight dialog's keys; the focus is on %r" % focused_in(backlight))
+keys("Down", "Right")
+wait_for("the focus on 1 in the backlight dialog", lambda: True if focused_in(backlight) == "1" else None, 10)
+keys("Escape")
 wait_for("the backlight dialog's end", lambda: True if window_with(BUTTON, "多键设置") is None else None)
 
 # The progress dialog while the keys are written: its Cancel button named; then the message at the end.
@@ -241,7 +260,14 @@ firmware = wait_for("the firmware dialog", lambda: window_with(BUTTON, "获取�
 for name in ["打开", "更新", "取消"]:
     if find(firmware, BUTTON, name) is None:
         fail("the firmware dialog has no button %r" % name)
-press(find(firmware, BUTTON, "取消"))
+# Tab reaches its buttons, and Enter on Cancel closes it.
+for _ in range(8):
+    keys("Tab")
+    if focused_in(firmware) == "取消":
+        break
+if focused_in(firmware) != "取消":
+    fail("Tab never reached the firmware dialog's Cancel; the focus is on %r" % focused_in(firmware))
+keys("Return")
 wait_for("the firmware dialog's end", lambda: True if window_with(BUTTON, "获取固件版本") is None else None)
 
 # The language button renames the buttons and rewords the keys' descriptions.
@@ -254,4 +280,4 @@ for name in ["Open", "Clear", "WriteKeys", "LightSet", "ReadAll", "Update", "简
 if not find(main, BUTTON, "A").description.startswith("Key settings L1："):
     fail("the key A is described in English as %r" % find(main, BUTTON, "A").description)
 print("atspi-check: command buttons and keys named, a key's action and the keyboard open the editor, "
-      "the keyboard alone assigns a key")
+      "the keyboard alone assigns a key and saves it, the dialogs name their buttons")
