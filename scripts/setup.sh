@@ -21,7 +21,7 @@ for purpose in "$@"; do
             dpkg-dev file xvfb xauth xdotool imagemagick
             weston qt6-wayland
             clang-format clang-tidy qt6-translations-l10n g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine
-            wine64 python3-jsonschema at-spi2-core python3-pyatspi dbus" ;;
+            wine64 python3-jsonschema at-spi2-core python3-pyatspi python3-gi dbus" ;;
     package) packages="$packages $build dpkg-dev file binutils lintian" ;;
     screenshots) packages="$packages xvfb xauth xdotool imagemagick python3 fonts-noto-cjk" ;;
     *) echo "usage: $0 [run] [test] [package] [screenshots]" >&2; exit 2 ;;

@@ -4,9 +4,16 @@
 # and the program on the virtual keyboard with Qt's Wayland platform; checks that no pixel of a
 # window's transparent colour shows around the main window and the key assignment editor; opens the
 # editor with a click on the key A, records a macro from keys typed into it, saves the profile and
-# finds the recording in it. With OUT_DIR, leaves its screenshots there. Exits 77 (skipped) when a
-# tool it needs is missing.
+# finds the recording in it; then Hide puts the program's icon in a notification area (a D-Bus
+# StatusNotifierWatcher, as KDE Plasma and GNOME's AppIndicator extension offer) and the icon brings the
+# window back. With OUT_DIR, leaves its screenshots there. Exits 77 (skipped) when a tool it needs is
+# missing; without D-Bus or python3-gi only the notification area's part is skipped.
 set -eu
+# The whole check runs in a D-Bus session of its own, which ends with it.
+if [ -z "${ZELK_WAYLAND_SESSION:-}" ] && command -v dbus-run-session >/dev/null; then
+    export ZELK_WAYLAND_SESSION=1
+    exec timeout --kill-after=10 170 dbus-run-session -- "$0" "$@"
+fi
 build=$(realpath "$1")
 out=${2:-}
 program=$build/bin/Zelk
@@ -59,6 +66,18 @@ weston --backend=x11-backend.so --use-pixman --socket="$socket" --width=$width -
 pids+=($!)
 wait_for 300 test -S "$XDG_RUNTIME_DIR/$socket" || fail "weston did not start"
 export WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland
+# The notification area, there before the program asks for it.
+tray_items=
+if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] && /usr/bin/python3 -c 'import gi' 2>/dev/null; then
+    tray_items=$work/tray-items
+    /usr/bin/python3 "$(dirname "$0")/status-notifier-watcher.py" "$tray_items" >"$work/watcher.log" 2>&1 &
+    pids+=($!)
+    watcher_up() {
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+            org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher 2>/dev/null | grep -q true
+    }
+    wait_for 100 watcher_up || fail "the notification area did not start: $(cat "$work/watcher.log")"
+fi
 "$program" --virtual-keyboard="$work/keyboard.state" >"$work/zelk.log" 2>&1 &
 pids+=($!)
 
@@ -120,3 +139,19 @@ grep -A40 '<KEY ID="43" Level="0" Mode="3"' "$profile" >"$work/macro.txt" || fai
 steps=$(sed -n 's/.*<x ID="[0-9]*" t1="\([^"]*\)".*/\1/p' "$work/macro.txt" | head -7 | sed 's/&lt;[0-9]* ms&gt;/DELAY/' | paste -sd,)
 [ "$steps" = "A Down,DELAY,A UP,DELAY,B Down,DELAY,B UP" ] || fail "the recorded macro reads $steps"
 echo "wayland-check: no transparent colour shows; the key A saved with the macro typed into the editor"
+
+# Hide (the button left of Help) puts the icon in the notification area and the window away; the
+# icon's activation (a click on it) brings the window back.
+if [ -z "$tray_items" ]; then
+    echo "wayland-check: D-Bus or python3-gi is missing, so the notification area's part is skipped" >&2
+    exit 0
+fi
+click 1062 35
+hidden() { screen hidden && [ "$(pixel hidden 60 40)" = "0,0,0" ]; }
+wait_for 100 hidden || fail "Hide left the main window shown"
+wait_for 100 test -s "$tray_items" || fail "Hide put no icon in the notification area"
+item=$(head -n 1 "$tray_items")
+dbus-send --session --print-reply --dest="$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate \
+    int32:0 int32:0 >/dev/null || fail "the icon $item did not take the activation"
+wait_for 100 main_shown || fail "the icon did not bring the main window back"
+echo "wayland-check: Hide put the icon in the notification area, and the icon brought the window back"
