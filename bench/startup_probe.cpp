@@ -96,7 +96,8 @@ protected:
         // Besides all resident memory, the anonymous part alone: the mapped files' share depends on
         // what the page cache holds around them (a resource file the build has just written maps
         // more), the anonymous part only on the program.
-        std::printf("%lld %ld %lld %ld\n", painted, StatusKilobytes("VmRSS:"), cpu, StatusKilobytes("RssAnon:"));
+        std::printf("%lld %ld %lld %ld\n", painted, StatusKilobytes("VmRSS:"), cpu,
+                    StatusKilobytes("RssAnon:"));
         std::fflush(stdout);
         if (PrintBreakdown)
             PrintResidentByMapping();
