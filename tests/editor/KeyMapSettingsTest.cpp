@@ -6,6 +6,7 @@
 #include "model/KeyboardData.h"
 #include "skin/SkinScrollBar.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -732,5 +733,46 @@ void CKeyMapSettingsTest::numberEditsShowEveryAllowedValueWhole() {
         edit->grab();
         // The first character is at the box's left edge, not scrolled out of it.
         QVERIFY2(edit->cursorPositionAt(QPoint(1, edit->height() / 2)) == 0, shown.edit);
+    }
+}
+
+void CKeyMapSettingsTest::everyControlAScreenReaderFindsHasAName() {
+    // Every control on every page, in both languages; and on the Multimedia page, names a reader
+    // would say (the icons by their tooltips).
+    const QAccessible::Role controls[] = {
+        QAccessible::Button,      QAccessible::PageTab,   QAccessible::ListItem,    QAccessible::CheckBox,
+        QAccessible::RadioButton, QAccessible::ScrollBar, QAccessible::EditableText};
+    const std::pair<UiLanguage, QStringList> multimedia[] = {
+        {UiLanguage::Chinese, {"多媒体", "播放/暂停", "静音", "确定", "取消"}},
+        {UiLanguage::English, {"Multimedia", "Play/Pause", "Mute", "OK", "Cancel"}},
+    };
+    for (const auto& [language, expected] : multimedia) {
+        init();
+        Fixture->Data->UiLanguage = language;
+        Fixture->Open();
+        for (int page = 1; page <= 7; ++page) {
+            Fixture->Click(Tab(page));
+            QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Fixture->Dialog.get());
+            QVERIFY(window != nullptr);
+            QStringList names;
+            for (int index = 0; index < window->childCount(); ++index) {
+                QAccessibleInterface* child = window->child(index);
+                if (child == nullptr || child->state().invisible ||
+                    std::find(std::begin(controls), std::end(controls), child->role()) == std::end(controls))
+                    continue;
+                const QString name = child->text(QAccessible::Name);
+                QVERIFY2(!name.isEmpty(),
+                         qPrintable(QStringLiteral("page %1: a control of role %2 at %3 has no name")
+                                        .arg(page)
+                                        .arg(int(child->role()))
+                                        .arg(child->rect().x())));
+                names << name;
+            }
+            if (page == 4) {
+                for (const QString& name : expected)
+                    QVERIFY2(names.contains(name), qPrintable(name));
+            }
+        }
+        cleanup();
     }
 }

@@ -26,4 +26,5 @@ private slots:
     void macroSettingsAndTheStepMenu();
     void listSequencesKeepEveryItemInPlace();
     void numberEditsShowEveryAllowedValueWhole();
+    void everyControlAScreenReaderFindsHasAName();
 };
