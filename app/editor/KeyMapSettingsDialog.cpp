@@ -238,7 +238,11 @@ bool CMorvDialogKeyMapSettings::ScrollFocusGroup(int group, int notification) {
                      : notification == ScrollLineDown ? 1
                      : notification == ScrollPageUp   ? -list->SizeOfView
                                                       : list->SizeOfView;
-    const int target = std::clamp(list->ViewStartAt + focusedRow + step, 0, std::max(0, list->Count() - 1));
+    const int focusedItem = list->ViewStartAt + focusedRow;
+    const int target = std::clamp(focusedItem + step, 0, std::max(0, list->Count() - 1));
+    // At the list's ends there is nothing beyond: the selection stays where it is.
+    if (target == focusedItem)
+        return true;
     OnScroll(bar, ScrollThumbTrack, target);
     if (const SkinRegion* row = AreaById(firstRow + list->CursorPos))
         SetFocusedArea(static_cast<int>(row - Areas().data()));
