@@ -234,22 +234,25 @@ def focused_in(window):
     return None
 
 
+def tab_to(window, name, what, tries):
+    """Presses Tab until the button named name in window has the focus, at most tries times."""
+    for _ in range(tries):
+        keys("Tab")
+        if focused_in(window) == name:
+            return
+    fail("Tab never reached %s; the focus is on %r" % (what, focused_in(window)))
+
+
 # Its keys are one Tab stop among its buttons, and the arrows move within them as on the main window.
-for _ in range(12):
-    keys("Tab")
-    if focused_in(backlight) == "Esc":
-        break
-if focused_in(backlight) != "Esc":
-    fail("Tab never reached the backlight dialog's keys; the focus is on %r" % focused_in(backlight))
+tab_to(backlight, "Esc", "the backlight dialog's keys", 12)
 keys("Down", "Right")
 wait_for("the focus on 1 in the backlight dialog", lambda: True if focused_in(backlight) == "1" else None, 10)
 keys("Escape")
 wait_for("the backlight dialog's end", lambda: True if window_with(BUTTON, "多键设置") is None else None)
 
 # The progress dialog while the keys are written: its Cancel button named; then the message at the end.
-shown = len(windows())
 press(find(main, BUTTON, "写入按键"))
-progress = wait_for("the progress dialog", lambda: window_with(BUTTON, "取消"), 10)
+wait_for("the progress dialog", lambda: window_with(BUTTON, "取消"), 10)
 ended = wait_for("the message after writing", lambda: window_with(pyatspi.ROLE_LABEL, "OK!"), 20)
 press(find(ended, BUTTON, "OK") or find(ended, BUTTON, "确定"))
 wait_for("the message's end", lambda: True if window_with(pyatspi.ROLE_LABEL, "OK!") is None else None)
@@ -261,12 +264,7 @@ for name in ["打开", "更新", "取消"]:
     if find(firmware, BUTTON, name) is None:
         fail("the firmware dialog has no button %r" % name)
 # Tab reaches its buttons, and Enter on Cancel closes it.
-for _ in range(8):
-    keys("Tab")
-    if focused_in(firmware) == "取消":
-        break
-if focused_in(firmware) != "取消":
-    fail("Tab never reached the firmware dialog's Cancel; the focus is on %r" % focused_in(firmware))
+tab_to(firmware, "取消", "the firmware dialog's Cancel", 8)
 keys("Return")
 wait_for("the firmware dialog's end", lambda: True if window_with(BUTTON, "获取固件版本") is None else None)
 
