@@ -30,8 +30,20 @@ if(UNIX AND NOT APPLE)
   install(FILES ${PROJECT_SOURCE_DIR}/cli/zelk-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
           RENAME zelk-cli)
 
-  # Man pages, compressed as Debian installs them when gzip is there.
+  # Man pages and the changelog, compressed as Debian installs them when gzip is there.
   find_program(ZELK_GZIP gzip)
+  # Points the variable named at the file's compressed copy, made at build time, when gzip is there.
+  function(zelk_gzipped variable)
+    if(ZELK_GZIP)
+      set(file ${${variable}})
+      add_custom_command(
+        OUTPUT ${file}.gz
+        COMMAND ${ZELK_GZIP} -9nkf ${file}
+        DEPENDS ${file}
+        VERBATIM)
+      set(${variable} ${file}.gz PARENT_SCOPE)
+    endif()
+  endfunction()
   set(ZELK_MAN_PAGES zelk-cli.1)
   if(TARGET Zelk)
     list(APPEND ZELK_MAN_PAGES Zelk.1)
@@ -39,16 +51,8 @@ if(UNIX AND NOT APPLE)
   foreach(page ${ZELK_MAN_PAGES})
     set(filled ${CMAKE_BINARY_DIR}/man/${page})
     configure_file(${PROJECT_SOURCE_DIR}/res/man/${page}.in ${filled} @ONLY)
-    if(ZELK_GZIP)
-      add_custom_command(
-        OUTPUT ${filled}.gz
-        COMMAND ${ZELK_GZIP} -9nkf ${filled}
-        DEPENDS ${filled}
-        VERBATIM)
-      list(APPEND ZELK_MAN_FILES ${filled}.gz)
-    else()
-      list(APPEND ZELK_MAN_FILES ${filled})
-    endif()
+    zelk_gzipped(filled)
+    list(APPEND ZELK_MAN_FILES ${filled})
   endforeach()
   add_custom_target(ZelkManPages ALL DEPENDS ${ZELK_MAN_FILES})
   install(FILES ${ZELK_MAN_FILES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
@@ -59,14 +63,7 @@ if(UNIX AND NOT APPLE)
                   OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
   set(changelog ${CMAKE_BINARY_DIR}/doc/changelog)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/changelog.in ${changelog} @ONLY)
-  if(ZELK_GZIP)
-    add_custom_command(
-      OUTPUT ${changelog}.gz
-      COMMAND ${ZELK_GZIP} -9nkf ${changelog}
-      DEPENDS ${changelog}
-      VERBATIM)
-    add_custom_target(ZelkChangelog ALL DEPENDS ${changelog}.gz)
-    set(changelog ${changelog}.gz)
-  endif()
+  zelk_gzipped(changelog)
+  add_custom_target(ZelkChangelog ALL DEPENDS ${changelog})
   install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright ${changelog} DESTINATION ${ZELK_DOC_DIR})
 endif()

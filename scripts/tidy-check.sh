@@ -11,21 +11,8 @@ root=$(pwd)
 [ -f "$build/compile_commands.json" ] || { echo "tidy-check: no $build/compile_commands.json" >&2; exit 1; }
 
 # Another major version brings other checks under the same names: the set was chosen with 14.
-wanted=14
-tidy=
-for candidate in clang-tidy-$wanted clang-tidy; do
-    if command -v "$candidate" >/dev/null; then
-        tidy=$candidate
-        break
-    fi
-done
-[ -n "$tidy" ] || { echo "tidy-check: clang-tidy is missing (scripts/setup.sh test installs it)" >&2; exit 1; }
-version=$("$tidy" --version | sed -n 's/.*LLVM version \([0-9][0-9]*\)\..*/\1/p')
-if [ "$version" != "$wanted" ]; then
-    echo "tidy-check: $tidy is version ${version:-unknown}, but the checks are clang-tidy $wanted's;" \
-        "install clang-tidy $wanted (clang-tidy-$wanted)" >&2
-    exit 1
-fi
+. scripts/pinned-llvm-tool.sh
+tidy=$(pinned_llvm_tool clang-tidy 14 tidy-check) || exit 1
 
 files=$(sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' "$build/compile_commands.json" |
     grep -E "^$root/(hwi|app|cli)/" | sort -u)
