@@ -30,21 +30,16 @@ cmake --build build-bench -j2 --target shell_bench
 runtime="$(mktemp -d)"; chmod 700 "$runtime"
 status=0
 if command -v Xvfb >/dev/null 2>&1; then
-  Xvfb -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 3>"$runtime/display" >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do
-    [ -s "$runtime/display" ] || ! kill -0 "$xvfb" 2>/dev/null && break
-    sleep 0.1
-  done
-  if [ -s "$runtime/display" ]; then
-    DISPLAY=":$(cat "$runtime/display")" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" \
-      ./build-bench/bin/shell_bench "$@" || status=$?
+  work=$runtime
+  . scripts/private-xvfb.sh
+  if start_private_xvfb 90 1280x1024x24; then
+    QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" ./build-bench/bin/shell_bench "$@" || status=$?
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
   else
     echo "bench.sh: Xvfb did not start" >&2
     status=1
   fi
-  kill "$xvfb" 2>/dev/null || true
-  wait "$xvfb" 2>/dev/null || true
 else
   QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" ./build-bench/bin/shell_bench "$@" || status=$?
 fi
