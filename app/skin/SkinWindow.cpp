@@ -20,22 +20,6 @@
 
 namespace {
 
-// The scroll a list's focus keys ask for; -1 for other keys.
-int ScrollNotificationOfKey(int key) {
-    switch (key) {
-    case Qt::Key_Up:
-        return ScrollLineUp;
-    case Qt::Key_Down:
-        return ScrollLineDown;
-    case Qt::Key_PageUp:
-        return ScrollPageUp;
-    case Qt::Key_PageDown:
-        return ScrollPageDown;
-    default:
-        return -1;
-    }
-}
-
 QColor ToQColor(SkinColour colour) {
     return QColor(colour.Red, colour.Green, colour.Blue);
 }
@@ -495,8 +479,16 @@ void CSkinWindow::keyPressEvent(QKeyEvent* event) {
         ActivateArea(FocusIndex);
         return;
     }
-    // The arrows, Home and End move among the focusable areas of the focused area's group.
     const int group = AreaFocusGroup(AreaTable[static_cast<std::size_t>(FocusIndex)]);
+    // Page Up and Page Down scroll a group that is a list by a page.
+    if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+        if (group != 0 && ScrollFocusGroup(group, key == Qt::Key_PageUp ? ScrollPageUp : ScrollPageDown))
+            event->accept();
+        else
+            QDialog::keyPressEvent(event);
+        return;
+    }
+    // The arrows, Home and End move among the focusable areas of the focused area's group.
     std::vector<int> members;
     std::vector<SkinRect> rects;
     int from = -1;
@@ -529,25 +521,15 @@ void CSkinWindow::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_End:
         to = RowEnd(rects, from, true);
         break;
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        break;
     default:
         QDialog::keyPressEvent(event);
         return;
     }
-    // Past a list's first or last row shown, and a page at a time, the list scrolls under the focus.
-    const bool paging = key == Qt::Key_PageUp || key == Qt::Key_PageDown;
-    const int notification = ScrollNotificationOfKey(key);
-    if ((to == from || paging) && group != 0 && notification >= 0 && ScrollFocusGroup(group, notification)) {
-        event->accept();
-        return;
-    }
-    if (paging) {
-        QDialog::keyPressEvent(event);
-        return;
-    }
     event->accept();
+    // Past a list's first or last row shown, the list scrolls under the focus.
+    if (to == from && group != 0 && (key == Qt::Key_Up || key == Qt::Key_Down) &&
+        ScrollFocusGroup(group, key == Qt::Key_Up ? ScrollLineUp : ScrollLineDown))
+        return;
     if (to >= 0 && static_cast<std::size_t>(to) < members.size())
         SetFocusedArea(members[static_cast<std::size_t>(to)]);
 }
