@@ -237,7 +237,7 @@ bool PugiSaveProfile(const CKeyboardData& data, const fs::path& file) {
     }
     // One element per line, no indentation: the layout of a profile, with LF line ends. Written as the
     // program writes a profile: to a fresh file beside the target, flushed to the disk and renamed over it.
-    std::string problem;
+    CProblem problem;
     return ReplaceFileContents(
         file,
         [&document](const FileContentsWriter& write) {
@@ -245,7 +245,7 @@ bool PugiSaveProfile(const CKeyboardData& data, const fs::path& file) {
             document.save(writer, "", pugi::format_indent, pugi::encoding_utf8);
             return writer.Written;
         },
-        "", problem);
+        ProblemCode::None, problem);
 }
 
 // ---- the two sides of each pair -------------------------------------------------------------------

@@ -24,6 +24,8 @@ struct CCliRun {
 
 // Prints one line on stderr and returns the failure status.
 int Fail(const std::string& message);
+// The device library's problem in the words zelk-cli speaks: English.
+std::string Words(const CProblem& problem);
 
 // Opens the keyboard the options name; on failure prints why and returns false.
 bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard);

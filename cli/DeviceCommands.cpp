@@ -1,5 +1,6 @@
 #include "Cli.h"
 #include "ProgressBar.h"
+#include "text/ProblemTexts.h"
 #include "zelk/FileReplace.h"
 #include "zelk/IntelHex.h"
 #include "zelk/ReportLog.h"
@@ -14,6 +15,10 @@ int Fail(const std::string& message) {
     return ExitFailure;
 }
 
+std::string Words(const CProblem& problem) {
+    return ProblemText(problem, UiLanguage::English);
+}
+
 CCliDevices& OpenedDevices() {
     static CCliDevices devices;
     return devices;
@@ -23,32 +28,40 @@ bool VirtualStateSaved() {
     const CCliDevices& devices = OpenedDevices();
     if (!devices.Virtual || devices.StateFile.empty())
         return true;
-    const std::string problem = devices.Virtual->SaveProblem();
-    if (problem.empty())
+    const CProblem problem = devices.Virtual->SaveProblem();
+    if (!problem)
         return true;
-    Fail("the virtual keyboard's state file " + devices.StateFile + " " + problem +
-         "; the settings are not kept for the next run");
+    Fail(Words(problem) + "; the settings are not kept for the next run");
     return false;
 }
 
 bool ReportLogComplete() {
     const CCliDevices& devices = OpenedDevices();
-    if (!devices.Log || devices.Log->Problem().empty())
+    if (!devices.Log || !devices.Log->Problem())
         return true;
-    Fail("the report log " + devices.LogFile + " is incomplete: " + devices.Log->Problem());
+    Fail(Words(Wrapped(ProblemCode::ReportLogIncomplete, devices.LogFile, devices.Log->Problem())));
     return false;
 }
 
+namespace {
+
+// A state file refused is never written: saying so tells that nothing of it was lost.
+int FailToProvide(const CProblem& refused) {
+    return Fail(Words(refused) + (IsStateFileProblem(refused.Code) ? "; it is left as it is" : ""));
+}
+
+} // namespace
+
 bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard) {
-    std::string error;
+    CProblem refused;
     CCliDevices& devices = OpenedDevices();
     CDeviceOptions options = run.Device;
     options.KeptFiles = run.Arguments; // the profile or firmware of the command
-    auto provider = MakeDeviceProvider(options, error, &devices.Virtual, &devices.Log);
+    auto provider = MakeDeviceProvider(options, refused, &devices.Virtual, &devices.Log);
     devices.StateFile = run.Device.StateFile;
     devices.LogFile = run.Device.ReportLog;
     if (!provider) {
-        Fail(error);
+        FailToProvide(refused);
         return false;
     }
     keyboard.UseDeviceProvider(provider);
@@ -56,8 +69,8 @@ bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard) {
         Fail("Keyboard is not connected");
         return false;
     }
-    if (!keyboard.AccessProblem().empty()) {
-        Fail(keyboard.AccessProblem());
+    if (keyboard.AccessProblem()) {
+        Fail(Words(keyboard.AccessProblem()));
         return false;
     }
     return true;
@@ -75,21 +88,21 @@ std::string VersionText(const char16_t* version) {
 } // namespace
 
 int RunList(const CCliRun& run) {
-    std::string error;
+    CProblem refused;
     CCliDevices& devices = OpenedDevices();
-    auto provider = MakeDeviceProvider(run.Device, error, &devices.Virtual, &devices.Log);
+    auto provider = MakeDeviceProvider(run.Device, refused, &devices.Virtual, &devices.Log);
     devices.StateFile = run.Device.StateFile;
     devices.LogFile = run.Device.ReportLog;
     if (!provider)
-        return Fail(error);
+        return FailToProvide(refused);
     // One line a keyboard, tab-separated: its configuration interface's path (what --device takes), the
     // interface number and the firmware version, '-' where the keyboard cannot be opened or is silent.
     for (const CHidInterface& found : KeyboardInterfaces(*provider)) {
         CMorvHWI keyboard;
         keyboard.UseDeviceProvider(WithChosenDevice(provider, found.Path));
         char16_t version[VersionTextCapacity] = {};
-        const bool read = keyboard.__createDev() && keyboard.AccessProblem().empty() &&
-                          keyboard.ReadKeyboardVersion(version);
+        const bool read =
+            keyboard.__createDev() && !keyboard.AccessProblem() && keyboard.ReadKeyboardVersion(version);
         std::printf("%s\t%d\t%s\n", found.Path.c_str(), found.InterfaceNumber,
                     read ? VersionText(version).c_str() : "-");
     }
@@ -99,10 +112,10 @@ int RunList(const CCliRun& run) {
 }
 
 int RunDetect(const CCliRun& run) {
-    std::string error;
-    auto provider = MakeDeviceProvider(run.Device, error);
+    CProblem refused;
+    auto provider = MakeDeviceProvider(run.Device, refused);
     if (!provider)
-        return Fail(error);
+        return FailToProvide(refused);
     CMorvHWI keyboard;
     keyboard.UseDeviceProvider(provider);
     if (!keyboard.DetectDevice())
@@ -129,17 +142,17 @@ int RunFlash(const CCliRun& run) {
     }
     const std::string& path = run.Arguments[0];
     std::string text;
-    std::string problem;
+    CProblem problem;
     switch (ReadFirmwareFile(Utf8Path(path), text, problem)) {
     case FirmwareFileUnreadable:
-        return Fail("cannot read " + path + ": " + problem);
+        return Fail("cannot read " + path + ": " + Words(problem));
     case FirmwareFileRefused:
-        return Fail(path + " is not a valid firmware file: " + problem);
+        return Fail(path + " is not a valid firmware file: " + Words(problem));
     case FirmwareFileRead:
         break;
     }
     if (!CheckFirmwareText(text, problem))
-        return Fail(path + " is not a valid firmware file: " + problem);
+        return Fail(path + " is not a valid firmware file: " + Words(problem));
 
     CMorvHWI keyboard;
     if (!OpenKeyboard(run, keyboard))

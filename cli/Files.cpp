@@ -1,5 +1,6 @@
 #include "Files.h"
 
+#include "text/ProblemTexts.h"
 #include "zelk/FileReplace.h"
 #include "zelk/RegularFile.h"
 
@@ -21,10 +22,10 @@ std::string ReadProblem(const std::string& path) {
     if (std::filesystem::is_directory(Utf8Path(path), error))
         return Reason(EISDIR);
     std::uintmax_t size = 0;
-    std::string problem;
+    CProblem problem;
     // Only a regular file: a pipe would hold the command up, a device could feed it without end.
     std::FILE* file = OpenRegularFileForReading(Utf8Path(path), size, problem);
     if (file != nullptr)
         std::fclose(file);
-    return problem;
+    return problem ? ProblemText(problem, UiLanguage::English) : std::string();
 }

@@ -26,10 +26,10 @@ int UsageFailure(const std::string& message) {
 }
 
 bool SaveProfileFile(const CKeyboardData& data, const std::string& path) {
-    std::string problem;
+    CProblem problem;
     if (SaveProfile(data, Utf8Path(path), &problem))
         return true;
-    Fail("cannot write " + path + ": " + problem);
+    Fail("cannot write " + path + ": " + Words(problem));
     return false;
 }
 

@@ -43,9 +43,9 @@ bool ReadAnyProfile(CKeyboardData& data, const std::string& path) {
         return false;
     }
     if (!LooksLikeJson(text)) {
-        std::string problem;
+        CProblem problem;
         if (!LoadProfile(data, Utf8Path(path), &problem)) {
-            Fail(path + " " + problem);
+            Fail(path + " " + Words(problem));
             return false;
         }
         return true;
@@ -63,9 +63,9 @@ bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
         Fail("cannot read " + path + ": " + problem);
         return false;
     }
-    std::string problem;
+    CProblem problem;
     if (!LoadProfile(data, Utf8Path(path), &problem)) {
-        Fail(path + " " + problem);
+        Fail(path + " " + Words(problem));
         return false;
     }
     return true;
@@ -178,9 +178,9 @@ int RunRead(const CCliRun& run) {
         return Fail("reading the key settings failed; nothing was saved");
     if (!ReadLightFromDevice(*data))
         return Fail("reading the backlight failed; nothing was saved");
-    std::string problem;
+    CProblem problem;
     if (!SaveProfile(*data, Utf8Path(path), &problem))
-        return Fail("cannot write " + path + ": " + problem);
+        return Fail("cannot write " + path + ": " + Words(problem));
     std::printf("Key settings and backlight saved to %s\n", path.c_str());
     return ExitSuccess;
 }

@@ -68,7 +68,7 @@ public:
                 found.push_back(std::move(candidate));
         return found;
     }
-    std::unique_ptr<CReportDevice> Open(const std::string& path, std::string& problem) override {
+    std::unique_ptr<CReportDevice> Open(const std::string& path, CProblem& problem) override {
         return Inner->Open(path, problem);
     }
 
@@ -92,20 +92,21 @@ std::shared_ptr<CDeviceProvider> WithChosenDevice(std::shared_ptr<CDeviceProvide
     return std::make_shared<CChosenDeviceProvider>(std::move(provider), path);
 }
 
-std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& options, std::string& error,
+std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& options, CProblem& problem,
                                                     std::shared_ptr<CVirtualKeyboard>* keyboard,
                                                     std::shared_ptr<CReportLog>* reportLog) {
     std::shared_ptr<CDeviceProvider> provider;
     if (options.VirtualKeyboard) {
         auto simulated = std::make_shared<CVirtualKeyboard>(options.StateFile);
-        if (const std::string problem = simulated->StateProblem(); !problem.empty()) {
-            error = "the virtual keyboard's state file " + options.StateFile + " " + problem +
-                    "; it is left as it is";
+        if (const CProblem refused = simulated->StateProblem(); refused) {
+            problem = refused;
             return nullptr;
         }
         CVirtualKeyboardFaults faults;
-        if (!ParseVirtualKeyboardFaults(options.Faults, faults, error))
+        if (!ParseVirtualKeyboardFaults(options.Faults, faults, problem.Detail)) {
+            problem.Code = ProblemCode::FaultsInvalid;
             return nullptr;
+        }
         simulated->SetFaults(faults);
         if (keyboard != nullptr)
             *keyboard = simulated;
@@ -118,7 +119,7 @@ std::shared_ptr<CDeviceProvider> MakeDeviceProvider(const CDeviceOptions& option
         kept.push_back(options.StateFile);
         auto log = std::make_shared<CReportLog>(options.ReportLog, kept);
         if (!log->Ok()) {
-            error = "cannot write the report log " + options.ReportLog + ": " + log->Problem();
+            problem = Wrapped(ProblemCode::ReportLogNotOpened, options.ReportLog, log->Problem());
             return nullptr;
         }
         if (reportLog != nullptr)

@@ -15,12 +15,8 @@
 
 namespace {
 
-std::string Reason(int error) {
-    return std::generic_category().message(error);
-}
-
 // The file a path names once symbolic links are followed; the path itself when it names no link.
-bool FollowLinks(std::filesystem::path path, std::filesystem::path& file, std::string& problem) {
+bool FollowLinks(std::filesystem::path path, std::filesystem::path& file, CProblem& problem) {
     for (int hops = 0; hops < 40; ++hops) {
         std::error_code error;
         if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
@@ -29,12 +25,12 @@ bool FollowLinks(std::filesystem::path path, std::filesystem::path& file, std::s
         }
         const std::filesystem::path link = std::filesystem::read_symlink(path, error);
         if (error) {
-            problem = error.message();
+            problem = SystemProblem(error.default_error_condition().value());
             return false;
         }
         path = link.is_absolute() ? link : path.parent_path() / link;
     }
-    problem = Reason(ELOOP);
+    problem = SystemProblem(ELOOP);
     return false;
 }
 
@@ -104,18 +100,17 @@ int CloseFile(int file) {
 
 } // namespace
 
-bool ReplaceFileContents(const std::filesystem::path& target, std::string_view contents,
-                         std::string& problem) {
+bool ReplaceFileContents(const std::filesystem::path& target, std::string_view contents, CProblem& problem) {
     return ReplaceFileContents(
         target,
-        [contents](const FileContentsWriter& write) { return write(contents.data(), contents.size()); }, "",
-        problem);
+        [contents](const FileContentsWriter& write) { return write(contents.data(), contents.size()); },
+        ProblemCode::None, problem);
 }
 
 bool ReplaceFileContents(const std::filesystem::path& target,
                          const std::function<bool(const FileContentsWriter& write)>& produce,
-                         std::string_view producerProblem, std::string& problem) {
-    problem.clear();
+                         ProblemCode producerProblem, CProblem& problem) {
+    problem = {};
     std::filesystem::path file;
     if (!FollowLinks(target, file, problem))
         return false;
@@ -123,7 +118,7 @@ bool ReplaceFileContents(const std::filesystem::path& target,
     const std::filesystem::file_status old = std::filesystem::status(file, error);
     const bool exists = std::filesystem::exists(old);
     if (exists && !std::filesystem::is_regular_file(old)) {
-        problem = "it is not a regular file";
+        problem = ProblemCode::TargetNotRegular;
         return false;
     }
     const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
@@ -139,7 +134,7 @@ bool ReplaceFileContents(const std::filesystem::path& target,
             break;
     }
     if (out < 0) {
-        problem = Reason(errno);
+        problem = SystemProblem(errno);
         return false;
     }
     int failure = 0;
@@ -176,9 +171,9 @@ bool ReplaceFileContents(const std::filesystem::path& target,
         std::filesystem::rename(temporary, file, error);
         if (!error)
             return true;
-        problem = error.message();
+        problem = SystemProblem(error.default_error_condition().value());
     } else {
-        problem = failure != 0 ? Reason(failure) : std::string(producerProblem);
+        problem = failure != 0 ? SystemProblem(failure) : CProblem(producerProblem);
     }
     std::filesystem::remove(temporary, error);
     return false;
@@ -186,7 +181,7 @@ bool ReplaceFileContents(const std::filesystem::path& target,
 
 void RemoveStaleReplacements(const std::filesystem::path& target) {
     std::filesystem::path file;
-    std::string problem;
+    CProblem problem;
     if (!FollowLinks(target, file, problem))
         return;
     const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";

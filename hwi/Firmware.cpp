@@ -28,7 +28,7 @@ public:
 
 bool SendFirmware(CKeyboardUtil& transport, std::string_view text, CMessageTarget* target) {
     CTransferGuard guard;
-    std::string refusal;
+    CProblem refusal;
     if (!guard.Owned || !CheckFirmwareText(text, refusal))
         return false;
 

@@ -2,9 +2,8 @@
 
 #include "zelk/RegularFile.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <new>
-#include <system_error>
 
 bool CFirmwareLines::Next(std::string_view& line, bool& endedByCr) {
     if (Position >= Text.size())
@@ -41,9 +40,10 @@ bool IsValidHexRecord(const std::vector<std::uint8_t>& record) {
     return (sum & 0xFF) == 0;
 }
 
-bool CheckFirmwareText(std::string_view text, std::string& problem) {
+bool CheckFirmwareText(std::string_view text, CProblem& problem) {
+    problem = {};
     if (text.empty() || text.front() != ':') {
-        problem = "the file is not an Intel-HEX file (it does not start with ':')";
+        problem.Code = ProblemCode::HexNotIntelHex;
         return false;
     }
     CFirmwareLines lines(text);
@@ -51,75 +51,56 @@ bool CheckFirmwareText(std::string_view text, std::string& problem) {
     bool endedByCr = false;
     bool afterEnd = false;
     bool endRecord = false;
-    for (int number = 1; lines.Next(line, endedByCr); ++number) {
-        const std::string where = "line " + std::to_string(number) + ": ";
-        if (line.find('\n') != std::string_view::npos) {
-            problem = where + "ends with LF alone, where lines end with CR or CR LF";
-            return false;
-        }
-        if (!endedByCr) {
-            problem = where + "does not end with CR or CR LF";
-            return false;
-        }
+    const auto refuse = [&problem](ProblemCode code, long number, std::uintmax_t limit = 0) {
+        problem.Code = code;
+        problem.Line = number;
+        problem.Limit = limit;
+        return false;
+    };
+    for (long number = 1; lines.Next(line, endedByCr); ++number) {
+        if (line.find('\n') != std::string_view::npos)
+            return refuse(ProblemCode::HexLineEndsWithLfAlone, number);
+        if (!endedByCr)
+            return refuse(ProblemCode::HexLineEndMissing, number);
         if (line.empty()) {
             afterEnd = true;
             continue;
         }
-        if (afterEnd) {
-            problem = where + "a record follows an empty line";
-            return false;
-        }
-        if (endRecord) {
-            problem = where + "a record follows the end record";
-            return false;
-        }
-        if (line.size() > MaxFirmwareLineLength) {
-            problem = where + "longer than 999 characters";
-            return false;
-        }
-        if (line.front() != ':') {
-            problem = where + "does not start with ':'";
-            return false;
-        }
+        if (afterEnd)
+            return refuse(ProblemCode::HexRecordAfterEmptyLine, number);
+        if (endRecord)
+            return refuse(ProblemCode::HexRecordAfterEndRecord, number);
+        if (line.size() > MaxFirmwareLineLength)
+            return refuse(ProblemCode::HexLineTooLong, number, MaxFirmwareLineLength);
+        if (line.front() != ':')
+            return refuse(ProblemCode::HexColonMissing, number);
         const std::string_view digits = line.substr(1);
-        for (char c : digits) {
-            if (HexDigitValue(c) < 0) {
-                problem = where + "holds a character that is not a hexadecimal digit";
-                return false;
-            }
-        }
-        if (digits.size() % 2 != 0) {
-            problem = where + "holds an odd number of hexadecimal digits";
-            return false;
-        }
+        if (std::any_of(digits.begin(), digits.end(), [](char c) { return HexDigitValue(c) < 0; }))
+            return refuse(ProblemCode::HexNotHexadecimal, number);
+        if (digits.size() % 2 != 0)
+            return refuse(ProblemCode::HexOddDigits, number);
         const std::vector<std::uint8_t> record = DecodeHexRecord(line);
-        if (!IsValidHexRecord(record)) {
-            problem = where + "wrong record length or checksum";
-            return false;
-        }
-        if (record.size() > MaxFirmwareRecordBytes) {
-            problem = where + "a record longer than 62 bytes";
-            return false;
-        }
+        if (!IsValidHexRecord(record))
+            return refuse(ProblemCode::HexWrongChecksum, number);
+        if (record.size() > MaxFirmwareRecordBytes)
+            return refuse(ProblemCode::HexRecordTooLong, number, MaxFirmwareRecordBytes);
         endRecord = record[3] == 0x01;
     }
     if (!endRecord) {
-        problem = "the file has no end record, so it may be cut short";
+        problem.Code = ProblemCode::HexEndRecordMissing;
         return false;
     }
     return true;
 }
 
-FirmwareFileStatus ReadFirmwareFile(const std::filesystem::path& path, std::string& text,
-                                    std::string& problem) {
+FirmwareFileStatus ReadFirmwareFile(const std::filesystem::path& path, std::string& text, CProblem& problem) {
     text.clear();
-    problem.clear();
+    problem = {};
     std::uintmax_t size = 0;
     std::FILE* file = OpenRegularFileForReading(path, size, problem);
     if (file == nullptr)
-        return problem == NotARegularFile ? FirmwareFileRefused : FirmwareFileUnreadable;
-    const std::string tooLarge = "it is larger than " + std::to_string(MaxFirmwareFileBytes >> 20) +
-                                 " MB, far more than a firmware image of the keyboard";
+        return problem.Code == ProblemCode::FileNotRegular ? FirmwareFileRefused : FirmwareFileUnreadable;
+    const CProblem tooLarge(ProblemCode::FirmwareFileTooLarge, 0, MaxFirmwareFileBytes);
     if (size > MaxFirmwareFileBytes) {
         std::fclose(file);
         problem = tooLarge;
@@ -137,13 +118,13 @@ FirmwareFileStatus ReadFirmwareFile(const std::filesystem::path& path, std::stri
     } catch (const std::bad_alloc&) {
         std::fclose(file);
         text.clear();
-        problem = "there is not enough memory to read it";
+        problem = ProblemCode::FileOutOfMemory;
         return FirmwareFileUnreadable;
     }
     std::fclose(file);
     if (failed) {
         text.clear();
-        problem = "it could not be read to its end";
+        problem = ProblemCode::FileReadIncomplete;
         return FirmwareFileUnreadable;
     }
     if (text.size() > MaxFirmwareFileBytes) {

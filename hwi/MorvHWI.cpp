@@ -40,7 +40,7 @@ bool CMorvHWI::__createDev() {
     if (found < 0)
         return false;
     // A keyboard that is present but cannot be opened still gives an open facade whose transfers fail.
-    OpenProblem.clear();
+    OpenProblem = {};
     Transport = new CMorvUtil(provider->Open(interfaces[found].Path, OpenProblem));
     Keyboard = new CMorv(*Transport);
     return true;
@@ -58,7 +58,7 @@ bool CMorvHWI::IsOpen() const {
     return Transport != nullptr;
 }
 
-const std::string& CMorvHWI::AccessProblem() const {
+const CProblem& CMorvHWI::AccessProblem() const {
     return OpenProblem;
 }
 

@@ -3,48 +3,39 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 
 #if !defined(_WIN32)
 #include <unistd.h>
 #endif
 
-namespace {
-
-std::string Reason(int error) {
-    return std::generic_category().message(error);
-}
-
-} // namespace
-
 #if defined(_WIN32)
 std::FILE* OpenRegularFileForReading(const std::filesystem::path& path, std::uintmax_t& size,
-                                     std::string& problem) {
+                                     CProblem& problem) {
     // Windows keeps pipes and devices out of the file system's folders, so the path is checked first
     // and the opened file once more.
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (error) {
-        problem = error.message();
+        problem = SystemProblem(error.default_error_condition().value());
         return nullptr;
     }
     if (std::filesystem::is_directory(status)) {
-        problem = "it is a folder, not a file";
+        problem = ProblemCode::FileIsFolder;
         return nullptr;
     }
     if (!std::filesystem::is_regular_file(status)) {
-        problem = NotARegularFile;
+        problem = ProblemCode::FileNotRegular;
         return nullptr;
     }
     std::FILE* file = _wfopen(path.c_str(), L"rb");
     if (file == nullptr) {
-        problem = Reason(errno);
+        problem = SystemProblem(errno);
         return nullptr;
     }
     struct _stat64 opened {};
     if (_fstat64(_fileno(file), &opened) != 0 || (opened.st_mode & _S_IFMT) != _S_IFREG) {
         std::fclose(file);
-        problem = NotARegularFile;
+        problem = ProblemCode::FileNotRegular;
         return nullptr;
     }
     size = static_cast<std::uintmax_t>(opened.st_size);
@@ -52,16 +43,16 @@ std::FILE* OpenRegularFileForReading(const std::filesystem::path& path, std::uin
 }
 #else
 std::FILE* OpenRegularFileForReading(const std::filesystem::path& path, std::uintmax_t& size,
-                                     std::string& problem) {
+                                     CProblem& problem) {
     // Without O_NONBLOCK, opening a pipe waits for a writer.
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
-        problem = Reason(errno);
+        problem = SystemProblem(errno);
         return nullptr;
     }
     struct stat opened {};
     if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        problem = S_ISDIR(opened.st_mode) ? "it is a folder, not a file" : NotARegularFile;
+        problem = {S_ISDIR(opened.st_mode) ? ProblemCode::FileIsFolder : ProblemCode::FileNotRegular};
         ::close(descriptor);
         return nullptr;
     }
@@ -69,7 +60,7 @@ std::FILE* OpenRegularFileForReading(const std::filesystem::path& path, std::uin
     const int flags = ::fcntl(descriptor, F_GETFL);
     if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
         (file = ::fdopen(descriptor, "rb")) == nullptr) {
-        problem = Reason(errno);
+        problem = SystemProblem(errno);
         ::close(descriptor);
         return nullptr;
     }

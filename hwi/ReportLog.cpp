@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <system_error>
 
 #if !defined(_WIN32)
 #include <fcntl.h>
@@ -14,8 +13,8 @@
 
 namespace {
 
-constexpr const char* KeptFileProblem = "it is a file this run reads or writes, which the log would destroy";
-constexpr const char* SpecialFileProblem = "it is not a regular file (a pipe or a device)";
+const CProblem KeptFileProblem(ProblemCode::TargetIsKept);
+const CProblem SpecialFileProblem(ProblemCode::FileNotRegular);
 
 #if defined(_WIN32)
 bool IsKeptFile(const std::filesystem::path& log, const std::vector<std::string>& kept) {
@@ -28,7 +27,7 @@ bool IsKeptFile(const std::filesystem::path& log, const std::vector<std::string>
 }
 
 // The path is UTF-8 text, on Windows too.
-std::FILE* Create(const std::string& path, const std::vector<std::string>& kept, std::string& problem) {
+std::FILE* Create(const std::string& path, const std::vector<std::string>& kept, CProblem& problem) {
     const std::filesystem::path log = Utf8Path(path);
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(log, error);
@@ -42,7 +41,7 @@ std::FILE* Create(const std::string& path, const std::vector<std::string>& kept,
     }
     std::FILE* file = _wfopen(log.c_str(), L"wb");
     if (file == nullptr)
-        problem = std::generic_category().message(errno);
+        problem = SystemProblem(errno);
     return file;
 }
 #else
@@ -58,10 +57,10 @@ bool IsKeptFile(const struct stat& log, const std::vector<std::string>& kept) {
 
 // Opened without emptying and without waiting for a pipe's reader, then checked by what was opened:
 // the file and device numbers tell the same file under any name.
-std::FILE* Create(const std::string& path, const std::vector<std::string>& kept, std::string& problem) {
+std::FILE* Create(const std::string& path, const std::vector<std::string>& kept, CProblem& problem) {
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (descriptor < 0) {
-        problem = errno == ENXIO ? SpecialFileProblem : std::generic_category().message(errno);
+        problem = errno == ENXIO ? SpecialFileProblem : SystemProblem(errno);
         return nullptr;
     }
     struct stat opened {};
@@ -74,7 +73,7 @@ std::FILE* Create(const std::string& path, const std::vector<std::string>& kept,
         const int flags = ::fcntl(descriptor, F_GETFL);
         if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
             ::ftruncate(descriptor, 0) != 0 || (file = ::fdopen(descriptor, "wb")) == nullptr)
-            problem = std::generic_category().message(errno);
+            problem = SystemProblem(errno);
     }
     if (file == nullptr)
         ::close(descriptor);
@@ -90,7 +89,7 @@ CReportLog::CReportLog(const std::string& path, const std::vector<std::string>& 
     File = Create(path, kept, Failure);
 }
 
-std::string CReportLog::Problem() const {
+CProblem CReportLog::Problem() const {
     std::lock_guard<std::mutex> hold(Lock);
     return Failure;
 }
@@ -110,9 +109,9 @@ void CReportLog::Line(char direction, const std::uint8_t* report, std::size_t le
     }
     line += '\n';
     std::lock_guard<std::mutex> hold(Lock);
-    if (File != nullptr && Failure.empty()) {
+    if (File != nullptr && !Failure) {
         if (std::fputs(line.c_str(), File) < 0 || std::fflush(File) != 0)
-            Failure = std::generic_category().message(errno);
+            Failure = SystemProblem(errno);
     }
 }
 
@@ -145,7 +144,7 @@ public:
         : Provider(std::move(provider)), Log(std::move(log)) {}
 
     std::vector<CHidInterface> Enumerate() override { return Provider->Enumerate(); }
-    std::unique_ptr<CReportDevice> Open(const std::string& path, std::string& problem) override {
+    std::unique_ptr<CReportDevice> Open(const std::string& path, CProblem& problem) override {
         std::unique_ptr<CReportDevice> device = Provider->Open(path, problem);
         if (!device)
             return nullptr;

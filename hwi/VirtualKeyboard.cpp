@@ -55,7 +55,7 @@ public:
         return {{"virtual:hid#vid_0483&pid_5021&mi_00", 0x0483, 0x5021, 0},
                 {"virtual:hid#vid_0483&pid_5021&mi_01", 0x0483, 0x5021, 1}};
     }
-    std::unique_ptr<CReportDevice> Open(const std::string&, std::string&) override {
+    std::unique_ptr<CReportDevice> Open(const std::string&, CProblem&) override {
         return std::make_unique<CVirtualConnection>(Keyboard);
     }
 
@@ -100,12 +100,12 @@ CVirtualKeyboard::CVirtualKeyboard(std::string stateFile) : StateFile(std::move(
         Load();
 }
 
-std::string CVirtualKeyboard::StateProblem() const {
+CProblem CVirtualKeyboard::StateProblem() const {
     std::lock_guard<std::mutex> hold(Lock);
     return RefusedState;
 }
 
-std::string CVirtualKeyboard::SaveProblem() const {
+CProblem CVirtualKeyboard::SaveProblem() const {
     std::lock_guard<std::mutex> hold(Lock);
     return SaveFailure;
 }
@@ -424,10 +424,10 @@ bool CVirtualKeyboard::Save() const {
 // The state as the file has it now, so that a transfer reads, and builds on, what another program
 // wrote since. A file that cannot be read now leaves the state as it was; saving then says why.
 void CVirtualKeyboard::BeginTransfer() {
-    if (StateFile.Name().empty() || !RefusedState.empty())
+    if (StateFile.Name().empty() || RefusedState)
         return;
     CVirtualKeyboardState onDisk;
-    std::string problem;
+    CProblem problem;
     if (StateFile.Read(onDisk, problem) == StateFileReading::Read) {
         State = std::move(onDisk);
         ChangedSlots.reset();
@@ -460,25 +460,25 @@ bool CVirtualKeyboard::SaveLocked() {
 // Reads the state file, changes what it held and replaces it, holding its lock all the while.
 bool CVirtualKeyboard::ReplaceStateFile(const std::function<void(CVirtualKeyboardState& onDisk)>& change,
                                         CVirtualKeyboardState* saved) const {
-    if (StateFile.Name().empty() || !RefusedState.empty())
+    if (StateFile.Name().empty() || RefusedState)
         return false;
     const CStateFileLock lock(StateFile.Name());
     if (!lock.Held()) {
-        SaveFailure = "cannot be locked: " + lock.Problem();
+        SaveFailure = Wrapped(ProblemCode::StateFileNotLocked, StateFile.Name(), lock.Problem());
         return false;
     }
     CVirtualKeyboardState state;
-    std::string problem;
+    CProblem problem;
     if (StateFile.Read(state, problem) == StateFileReading::Refused) {
         SaveFailure = problem;
         return false;
     }
     change(state);
     if (!StateFile.Write(state, problem)) {
-        SaveFailure = "cannot be written: " + problem;
+        SaveFailure = Wrapped(ProblemCode::StateFileNotWritten, StateFile.Name(), problem);
         return false;
     }
-    SaveFailure.clear();
+    SaveFailure = {};
     if (saved != nullptr)
         *saved = std::move(state);
     return true;
@@ -486,7 +486,7 @@ bool CVirtualKeyboard::ReplaceStateFile(const std::function<void(CVirtualKeyboar
 
 bool CVirtualKeyboard::Load() {
     std::lock_guard<std::mutex> hold(Lock);
-    RefusedState.clear();
+    RefusedState = {};
     ChangedSlots.reset();
     LightChanged = FirmwareChanged = false;
     // Nothing of a refused file is used, and the file is left as it is.

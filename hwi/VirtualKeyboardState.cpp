@@ -108,20 +108,20 @@ bool ReadLine(std::string_view line, CVirtualKeyboardState& state, std::vector<s
     return false;
 }
 
-StateFileReading ReadText(const std::string& path, std::string& text, std::string& problem) {
+StateFileReading ReadText(const std::string& path, std::string& text, CProblem& problem) {
     std::uintmax_t size = 0;
-    std::string why;
+    CProblem why;
     std::FILE* file = OpenRegularFileForReading(Utf8Path(path), size, why);
     if (file == nullptr) {
         std::error_code error;
         if (!std::filesystem::exists(std::filesystem::symlink_status(Utf8Path(path), error)))
             return StateFileReading::Missing;
-        problem = why == NotARegularFile
-                      ? "is not a regular file, so it cannot be a state file of the virtual keyboard"
-                      : "cannot be read: " + why;
+        problem = why.Code == ProblemCode::FileNotRegular
+                      ? CProblem(ProblemCode::StateFileNotRegular)
+                      : Wrapped(ProblemCode::StateFileUnreadable, path, why);
         return StateFileReading::Refused;
     }
-    const std::string tooLarge = "is too large to be a state file of the virtual keyboard";
+    const CProblem tooLarge(ProblemCode::StateFileTooLarge, 0, MaxStateFileBytes);
     bool read = size <= MaxStateFileBytes;
     if (read) {
         // To the limit and one byte more, in case the file grew since its size was taken.
@@ -132,7 +132,7 @@ StateFileReading ReadText(const std::string& path, std::string& text, std::strin
         read = !std::ferror(file);
         text.resize(got);
         if (!read)
-            problem = "cannot be read to its end";
+            problem = ProblemCode::StateFileReadIncomplete;
         else if (got > size)
             read = false, problem = tooLarge;
     } else {
@@ -190,15 +190,21 @@ void CVirtualKeyboardState::PutFirmware(std::uint32_t address, const std::uint8_
     FirmwareByteCount += image.size() - before;
 }
 
-StateFileReading CVirtualKeyboardStateFile::Read(CVirtualKeyboardState& state, std::string& problem) const {
+StateFileReading CVirtualKeyboardStateFile::Refused(CProblem& problem) const {
+    problem.Path = Path;
+    return StateFileReading::Refused;
+}
+
+StateFileReading CVirtualKeyboardStateFile::Read(CVirtualKeyboardState& state, CProblem& problem) const {
     state = {};
+    problem = {};
     std::string text;
     const StateFileReading reading = ReadText(Path, text, problem);
     if (reading == StateFileReading::Refused)
-        return reading;
+        return Refused(problem);
     if (IsReadOnly(Path)) {
-        problem = "is read-only, so the virtual keyboard could not keep its settings there";
-        return StateFileReading::Refused;
+        problem = ProblemCode::StateFileReadOnly;
+        return Refused(problem);
     }
     if (reading == StateFileReading::Missing)
         return reading;
@@ -206,8 +212,8 @@ StateFileReading CVirtualKeyboardStateFile::Read(CVirtualKeyboardState& state, s
     const std::size_t headerEnd = std::min(all.find('\n'), all.size());
     const std::string_view header = all.substr(0, headerEnd);
     if (header != Header && header != HeaderBeforeEndLine) {
-        problem = "is not a state file of the virtual keyboard";
-        return StateFileReading::Refused;
+        problem = ProblemCode::StateFileForeign;
+        return Refused(problem);
     }
     const bool needsEnd = header == Header;
     bool ended = false;
@@ -221,20 +227,20 @@ StateFileReading CVirtualKeyboardStateFile::Read(CVirtualKeyboardState& state, s
         ended = ended || (needsEnd && line == EndLine);
         if (!sound) {
             state = {};
-            problem = "is damaged at line " + std::to_string(number) +
-                      " (a state file of the virtual keyboard holds slot, light and firmware lines)";
-            return StateFileReading::Refused;
+            problem = ProblemCode::StateFileDamaged;
+            problem.Line = number;
+            return Refused(problem);
         }
     }
     if (needsEnd && !ended) {
         state = {};
-        problem = "is cut short: its end line is missing";
-        return StateFileReading::Refused;
+        problem = ProblemCode::StateFileCutShort;
+        return Refused(problem);
     }
     return StateFileReading::Read;
 }
 
-bool CVirtualKeyboardStateFile::Write(const CVirtualKeyboardState& state, std::string& problem) const {
+bool CVirtualKeyboardStateFile::Write(const CVirtualKeyboardState& state, CProblem& problem) const {
     std::string text = std::string(Header) + "\n";
     for (int slot = 0; slot < SlotCount; ++slot)
         if (!state.Slots[slot].empty())
@@ -269,7 +275,8 @@ CStateFileLock::CStateFileLock(const std::string& stateFile, bool wait) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        Failure = std::system_category().message(static_cast<int>(GetLastError()));
+        Failure = SystemProblem(
+            std::system_category().default_error_condition(static_cast<int>(GetLastError())).value());
         return;
     }
     Handle = file;
@@ -277,7 +284,8 @@ CStateFileLock::CStateFileLock(const std::string& stateFile, bool wait) {
     const DWORD flags = LOCKFILE_EXCLUSIVE_LOCK | (wait ? 0 : LOCKFILE_FAIL_IMMEDIATELY);
     Holds = LockFileEx(file, flags, 0, 1, 0, &whole) != 0;
     if (!Holds)
-        Failure = std::system_category().message(static_cast<int>(GetLastError()));
+        Failure = SystemProblem(
+            std::system_category().default_error_condition(static_cast<int>(GetLastError())).value());
 }
 
 CStateFileLock::~CStateFileLock() {
@@ -293,7 +301,7 @@ CStateFileLock::~CStateFileLock() {
 CStateFileLock::CStateFileLock(const std::string& stateFile, bool wait) {
     Descriptor = ::open(LockFileOf(stateFile).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (Descriptor < 0) {
-        Failure = std::generic_category().message(errno);
+        Failure = SystemProblem(errno);
         return;
     }
     int result = 0;
@@ -301,7 +309,7 @@ CStateFileLock::CStateFileLock(const std::string& stateFile, bool wait) {
     }
     Holds = result == 0;
     if (!Holds)
-        Failure = std::generic_category().message(errno);
+        Failure = SystemProblem(errno);
 }
 
 CStateFileLock::~CStateFileLock() {

@@ -3,15 +3,15 @@
 # when the Qt-free folders include Qt. The folders depend one way:
 #   shell (the program) -> editor, backlight, device_ui (the dialogs) -> skin -> model
 #   -> catalogue, xml -> hwi
-# with text (the UI languages and texts) below every app folder, and the skin painter and zelk-cli on
-# top. Run by the build (the ZelkLayers target).
+# with text (the UI languages and texts, the words for the device library's problem codes) below every
+# app folder, and the skin painter and zelk-cli on top. Run by the build (the ZelkLayers target).
 set -eu
 cd "$(dirname "$0")/.."
 
 # folder: the folders whose headers it may include (besides its own)
 may_use() {
     case $1 in
-    app/text) echo "" ;;
+    app/text) echo "zelk" ;; # only the device library's problem codes, to word them
     hwi) echo "zelk" ;; # the device library stands alone and has no UI texts
     app/xml) echo "zelk text" ;;
     app/catalogue) echo "zelk text" ;;

@@ -6,8 +6,8 @@
 #include <new>
 
 FirmwareResult SendFirmwareFile(CMorvHWI& hwi, const std::u16string& path, CMessageTarget* notify,
-                                std::string& problem) {
-    problem.clear();
+                                CProblem& problem) {
+    problem = {};
     if (path.empty())
         return FirmwareFileNotOpened;
     std::string text;

@@ -18,6 +18,6 @@ enum FirmwareResult : int {
 };
 
 // Reads the firmware file whole and writes it to the keyboard. For FirmwareFileInvalid, problem says
-// what is wrong with the file.
+// what is wrong with the file, for FirmwareFileNotOpened why it could not be read (none without a path).
 FirmwareResult SendFirmwareFile(CMorvHWI& hwi, const std::u16string& path, CMessageTarget* notify,
-                                std::string& problem);
+                                CProblem& problem);

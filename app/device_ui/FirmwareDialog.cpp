@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPainter>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <atomic>
@@ -31,36 +30,6 @@ QString Lines(QString text) {
 
 // The smallest skin font the version box may shrink to so that a long version text fits.
 constexpr int SmallestVersionFont = 8;
-
-// Why a firmware file was refused, in the UI language. The library gives its reasons in English ("line
-// 5: wrong record length or checksum"), in the words of the texts' English column; a message in
-// another language must not carry English words.
-QString FirmwareProblemText(const std::string& problem, UiLanguage language) {
-    const QString text = QString::fromStdString(problem);
-    if (IsEnglishUi(language))
-        return text;
-    const auto said = [](TextId id) { return QString::fromUtf8(Text(id, UiLanguage::English)); };
-    for (const TextId whole : {TextId::FirmwareNotIntelHex, TextId::FirmwareNotRegularFile}) {
-        if (text == said(whole))
-            return UiText(language, whole);
-    }
-    static const QRegularExpression lineProblem(QStringLiteral("^line (\\d+): (.*)$"));
-    if (const QRegularExpressionMatch match = lineProblem.match(text); match.hasMatch()) {
-        for (const TextId ofLine :
-             {TextId::LineEndMissing, TextId::LineAfterEmptyLine, TextId::LineTooLong,
-              TextId::LineColonMissing, TextId::LineNotHexadecimal, TextId::LineOddDigits,
-              TextId::LineWrongChecksum, TextId::LineRecordTooLong}) {
-            if (match.captured(2) == said(ofLine))
-                return UiText(language, TextId::FirmwareLineProblem)
-                    .arg(match.captured(1), UiText(language, ofLine));
-        }
-        return UiText(language, TextId::FirmwareLineWrong).arg(match.captured(1));
-    }
-    static const QRegularExpression tooLarge(QStringLiteral("^it is larger than (\\d+) MB"));
-    if (const QRegularExpressionMatch match = tooLarge.match(text); match.hasMatch())
-        return UiText(language, TextId::FirmwareTooLarge).arg(match.captured(1));
-    return UiText(language, TextId::FirmwareNotFirmware);
-}
 
 } // namespace
 
@@ -187,11 +156,11 @@ void CMorvDialogFirmwareUpdate::OnUpdate() {
     Model.FirmwarePath = Path.toStdU16String();
     Model.NotifyWindow = Target.get();
     FirmwareTransferRunning = true;
-    Problem = std::make_shared<std::string>();
+    Problem = std::make_shared<CProblem>();
 
     CMorvHWI* hwi = &Model.HWI;
     const std::shared_ptr<CWindowMessageTarget> target = Target;
-    const std::shared_ptr<std::string> problem = Problem;
+    const std::shared_ptr<CProblem> problem = Problem;
     auto result = std::make_shared<FirmwareResult>(FirmwareNoBuffer);
     CDeviceWorkers::Instance().Start(
         [hwi, target, problem, result, path = Model.FirmwarePath] {
@@ -232,12 +201,14 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
         ShowMessage(this, Text(TextId::FirmwareNotWritten));
         return;
     case FirmwareFileNotOpened:
-        ShowMessage(this, Text(TextId::FirmwareFileNotOpened));
+        // Without a path chosen there is no reason to give.
+        ShowMessage(this, Problem && *Problem ? Text(TextId::FirmwareFileNotOpened) + QStringLiteral("\n") +
+                                                    ProblemUiText(*Problem, Model.UiLanguage)
+                                              : Text(TextId::FirmwareFileNotOpened));
         return;
     case FirmwareFileInvalid: {
-        const std::string problem = Problem ? *Problem : std::string();
-        ShowMessage(this,
-                    Text(TextId::FirmwareFileInvalid).arg(FirmwareProblemText(problem, Model.UiLanguage)));
+        const CProblem problem = Problem ? *Problem : CProblem();
+        ShowMessage(this, Text(TextId::FirmwareFileInvalid).arg(ProblemUiText(problem, Model.UiLanguage)));
         return;
     }
     default:

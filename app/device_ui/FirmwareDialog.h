@@ -64,5 +64,5 @@ private:
     QLineEdit* PathShown = nullptr;
     std::shared_ptr<CWindowMessageTarget> Target;
     // Why the last file was refused, written by the worker before its completion is posted.
-    std::shared_ptr<std::string> Problem;
+    std::shared_ptr<CProblem> Problem;
 };

@@ -26,8 +26,8 @@ QString KeyName(int key) {
 
 } // namespace
 
-std::function<CDeviceLoss()>& DeviceLossCheck() {
-    static std::function<CDeviceLoss()> check;
+std::function<CProblem()>& DeviceLossCheck() {
+    static std::function<CProblem()> check;
     return check;
 }
 
@@ -37,23 +37,12 @@ QString TransferEndText(UiLanguage language) {
 }
 
 QString TransferLossText(UiLanguage language) {
-    const CDeviceLoss loss = DeviceLossCheck() ? DeviceLossCheck()() : CDeviceLoss{};
-    const QString path = QString::fromStdString(loss.path);
-    const bool english = IsEnglishUi(language);
-    switch (loss.kind) {
-    case CDeviceLoss::StateFile:
-        // The library's reason is English: the Chinese message names the file alone.
-        return english ? UiText(language, TextId::StateFileNotWritten)
-                             .arg(path, QString::fromStdString(loss.reason))
-                       : UiText(language, TextId::StateFileNotWritten).arg(path);
-    case CDeviceLoss::ReportLog:
-        return english ? UiText(language, TextId::ReportLogIncomplete)
-                             .arg(path, QString::fromStdString(loss.reason))
-                       : UiText(language, TextId::ReportLogIncomplete).arg(path);
-    case CDeviceLoss::Nothing:
-        break;
-    }
-    return {};
+    const CProblem loss = DeviceLossCheck() ? DeviceLossCheck()() : CProblem();
+    if (!loss)
+        return {};
+    const TextId said =
+        IsStateFileProblem(loss.Code) ? TextId::StateFileNotWritten : TextId::ReportLogIncomplete;
+    return UiText(language, said).arg(ProblemUiText(loss, language));
 }
 
 bool RunDeviceOperationReportingFailure(QWidget* parent, CKeyboardData& data, int operation) {

@@ -22,14 +22,9 @@ enum DeviceOperation { OperationWriteKeys = 1, OperationReadAll = 3, OperationWr
 // What the device side lost during a transfer, if anything: the virtual keyboard's state file or the
 // report log could not be written. A transfer that lost something ends with a message saying so
 // instead of "OK!".
-struct CDeviceLoss {
-    enum Kind { Nothing, StateFile, ReportLog } kind = Nothing;
-    std::string path;
-    std::string reason; // in English, from the device library ("cannot be written: ...")
-};
-// The program's check for such a loss, asked at the end of every transfer that succeeded; none
-// (nothing lost) until the program sets one.
-std::function<CDeviceLoss()>& DeviceLossCheck();
+// The program's check for such a loss (a StateFile or ReportLog problem), asked at the end of every
+// transfer that succeeded; none (nothing lost) until the program sets one.
+std::function<CProblem()>& DeviceLossCheck();
 // How a transfer that succeeded ended, in the UI language: "OK!", or what the device side lost.
 QString TransferEndText(UiLanguage language);
 // What the device side lost in a transfer that succeeded, in the UI language; empty when nothing was

@@ -89,7 +89,7 @@ struct CListReading {
         : ItemsLeft(static_cast<long long>(document.GetText().size() / 8) + 64) {}
     long long ItemsLeft;
     int Depth = 0;
-    const char* Damage = nullptr;
+    CProblem Damage;
 };
 
 bool ReadListWithin(CActionList& list, CXmlDocument& document, CListReading& reading) {
@@ -97,7 +97,7 @@ bool ReadListWithin(CActionList& list, CXmlDocument& document, CListReading& rea
     if (!document.FindElement(u"List"))
         return true;
     if (reading.Depth >= MaxListDepth) {
-        reading.Damage = "its lists are nested more than 32 deep";
+        reading.Damage = CProblem(ProblemCode::ProfileNestedTooDeep, 0, MaxListDepth);
         return false;
     }
     const std::array<int, 7> numbers = Numbers(document, ListAttributes);
@@ -118,7 +118,7 @@ bool ReadListWithin(CActionList& list, CXmlDocument& document, CListReading& rea
         if (placeable && index >= count) {
             reading.ItemsLeft -= index + 1 - count;
             if (reading.ItemsLeft < 0) {
-                reading.Damage = "its item IDs leave gaps far larger than the items it holds";
+                reading.Damage = ProblemCode::ProfileItemGaps;
                 return false;
             }
             list.List.resize(static_cast<std::size_t>(index) + 1);
@@ -220,7 +220,7 @@ bool ReadList(CActionList& list, CXmlDocument& document) {
     return ReadListWithin(list, document, reading);
 }
 
-bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file, std::string* problem) {
+bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file, CProblem* problem) {
     CXmlDocument document;
     document.SetText(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
     std::size_t characters = 1 << 15, elements = 1 << 9; // the sections, lights and keys
@@ -267,8 +267,8 @@ bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file, s
     const auto encode = [&](const FileContentsWriter& write) {
         return XmlCodec::WriteDocument(document.GetText(), write, result, encoding, length);
     };
-    std::string why;
-    if (ReplaceFileContents(file, encode, "the profile could not be encoded", why))
+    CProblem why;
+    if (ReplaceFileContents(file, encode, ProblemCode::ProfileNotEncoded, why))
         return true;
     if (problem != nullptr)
         *problem = why;
@@ -280,21 +280,20 @@ namespace {
 template <typename Refuse>
 bool LoadProfileWithin(CKeyboardData& data, const std::filesystem::path& file, const Refuse& refuse) {
     CXmlDocument document;
-    std::string why;
+    CProblem why;
     if (!document.LoadFile(file, MaxProfileFileBytes, MaxProfileElements, why))
-        return refuse("cannot be read: " + why);
+        return refuse(Wrapped(ProblemCode::ProfileUnreadable, {}, why));
     if (document.ReachedElementLimit())
-        return refuse("is damaged: it holds more than " + std::to_string(MaxProfileElements) +
-                      " elements, far more than any profile");
+        return refuse(CProblem(ProblemCode::ProfileTooManyElements, 0, MaxProfileElements));
     if (!document.FindElement(u"Zelk"))
-        return refuse("is not a Zelk profile");
+        return refuse(ProblemCode::ProfileNotZelk);
     if (document.EndsInsideAnElement())
-        return refuse("is damaged: it ends before all of its elements are closed (is it cut short?)");
+        return refuse(ProblemCode::ProfileCutShort);
     document.EnterElement();
 
     CListReading reading(document);
     auto content = std::make_unique<CProfileContent>();
-    const auto damaged = [&] { return refuse(std::string("is damaged: ") + reading.Damage); };
+    const auto damaged = [&] { return refuse(reading.Damage); };
     if (!LoadSection(document, u"PredefinedCombo", content->Combo, reading) ||
         !LoadSection(document, u"PredefinedMacro", content->Macro, reading) ||
         !LoadSection(document, u"PredefinedEmu", content->Emu, reading))
@@ -338,8 +337,8 @@ bool LoadProfileWithin(CKeyboardData& data, const std::filesystem::path& file, c
 
 } // namespace
 
-bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::string* problem) {
-    const auto refuse = [problem](const std::string& why) {
+bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, CProblem* problem) {
+    const auto refuse = [problem](const CProblem& why) {
         if (problem != nullptr)
             *problem = why;
         return false;
@@ -347,6 +346,6 @@ bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::st
     try {
         return LoadProfileWithin(data, file, refuse);
     } catch (const std::bad_alloc&) {
-        return refuse("cannot be read: there is not enough memory for it");
+        return refuse(ProblemCode::ProfileOutOfMemory);
     }
 }

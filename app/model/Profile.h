@@ -21,16 +21,15 @@ inline constexpr std::size_t MaxProfileElements = std::size_t{1} << 21;
 // only when it was written completely, so a failed save never destroys the previous file; a replaced
 // profile keeps its permissions, and a profile that is a symbolic link has its target replaced. False
 // when it failed, with problem (when given) saying why.
-bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file,
-                 std::string* problem = nullptr);
+bool SaveProfile(const CKeyboardData& data, const std::filesystem::path& file, CProblem* problem = nullptr);
 
 // Replaces the user-owned part of the model with the profile's. False, with the model untouched, when
 // the file cannot be read, is not a regular file, is larger than MaxProfileFileBytes or holds more than
 // MaxProfileElements elements, has no root element Zelk, ends inside an element (a file cut short), or
 // is damaged past what a profile can be: lists nested too deep, or item IDs that would make the reader
-// hold far more than the file. problem (when given) then says why, as words that follow the file's
-// name ("is not a Zelk profile"). The view state of every list read is kept within the list.
-bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, std::string* problem = nullptr);
+// hold far more than the file. problem (when given) then says why (one of the Profile codes, whose
+// words follow the file's name). The view state of every list read is kept within the list.
+bool LoadProfile(CKeyboardData& data, const std::filesystem::path& file, CProblem* problem = nullptr);
 
 // One list as a List element appended at the document's current position.
 bool WriteList(const CActionList& list, CXmlDocument& document);

@@ -97,24 +97,10 @@ bool CMorvDlg::Initialise() {
         ShowMessage(QStringLiteral("Keyboard is not connected!"));
         return false;
     }
-    Connected.Unopened = !Model.HWI.AccessProblem().empty();
-    if (Connected.Unopened) {
-        // Found but not opened (usually the device's permissions): every transfer would fail.
-        const QString problem = QString::fromStdString(Model.HWI.AccessProblem());
-        if (English()) {
-            ShowMessage(UiText(Model.UiLanguage, TextId::KeyboardUnopened).arg(problem));
-        } else if (problem.contains(QStringLiteral("permission denied"))) {
-            // The reason comes in English; in Chinese only the command to run is taken from it.
-            const qsizetype from = problem.indexOf(QStringLiteral("(sudo "));
-            const qsizetype to = problem.lastIndexOf(QLatin1Char(')'));
-            const QString command = from >= 0 && to > from ? problem.mid(from + 1, to - from - 1) : QString();
-            ShowMessage(command.isEmpty()
-                            ? UiText(Model.UiLanguage, TextId::KeyboardNotPermitted)
-                            : UiText(Model.UiLanguage, TextId::KeyboardNotPermittedRun).arg(command));
-        } else {
-            ShowMessage(UiText(Model.UiLanguage, TextId::KeyboardUnopened));
-        }
-    }
+    Connected.Unopened = static_cast<bool>(Model.HWI.AccessProblem());
+    // Found but not opened (usually the device's permissions): every transfer would fail.
+    if (Connected.Unopened)
+        ShowMessage(ProblemUiText(Model.HWI.AccessProblem(), Model.UiLanguage));
     setWindowIcon(Resources().ProgramIcon());
     OpenSkin();
     Areas() = MainWindowAreas();

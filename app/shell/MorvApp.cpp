@@ -9,6 +9,7 @@
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
 #include "skin/Prompts.h"
+#include "text/ProblemTexts.h"
 #include "text/UiTexts.h"
 #include "zelk/DeviceOptions.h"
 #include "zelk/ReportLog.h"
@@ -197,12 +198,13 @@ int CMorvApp::InitInstance(QApplication& application) {
         std::fprintf(stderr, "Zelk: Qt's Chinese texts (qtbase_zh_CN.qm) are not installed; Qt's own "
                              "dialogs stay English\n");
 
-    std::string error;
+    CProblem refused;
     std::shared_ptr<CVirtualKeyboard> keyboard;
     std::shared_ptr<CReportLog> reportLog;
-    std::shared_ptr<CDeviceProvider> provider = MakeDeviceProvider(options, error, &keyboard, &reportLog);
+    std::shared_ptr<CDeviceProvider> provider = MakeDeviceProvider(options, refused, &keyboard, &reportLog);
     if (!provider) {
-        Complain(QString::fromStdString(error));
+        // Said before anyone could choose a language, as every start-up message.
+        Complain(QString::fromStdString(ProblemTextInEveryLanguage(refused)));
         return 1;
     }
     theKeyboardData.HWI.UseDeviceProvider(std::move(provider));
@@ -213,11 +215,11 @@ int CMorvApp::InitInstance(QApplication& application) {
                                   ? QString()
                                   : QFileInfo(QString::fromStdString(options.StateFile)).absoluteFilePath();
     window.SetConnection({options.VirtualKeyboard, QDir::toNativeSeparators(stateFile).toStdU16String()});
-    DeviceLossCheck() = [keyboard, reportLog, options]() -> CDeviceLoss {
-        if (keyboard && !keyboard->SaveProblem().empty())
-            return {CDeviceLoss::StateFile, options.StateFile, keyboard->SaveProblem()};
-        if (reportLog && !reportLog->Problem().empty())
-            return {CDeviceLoss::ReportLog, options.ReportLog, reportLog->Problem()};
+    DeviceLossCheck() = [keyboard, reportLog, options]() -> CProblem {
+        if (keyboard && keyboard->SaveProblem())
+            return keyboard->SaveProblem();
+        if (reportLog && reportLog->Problem())
+            return Wrapped(ProblemCode::ReportLogIncomplete, options.ReportLog, reportLog->Problem());
         return {};
     };
     QObject::connect(&window, &CMorvDlg::UiLanguageChanged, &application,

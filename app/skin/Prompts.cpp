@@ -1,5 +1,6 @@
 #include "skin/Prompts.h"
 
+#include "text/ProblemTexts.h"
 #include "text/UiTexts.h"
 
 #include <QColorDialog>
@@ -105,6 +106,10 @@ const QString& ProgramName() {
 
 QString UiText(UiLanguage language, TextId id) {
     return QString::fromUtf8(Text(id, language));
+}
+
+QString ProblemUiText(const CProblem& problem, UiLanguage language) {
+    return QString::fromStdString(ProblemText(problem, language));
 }
 
 void SetUpPathDialog(QFileDialog& dialog, PathQuestion question) {

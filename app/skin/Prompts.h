@@ -24,6 +24,8 @@ const QString& ProgramName();
 
 // A text of the table in the UI language.
 QString UiText(UiLanguage language, TextId id);
+// The words for a problem of the device library in the UI language.
+QString ProblemUiText(const CProblem& problem, UiLanguage language);
 
 enum class PathQuestion { SaveProfile, OpenProfile, OpenFirmware };
 

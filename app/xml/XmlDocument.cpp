@@ -94,13 +94,13 @@ void CXmlDocument::ResetCursor() {
 }
 
 bool CXmlDocument::LoadFile(const std::filesystem::path& path) {
-    std::string problem;
+    CProblem problem;
     return LoadFile(path, std::numeric_limits<std::uintmax_t>::max(), std::numeric_limits<std::size_t>::max(),
                     problem);
 }
 
 bool CXmlDocument::LoadFile(const std::filesystem::path& path, std::uintmax_t maxBytes,
-                            std::size_t maxElements, std::string& problem) {
+                            std::size_t maxElements, CProblem& problem) {
     m_Result.Clear();
     m_Text.clear();
     m_Text.shrink_to_fit(); // the old text is not kept beside the new one
@@ -117,7 +117,7 @@ bool CXmlDocument::LoadFile(const std::filesystem::path& path, std::uintmax_t ma
     std::FILE* file = OpenRegularFileForReading(path, size, problem);
     if (file == nullptr)
         return fail(errno != 0 ? errno : EINVAL);
-    const std::string tooLarge = "it is larger than " + std::to_string(maxBytes >> 20) + " MB";
+    const CProblem tooLarge(ProblemCode::FileTooLarge, 0, maxBytes);
     if (size > maxBytes) {
         std::fclose(file);
         problem = tooLarge;
@@ -148,7 +148,7 @@ bool CXmlDocument::LoadFile(const std::filesystem::path& path, std::uintmax_t ma
         return fail(EFBIG);
     }
     if (failed) {
-        problem = std::strerror(error);
+        problem = SystemProblem(error);
         return fail(error);
     }
     Parse(maxElements);

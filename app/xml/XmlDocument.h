@@ -4,6 +4,7 @@
 #include "xml/XmlEntities.h"
 #include "xml/XmlMarkup.h"
 #include "xml/XmlResult.h"
+#include "zelk/Problem.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -38,9 +39,9 @@ public:
     // The same within bounds a file must not make the reader pass: only a regular file (a pipe would
     // hold it up, a device could feed it without end) of at most maxBytes is read, its size checked
     // before anything is reserved, and the parse stops at maxElements (ReachedElementLimit tells).
-    // When false, problem says why ("it is larger than ...").
+    // When false, problem says why (FileTooLarge, or why it could not be opened or read).
     bool LoadFile(const std::filesystem::path& path, std::uintmax_t maxBytes, std::size_t maxElements,
-                  std::string& problem);
+                  CProblem& problem);
     bool ReachedElementLimit() const;
     // Whether an element is still open where the text ends, as in a file cut short.
     bool EndsInsideAnElement() const;

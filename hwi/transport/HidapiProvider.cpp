@@ -3,7 +3,6 @@
 #include <hidapi.h>
 
 #include <cerrno>
-#include <cstring>
 #if defined(__linux__)
 #include <unistd.h>
 #endif
@@ -51,30 +50,24 @@ std::string InstalledUdevRule() {
 }
 #endif
 
-std::string AccessAdvice(const std::string& path) {
-    std::string advice = "The keyboard was found at " + path + " but cannot be opened";
+CProblem AccessProblem(const std::string& path) {
+    CProblem problem{ProblemCode::KeyboardNotOpened};
+    problem.Path = path;
 #if defined(__linux__)
     if (access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
-        const std::string rule = InstalledUdevRule();
-        if (!rule.empty()) {
-            // The rule is there but has not reached the device yet (installed while it was plugged in).
-            return advice + ": permission denied although the udev rule " + rule +
-                   " is installed. Apply it (sudo udevadm control --reload && sudo udevadm trigger), then "
-                   "unplug and replug the keyboard.";
-        }
-        return advice +
-               ": permission denied. Install the udev rule (sudo install -m 644 res/70-zelk.rules "
-               "/etc/udev/rules.d/ && sudo udevadm control --reload && sudo udevadm trigger), then unplug "
-               "and replug the keyboard.";
+        // An installed rule that has not reached the device yet was installed while it was plugged in.
+        problem.Detail = InstalledUdevRule();
+        problem.Code =
+            problem.Detail.empty() ? ProblemCode::KeyboardNotPermitted : ProblemCode::KeyboardRuleNotApplied;
+        return problem;
     }
 #endif
-    const wchar_t* reason = hid_error(nullptr);
-    if (reason != nullptr) {
-        advice += ": ";
+    if (const wchar_t* reason = hid_error(nullptr); reason != nullptr && *reason != 0) {
+        problem.Code = ProblemCode::KeyboardNotOpenedBecause;
         for (const wchar_t* c = reason; *c != 0; ++c)
-            advice += *c < 128 ? static_cast<char>(*c) : '?';
+            problem.Detail += *c < 128 ? static_cast<char>(*c) : '?';
     }
-    return advice + ".";
+    return problem;
 }
 
 class CHidapiProvider : public CDeviceProvider {
@@ -98,10 +91,10 @@ public:
         return found;
     }
 
-    std::unique_ptr<CReportDevice> Open(const std::string& path, std::string& problem) override {
+    std::unique_ptr<CReportDevice> Open(const std::string& path, CProblem& problem) override {
         hid_device* device = Initialised ? hid_open_path(path.c_str()) : nullptr;
         if (device == nullptr) {
-            problem = AccessAdvice(path);
+            problem = AccessProblem(path);
             return nullptr;
         }
         return std::make_unique<CHidapiDevice>(device);

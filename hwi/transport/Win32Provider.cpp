@@ -86,13 +86,14 @@ public:
         return found;
     }
 
-    std::unique_ptr<CReportDevice> Open(const std::string& path, std::string& problem) override {
+    std::unique_ptr<CReportDevice> Open(const std::string& path, CProblem& problem) override {
         const std::wstring wide(path.begin(), path.end());
         HANDLE handle =
             CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                         nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            problem = "The keyboard was found but cannot be opened (another program may hold it).";
+            problem = {ProblemCode::KeyboardHeldElsewhere};
+            problem.Path = path;
             return nullptr;
         }
         return std::make_unique<CWin32Device>(handle);

@@ -17,8 +17,8 @@ CDeviceFixture::CDeviceFixture(UiLanguage language) {
     Data->UiLanguage = language;
     CDeviceOptions options;
     options.VirtualKeyboard = true;
-    std::string error;
-    Data->HWI.UseDeviceProvider(MakeDeviceProvider(options, error, &Keyboard));
+    CProblem refused;
+    Data->HWI.UseDeviceProvider(MakeDeviceProvider(options, refused, &Keyboard));
     Data->HWI.__createDev();
     Data->Clear();
     CMorvDialogProgress::SetSettleTimes(0, 0);

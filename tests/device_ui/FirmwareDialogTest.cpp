@@ -110,7 +110,8 @@ void CFirmwareDialogTest::noFileChosenCannotBeOpened() {
     // A folder is no firmware file either.
     Fixture->Messages.clear();
     Fixture->Update(Fixture->Folder.path());
-    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("Can't open firmware file")});
+    QCOMPARE(Fixture->Messages,
+             QStringList{QStringLiteral("Can't open firmware file\nit is a folder, not a file")});
 }
 
 void CFirmwareDialogTest::corruptFileIsRefusedBeforeAnythingIsSent() {
@@ -144,14 +145,14 @@ void CFirmwareDialogTest::failedTransferIsTold() {
     Fixture->Messages.clear();
     Fixture->Keyboard->SetFaults({});
     DeviceLossCheck() = [] {
-        return CDeviceLoss{CDeviceLoss::StateFile, "/tmp/kept.state",
-                           "cannot be written: No space left on device"};
+        return Wrapped(ProblemCode::StateFileNotWritten, "/tmp/kept.state", SystemProblem(ENOSPC));
     };
     Fixture->Update(Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(100)));
     DeviceLossCheck() = {};
-    QCOMPARE(Fixture->Messages,
-             QStringList{QStringLiteral("The settings reached the virtual keyboard, but its state file "
-                                        "/tmp/kept.state cannot be written: No space left on device")});
+    QCOMPARE(
+        Fixture->Messages,
+        QStringList{QStringLiteral("The settings reached the virtual keyboard, but the virtual keyboard's "
+                                   "state file /tmp/kept.state cannot be written: No space left on device")});
 }
 
 void CFirmwareDialogTest::messagesFollowTheUiLanguage() {

@@ -96,7 +96,7 @@ void CProgressDialogTest::aLossOnTheDeviceSideIsToldInsteadOfOk() {
     Fixture = std::make_unique<CDeviceFixture>();
     CKeyboardData& data = *Fixture->Data;
     DeviceLossCheck() = [] {
-        return CDeviceLoss{CDeviceLoss::ReportLog, "/full/reports.log", "No space left"};
+        return Wrapped(ProblemCode::ReportLogIncomplete, "/full/reports.log", SystemProblem(ENOSPC));
     };
     data.UiLanguage = UiLanguage::English;
     QVERIFY(RunDeviceOperation(nullptr, data, OperationWriteLight));
@@ -104,8 +104,9 @@ void CProgressDialogTest::aLossOnTheDeviceSideIsToldInsteadOfOk() {
     QVERIFY(RunDeviceOperation(nullptr, data, OperationWriteLight));
     QCOMPARE(
         Fixture->Messages,
-        (QStringList{"The transfer ended, but the report log /full/reports.log is incomplete: No space left",
-                     QStringLiteral("传输已完成，但报告日志 /full/reports.log 不完整。")}));
+        (QStringList{
+            "The transfer ended, but the report log /full/reports.log is incomplete: No space left on device",
+            QStringLiteral("传输已完成，但报告日志 /full/reports.log 不完整：设备上没有空间。")}));
 }
 
 void CProgressDialogTest::failuresAreToldInsteadOfOk() {

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(input, std::ios::binary | std::ios::trunc) << text;
 
     CVirtualKeyboard keyboard(input.string());
-    if (!keyboard.StateProblem().empty()) {
+    if (keyboard.StateProblem()) {
         if (keyboard.Save() || ReadBack(input) != text)
             Broken(); // a refused file was written
         return 0;
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!keyboard.Save())
         Broken();
     const CVirtualKeyboard again(input.string());
-    if (!again.StateProblem().empty() || !SameState(keyboard, again))
+    if (again.StateProblem() || !SameState(keyboard, again))
         Broken(); // what was saved does not load back
     return 0;
 }

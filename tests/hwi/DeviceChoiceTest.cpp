@@ -14,9 +14,9 @@ public:
                 {"/dev/hidraw2", 0x0483, 0x5021, 0},
                 {"/dev/hidraw3", 0x0483, 0x5021, 1}};
     }
-    std::unique_ptr<CReportDevice> Open(const std::string& path, std::string& problem) override {
+    std::unique_ptr<CReportDevice> Open(const std::string& path, CProblem& problem) override {
         Opened.push_back(path);
-        problem = "not here";
+        problem = ProblemCode::KeyboardNotOpened;
         return nullptr;
     }
     std::vector<std::string> Opened;

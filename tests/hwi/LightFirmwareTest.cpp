@@ -165,35 +165,44 @@ TEST_F(FirmwareTransfer, LowerCaseDigitsAndCrOnlyLineEndsAreAccepted) {
     EXPECT_EQ(Keyboard->FirmwareImage().size(), 48u);
 }
 
-TEST_F(FirmwareTransfer, CorruptFilesAreRefusedBeforeAnythingIsSent) {
+TEST_F(FirmwareTransfer, CorruptFilesAreRefusedBeforeAnythingIsSentNamingTheFaultAndItsLine) {
     const std::string good = HexFile(3);
     std::string badChecksum = good;
     badChecksum[good.find("\r\n") - 1] ^= 1;
     std::string badDigit = good;
     badDigit[5] = 'G';
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"empty", ""},
-        {"not hex", "hello\r\n"},
-        {"LF only", HexFile(3, "\n")},
-        {"last line unended", good.substr(0, good.size() - 2)},
-        {"checksum", badChecksum},
-        {"digit", badDigit},
-        {"odd digits", ":00000001FF0\r\n"},
-        {"line without colon", good + "00000001FF\r\n"},
-        {"record after empty line", HexFile(2) + "\r\n" + HexFile(2)},
-        {"overlong line", ":" + std::string(1000, '0') + "\r\n"},
-        {"record over 62 bytes", RecordOf(58) + "\r\n"},
-        {"no end record", good.substr(0, good.rfind(':'))},
-        {"record after the end record", good + good},
-        {"LF and CR LF mixed", std::string(good).replace(good.find("\r\n"), 2, "\n")},
+    using enum ProblemCode;
+    const struct {
+        const char* Name;
+        std::string Text;
+        ProblemCode Code;
+        long Line;
+    } cases[] = {
+        {"empty", "", HexNotIntelHex, 0},
+        {"not hex", "hello\r\n", HexNotIntelHex, 0},
+        {"LF only", HexFile(3, "\n"), HexLineEndsWithLfAlone, 1},
+        {"last line unended", good.substr(0, good.size() - 2), HexLineEndMissing, 3},
+        {"checksum", badChecksum, HexWrongChecksum, 1},
+        {"digit", badDigit, HexNotHexadecimal, 1},
+        {"odd digits", ":00000001FF0\r\n", HexOddDigits, 1},
+        {"line without colon", HexFile(2).substr(0, HexFile(2).rfind(':')) + "00000001FF\r\n",
+         HexColonMissing, 2},
+        {"record after empty line", HexFile(2) + "\r\n" + HexFile(2), HexRecordAfterEmptyLine, 4},
+        {"overlong line", ":" + std::string(1000, '0') + "\r\n", HexLineTooLong, 1},
+        {"record over 62 bytes", RecordOf(58) + "\r\n", HexRecordTooLong, 1},
+        {"no end record", good.substr(0, good.rfind(':')), HexEndRecordMissing, 0},
+        {"record after the end record", good + good, HexRecordAfterEndRecord, 4},
+        {"LF and CR LF mixed", std::string(good).replace(good.find("\r\n"), 2, "\n"), HexLineEndsWithLfAlone,
+         1},
     };
-    for (const auto& [name, text] : cases) {
+    for (const auto& [name, text, code, line] : cases) {
         EXPECT_FALSE(Flash(Facade, text)) << name;
         EXPECT_TRUE(Sent().empty()) << name;
+        CProblem problem;
+        EXPECT_FALSE(CheckFirmwareText(text, problem)) << name;
+        EXPECT_EQ(problem.Code, code) << name;
+        EXPECT_EQ(problem.Line, line) << name;
     }
-    std::string problem;
-    EXPECT_FALSE(CheckFirmwareText(cases[cases.size() - 1].second, problem));
-    EXPECT_EQ(problem, "line 1: ends with LF alone, where lines end with CR or CR LF");
     EXPECT_FALSE(Facade.WriteFirmwareToKeyboard(nullptr, 10, nullptr));
     EXPECT_FALSE(Facade.WriteFirmwareToKeyboard(good.c_str(), 0, nullptr));
 }

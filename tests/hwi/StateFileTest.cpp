@@ -54,7 +54,7 @@ TEST(StateFile, TwoProgramsOnOneStateFileKeepEachOthersChanges) {
     ASSERT_TRUE(desktop.WriteMacro(1, 3, 61));
 
     const CVirtualKeyboard reloaded(state.string());
-    EXPECT_EQ(reloaded.StateProblem(), "");
+    EXPECT_EQ(reloaded.StateProblem().Code, ProblemCode::None);
     EXPECT_EQ(reloaded.SlotPackets(87 + 2).size(), 128u); // 61 steps, from the desktop's last write
     EXPECT_EQ(reloaded.SlotPackets(4).size(), 64u);       // the cli's second macro, kept
     EXPECT_EQ(reloaded.LightArea()[100], 9);              // the cli's light, which the desktop kept
@@ -85,16 +85,15 @@ TEST(StateFile, CutShortOrReadOnlyFilesAreRefusedAndOlderWholeFilesRead) {
         const char* Name;
         std::string Text;
         bool ReadOnly;
-        const char* Problem;
+        ProblemCode Problem;
+        long Line;
     } cases[] = {
-        {"whole", whole, false, ""},
-        {"older, without an end line", "zelk-virtual-keyboard 1\n" + body, false, ""},
+        {"whole", whole, false, ProblemCode::None, 0},
+        {"older, without an end line", "zelk-virtual-keyboard 1\n" + body, false, ProblemCode::None, 0},
         {"cut at a line end", whole.substr(0, whole.find('\n', whole.find("light")) + 1), false,
-         "is cut short: its end line is missing"},
-        {"a line after the end", whole + body, false,
-         "is damaged at line 178 (a state file of the virtual keyboard holds slot, light and firmware "
-         "lines)"},
-        {"read-only", whole, true, "is read-only, so the virtual keyboard could not keep its settings there"},
+         ProblemCode::StateFileCutShort, 0},
+        {"a line after the end", whole + body, false, ProblemCode::StateFileDamaged, 178},
+        {"read-only", whole, true, ProblemCode::StateFileReadOnly, 0},
     };
     for (const auto& file : cases) {
         writable(); // Windows removes no read-only file
@@ -105,9 +104,12 @@ TEST(StateFile, CutShortOrReadOnlyFilesAreRefusedAndOlderWholeFilesRead) {
                                                     std::filesystem::perms::group_read |
                                                     std::filesystem::perms::others_read);
         CVirtualKeyboard keyboard(state.string());
-        EXPECT_EQ(keyboard.StateProblem(), file.Problem) << file.Name;
-        EXPECT_EQ(keyboard.SlotPackets(87 + 2).size(), *file.Problem ? 0u : 128u) << file.Name;
-        if (*file.Problem) {
+        const CProblem refused = keyboard.StateProblem();
+        EXPECT_EQ(refused.Code, file.Problem) << file.Name;
+        EXPECT_EQ(refused.Line, file.Line) << file.Name;
+        EXPECT_EQ(refused.Path, refused ? state.string() : "") << file.Name;
+        EXPECT_EQ(keyboard.SlotPackets(87 + 2).size(), refused ? 0u : 128u) << file.Name;
+        if (refused) {
             EXPECT_FALSE(keyboard.Save()) << file.Name;
             EXPECT_EQ(Contents(state), file.Text) << file.Name;
         }

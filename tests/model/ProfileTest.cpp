@@ -257,12 +257,13 @@ TEST(ProfileFile, SaveCutShortKeepsThePreviousFile) {
     rlimit small = before;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string problem;
+    CProblem problem;
     const bool saved = SaveProfile(*data, path, &problem);
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, signal);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(problem, "File too large");
+    EXPECT_EQ(problem.Code, ProblemCode::FileSystemError);
+    EXPECT_EQ(problem.SystemError, EFBIG);
     EXPECT_EQ(ReadBytes(path), "previous");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }

@@ -81,8 +81,8 @@ struct CFixture {
         BuildKeyCatalogue(*Data);
         CDeviceOptions options;
         options.VirtualKeyboard = true;
-        std::string error;
-        Data->HWI.UseDeviceProvider(MakeDeviceProvider(options, error, &Keyboard));
+        CProblem refused;
+        Data->HWI.UseDeviceProvider(MakeDeviceProvider(options, refused, &Keyboard));
         Window = std::make_unique<CTestWindow>(*Data, TestSkins());
         Answers->AskPath = [this](QWidget*, PathQuestion question) {
             if (question == PathQuestion::SaveProfile) {
@@ -235,16 +235,17 @@ void CMainWindowTest::aTransferThatLostTheStateFileSaysSoInsteadOfOk() {
     QVERIFY(Fixture->Open());
     SupplyRecordingCommands(QDialog::Accepted);
     DeviceLossCheck() = [] {
-        return CDeviceLoss{CDeviceLoss::StateFile, "/gone/kb.state",
-                           "cannot be written: No such file or directory"};
+        return Wrapped(ProblemCode::StateFileNotWritten, "/gone/kb.state", SystemProblem(ENOENT));
     };
     Fixture->Click(IdWriteKeys);
     Fixture->Click(IdLanguage);
     Fixture->Click(IdReadAll);
     QCOMPARE(Fixture->Messages,
-             (QStringList{QStringLiteral("设置已送达虚拟键盘，但其状态文件 /gone/kb.state 未能写入。"),
-                          QStringLiteral("The settings reached the virtual keyboard, but its state file "
-                                         "/gone/kb.state cannot be written: No such file or directory")}));
+             (QStringList{
+                 QStringLiteral(
+                     "设置已送达虚拟键盘，但无法写入虚拟键盘的状态文件 /gone/kb.state：没有那个文件或目录。"),
+                 QStringLiteral("The settings reached the virtual keyboard, but the virtual keyboard's state "
+                                "file /gone/kb.state cannot be written: No such file or directory")}));
 }
 
 void CMainWindowTest::labelsNeverTakeClicks() {

@@ -44,11 +44,12 @@ ZELKHWI_API std::vector<CHidInterface> KeyboardInterfaces(CDeviceProvider& provi
 ZELKHWI_API std::shared_ptr<CDeviceProvider> WithChosenDevice(std::shared_ptr<CDeviceProvider> provider,
                                                               const std::string& path);
 
-// The provider the options ask for; null with error set when it cannot be made (among the reasons: a
-// state file that is not the virtual keyboard's own, or a damaged one). When the virtual keyboard is
-// chosen and keyboard is given, it receives the simulated keyboard; when a report log is asked for and
-// reportLog is given, it receives the log, whose Problem tells later whether every line was written.
+// The provider the options ask for; null with problem set when it cannot be made (among the reasons: a
+// state file that is not the virtual keyboard's own, or a damaged one, which is then left as it is). When the
+// virtual keyboard is chosen and keyboard is given, it receives the simulated keyboard; when a report log is
+// asked for and reportLog is given, it receives the log, whose Problem tells later whether every line was
+// written.
 ZELKHWI_API std::shared_ptr<CDeviceProvider>
-MakeDeviceProvider(const CDeviceOptions& options, std::string& error,
+MakeDeviceProvider(const CDeviceOptions& options, CProblem& problem,
                    std::shared_ptr<CVirtualKeyboard>* keyboard = nullptr,
                    std::shared_ptr<CReportLog>* reportLog = nullptr);

@@ -5,6 +5,7 @@
 // symbolic link, the file it points to is replaced and the link stays.
 #pragma once
 
+#include "zelk/Problem.h"
 #include "zelk/ZelkHWI.h"
 
 #include <cstddef>
@@ -22,16 +23,16 @@ inline std::filesystem::path Utf8Path(std::string_view text) {
 // Hands the new contents to the file piece by piece: false when the piece could not be written.
 using FileContentsWriter = std::function<bool(const char* bytes, std::size_t count)>;
 
-// False, with problem saying why (for example "No such file or directory"), when the file could not be
+// False, with problem saying why (the system's error, or TargetNotRegular), when the file could not be
 // replaced; the old file is then as it was.
 ZELKHWI_API bool ReplaceFileContents(const std::filesystem::path& target, std::string_view contents,
-                                     std::string& problem);
+                                     CProblem& problem);
 // The same with contents that produce writes piece by piece, so that they need not be held whole; it
 // returns false when it could not make them or a write failed (the problem is then the write's, or
 // producerProblem when no write failed).
 ZELKHWI_API bool ReplaceFileContents(const std::filesystem::path& target,
                                      const std::function<bool(const FileContentsWriter& write)>& produce,
-                                     std::string_view producerProblem, std::string& problem);
+                                     ProblemCode producerProblem, CProblem& problem);
 
 // Removes the temporary files that replacing the target left behind when it was interrupted (the
 // process killed between creating and renaming one). Only for a target whose writers exclude each

@@ -1,6 +1,7 @@
 // Intel-HEX text: the checks a firmware file must pass and the decoding of one record line.
 #pragma once
 
+#include "zelk/Problem.h"
 #include "zelk/ZelkHWI.h"
 
 #include <cstdint>
@@ -32,8 +33,9 @@ bool IsValidHexRecord(const std::vector<std::uint8_t>& record);
 
 // Checks a whole firmware text before anything is sent: every line starts with ':', holds an even
 // number of hexadecimal digits, a correct record of at most 62 bytes, is at most 999 characters and
-// ends with CR or CR LF. Only empty lines may follow the last record. On failure, problem says why.
-ZELKHWI_API bool CheckFirmwareText(std::string_view text, std::string& problem);
+// ends with CR or CR LF. Only empty lines may follow the last record. On failure, problem says why
+// (one of the Hex codes, with the line).
+ZELKHWI_API bool CheckFirmwareText(std::string_view text, CProblem& problem);
 
 // No firmware file of the keyboard comes near this size: its whole flash as Intel-HEX text is a few
 // megabytes.
@@ -47,10 +49,9 @@ enum FirmwareFileStatus : int {
 
 // Reads a firmware file whole. Anything but a regular file of at most MaxFirmwareFileBytes is refused
 // before a byte is read, so a pipe cannot hold the reader up and a device cannot feed it without end.
-// Unless the file was read, problem says why ("it is a folder, not a file", "No such file or
-// directory").
+// Unless the file was read, problem says why (one of the File codes).
 ZELKHWI_API FirmwareFileStatus ReadFirmwareFile(const std::filesystem::path& path, std::string& text,
-                                                std::string& problem);
+                                                CProblem& problem);
 
 // Splits the text into its lines as the firmware transfer walks them: each line runs to the next CR,
 // and an LF right after the CR belongs to the line end.

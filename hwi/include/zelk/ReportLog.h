@@ -26,11 +26,11 @@ public:
     void Line(char direction, const std::uint8_t* report, std::size_t length);
     // Why the log could not be opened or a line could not be written (the first failure); empty while
     // every line has reached the file.
-    std::string Problem() const;
+    CProblem Problem() const;
 
 private:
     std::FILE* File = nullptr;
-    std::string Failure;
+    CProblem Failure;
     mutable std::mutex Lock;
 };
 

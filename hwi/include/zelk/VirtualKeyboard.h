@@ -67,11 +67,11 @@ public:
     // Saves everything the keyboard holds, as a transfer of all of it would.
     bool Save() const;
     bool Load();
-    // Why the state file was refused, as words that follow its name ("is not a state file of the
-    // virtual keyboard"); empty when it was loaded or did not exist.
-    std::string StateProblem() const;
-    // Why the last save of the state file failed; empty when it succeeded.
-    std::string SaveProblem() const;
+    // Why the state file was refused (one of the StateFile codes); no problem when it was loaded or
+    // did not exist.
+    CProblem StateProblem() const;
+    // Why the last save of the state file failed; no problem when it succeeded.
+    CProblem SaveProblem() const;
 
 private:
     using Payload = std::array<std::uint8_t, 64>;
@@ -89,8 +89,8 @@ private:
 
     mutable std::mutex Lock;
     CVirtualKeyboardStateFile StateFile;
-    std::string RefusedState;        // why the state file is not used; never written while set
-    mutable std::string SaveFailure; // why the last save failed
+    CProblem RefusedState;        // why the state file is not used; never written while set
+    mutable CProblem SaveFailure; // why the last save failed
     CVirtualKeyboardFaults Faults;
     bool IsPlugged = true;
     std::string VersionText = "Zelk virtual keyboard V1.00";

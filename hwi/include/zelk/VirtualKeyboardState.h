@@ -3,6 +3,7 @@
 // each other's changes.
 #pragma once
 
+#include "zelk/Problem.h"
 #include "zelk/ZelkHWI.h"
 
 #include <array>
@@ -38,15 +39,17 @@ public:
     explicit CVirtualKeyboardStateFile(std::string path) : Path(std::move(path)) {}
     const std::string& Name() const { return Path; }
 
-    // Missing when there is no file or an empty one (nothing to lose). Refused, with problem as words
-    // that follow the file's name ("is not a state file of the virtual keyboard"), when it is not a
-    // whole state file of the virtual keyboard or cannot be written later (a read-only file).
-    StateFileReading Read(CVirtualKeyboardState& state, std::string& problem) const;
+    // Missing when there is no file or an empty one (nothing to lose). Refused, with problem (one of
+    // the StateFile codes, with the file's path), when it is not a whole state file of the virtual
+    // keyboard or cannot be written later (a read-only file).
+    StateFileReading Read(CVirtualKeyboardState& state, CProblem& problem) const;
     // Replaces the file with the state; problem says why when it failed. Temporary files that an
     // earlier, interrupted write left behind are removed first: call it while holding the lock.
-    bool Write(const CVirtualKeyboardState& state, std::string& problem) const;
+    bool Write(const CVirtualKeyboardState& state, CProblem& problem) const;
 
 private:
+    StateFileReading Refused(CProblem& problem) const;
+
     std::string Path;
 };
 
@@ -63,11 +66,11 @@ public:
 
     bool Held() const { return Holds; }
     // Why it was not taken, when waiting failed.
-    const std::string& Problem() const { return Failure; }
+    const CProblem& Problem() const { return Failure; }
 
 private:
     bool Holds = false;
-    std::string Failure;
+    CProblem Failure;
 #if defined(_WIN32)
     void* Handle = nullptr;
 #else

@@ -3,6 +3,8 @@
 // keyboard capture for recording.
 #pragma once
 
+#include "zelk/Problem.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -76,7 +78,7 @@ public:
     virtual ~CDeviceProvider();
     virtual std::vector<CHidInterface> Enumerate() = 0;
     // Opens a path found by Enumerate; on failure returns null and says why in problem.
-    virtual std::unique_ptr<CReportDevice> Open(const std::string& path, std::string& problem) = 0;
+    virtual std::unique_ptr<CReportDevice> Open(const std::string& path, CProblem& problem) = 0;
 };
 
 class CMorvUtil;
@@ -98,8 +100,8 @@ public:
     bool __createDev();
     bool __closeDev();
     bool IsOpen() const;
-    // Why the last __createDev found the keyboard but could not open it; empty when it could.
-    const std::string& AccessProblem() const;
+    // Why the last __createDev found the keyboard but could not open it; no problem when it could.
+    const CProblem& AccessProblem() const;
 
     const char16_t* getHardwareVersion();
     bool ReadKeyboardVersion(char16_t* destination);
@@ -124,7 +126,7 @@ private:
     CMorv* Keyboard = nullptr;
     char16_t Version[VersionTextCapacity] = {};
     std::shared_ptr<CDeviceProvider> DeviceProvider;
-    std::string OpenProblem;
+    CProblem OpenProblem;
 };
 
 // Keyboard capture for recording. While it is installed every key press and release of the desktop is
