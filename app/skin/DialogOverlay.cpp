@@ -79,7 +79,8 @@ void CDialogOverlay::Hold() {
         return;
     Holding = true;
     QWidget* focused = QApplication::focusWidget();
-    FocusBefore = focused != nullptr && focused->window() == &Window && !isAncestorOf(focused) ? focused : nullptr;
+    FocusBefore =
+        focused != nullptr && focused->window() == &Window && !isAncestorOf(focused) ? focused : nullptr;
     setGeometry(Window.rect());
     if (Window.mask().isEmpty())
         clearMask();
@@ -217,7 +218,8 @@ void CDialogOverlay::keyReleaseEvent(QKeyEvent* event) {
 bool CDialogOverlay::focusNextPrevChild(bool next) {
     if (!Dialog)
         return true;
-    QWidget* const from = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : Dialog.data();
+    QWidget* const from =
+        QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : Dialog.data();
     QWidget* candidate = from;
     // The focus chain is a ring through every widget of the window.
     for (int step = 0; step < 10000; ++step) {
