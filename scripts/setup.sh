@@ -19,7 +19,7 @@ for purpose in "$@"; do
     test) packages="$packages $build libgtest-dev googletest libxml2-dev binutils fonts-noto-cjk
             fonts-dejavu-core desktop-file-utils appstream lintian shared-mime-info xdg-utils libfile-mimeinfo-perl
             dpkg-dev file xvfb xauth xdotool imagemagick
-            weston qt6-wayland
+            weston mutter qt6-wayland
             clang-format clang-tidy qt6-translations-l10n g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine
             wine64 python3-jsonschema at-spi2-core python3-pyatspi python3-gi dbus" ;;
     package) packages="$packages $build dpkg-dev file binutils lintian" ;;

@@ -58,7 +58,7 @@ wait_for() {
 start_private_xvfb "${ZELK_WAYLAND_CHECK_DISPLAY:-87}" || fail "Xvfb did not start"
 pids+=("$xvfb")
 
-# weston's kiosk shell puts the main window at the output's top left and centres dialogs on the output.
+# weston's kiosk shell puts the main window at the output's top left.
 width=1200 height=900
 socket=zelk-check-$$
 weston --backend=x11-backend.so --use-pixman --socket="$socket" --width=$width --height=$height \
@@ -105,9 +105,9 @@ check_corners() {
 }
 check_corners main "the main window"
 
-# The editor, centred on the output, over the key A.
+# The editor, over the key A, drawn inside the main window (1170 × 680) at its centre.
 click 292 340
-ex=$(((width - 580) / 2)) ey=$(((height - 372) / 2))
+ex=$(((1170 - 580) / 2)) ey=$(((680 - 372) / 2))
 editor_shown() { screen editor && [ "$(pixel editor $((ex + 290)) $((ey + 20)))" != "$(pixel main $((ex + 290)) $((ey + 20)))" ]; }
 wait_for 100 editor_shown || fail "the editor did not open"
 sleep 0.5
@@ -126,10 +126,10 @@ sleep 0.5
 click $((ex + 300)) $((ey + 300))
 click $((ex + 407)) $((ey + 336))
 
-# Saved through the Save button and Qt's file dialog, centred on the output too.
+# Saved through the Save button and Qt's file dialog, drawn at the main window's centre too.
 profile=$work/recorded.pro
 click 82 112
-dialog_shown() { screen dialog && [ "$(pixel dialog $((width / 2)) $((height / 2)))" != "$(pixel main $((width / 2)) $((height / 2)))" ]; }
+dialog_shown() { screen dialog && [ "$(pixel dialog 585 340)" != "$(pixel main 585 340)" ]; }
 wait_for 100 dialog_shown || fail "the file dialog did not open"
 sleep 0.5
 xdotool type --delay 20 "$profile"

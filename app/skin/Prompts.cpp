@@ -1,5 +1,6 @@
 #include "skin/Prompts.h"
 
+#include "skin/DialogOverlay.h"
 #include "text/ProblemTexts.h"
 #include "text/UiTexts.h"
 
@@ -62,6 +63,7 @@ QString AskSystemPath(QWidget* owner, PathQuestion question) {
     if (!LastFolder(question).isEmpty())
         dialog.setDirectory(LastFolder(question));
     SetUpPathDialog(dialog, question);
+    CDialogOverlay::HoldOverOwner(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString chosen = dialog.selectedFiles().constFirst();
@@ -79,6 +81,7 @@ SaveChoice AskSystemSaveChanges(QWidget* owner, const CSaveQuestion& question) {
         box.setEscapeButton(cancel);
     }
     box.setDefaultButton(save);
+    CDialogOverlay::HoldOverOwner(box);
     box.exec();
     if (box.clickedButton() == save)
         return SaveChoice::Save;
@@ -126,6 +129,7 @@ CPrompts SystemPrompts() {
     CPrompts prompts;
     prompts.ShowMessage = [](QWidget* owner, const QString& text) {
         QMessageBox box(QMessageBox::NoIcon, ProgramName(), text, QMessageBox::Ok, owner);
+        CDialogOverlay::HoldOverOwner(box);
         box.exec();
     };
     prompts.AskSaveChanges = AskSystemSaveChanges;
@@ -134,6 +138,7 @@ CPrompts SystemPrompts() {
         QColorDialog dialog(QColor(initial.Red & 0xFF, initial.Green & 0xFF, initial.Blue & 0xFF), owner);
         dialog.setOption(QColorDialog::DontUseNativeDialog);
         dialog.setPalette(DarkPalette());
+        CDialogOverlay::HoldOverOwner(dialog);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         const QColor chosen = dialog.selectedColor();

@@ -1,6 +1,7 @@
 #include "skin/SkinWindow.h"
 
 #include "catalogue/KeyLegends.h"
+#include "skin/DialogOverlay.h"
 #include "skin/ScrollBarGeometry.h"
 #include "skin/SkinFocusMoves.h"
 #include "skin/SkinRectQt.h"
@@ -143,6 +144,12 @@ void CSkinWindow::OpenSkin() {
         move(desk.x() + (desk.width() - plain->width()) / 2,
              desk.y() + (desk.height() - plain->height()) / 2);
     }
+}
+
+void CSkinWindow::setVisible(bool visible) {
+    if (visible && parentWidget() != nullptr)
+        CDialogOverlay::HoldOverOwner(*this);
+    QDialog::setVisible(visible);
 }
 
 void CSkinWindow::SetPictures(SkinPictures pictures) {

@@ -61,6 +61,9 @@ public:
 
     // Gives the window its shape, size and place; call before filling the area table.
     void OpenSkin();
+    // A dialog with an owner opens inside the owner's window where the desktop cannot place it
+    // (CDialogOverlay).
+    void setVisible(bool visible) override;
     // The pictures the areas are drawn from from now on (the background keeps the window's shape).
     void SetPictures(SkinPictures pictures);
     const SkinPictures& Pictures() const { return PictureIds; }
