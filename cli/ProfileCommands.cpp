@@ -9,11 +9,13 @@
 #include "ProgressBar.h"
 #include "text/UiTexts.h"
 
+#include "catalogue/ContentItem.h"
 #include "catalogue/KeyCatalogue.h"
 #include "model/AssignmentLabel.h"
 #include "model/DeviceBridge.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
+#include "xml/XmlDocument.h"
 #include "zelk/FileReplace.h"
 
 #include <cstdio>
@@ -73,18 +75,38 @@ bool ReadProfileFile(CKeyboardData& data, const std::string& path) {
 
 namespace {
 
+// "the keyboard cannot hold the macro of key 3 (F2) on level 1: the macro is longer than ..."
+std::string CannotHold(const CKeyboardData& data, const CKeyRefusal& refusal) {
+    const int mode = data.CurrentSettings[refusal.Key][refusal.Level].Mode;
+    const std::string kind =
+        mode >= 0 && mode < KeyModeCount ? Utf8(ModeName(data, UiLanguage::English, mode)) : "assignment";
+    return "the keyboard cannot hold the " + kind + " of key " + KeyName(refusal.Key) + " on level " +
+           std::to_string(refusal.Level + 1) + (refusal.Reason ? ": " + Words(refusal.Reason) : "");
+}
+
+// The line of the element that gives a key's assignment on a level in a profile file: the last KEY
+// element of that key and level, as the loader takes the last; 0 when there is none.
+long KeyElementLine(const std::string& path, int key, int level) {
+    CXmlDocument document;
+    if (!document.LoadFile(Utf8Path(path)) || !document.FindElement(u"Zelk") || !document.EnterElement() ||
+        !document.FindElement(u"CurrentSettings") || !document.EnterElement())
+        return 0;
+    long line = 0;
+    while (document.FindElement(u"KEY")) {
+        if (LeadingNumber(document.GetAttribute(u"ID")) == key &&
+            LeadingNumber(document.GetAttribute(u"Level")) == level)
+            line = document.GetLineNumber();
+    }
+    return line;
+}
+
 bool WriteKeys(CKeyboardData& data) {
     CProgressBar bar("Writing key settings", SlotCount - 1);
     CKeyRefusal refusal;
     const bool written = WriteKeysToDevice(data, bar.OnTerminal() ? &bar : nullptr, &refusal);
     bar.Finish();
     if (refusal.Key != 0) {
-        const int mode = data.CurrentSettings[refusal.Key][refusal.Level].Mode;
-        const std::string kind =
-            mode < KeyModeCount ? Utf8(ModeName(data, UiLanguage::English, mode)) : "assignment";
-        Fail("the keyboard cannot hold the " + kind + " of key " + KeyName(refusal.Key) + " on level " +
-             std::to_string(refusal.Level + 1) +
-             " (too many items, or a play mode it lacks); nothing was written");
+        Fail(CannotHold(data, refusal) + "; nothing was written");
         return false;
     }
     if (!written) {
@@ -157,12 +179,14 @@ int RunApply(const CCliRun& run) {
     auto data = NewModel(run.Language);
     if (!ReadAnyProfile(*data, path))
         return ExitFailure;
-    // A profile file is held to the rules of import too, so nothing the keyboard would take wrongly
-    // (an unknown key name, a code of another kind) is sent.
-    CJsonRefusal refusal;
-    auto checked = NewModel(run.Language);
-    if (!ReadProfileJson(ProfileJson(*data), *checked, refusal))
-        return Fail(path + ": " + refusal.Line() + "; nothing was written");
+    // Checked whole before anything is sent. A JSON document was held to import's rules as it was read;
+    // a profile file is sent as write sends it, unless the keyboard cannot hold an assignment of it,
+    // which is named with its element's line.
+    if (const CKeyRefusal refused = FirstUnsendableAssignment(*data); refused.Key != 0) {
+        const long line = KeyElementLine(path, refused.Key, refused.Level);
+        return Fail(path + (line > 0 ? ":" + std::to_string(line) : "") + ": " + CannotHold(*data, refused) +
+                    "; nothing was written");
+    }
     return WriteProfile(run, *data, CWhat::KeysAndLight);
 }
 

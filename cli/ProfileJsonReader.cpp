@@ -7,6 +7,9 @@
 #include "catalogue/ContentItem.h"
 #include "catalogue/KeyCatalogue.h"
 #include "catalogue/KeyLegends.h"
+#include "model/KeyboardRules.h"
+#include "model/Profile.h"
+#include "text/ProblemTexts.h"
 #include "xml/XmlEncoding.h"
 
 #include <algorithm>
@@ -21,19 +24,9 @@ using nlohmann::json;
 
 namespace {
 
-// What the packets of a key definition hold: codes of a combination (or single key), of an emulation,
-// and the bytes of a macro's stream; the read-back array bounds a macro's items.
-constexpr int MaxComboKeys = 58;
-constexpr int MaxEmulationKeys = 56;
-constexpr long long MaxMacroStreamBytes = 65535;
-constexpr long long MaxMacroItems = 65530;
-constexpr int MaxDelay = 65535;
-constexpr int MaxCycles = 255;
-constexpr int MaxPlayMode = 2;
-// Child lists nest no deeper in any profile the program writes; a document nesting deeper is damaged.
-constexpr int MaxSublistDepth = 8;
-constexpr int MaxJsonDepth = 32;
-constexpr int FnCode = 156;
+// Lists nest as deep as a profile's may (MaxListDepth): each level of child lists is two levels of the
+// document, below the seven a key's list starts at. A document nesting deeper is damaged.
+constexpr int MaxJsonDepth = 2 * MaxListDepth + 8;
 
 struct CRefused {
     std::string Place;
@@ -102,24 +95,6 @@ int IntField(const json& object, const char* name, const std::string& place, lon
     return found == object.end() ? absent : static_cast<int>(Number(*found, Member(place, name), low, high));
 }
 
-// The device codes each kind that takes a code may carry.
-bool CodeFits(int mode, int code) {
-    switch (mode) {
-    case ModeSingle:
-        return code >= 1 && code <= 107 && !(code >= 75 && code <= 77);
-    case ModeMultimedia:
-        return code >= 108 && code <= 125;
-    case ModeMouse:
-        return (code >= 126 && code <= 134) || code == 199;
-    case ModeFunction:
-        return code >= 135 && code <= 159;
-    case ModePower:
-        return code >= 75 && code <= 77;
-    default:
-        return code >= 0 && code < CodeTableSize;
-    }
-}
-
 const char* CodeNoun(int mode) {
     switch (mode) {
     case ModeSingle:
@@ -137,21 +112,13 @@ const char* CodeNoun(int mode) {
     }
 }
 
-bool TakesCode(int mode) {
-    return mode == ModeSingle || mode >= ModeMultimedia;
-}
-
-bool TakesList(int mode) {
-    return mode == ModeCombo || mode == ModeMacro || mode == ModeEmulation;
-}
-
 // A code as a number or as the catalogue's name of a key or function of that kind.
 int Code(const json& value, const std::string& place, int mode, const CKeyboardData& data) {
     if (value.is_string()) {
         const std::u16string name = Utf16(value.get_ref<const std::string&>());
         for (const auto& [keyCode, keyName] : data.KeyNames) {
             const int code = DeviceCodeOfKey(data, keyCode);
-            if (keyName == name && code > 0 && CodeFits(mode, code))
+            if (keyName == name && code > 0 && CodeFitsKind(mode, code))
                 return code;
         }
         Refuse(place,
@@ -160,20 +127,9 @@ int Code(const json& value, const std::string& place, int mode, const CKeyboardD
     if (!value.is_number_integer())
         Refuse(place, "must be a name or a whole number");
     const long long code = Number(value, place, LLONG_MIN, LLONG_MAX);
-    if (code < 0 || code >= CodeTableSize || !CodeFits(mode, static_cast<int>(code)))
+    if (code < 0 || code >= CodeTableSize || !CodeFitsKind(mode, static_cast<int>(code)))
         Refuse(place, std::string("no ") + CodeNoun(mode) + " has the code " + std::to_string(code));
     return static_cast<int>(code);
-}
-
-bool IsDelayItem(const std::string& text, int& milliseconds) {
-    if (text.size() < 6 || text.front() != '<' || text.compare(text.size() - 4, 4, " ms>") != 0)
-        return false;
-    const std::string digits = text.substr(1, text.size() - 5);
-    if (digits.empty() || digits.size() > 5 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return false;
-    milliseconds = std::stoi(digits);
-    return true;
 }
 
 // What an item of a list may be.
@@ -197,7 +153,7 @@ std::u16string Item(const json& value, const std::string& place, CItems rule, co
     if (rule == CItems::Kept || item == NoKeyName)
         return item;
     int milliseconds = 0;
-    if (IsDelayItem(text, milliseconds)) {
+    if (ReadDelayItem(item, milliseconds)) {
         if (rule != CItems::Steps)
             Refuse(place, "a delay belongs in a macro");
         if (milliseconds > MaxDelay)
@@ -226,7 +182,8 @@ void ReadPlay(const json& object, const std::string& place, CActionList& list, b
     const long long wide = sent ? 0 : INT_MIN;
     list.Cycles = IntField(object, "cycles", place, wide, sent ? MaxCycles : INT_MAX, list.Cycles);
     list.Delay = IntField(object, "delay", place, wide, sent ? MaxDelay : INT_MAX, list.Delay);
-    list.PlayMode = IntField(object, "play_mode", place, wide, sent ? MaxPlayMode : INT_MAX, list.PlayMode);
+    list.PlayMode =
+        IntField(object, "play_mode", place, wide, sent ? MaxMacroPlayMode : INT_MAX, list.PlayMode);
     if (const auto found = object.find("auto_interval"); found != object.end()) {
         if (!found->is_boolean())
             Refuse(Member(place, "auto_interval"), "must be true or false");
@@ -263,8 +220,8 @@ void ReadLayout(const json& layout, const std::string& place, CActionList& list,
     if (found == layout.end())
         return;
     const std::string sublists = Member(place, "sublists");
-    if (depth >= MaxSublistDepth)
-        Refuse(sublists, "lists nest more than " + std::to_string(MaxSublistDepth) + " deep");
+    if (depth + 1 >= MaxListDepth)
+        Refuse(sublists, "lists nest more than " + std::to_string(MaxListDepth) + " deep");
     const json& array = Array(*found, sublists);
     if (array.size() != list.List.size())
         Refuse(sublists, "must have one entry per item (" + std::to_string(list.List.size()) + ")");
@@ -272,11 +229,51 @@ void ReadLayout(const json& layout, const std::string& place, CActionList& list,
         list.SubLists[i] = Child(array[i], Index(sublists, i), depth + 1);
 }
 
-void ReadListField(const json& object, const std::string& place, CActionList& list) {
+// depth: how deep the list lies, 0 for a key's list or a catalogue, 1 for a catalogue entry's.
+void ReadListField(const json& object, const std::string& place, CActionList& list, int depth) {
     if (const auto found = object.find("list"); found != object.end()) {
         const std::string where = Member(place, "list");
-        ReadLayout(Object(*found, where, {"rows", "top", "cursor", "sublists"}), where, list, 0);
+        ReadLayout(Object(*found, where, {"rows", "top", "cursor", "sublists"}), where, list, depth);
     }
+}
+
+// Whether an object is in its raw form ("raw": true): what show --json prints for values a profile
+// holds but a hand-written document could not give (a kind, code or item the keyboard has no name
+// for, a colour beyond 0..255, a list the keyboard cannot hold). They are taken as they stand.
+bool IsRaw(const json& object, const std::string& place) {
+    const auto found = object.find("raw");
+    if (found == object.end())
+        return false;
+    if (!found->is_boolean() || !found->get<bool>())
+        Refuse(Member(place, "raw"), "must be true (the values are then taken as they stand)");
+    return true;
+}
+
+std::vector<std::u16string> RawItems(const json& object, const std::string& place) {
+    std::vector<std::u16string> items;
+    if (const auto found = object.find("items"); found != object.end()) {
+        const std::string itemsPlace = Member(place, "items");
+        const json& array = Array(*found, itemsPlace);
+        items.reserve(array.size());
+        for (std::size_t i = 0; i < array.size(); ++i)
+            items.push_back(Utf16(Text(array[i], Index(itemsPlace, i))));
+    }
+    return items;
+}
+
+void ReadRawLevel(const json& level, const std::string& place, int key, KeySetting& setting) {
+    Object(level, place,
+           {"level", "raw", "mode", "code", "label", "items", "cycles", "auto_interval", "delay", "play_mode",
+            "list"});
+    KeySetting result;
+    result.Mode = IntField(level, "mode", place, INT_MIN, INT_MAX, ModeNotSet);
+    result.HWCode = IntField(level, "code", place, INT_MIN, INT_MAX, key);
+    if (const auto label = level.find("label"); label != level.end())
+        Text(*label, Member(place, "label"));
+    result.ComboKey = LaidOutList(ContentRows(result.Mode), RawItems(level, place));
+    ReadPlay(level, place, result.ComboKey, false);
+    ReadListField(level, place, result.ComboKey, 0);
+    setting = std::move(result);
 }
 
 const CActionList& CatalogueOf(const CKeyboardData& data, int mode) {
@@ -295,42 +292,25 @@ CItems ItemRule(int mode) {
                                                         : CItems::Kept;
 }
 
-// What the keyboard takes of a list of that kind: the number of keys, a macro's steps alternating with
-// their delays when it plays recorded delays, and the length of its stream.
+// What the keyboard takes of a list of that kind, in zelk-cli's words with the item's place.
 void CheckSendable(const CActionList& list, int mode, const std::string& place, bool mayBeEmpty) {
-    const std::size_t count = list.List.size();
-    if (count == 0 && !mayBeEmpty && mode != ModeMacro)
-        Refuse(place, std::string("a ") + (mode == ModeCombo ? "combination" : "emulation") +
-                          " needs at least one key");
-    if (mode == ModeCombo && count > MaxComboKeys)
-        Refuse(place, std::to_string(count) + " keys are more than a combination takes (" +
-                          std::to_string(MaxComboKeys) + ")");
-    if (mode == ModeEmulation && count > MaxEmulationKeys)
-        Refuse(place, std::to_string(count) + " keys are more than an emulation takes (" +
-                          std::to_string(MaxEmulationKeys) + ")");
-    if (mode != ModeMacro)
+    const CProblem problem = ListProblem(list, mode, mayBeEmpty);
+    if (!problem)
         return;
-    for (std::size_t i = 0; i < count; ++i) {
-        const bool delay = IsBracketedDelayItem(list.List[i]);
-        if (list.IsAutoInterval && delay)
-            Refuse(Index(place, i), "a macro with a fixed interval has no delay items");
-        if (!list.IsAutoInterval && delay != (i % 2 == 1))
-            Refuse(Index(place, i), std::string("a macro with recorded delays alternates steps and delays; "
-                                                "expected a ") +
-                                        (i % 2 == 1 ? "delay" : "step"));
-    }
-    if (!list.IsAutoInterval && count % 2 == 0 && count > 0)
-        Refuse(place, "a macro with recorded delays ends with a step");
-    const long long steps = list.IsAutoInterval ? static_cast<long long>(count) : (count + 1) / 2;
-    const long long bytes = list.IsAutoInterval ? steps : 4 * steps - 3;
-    if (bytes > MaxMacroStreamBytes || static_cast<long long>(count) > MaxMacroItems)
-        Refuse(place, "the macro is longer than the keyboard takes (" + std::to_string(count) +
-                          " items make " + std::to_string(bytes) + " bytes; at most " +
-                          std::to_string(MaxMacroStreamBytes) + ")");
+    const bool ofItem = problem.Code == ProblemCode::MacroDelayWithFixedInterval ||
+                        problem.Code == ProblemCode::MacroDelayExpected ||
+                        problem.Code == ProblemCode::MacroStepExpected;
+    Refuse(ofItem ? Index(place, static_cast<std::size_t>(problem.Item)) : place,
+           ProblemText(problem, UiLanguage::English));
 }
 
-void ReadLevel(const json& value, const std::string& place, const CKeyboardData& data, int key,
+// Returns whether the level was in its raw form.
+bool ReadLevel(const json& value, const std::string& place, const CKeyboardData& data, int key,
                KeySetting& setting) {
+    if (value.is_object() && IsRaw(value, place)) {
+        ReadRawLevel(value, place, key, setting);
+        return true;
+    }
     const json& level = Object(value, place,
                                {"level", "kind", "mode", "code", "label", "items", "entry", "cycles",
                                 "auto_interval", "delay", "play_mode", "list"});
@@ -352,7 +332,7 @@ void ReadLevel(const json& value, const std::string& place, const CKeyboardData&
     const auto items = level.find("items");
     const auto entry = level.find("entry");
     KeySetting result{mode, key, BlankList(ContentRows(mode))};
-    if (TakesCode(mode)) {
+    if (KindTakesCode(mode)) {
         if (code == level.end())
             Refuse(place, "a " + kindName + " assignment needs a \"code\"");
         result.HWCode = Code(*code, Member(place, "code"), mode, data);
@@ -360,7 +340,7 @@ void ReadLevel(const json& value, const std::string& place, const CKeyboardData&
         result.HWCode = static_cast<int>(Number(*code, Member(place, "code"), 0, CodeTableSize - 1));
     }
     if (entry != level.end()) {
-        if (!TakesList(mode))
+        if (!KindTakesList(mode))
             Refuse(Member(place, "entry"), "a " + kindName + " assignment has no catalogue entry");
         if (items != level.end())
             Refuse(Member(place, "entry"), "give \"items\" or \"entry\", not both");
@@ -380,14 +360,15 @@ void ReadLevel(const json& value, const std::string& place, const CKeyboardData&
     } else if (items != level.end()) {
         result.ComboKey =
             LaidOutList(ContentRows(mode), Items(*items, Member(place, "items"), ItemRule(mode), data));
-    } else if (TakesList(mode)) {
+    } else if (KindTakesList(mode)) {
         Refuse(place, "a " + kindName + " assignment needs \"items\" or an \"entry\"");
     }
-    ReadPlay(level, place, result.ComboKey, TakesList(mode));
-    ReadListField(level, place, result.ComboKey);
-    if (TakesList(mode))
+    ReadPlay(level, place, result.ComboKey, KindTakesList(mode));
+    ReadListField(level, place, result.ComboKey, 0);
+    if (KindTakesList(mode))
         CheckSendable(result.ComboKey, mode, Member(place, "items"), false);
     setting = std::move(result);
+    return false;
 }
 
 void ReadColour(const json& value, const std::string& place, AreaLight& light) {
@@ -402,13 +383,16 @@ void ReadColour(const json& value, const std::string& place, AreaLight& light) {
         light = {rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF};
         return;
     }
-    const json& colour = Object(value, place, {"red", "green", "blue"});
+    const json& colour = Object(value, place, {"red", "green", "blue", "raw"});
     for (const char* part : {"red", "green", "blue"}) {
         if (!colour.contains(part))
             Refuse(place, std::string("needs \"") + part + "\"");
     }
-    light = {IntField(colour, "red", place, 0, 255, 0), IntField(colour, "green", place, 0, 255, 0),
-             IntField(colour, "blue", place, 0, 255, 0)};
+    // A profile may hold any number; the keyboard takes its low 8 bits.
+    const long long low = IsRaw(colour, place) ? INT_MIN : 0;
+    const long long high = low == 0 ? 255 : INT_MAX;
+    light = {IntField(colour, "red", place, low, high, 0), IntField(colour, "green", place, low, high, 0),
+             IntField(colour, "blue", place, low, high, 0)};
 }
 
 int Key(const json& value, const std::string& place) {
@@ -423,11 +407,12 @@ int Key(const json& value, const std::string& place) {
 
 // The layer key works only when the key carries it on both levels.
 void KeepFnOnBothLevels(std::array<KeySetting, LevelCount>& levels,
-                        const std::array<bool, LevelCount>& listed, const std::string& place) {
+                        const std::array<bool, LevelCount>& listed, const std::array<bool, LevelCount>& raw,
+                        const std::string& place) {
     for (int level = 0; level < LevelCount; ++level) {
         const KeySetting& fn = levels[static_cast<std::size_t>(level)];
         KeySetting& other = levels[static_cast<std::size_t>(1 - level)];
-        if (fn.Mode != ModeFunction || fn.HWCode != FnCode ||
+        if (fn.Mode != ModeFunction || fn.HWCode != FnCode || raw[static_cast<std::size_t>(level)] ||
             (other.Mode == ModeFunction && other.HWCode == FnCode))
             continue;
         if (listed[static_cast<std::size_t>(1 - level)])
@@ -464,6 +449,7 @@ void ReadKey(const json& value, const std::string& place, CKeyboardData& data,
         Refuse(levelsPlace, "a key has two levels");
     auto& settings = data.CurrentSettings[static_cast<std::size_t>(key)];
     std::array<bool, LevelCount> listed{};
+    std::array<bool, LevelCount> raw{};
     for (std::size_t i = 0; i < levels.size(); ++i) {
         const std::string levelPlace = Index(levelsPlace, i);
         const int level =
@@ -473,25 +459,32 @@ void ReadKey(const json& value, const std::string& place, CKeyboardData& data,
         if (listed[static_cast<std::size_t>(level)])
             Refuse(levelPlace, "level " + std::to_string(level + 1) + " is listed already");
         listed[static_cast<std::size_t>(level)] = true;
-        ReadLevel(levels[i], levelPlace, data, key, settings[static_cast<std::size_t>(level)]);
+        raw[static_cast<std::size_t>(level)] =
+            ReadLevel(levels[i], levelPlace, data, key, settings[static_cast<std::size_t>(level)]);
     }
-    KeepFnOnBothLevels(settings, listed, levelsPlace);
+    KeepFnOnBothLevels(settings, listed, raw, levelsPlace);
 }
 
 void ReadEntry(const json& value, const std::string& place, const CKeyboardData& data, int mode,
                std::u16string& name, CActionList& content) {
-    const json& entry =
-        Object(value, place, {"name", "items", "cycles", "auto_interval", "delay", "play_mode", "list"});
+    const json& entry = Object(
+        value, place, {"name", "items", "cycles", "auto_interval", "delay", "play_mode", "list", "raw"});
     const auto nameField = entry.find("name");
     if (nameField == entry.end())
         Refuse(place, "needs a \"name\"");
     name = Utf16(Text(*nameField, Member(place, "name")));
+    if (IsRaw(entry, place)) {
+        content = LaidOutList(ContentRows(mode), RawItems(entry, place));
+        ReadPlay(entry, place, content, false);
+        ReadListField(entry, place, content, 1);
+        return;
+    }
     const auto items = entry.find("items");
     content = LaidOutList(ContentRows(mode),
                           items == entry.end() ? std::vector<std::u16string>{}
                                                : Items(*items, Member(place, "items"), ItemRule(mode), data));
     ReadPlay(entry, place, content, true);
-    ReadListField(entry, place, content);
+    ReadListField(entry, place, content, 1);
     CheckSendable(content, mode, Member(place, "items"), true);
 }
 
@@ -523,7 +516,7 @@ void ReadCatalogues(const json& value, const std::string& place, CKeyboardData& 
             Object(*layout, layoutPlace,
                    {"rows", "top", "cursor", "cycles", "auto_interval", "delay", "play_mode"});
             ReadPlay(*layout, layoutPlace, kind.Catalogue, false);
-            ReadLayout(*layout, layoutPlace, kind.Catalogue, MaxSublistDepth);
+            ReadLayout(*layout, layoutPlace, kind.Catalogue, MaxListDepth); // its entries are its children
         }
     }
 }

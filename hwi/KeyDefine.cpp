@@ -67,9 +67,9 @@ std::unique_ptr<CKeyDefine> CKeyDefine::FromInterchange(int keyNumber, int level
         const int playMode = array[1];
         const int flag = array[3];
         const int n = array[5];
-        if (playMode < 0 || playMode > 2 || (flag != 0 && flag != 1) || n < 1)
+        if (playMode < 0 || playMode > MaxMacroPlayMode || (flag != 0 && flag != 1) || n < 1)
             return nullptr;
-        const long long stream = flag == 1 ? 4LL * n - 3 : n;
+        const long long stream = MacroStreamLength(n, flag == 1);
         const long long elements = flag == 1 ? 2LL * n - 1 : n;
         if (stream > MaxMacroStream || !has(6 + elements))
             return nullptr;
@@ -149,7 +149,7 @@ void CContinousKeyDefine::ToInterchange(std::vector<int>& array) const {
 }
 
 int CMacroKeyDefine::StreamLength() const {
-    return StepDelayFlag == 1 ? 4 * CodeCount - 3 : CodeCount;
+    return static_cast<int>(MacroStreamLength(CodeCount, StepDelayFlag == 1));
 }
 
 bool CMacroKeyDefine::Encode(std::uint8_t* destination, int, int& totalSize) const {

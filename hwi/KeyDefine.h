@@ -1,6 +1,8 @@
 // Key definitions: what one key does on one layer, and their key-definition packets.
 #pragma once
 
+#include "zelk/ZelkHWI.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -8,9 +10,8 @@
 inline constexpr int PacketSize = 64;
 inline constexpr int MacroChunkSize = 53;
 inline constexpr int MacroHeadSize = 11;
-inline constexpr int MaxNormalCodes = PacketSize - 6;
-inline constexpr int MaxContinuousCodes = PacketSize - 8;
-inline constexpr int MaxMacroStream = 0xFFFF;
+static_assert(MaxNormalCodes == PacketSize - 6 && MaxContinuousCodes == PacketSize - 8,
+              "a definition's codes fill its packet after the head");
 inline constexpr std::uint8_t StepDelayMarker = 0xC8;
 
 enum KeyDefineKind { NormalKind = 0, ContinuousKind = 1, MacroKindFirst = 2, MacroKindLast = 4 };

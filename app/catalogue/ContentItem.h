@@ -45,6 +45,25 @@ inline std::u16string DelayItem(int milliseconds) {
     return std::u16string(digits.begin(), digits.end());
 }
 
+// Reads a delay item exactly as DelayItem writes it: "<", one to five digits, " ms>". False for any
+// other text, which may still pass the looser tests below.
+inline bool ReadDelayItem(std::u16string_view item, int& milliseconds) {
+    constexpr std::u16string_view end = u" ms>";
+    if (item.size() < 2 + end.size() || item.front() != u'<' || item.substr(item.size() - end.size()) != end)
+        return false;
+    const std::u16string_view digits = item.substr(1, item.size() - 1 - end.size());
+    if (digits.size() > 5)
+        return false;
+    int value = 0;
+    for (const char16_t c : digits) {
+        if (c < u'0' || c > u'9')
+            return false;
+        value = value * 10 + (c - u'0');
+    }
+    milliseconds = value;
+    return true;
+}
+
 // The two tests for a delay item differ on purpose and are kept apart.
 // The device bridge's test: the text contains "ms>" anywhere.
 inline bool ContainsDelayMark(std::u16string_view item) {

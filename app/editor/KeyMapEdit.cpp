@@ -2,15 +2,10 @@
 
 #include "catalogue/KeyCatalogue.h"
 #include "editor/EditorPages.h"
+#include "model/KeyboardRules.h"
 #include "text/UiTexts.h"
 
 #include <string>
-
-namespace {
-
-constexpr int FnCode = 156;
-
-} // namespace
 
 void CKeyMapEdit::Open(const CKeyboardData& data) {
     for (const EditorPageRow& row : EditorPages()) {

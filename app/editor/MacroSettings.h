@@ -4,15 +4,16 @@
 #pragma once
 
 #include "model/KeyboardData.h"
+#include "model/KeyboardRules.h"
 
 #include <string>
 
 namespace MacroSettings {
 
-inline constexpr int MaxCycles = 255;
+// The editor's own bounds of the intervals it offers; the repeat count and a delay are held to what
+// the keyboard takes (MaxCycles, MaxDelay).
 inline constexpr int MaxInterval = 60000;
 inline constexpr int MaxEmuInterval = 6000;
-inline constexpr int MaxDelay = 65535;
 
 // A typed value held to what the setting allows.
 int RepeatCount(int typed);

@@ -97,7 +97,7 @@ CRecordedKey CRecorder::OnHookKey(std::uintptr_t wParam, std::intptr_t lParam, s
     int vk = static_cast<int>(wParam & 0xFF);
     const bool extended = (lParam & HookKeyExtended) != 0;
     const std::int64_t elapsed =
-        std::min<std::int64_t>((nowNs - LastEventTime) / 1'000'000, std::int64_t{MaxDelayMs});
+        std::min<std::int64_t>((nowNs - LastEventTime) / 1'000'000, std::int64_t{MaxDelay});
     if (vk == ShiftKey)
         vk = SpecificShift(release, keyState);
     const int press = vk == EnterKey && extended ? KeypadEnterCode : vk;

@@ -5,6 +5,7 @@
 
 #include "editor/EditorPages.h"
 #include "editor/KeyMapEdit.h"
+#include "model/KeyboardRules.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +26,6 @@ public:
     static constexpr int EmuLimit = 6;
     static constexpr int MacroLimitWithDelays = 799;
     static constexpr int MacroLimitFixedInterval = 1600;
-    static constexpr int MaxDelayMs = 65535;
 
     // Whether the target can start now, and starting it: the record list is emptied (a macro keeps
     // its play settings, an emulation its interval). Returns the record bar's change.

@@ -10,10 +10,6 @@
 
 namespace {
 
-// The keyboard has no double click of its own: it plays two presses of the left mouse button.
-constexpr int DoubleLeftClickCode = 199;
-constexpr int LeftMouseButtonCode = 130;
-
 // Definition kinds of the interchange array (element 0).
 constexpr int NormalDefinition = 0;
 constexpr int ContinuousDefinition = 1;
@@ -137,7 +133,7 @@ void ApplyKeyDefinition(const CKeyboardData& data, std::span<const int> elements
             setting.Mode = ModeNotSet;
         } else if (n == 1) {
             setting.HWCode = array[2];
-            setting.Mode = KeyModeOfSingleCode(setting.HWCode);
+            setting.Mode = KindOfSingleCode(setting.HWCode);
         } else if (n == 2 && array[2] == LeftMouseButtonCode && array[3] == LeftMouseButtonCode) {
             setting.HWCode = DoubleLeftClickCode;
             setting.Mode = ModeMouse;
@@ -213,7 +209,7 @@ bool SendKeyDefinitions(CMorvHWI& hwi, const std::vector<CKeyDefinitionToSend>& 
                                     static_cast<int>(definition.Array.size())) &&
             hwi.getKeyConfiguration(definition.Level, definition.Key, readBack.data(), InterchangeCapacity);
         if (!held) {
-            refusal = {definition.Key, definition.Level};
+            refusal = {definition.Key, definition.Level, {}};
             // Leave no half-built table behind for a later transfer.
             hwi.prepare();
             return false;
@@ -282,9 +278,24 @@ void ApplyReadBack(CKeyboardData& data, const CKeyboardReadBack& readBack) {
 bool WriteKeysToDevice(CKeyboardData& data, CMessageTarget* notifyWindow, CKeyRefusal* refusal) {
     CKeyRefusal refused;
     const bool sent = SendKeyDefinitions(data.HWI, KeyDefinitionsToSend(data), notifyWindow, refused);
+    if (refused.Key != 0) {
+        const KeySetting& setting = data.CurrentSettings[refused.Key][refused.Level];
+        refused.Reason = CapacityProblem(setting.ComboKey, setting.Mode);
+    }
     if (refusal != nullptr)
         *refusal = refused;
     return sent;
+}
+
+CKeyRefusal FirstUnsendableAssignment(const CKeyboardData& data) {
+    for (int level = 0; level < LevelCount; ++level) {
+        for (int key = 1; key <= KeyCount; ++key) {
+            const KeySetting& setting = data.CurrentSettings[key][level];
+            if (CProblem problem = CapacityProblem(setting.ComboKey, setting.Mode); problem)
+                return {key, level, std::move(problem)};
+        }
+    }
+    return {};
 }
 
 bool WriteLightToDevice(CKeyboardData& data) {

@@ -14,21 +14,24 @@
 #pragma once
 
 #include "model/KeyboardData.h"
+#include "model/KeyboardRules.h"
 
 #include <array>
 #include <span>
 #include <string>
 #include <vector>
 
-// Room the bridge gives the device library for one definition read back.
-inline constexpr int InterchangeCapacity = 65536;
-
 // The assignment the keyboard could not hold (too many codes, a macro stream over 65535 bytes, a play
 // mode the keyboard lacks).
 struct CKeyRefusal {
-    int Key = 0;   // key index 1..87; 0 when no assignment was refused
-    int Level = 0; // 0 or 1
+    int Key = 0;     // key index 1..87; 0 when no assignment was refused
+    int Level = 0;   // 0 or 1
+    CProblem Reason; // why, where the rules of what the keyboard accepts tell
 };
+
+// The first assignment, in the order they are sent, that the keyboard cannot hold; Key 0 when it can
+// hold every one.
+CKeyRefusal FirstUnsendableAssignment(const CKeyboardData& data);
 
 // One assignment to hand to the device library.
 struct CKeyDefinitionToSend {

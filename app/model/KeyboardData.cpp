@@ -12,22 +12,6 @@ void ClearCatalogue(CActionList& catalogue, int sizeOfView) {
 
 } // namespace
 
-int KeyModeOfSingleCode(int deviceCode) {
-    if (deviceCode >= 108 && deviceCode <= 125) {
-        return ModeMultimedia;
-    }
-    if (deviceCode >= 126 && deviceCode <= 134) {
-        return ModeMouse;
-    }
-    if (deviceCode >= 135 && deviceCode <= 159) {
-        return ModeFunction;
-    }
-    if (deviceCode >= 75 && deviceCode <= 77) {
-        return ModePower;
-    }
-    return ModeSingle;
-}
-
 void CKeyboardData::Clear() {
     ClearCatalogue(PredefinedMacro, MacroViewRows);
     ClearCatalogue(PredefinedCombo, ComboViewRows);

@@ -16,10 +16,6 @@
 inline constexpr int KeyIndexCount = KeyCount + 1;
 inline constexpr int LevelCount = 2;
 
-// The assignment kind a single device code read back from the keyboard stands for. The double left
-// click (199) never arrives as a single code: the keyboard holds it as two left-button codes.
-int KeyModeOfSingleCode(int deviceCode);
-
 struct AreaLight {
     int Red = 0;
     int Green = 0;

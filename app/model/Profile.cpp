@@ -79,7 +79,6 @@ constexpr std::array<std::u16string_view, 7> ListAttributes = {
 
 // Lists nest three deep in every file the program writes (catalogue, entry, content); a file whose
 // lists go deeper than this is damaged.
-constexpr int MaxListDepth = 32;
 
 // What reading the lists of one document may still spend, and the damage that stopped it. Every item
 // a file names takes at least 8 characters of its text, so a file can make the reader hold only as

@@ -16,6 +16,9 @@ class CXmlDocument;
 // megabytes. Markup made only of tags could otherwise hold tens of millions of elements.
 inline constexpr std::uintmax_t MaxProfileFileBytes = std::uintmax_t{64} << 20;
 inline constexpr std::size_t MaxProfileElements = std::size_t{1} << 21;
+// Lists nest no deeper than this in a profile read: a key's or an entry's list, its items' child lists,
+// theirs, and so on.
+inline constexpr int MaxListDepth = 32;
 
 // Writes the whole profile. The file is written to a fresh file beside the target and renamed over it
 // only when it was written completely, so a failed save never destroys the previous file; a replaced

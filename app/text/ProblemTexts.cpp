@@ -101,6 +101,26 @@ TextId TextOfCode(ProblemCode code) {
         return TextId::ProblemStateFileNotLocked;
     case ProblemCode::StateFileNotWritten:
         return TextId::ProblemStateFileNotWritten;
+    case ProblemCode::CombinationEmpty:
+        return TextId::ProblemCombinationEmpty;
+    case ProblemCode::EmulationEmpty:
+        return TextId::ProblemEmulationEmpty;
+    case ProblemCode::CombinationTooLong:
+        return TextId::ProblemCombinationTooLong;
+    case ProblemCode::EmulationTooLong:
+        return TextId::ProblemEmulationTooLong;
+    case ProblemCode::MacroDelayWithFixedInterval:
+        return TextId::ProblemMacroDelayWithFixedInterval;
+    case ProblemCode::MacroDelayExpected:
+        return TextId::ProblemMacroDelayExpected;
+    case ProblemCode::MacroStepExpected:
+        return TextId::ProblemMacroStepExpected;
+    case ProblemCode::MacroEndsWithDelay:
+        return TextId::ProblemMacroEndsWithDelay;
+    case ProblemCode::MacroTooLong:
+        return TextId::ProblemMacroTooLong;
+    case ProblemCode::PlayModeUnknown:
+        return TextId::ProblemPlayModeUnknown;
     case ProblemCode::FaultsInvalid:
         return TextId::ProblemFaultsInvalid;
     case ProblemCode::ReportLogNotOpened:
@@ -156,6 +176,15 @@ std::string ProblemText(const CProblem& problem, UiLanguage language) {
             break;
         case 'N':
             out += std::to_string(problem.Limit);
+            break;
+        case 'I':
+            out += std::to_string(problem.Item);
+            break;
+        case 'K':
+            out += std::to_string(problem.Count);
+            break;
+        case 'S':
+            out += std::to_string(problem.Size);
             break;
         case 'M':
             out += std::to_string(problem.Limit >> 20);

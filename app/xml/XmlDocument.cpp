@@ -8,6 +8,8 @@
 
 #include "zelk/RegularFile.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -408,6 +410,13 @@ std::u16string CXmlDocument::GetTagName() const {
         return {};
     const std::u16string_view tag = StartTag(m_Current);
     return std::u16string(tag.substr(1, TagNameEnd(tag) - 1));
+}
+
+long CXmlDocument::GetLineNumber() const {
+    if (!m_Current)
+        return 0;
+    const auto start = m_Text.begin() + static_cast<std::ptrdiff_t>(m_Index[m_Current].Start);
+    return 1 + static_cast<long>(std::count(m_Text.begin(), start, u'\n'));
 }
 
 bool CXmlDocument::CheckIndex() const {

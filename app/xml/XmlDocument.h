@@ -78,6 +78,8 @@ public:
     std::u16string GetAttributeName(std::size_t n) const;
     // The current element's name; empty when there is no current element.
     std::u16string GetTagName() const;
+    // The line of the text (from 1) the current element starts on; 0 when there is no current element.
+    long GetLineNumber() const;
 
     // Makes room for a text of that many characters and that many elements in all, so a document built
     // element by element is not moved while it grows.

@@ -121,7 +121,7 @@ TEST(ProfileJsonReader, FaultsAreRefusedWholeWithTheirPlace) {
          "line 1, column 2: invalid JSON: syntax error while parsing object key - unexpected end of input; "
          "expected string literal"},
         {R"({"keys": [], "keys": []})", "invalid JSON: the field \"keys\" appears twice in one object"},
-        {std::string(40, '[') + std::string(40, ']'), "invalid JSON: nested more than 32 deep"},
+        {std::string(80, '[') + std::string(80, ']'), "invalid JSON: nested more than 72 deep"},
         {std::string(8u << 20, ' ') + "{}", "the document is larger than 8 MiB, more than any profile"},
         {R"({"format": 2})", "format: 2 is out of range (1 to 1)"},
         {R"({"keys": [{"key": 88}]})", "keys[0].key: 88 is out of range (1 to 87)"},

@@ -226,15 +226,29 @@ TEST(ProfilesAsCode, ApplySendsWhatWriteSendsAndNothingForARefusedFile) {
                                ": keys[1].levels[0].code: no multimedia function \"Mutte\"\n");
     EXPECT_EQ(ReadWhole(badLog), "") << "nothing is sent";
 
-    // A profile file holding a name the catalogue lacks is refused too, where write would send code 0.
+    // A profile file is sent as write sends it, a name the catalogue lacks as code 0; what the keyboard
+    // cannot hold is refused, naming the line of its element.
     auto data = Model();
     data->CurrentSettings[3][0] = KeySetting{ModeCombo, 3, List(6, {u"Left CONTROL", u"Ctrl"})};
     ASSERT_TRUE(SaveProfile(*data, folder / "unknown name.pro"));
-    const CCliResult unknown = RunCli({state, "apply", (folder / "unknown name.pro").string()});
-    ExpectFailureLine(unknown, "unknown name");
-    EXPECT_NE(unknown.Err.find("keys[2].levels[0].items[1]: no key \"Ctrl\"; nothing was written"),
-              std::string::npos)
-        << unknown.Err;
+    const auto writeLog = (folder / "write.log").string();
+    const auto applyLog = (folder / "apply-unknown.log").string();
+    ASSERT_EQ(
+        RunCli({state, "--report-log", writeLog, "write", (folder / "unknown name.pro").string()}).Status, 0);
+    const CCliResult unknown =
+        RunCli({state, "--report-log", applyLog, "apply", (folder / "unknown name.pro").string()});
+    EXPECT_EQ(unknown.Status, 0) << unknown.Err;
+    EXPECT_EQ(ReadWhole(applyLog), ReadWhole(writeLog));
+
+    std::vector<std::u16string> keys(59, u"A");
+    data->CurrentSettings[5][1] = KeySetting{ModeCombo, 5, List(6, keys)};
+    ASSERT_TRUE(SaveProfile(*data, folder / "long.pro"));
+    const CCliResult tooLong = RunCli({state, "apply", (folder / "long.pro").string()});
+    ExpectFailureLine(tooLong, "long");
+    EXPECT_EQ(tooLong.Err,
+              "zelk-cli: " + (folder / "long.pro").string() +
+                  ":154: the keyboard cannot hold the Combo of key 5 (F4) on level 2: 59 keys are "
+                  "more than a combination takes (58); nothing was written\n");
 }
 
 TEST(ProfilesAsCode, DiffListsWhatDiffersAndExitsLikeDiff) {

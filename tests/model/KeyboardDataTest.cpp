@@ -1,4 +1,5 @@
 #include "model/KeyboardData.h"
+#include "model/KeyboardRules.h"
 
 #include <gtest/gtest.h>
 
@@ -65,10 +66,10 @@ TEST(KeyboardData, SingleCodesReadBackAsTheirKind) {
     const std::pair<int, int> expected[] = {
         {20, ModeSingle},  {74, ModeSingle},      {75, ModePower},       {77, ModePower},   {78, ModeSingle},
         {107, ModeSingle}, {108, ModeMultimedia}, {125, ModeMultimedia}, {126, ModeMouse},  {130, ModeMouse},
-        {134, ModeMouse},  {135, ModeFunction},   {159, ModeFunction},   {160, ModeSingle},
+        {134, ModeMouse},  {135, ModeFunction},   {159, ModeFunction},   {160, ModeSingle}, {199, ModeMouse},
     };
     for (const auto& [code, mode] : expected) {
-        EXPECT_EQ(KeyModeOfSingleCode(code), mode) << "device code " << code;
+        EXPECT_EQ(KindOfSingleCode(code), mode) << "device code " << code;
     }
 }
 

@@ -63,6 +63,19 @@ enum class ProblemCode : int {
     StateFileNotLocked,  // Cause
     StateFileNotWritten, // Cause
 
+    // An assignment the keyboard cannot hold. Item: the list item concerned (from 0); Count: the list's
+    // items; Size: the bytes they make; Limit: what the keyboard takes.
+    CombinationEmpty,
+    EmulationEmpty,
+    CombinationTooLong,
+    EmulationTooLong,
+    MacroDelayWithFixedInterval,
+    MacroDelayExpected,
+    MacroStepExpected,
+    MacroEndsWithDelay,
+    MacroTooLong,
+    PlayModeUnknown, // Limit: the last play mode
+
     // A test option: the virtual keyboard's faults are misspelt. Detail: what is wrong with them.
     FaultsInvalid,
 
@@ -83,6 +96,9 @@ struct CProblem {
     ProblemCode Cause = ProblemCode::None;
     long Line = 0;
     std::uintmax_t Limit = 0;
+    long long Item = 0;
+    long long Count = 0;
+    long long Size = 0;
     int SystemError = 0;
     std::string Path;
     std::string Detail;
@@ -91,6 +107,9 @@ struct CProblem {
     // The cause alone, as a problem of its own.
     CProblem CauseAlone() const {
         CProblem cause(Cause, Line, Limit);
+        cause.Item = Item;
+        cause.Count = Count;
+        cause.Size = Size;
         cause.SystemError = SystemError;
         cause.Detail = Detail;
         return cause;
@@ -105,6 +124,9 @@ inline bool IsStateFileProblem(ProblemCode code) {
 inline CProblem Wrapped(ProblemCode code, const std::string& path, const CProblem& cause) {
     CProblem wrapped(code, cause.Line, cause.Limit);
     wrapped.Cause = cause.Code;
+    wrapped.Item = cause.Item;
+    wrapped.Count = cause.Count;
+    wrapped.Size = cause.Size;
     wrapped.SystemError = cause.SystemError;
     wrapped.Path = path;
     wrapped.Detail = cause.Detail;

@@ -46,6 +46,21 @@ inline constexpr int KeyCount = 87;
 inline constexpr int SlotCount = 2 * KeyCount;
 inline constexpr int LightAreaSize = 3 * KeyCount;
 
+// What one key definition carries at most: the codes of a normal definition (a single key or a
+// combination) and of a continuous one (an emulation), whatever a packet holds beside its head, and the
+// bytes of a macro's stream, whose length is a 16-bit number.
+inline constexpr int MaxNormalCodes = 58;
+inline constexpr int MaxContinuousCodes = 56;
+inline constexpr int MaxMacroStream = 0xFFFF;
+// A macro plays once, while its key is held, or until its key is pressed again.
+inline constexpr int MaxMacroPlayMode = 2;
+
+// The bytes of a macro's stream: a byte per step and, when it plays recorded delays, a marker and two
+// delay bytes between two steps.
+inline constexpr long long MacroStreamLength(long long steps, bool recordedDelays) {
+    return recordedDelays ? 4 * steps - 3 : steps;
+}
+
 // Receives posted messages (progress, completion). Implementations must accept posts from any thread
 // and must never call back into the poster.
 class ZELKHWI_API CMessageTarget {
