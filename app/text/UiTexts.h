@@ -209,6 +209,10 @@ enum class TextId : int {
     SkinPictureMissing,
     VirtualKeyboardHint,
     OutOfMemory,
+    // Accessible names
+    CloseBox,
+    UiLanguageName,
+    FirmwareVersionBox,
     Count, // not a text: the number of ids
 };
 
