@@ -884,3 +884,37 @@ void CKeyMapSettingsTest::everyControlAScreenReaderFindsHasAName() {
         }
     }
 }
+
+void CKeyMapSettingsTest::everyWindowIsNamedByItsTitle() {
+    // A screen reader says a window by its name: the editor's is its title and the key it edits.
+    const auto nameOf = [](QWidget* window) {
+        QAccessibleInterface* windowInterface = QAccessible::queryAccessibleInterface(window);
+        return windowInterface != nullptr ? windowInterface->text(QAccessible::Name) : QString();
+    };
+    const std::pair<UiLanguage, QStringList> expected[] = {
+        {UiLanguage::Chinese,
+         {"按键设置面板 F2", "按键设置面板 Space", "背光设置面板", "多键设置面板", "键盘固件升级",
+          "读写进度"}},
+        {UiLanguage::English,
+         {"Key Settings F2", "Key Settings Space", "BackLight Settings", "Set Multi Key", "Firmware Update",
+          "Progress"}},
+    };
+    for (const auto& [language, names] : expected) {
+        CKeyboardData data;
+        BuildKeyCatalogue(data);
+        data.UiLanguage = language;
+        QStringList shown;
+        for (const int key : {3, 70}) {
+            data.CurrentKey = key;
+            CMorvDialogKeyMapSettings editor(data, TestSkins());
+            shown << nameOf(&editor);
+        }
+        CMorvDialogBkLightSettings backlight(data, TestSkins());
+        CMorvDialogBkLightMultiSelect multiKey(data, TestSkins());
+        CMorvDialogFirmwareUpdate firmware(data, TestSkins());
+        CMorvDialogProgress progress(data, TestSkins(), OperationWriteKeys);
+        for (QWidget* dialog : std::initializer_list<QWidget*>{&backlight, &multiKey, &firmware, &progress})
+            shown << nameOf(dialog);
+        QCOMPARE(shown, names);
+    }
+}
