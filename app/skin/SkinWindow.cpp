@@ -297,7 +297,8 @@ SkinAreaSpeech CSkinWindow::AreaSpeech(const SkinRegion& area) const {
     SkinAreaSpeech speech;
     speech.name = QString::fromUtf8(area.Caption(WindowLanguage));
     const QString tip = QString::fromUtf8(area.Tip(WindowLanguage));
-    if (speech.name.isEmpty() && area.id == CloseBoxId() && !area.labelOnly)
+    if (const int closeBox = CloseBoxId();
+        speech.name.isEmpty() && closeBox > 0 && area.id == closeBox && !area.labelOnly)
         speech.name = UiText(WindowLanguage, TextId::CloseBox);
     // An icon's own tooltip names it before a label near it, which may be its group's heading.
     if (speech.name.isEmpty())
