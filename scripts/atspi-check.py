@@ -1,14 +1,16 @@
 """Reads the running program's accessibility tree through AT-SPI (run by scripts/atspi-check.sh).
 
 Checks the names of the main window's command buttons and keys, runs the default action of the key A
-and sees the key assignment editor open, closes it through its Cancel button, then with the keyboard
-alone moves the focus to the key F2, opens the editor for it with Enter, shows the macro page with
-Ctrl+Tab (its scroll bar and text box named) and leaves with Escape; then gives F2 Play/Pause on the
-Multimedia page with the keyboard alone, reads the assignment in the key's description and saves the
-profile with Ctrl+S and the file's name typed, finding the assignment in the file. Then the backlight
-dialog (keys described by their colour), the progress dialog while the keys are written and the
-firmware dialog name their buttons, and the keyboard alone moves among the backlight dialog's keys and
-closes the firmware dialog; last, the language button turns the names English."""
+and sees the key assignment editor open, named by its title and the key, closes it through its Cancel
+button, then with the keyboard alone moves the focus to the key F2, opens the editor for it with Enter,
+shows the macro page with Ctrl+Tab (its tab focused, which a screen reader says; its scroll bar and
+text box named) and leaves with Escape; then gives F2 Play/Pause on the Multimedia page with the
+keyboard alone (Ctrl+Page Down focusing the tabs), reads the assignment in the key's description and
+saves the profile with Ctrl+S and the file's name typed, finding the assignment in the file. Then the
+backlight dialog (keys described by their colour), the progress dialog while the keys are written and
+the firmware dialog name their buttons and the firmware dialog itself by its title, and the
+keyboard alone moves among the backlight dialog's keys and closes the firmware dialog; last, the
+language button turns the names English and back, announcing the new language each time."""
 
 import os
 import subprocess
@@ -16,6 +18,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 
 def fail(message):
@@ -87,13 +90,42 @@ def keys(*names):
 BUTTON = pyatspi.ROLE_PUSH_BUTTON
 TAB = pyatspi.ROLE_PAGE_TAB
 
+# What a screen reader hears of: objects that take the focus and notifications that show.
+heard = []
+
+
+def hear(event):
+    try:
+        if event.detail1 == 1:
+            heard.append((event.type, event.source.getRole(), event.source.name))
+    except Exception:  # the object may be gone already
+        pass
+
+
+for kind in ["object:state-changed:focused", "object:state-changed:showing"]:
+    pyatspi.Registry.registerEventListener(hear, kind)
+
+
+def heard_of(kind, role, name):
+    """True once an event of the kind has come from an object of the role and name, else None."""
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+    return True if ("object:state-changed:" + kind, role, name) in heard else None
+
+
+def forget_heard():
+    heard_of("focused", None, None)
+    heard.clear()
+
+
 main = wait_for("the main window in the tree", lambda: window_with(BUTTON, "Esc"))
 # The program starts in Chinese.
 for name in ["保存配置", "打开配置", "清空配置", "写入按键", "设置背光", "读取配置", "固件升级", "English",
              "打开使用手册", "退出程序"]:
     if find(main, BUTTON, name) is None:
         fail("no command button named %r" % name)
-for name in ["Esc", "F12", "`", "Backspace", "A", "Enter"]:
+for name in ["Esc", "F12", "`", "Backspace", "A", "Enter", "Space"]:
     if find(main, BUTTON, name) is None:
         fail("no key named %r" % name)
 buttons = [node for node in children(main) if node.getRole() == BUTTON]
@@ -108,6 +140,8 @@ if "上档键：" not in key_a.description or "下档键：" not in key_a.descri
 
 press(key_a)
 editor = wait_for("the editor after the key A's action", lambda: window_with(TAB, "单/组合键"))
+if editor.name != "按键设置面板 A":
+    fail("the editor is named %r, not by its title and the key" % editor.name)
 first_tab = find(editor, TAB, "单/组合键")
 if not first_tab.getState().contains(pyatspi.STATE_SELECTED):
     fail("the editor's first page tab is not selected")
@@ -149,7 +183,10 @@ wait_for("the focus on F2 after Right Right", lambda: True if focused_key() == "
 keys("Down", "End", "Home")
 wait_for("the focus on ` after Down End Home", lambda: True if focused_key() == "`" else None, 10)
 keys("Up", "Right", "Right", "Return")
-wait_for("the editor after Enter on F2", lambda: window_with(TAB, "单/组合键"))
+editor = wait_for("the editor after Enter on F2", lambda: window_with(TAB, "单/组合键"))
+if editor.name != "按键设置面板 F2":
+    fail("the editor for F2 is named %r" % editor.name)
+forget_heard()
 keys("ctrl+Tab")
 
 
@@ -160,7 +197,10 @@ def macro_page_shown():
 
 
 wait_for("the macro page after Ctrl+Tab", macro_page_shown, 10)
+wait_for("the macro page's tab focused after Ctrl+Tab", lambda: heard_of("focused", TAB, "宏定义"), 10)
 macro_page = window_with(TAB, "宏定义")
+if not find(macro_page, TAB, "宏定义").getState().contains(pyatspi.STATE_FOCUSED):
+    fail("the macro page's tab is not focused after Ctrl+Tab")
 if find(macro_page, pyatspi.ROLE_SCROLL_BAR, "宏列表") is None:
     fail("the macro page has no scroll bar named 宏列表")
 if find(macro_page, pyatspi.ROLE_TEXT, "次数播放") is None:
@@ -170,12 +210,15 @@ if find(macro_page, pyatspi.ROLE_RADIO_BUTTON, "次数播放") is None:
 keys("Escape")
 wait_for("the editor's end after Escape", lambda: True if window_with(TAB, "单/组合键") is None else None)
 
-# F2 gets Play/Pause with the keyboard alone: Enter, the Multimedia page, Tab past the close box and the
+# F2 gets Play/Pause with the keyboard alone: Enter, the Multimedia page (its tab focused), Tab from the
 # tabs to the icons, Right, Enter picks; Tab past Clear to OK, Enter.
 focus_main()
 keys("Return")
 wait_for("the editor after Enter on F2 again", lambda: window_with(TAB, "单/组合键"))
-keys("ctrl+Next", "ctrl+Next", "ctrl+Next", "Tab", "Tab", "Tab", "Right", "Return")
+forget_heard()
+keys("ctrl+Next", "ctrl+Next", "ctrl+Next")
+wait_for("the Multimedia tab focused after Ctrl+Page Down", lambda: heard_of("focused", TAB, "多媒体"), 10)
+keys("Tab", "Right", "Return")
 
 
 def play_pause_picked():
@@ -260,6 +303,8 @@ wait_for("the message's end", lambda: True if window_with(pyatspi.ROLE_LABEL, "O
 # The firmware dialog: its buttons named; Cancel closes it.
 press(find(main, BUTTON, "固件升级"))
 firmware = wait_for("the firmware dialog", lambda: window_with(BUTTON, "获取固件版本"))
+if firmware.name != "键盘固件升级":
+    fail("the firmware dialog is named %r" % firmware.name)
 for name in ["打开", "更新", "取消"]:
     if find(firmware, BUTTON, name) is None:
         fail("the firmware dialog has no button %r" % name)
@@ -268,14 +313,19 @@ tab_to(firmware, "取消", "the firmware dialog's Cancel", 8)
 keys("Return")
 wait_for("the firmware dialog's end", lambda: True if window_with(BUTTON, "获取固件版本") is None else None)
 
-# The language button renames the buttons and rewords the keys' descriptions.
+# The language button renames the buttons and rewords the keys' descriptions, and says the new language.
+forget_heard()
 press(find(main, BUTTON, "English"))
 wait_for("the English names after the language button",
          lambda: True if find(main, BUTTON, "Save") is not None else None, 10)
+wait_for("English announced", lambda: heard_of("showing", pyatspi.ROLE_NOTIFICATION, "English"), 10)
 for name in ["Open", "Clear", "WriteKeys", "LightSet", "ReadAll", "Update", "简体中文", "Open the manual"]:
     if find(main, BUTTON, name) is None:
         fail("no command button named %r in English" % name)
 if not find(main, BUTTON, "A").description.startswith("Key settings L1："):
     fail("the key A is described in English as %r" % find(main, BUTTON, "A").description)
+press(find(main, BUTTON, "简体中文"))
+wait_for("中文 announced", lambda: heard_of("showing", pyatspi.ROLE_NOTIFICATION, "中文"), 10)
 print("atspi-check: command buttons and keys named, a key's action and the keyboard open the editor, "
-      "the keyboard alone assigns a key and saves it, the dialogs name their buttons")
+      "the keyboard alone assigns a key and saves it, page changes and the language are heard, the "
+      "dialogs name themselves and their buttons")

@@ -2,8 +2,9 @@
 # atspi-check.sh BUILD_DIR: what a screen reader sees of the program, through AT-SPI. Under Xvfb, in a
 # D-Bus session with the accessibility bus, starts the program on the virtual keyboard and runs
 # scripts/atspi-check.py: the names of the command buttons and of keys, a key's default action that
-# opens the key assignment editor, the keyboard alone assigning a key and saving the profile, and the
-# backlight, progress and firmware dialogs' buttons.
+# opens the key assignment editor, the keyboard alone assigning a key and saving the profile, the
+# editor's page changes and the language button heard, the windows' names, and the backlight, progress
+# and firmware dialogs' buttons.
 # Exits 77, which ctest reports as skipped, when the accessibility bus, pyatspi, D-Bus, Xvfb or
 # xdotool is not installed (scripts/setup.sh test installs them).
 set -euo pipefail

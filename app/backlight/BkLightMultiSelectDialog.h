@@ -4,6 +4,7 @@
 // LightSnapshot.
 #pragma once
 
+#include "backlight/BacklightAreas.h"
 #include "model/KeyboardData.h"
 #include "skin/SkinWindow.h"
 
@@ -31,6 +32,7 @@ public:
         }
         return speech;
     }
+    int CloseBoxId() const override { return BkIdClose; }
 
 protected:
     void OnAreaClicked(const SkinRegion& area) override;

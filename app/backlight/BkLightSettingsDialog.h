@@ -4,6 +4,7 @@
 // drops it.
 #pragma once
 
+#include "backlight/BacklightAreas.h"
 #include "model/KeyboardData.h"
 #include "skin/SkinWindow.h"
 
@@ -22,6 +23,7 @@ public:
 
     // Keys are described by their colour in the working copy.
     SkinAreaSpeech AreaSpeech(const SkinRegion& area) const override;
+    int CloseBoxId() const override { return BkIdClose; }
 
 protected:
     // Labels take clicks too: the title closes the dialog, like the close button.

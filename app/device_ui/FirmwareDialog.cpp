@@ -51,6 +51,8 @@ CMorvDialogFirmwareUpdate::CMorvDialogFirmwareUpdate(CKeyboardData& data, const 
     Areas() = FirmwareDialogAreas();
     Version = AddDisplayBox(FirmwareVersionBoxRect, FirmwareVersionBoxId);
     PathShown = AddDisplayBox(FirmwarePathBoxRect, FirmwarePathBoxId);
+    Version->setAccessibleName(Text(TextId::FirmwareVersionBox));
+    PathShown->setAccessibleName(Text(TextId::LoadFile));
     Target = MessageTarget();
     Model.NotifyWindow = Target.get();
 }

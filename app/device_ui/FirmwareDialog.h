@@ -6,7 +6,9 @@
 // cancelled operation still finishing), neither an update nor a version query starts.
 #pragma once
 
+#include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceProgressBar.h"
+#include "skin/Prompts.h"
 #include "skin/SkinWindow.h"
 #include "text/UiTexts.h"
 
@@ -40,6 +42,9 @@ public:
     const QString& FilePath() const { return Path; }
     QLineEdit* VersionBox() const { return Version; }
     QLineEdit* PathBox() const { return PathShown; }
+
+    int CloseBoxId() const override { return IdDeviceClose; }
+    QString AccessibleWindowName() const override { return UiText(Language(), TextId::FirmwareUpdateTitle); }
 
 protected:
     void OnAreaClicked(const SkinRegion& area) override;

@@ -7,8 +7,10 @@
 // and only while the dialog is still running, so a cancelled read never changes the model.
 #pragma once
 
+#include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceJobs.h"
 #include "device_ui/DeviceProgressBar.h"
+#include "skin/Prompts.h"
 #include "skin/SkinWindow.h"
 
 #include <functional>
@@ -59,6 +61,9 @@ public:
     QString FailureText() const;
 
     void done(int result) override;
+
+    int CloseBoxId() const override { return IdDeviceClose; }
+    QString AccessibleWindowName() const override { return UiText(Language(), TextId::ProgressTitle); }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -177,15 +177,13 @@ void CMorvDialogKeyMapSettings::ShowPage(int page) {
 
 void CMorvDialogKeyMapSettings::StepPage(int step) {
     const int page = (Editing.Page() - 1 + step + EditorPageCount) % EditorPageCount + 1;
-    const bool onTabs = FocusedArea() >= 0 &&
-                        AreaFocusGroup(Areas()[static_cast<std::size_t>(FocusedArea())]) == FocusGroupTabs;
     if (!FinishInProgress(IdTabFirst + page - 1))
         return;
     ShowPage(page);
-    if (onTabs) {
-        if (const SkinRegion* tab = AreaById(IdTabFirst + page - 1))
-            SetFocusedArea(static_cast<int>(tab - Areas().data()));
-    }
+    // The focus goes to the new page's tab, so that a screen reader says which page is shown.
+    setFocus(Qt::OtherFocusReason);
+    if (const SkinRegion* tab = AreaById(IdTabFirst + page - 1))
+        SetFocusedArea(static_cast<int>(tab - Areas().data()));
 }
 
 bool CMorvDialogKeyMapSettings::AreaFocusable(const SkinRegion& area) const {
@@ -263,12 +261,18 @@ SkinAreaSpeech CMorvDialogKeyMapSettings::AreaSpeech(const SkinRegion& area) con
                area.id == IdRecordedDelays) {
         speech.role = SkinAreaSpeech::Role::RadioButton;
         speech.checked = area.active;
-    } else if (area.id == IdEditorClose) {
-        speech.name = UiText(Language(), TextId::Cancel);
     } else if (shown.IsList() && (area.id == shown.newButton || area.id == shown.deleteButton)) {
         speech.unavailable = !Editing.ListsInUse(shown.page);
     }
     return speech;
+}
+
+int CMorvDialogKeyMapSettings::CloseBoxId() const {
+    return IdEditorClose;
+}
+
+QString CMorvDialogKeyMapSettings::AccessibleWindowName() const {
+    return UiText(Language(), TextId::KeySettingsTitle) + QLatin1Char(' ') + SpokenKeyName(Model.CurrentKey);
 }
 
 bool CMorvDialogKeyMapSettings::FinishInProgress(int clickedId) {

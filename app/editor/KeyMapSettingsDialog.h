@@ -45,6 +45,9 @@ public:
     int AreaFocusGroup(const SkinRegion& area) const override;
     // Tabs are page tabs, picks check boxes, the mode switches radio buttons.
     SkinAreaSpeech AreaSpeech(const SkinRegion& area) const override;
+    int CloseBoxId() const override;
+    // The editor's title and the key it edits ("Key Settings F2").
+    QString AccessibleWindowName() const override;
 
 protected:
     // Tab enters the tabs at the shown page's, the icons at the pick.

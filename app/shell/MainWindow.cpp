@@ -181,6 +181,8 @@ void CMorvDlg::OnLanguage() {
     AreaById(IdLanguage)->active = Model.UiLanguage != StartUiLanguage;
     emit UiLanguageChanged();
     update();
+    // The focus stays on the button: a screen reader hears the new language from this.
+    AnnounceToAssistiveTechnology(this, UiText(Model.UiLanguage, TextId::UiLanguageName));
 }
 
 void CMorvDlg::OnHelp() {

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -43,8 +44,9 @@ public:
         if (!isValid())
             return {};
         const SkinAreaSpeech speech = Speech();
+        // However a window names its areas, the common rule leaves none that takes a click nameless.
         if (kind == QAccessible::Name)
-            return speech.name;
+            return speech.name.isEmpty() ? Window->CSkinWindow::AreaSpeech(Area()).name : speech.name;
         if (kind == QAccessible::Description)
             return speech.description;
         return {};
@@ -134,6 +136,45 @@ private:
     int Index;
 };
 
+// A text said once: a notification of the window, shown as it is made.
+class CSkinAnnouncementAccessible : public QAccessibleInterface {
+public:
+    CSkinAnnouncementAccessible(CSkinWindow* window, QString text) : Window(window), Said(std::move(text)) {}
+
+    bool isValid() const override { return Window != nullptr; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return Window ? Window->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(Window); }
+    QAccessibleInterface* child(int index) const override {
+        Q_UNUSED(index);
+        return nullptr;
+    }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        Q_UNUSED(child);
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        Q_UNUSED(x);
+        Q_UNUSED(y);
+        return nullptr;
+    }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name ? Said : QString();
+    }
+    void setText(QAccessible::Text kind, const QString& text) override {
+        Q_UNUSED(kind);
+        Q_UNUSED(text);
+    }
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+
+private:
+    QPointer<CSkinWindow> Window;
+    QString Said;
+};
+
 class CSkinWindowAccessible : public QAccessibleWidget {
 public:
     explicit CSkinWindowAccessible(CSkinWindow* window) : QAccessibleWidget(window, QAccessible::Dialog) {}
@@ -142,11 +183,14 @@ public:
             if (QAccessible::accessibleInterface(id) != nullptr)
                 QAccessible::deleteAccessibleInterface(id);
         }
+        ForgetAnnouncement();
     }
 
     QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Name && Window()->windowTitle().isEmpty())
-            return Window()->AccessibleWindowName();
+        if (kind == QAccessible::Name) {
+            if (const QString name = Window()->AccessibleWindowName(); !name.isEmpty())
+                return name;
+        }
         return QAccessibleWidget::text(kind);
     }
     int childCount() const override {
@@ -205,10 +249,24 @@ public:
         return made;
     }
 
+    void Announce(const QString& text) {
+        ForgetAnnouncement();
+        auto* announcement = new CSkinAnnouncementAccessible(Window(), text);
+        AnnouncementId = QAccessible::registerAccessibleInterface(announcement);
+        QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
+
 private:
     CSkinWindow* Window() const { return static_cast<CSkinWindow*>(widget()); }
+    void ForgetAnnouncement() {
+        if (AnnouncementId != 0 && QAccessible::accessibleInterface(AnnouncementId) != nullptr)
+            QAccessible::deleteAccessibleInterface(AnnouncementId);
+        AnnouncementId = 0;
+    }
 
     mutable std::map<int, QAccessible::Id> AreaIds;
+    QAccessible::Id AnnouncementId = 0;
 };
 
 QAccessibleInterface* SkinAccessibleFactory(const QString& className, QObject* object) {
@@ -234,6 +292,14 @@ QAccessibleInterface* SkinAreaAccessible(CSkinWindow* window, int index) {
     auto* windowInterface =
         dynamic_cast<CSkinWindowAccessible*>(QAccessible::queryAccessibleInterface(window));
     return windowInterface != nullptr ? windowInterface->AreaInterface(index) : nullptr;
+}
+
+void AnnounceToAssistiveTechnology(CSkinWindow* window, const QString& text) {
+    if (!QAccessible::isActive())
+        return;
+    if (auto* windowInterface =
+            dynamic_cast<CSkinWindowAccessible*>(QAccessible::queryAccessibleInterface(window)))
+        windowInterface->Announce(text);
 }
 
 void TellSkinAreasChanged(CSkinWindow* window, bool structure) {

@@ -26,6 +26,10 @@ void InstallSkinAccessibleFactory();
 // The interface of the window's area at an index of its area table; null before the window has one.
 QAccessibleInterface* SkinAreaAccessible(CSkinWindow* window, int index);
 
+// Has assistive technology say a short text, such as what a button changed that the focus does not
+// show: a notification of the window that shows with the text (and goes with the next one).
+void AnnounceToAssistiveTechnology(CSkinWindow* window, const QString& text);
+
 // Tells assistive technology that the names, descriptions and states of the window's areas may have
 // changed, and with structure that the areas shown changed (another page).
 void TellSkinAreasChanged(CSkinWindow* window, bool structure);

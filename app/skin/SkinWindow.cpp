@@ -2,6 +2,7 @@
 
 #include "catalogue/KeyLegends.h"
 #include "skin/DialogOverlay.h"
+#include "skin/Prompts.h"
 #include "skin/ScrollBarGeometry.h"
 #include "skin/SkinFocusMoves.h"
 #include "skin/SkinRectQt.h"
@@ -302,6 +303,15 @@ std::vector<int> CSkinWindow::ExposedAreas() const {
 SkinAreaSpeech CSkinWindow::AreaSpeech(const SkinRegion& area) const {
     SkinAreaSpeech speech;
     speech.name = QString::fromUtf8(area.Caption(WindowLanguage));
+    const QString tip = QString::fromUtf8(area.Tip(WindowLanguage));
+    if (const int closeBox = CloseBoxId();
+        speech.name.isEmpty() && closeBox > 0 && area.id == closeBox && !area.labelOnly)
+        speech.name = UiText(WindowLanguage, TextId::CloseBox);
+    // An icon's own tooltip names it before a label near it, which may be its group's heading.
+    if (speech.name.isEmpty())
+        speech.name = tip;
+    else
+        speech.description = tip;
     if (speech.name.isEmpty()) {
         // The shown label that covers most of the area names it.
         int covered = 0;
@@ -329,18 +339,18 @@ SkinAreaSpeech CSkinWindow::AreaSpeech(const SkinRegion& area) const {
             }
         }
     }
-    const QString tip = QString::fromUtf8(area.Tip(WindowLanguage));
-    if (speech.name.isEmpty())
-        speech.name = tip;
-    else
-        speech.description = tip;
     if (speech.name.isEmpty() && area.keyIndex >= 1)
-        speech.name = QString::fromUtf8(KeyLegendOf(area.keyIndex).main);
+        speech.name = SpokenKeyName(area.keyIndex);
     if (area.listRow) {
         speech.role = SkinAreaSpeech::Role::ListItem;
         speech.selected = area.active;
     }
     return speech;
+}
+
+QString SpokenKeyName(int keyIndex) {
+    const KeyLegend& legend = KeyLegendOf(keyIndex);
+    return QString::fromUtf8(*legend.main != '\0' ? legend.main : legend.name);
 }
 
 void CSkinWindow::TellAreasChanged(bool structure) {

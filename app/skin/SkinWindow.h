@@ -88,12 +88,15 @@ public:
         return area.keyIndex >= 1 ? KeyFocusGroup : 0;
     }
     // The area's role, name, description and state for assistive technology. By default a button
-    // named by its caption, else by the caption of the shown label over it, else by that of the label
-    // just right of it on its line, else by its tooltip, else (keys) by its legend; list rows are list
-    // items, selected when active.
+    // named by its caption, else (the close box) "Close", else (an icon) by its own tooltip, else by
+    // the caption of the shown label over it, else by that of the label just right of it on its line,
+    // else (keys) by its legend or, where the cap has none, the key's name; so no area that takes a
+    // click is nameless. List rows are list items, selected when active.
     virtual SkinAreaSpeech AreaSpeech(const SkinRegion& area) const;
-    // The window's name when it has no title.
-    virtual QString AccessibleWindowName() const { return windowTitle(); }
+    // The id of the window's close box (a picture area; a label may share the id); 0 for none.
+    virtual int CloseBoxId() const { return 0; }
+    // The window's name for assistive technology; empty: its title.
+    virtual QString AccessibleWindowName() const { return {}; }
     // Tells assistive technology that the areas' texts or states changed (with structure: which
     // areas are shown).
     void TellAreasChanged(bool structure = false);
@@ -191,6 +194,9 @@ private:
     // The area last focused in each group, which Tab returns to.
     std::map<int, int> GroupFocus;
 };
+
+// What assistive technology calls a key, 1 to 87: its legend, or where its cap has none, its name.
+QString SpokenKeyName(int keyIndex);
 
 // The colour of the focus mark: the skins' orange.
 inline constexpr SkinColour FocusMarkColour{255, 111, 0};

@@ -367,6 +367,12 @@ constexpr TextRow Texts[] = {
     {TextId::VirtualKeyboardHint,
      {"没有键盘时，可以用虚拟键盘试用 Zelk。", "To try Zelk without the keyboard, start it as:"}},
     {TextId::OutOfMemory, {"内存不足，操作已停止。", "There is not enough memory for that; it was stopped."}},
+    // Accessible names
+    {TextId::CloseBox, {"关闭", "Close"}},
+    // Said when the language button has changed the language, in the new one.
+    {TextId::UiLanguageName, {"中文", "English"}},
+    // The firmware dialog's box of the keyboard's version, under the picture's "VERSION".
+    {TextId::FirmwareVersionBox, {"固件版本", "Firmware version"}},
 };
 
 constexpr bool RowsFollowTheIds() {

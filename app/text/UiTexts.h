@@ -250,6 +250,10 @@ enum class TextId : int {
     SkinPictureMissing,
     VirtualKeyboardHint,
     OutOfMemory,
+    // Accessible names
+    CloseBox,
+    UiLanguageName,
+    FirmwareVersionBox,
     Count, // not a text: the number of ids
 };
 

@@ -1,7 +1,11 @@
 #include "KeyMapSettingsTest.h"
 
 #include "SkinTestSupport.h"
+#include "backlight/BkLightMultiSelectDialog.h"
+#include "backlight/BkLightSettingsDialog.h"
 #include "catalogue/KeyCatalogue.h"
+#include "device_ui/FirmwareDialog.h"
+#include "device_ui/ProgressDialog.h"
 #include "editor/KeyMapSettingsDialog.h"
 #include "model/KeyboardData.h"
 #include "skin/SkinScrollBar.h"
@@ -759,43 +763,158 @@ void CKeyMapSettingsTest::numberEditsShowEveryAllowedValueWhole() {
     }
 }
 
-void CKeyMapSettingsTest::everyControlAScreenReaderFindsHasAName() {
-    // Every control on every page, in both languages; and on the Multimedia page, names a reader
-    // would say (the icons by their tooltips).
+namespace {
+
+// The names of the controls a screen reader finds in a window; a nameless one fails the test.
+QStringList ControlNames(QWidget* window, const QString& where) {
     const QAccessible::Role controls[] = {
         QAccessible::Button,      QAccessible::PageTab,   QAccessible::ListItem,    QAccessible::CheckBox,
         QAccessible::RadioButton, QAccessible::ScrollBar, QAccessible::EditableText};
-    const std::pair<UiLanguage, QStringList> multimedia[] = {
-        {UiLanguage::Chinese, {"多媒体", "播放/暂停", "静音", "确定", "取消"}},
-        {UiLanguage::English, {"Multimedia", "Play/Pause", "Mute", "OK", "Cancel"}},
+    QAccessibleInterface* windowInterface = QAccessible::queryAccessibleInterface(window);
+    if (windowInterface == nullptr) {
+        QTest::qFail(qPrintable(where + QStringLiteral(": no accessible window")), __FILE__, __LINE__);
+        return {};
+    }
+    QStringList names;
+    for (int index = 0; index < windowInterface->childCount(); ++index) {
+        QAccessibleInterface* child = windowInterface->child(index);
+        if (child == nullptr || child->state().invisible ||
+            std::find(std::begin(controls), std::end(controls), child->role()) == std::end(controls))
+            continue;
+        const QString name = child->text(QAccessible::Name);
+        if (name.isEmpty()) {
+            const QRect place = child->rect().translated(-window->mapToGlobal(QPoint(0, 0)));
+            QTest::qFail(qPrintable(QStringLiteral("%1: a control of role %2 at %3,%4 has no name")
+                                        .arg(where)
+                                        .arg(int(child->role()))
+                                        .arg(place.x())
+                                        .arg(place.y())),
+                         __FILE__, __LINE__);
+        }
+        names << name;
+    }
+    return names;
+}
+
+// Every expected name is among the names found, and none of the names forbidden is.
+bool NamesAre(const QStringList& names, const QStringList& expected, const QStringList& forbidden,
+              const QString& where) {
+    for (const QString& name : expected) {
+        if (!names.contains(name)) {
+            QTest::qFail(qPrintable(where + QStringLiteral(": no control named ") + name +
+                                    QStringLiteral(" in ") + names.join(QStringLiteral(", "))),
+                         __FILE__, __LINE__);
+            return false;
+        }
+    }
+    for (const QString& name : forbidden) {
+        if (names.contains(name)) {
+            QTest::qFail(qPrintable(where + QStringLiteral(": a control is named ") + name), __FILE__,
+                         __LINE__);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void CKeyMapSettingsTest::everyControlAScreenReaderFindsHasAName() {
+    // Every control on every page, in both languages; and names a reader would say: on the
+    // Multimedia and Function pages the icons by their own tooltips, not by their group's heading,
+    // and the close box as a close box, not as Cancel.
+    struct CPageNames {
+        int page;
+        QStringList zh, en;
     };
-    for (const auto& [language, expected] : multimedia) {
+    const CPageNames pages[] = {
+        {1, {"关闭", "取消", "确定"}, {"Close", "Cancel", "OK"}},
+        {4, {"多媒体", "播放/暂停", "静音"}, {"Multimedia", "Play/Pause", "Mute"}},
+        {6, {"键盘锁", "演示", "流星雨", "涟漪"}, {"Keyboard Lock", "Demonstrate", "Star shower", "Riffle"}},
+    };
+    const QStringList groupHeadings[] = {{"按键功能", "背光功能"}, {"Key Function", "Backlight Function"}};
+    for (const UiLanguage language : {UiLanguage::Chinese, UiLanguage::English}) {
+        const bool english = language == UiLanguage::English;
         init();
         Fixture->Data->UiLanguage = language;
         Fixture->Open();
         for (int page = 1; page <= 7; ++page) {
             Fixture->Click(Tab(page));
-            QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Fixture->Dialog.get());
-            QVERIFY(window != nullptr);
-            QStringList names;
-            for (int index = 0; index < window->childCount(); ++index) {
-                QAccessibleInterface* child = window->child(index);
-                if (child == nullptr || child->state().invisible ||
-                    std::find(std::begin(controls), std::end(controls), child->role()) == std::end(controls))
-                    continue;
-                const QString name = child->text(QAccessible::Name);
-                QVERIFY2(!name.isEmpty(),
-                         qPrintable(QStringLiteral("page %1: a control of role %2 at %3 has no name")
-                                        .arg(page)
-                                        .arg(int(child->role()))
-                                        .arg(child->rect().x())));
-                names << name;
+            const QString where = QStringLiteral("editor page %1").arg(page);
+            const QStringList names = ControlNames(Fixture->Dialog.get(), where);
+            if (QTest::currentTestFailed())
+                return;
+            for (const CPageNames& expected : pages) {
+                if (expected.page == page &&
+                    !NamesAre(names, english ? expected.en : expected.zh,
+                              page == 6 ? groupHeadings[english ? 1 : 0] : QStringList(), where))
+                    return;
             }
-            if (page == 4) {
-                for (const QString& name : expected)
-                    QVERIFY2(names.contains(name), qPrintable(name));
-            }
+            // The close box is not a second Cancel.
+            QCOMPARE(names.count(english ? QStringLiteral("Cancel") : QStringLiteral("取消")), 1);
         }
         cleanup();
+    }
+
+    // The backlight, multi-key, firmware and progress dialogs: their close boxes, the space bar and
+    // the firmware file's box.
+    for (const UiLanguage language : {UiLanguage::Chinese, UiLanguage::English}) {
+        const bool english = language == UiLanguage::English;
+        CKeyboardData data;
+        data.UiLanguage = language;
+        const QString close = english ? QStringLiteral("Close") : QStringLiteral("关闭");
+        CMorvDialogBkLightSettings backlight(data, TestSkins());
+        CMorvDialogBkLightMultiSelect multiKey(data, TestSkins());
+        CMorvDialogFirmwareUpdate firmware(data, TestSkins());
+        CMorvDialogProgress progress(data, TestSkins(), OperationWriteKeys);
+        firmware.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&firmware));
+        const std::pair<QWidget*, QStringList> dialogs[] = {
+            {&backlight, {close, "Space", "A"}},
+            {&multiKey, {close, "Space", "A"}},
+            {&firmware, {close, english ? QStringLiteral("File") : QStringLiteral("载入文件：")}},
+            {&progress, {close}},
+        };
+        for (const auto& [dialog, expected] : dialogs) {
+            const QString where = QString::fromLatin1(dialog->metaObject()->className());
+            const QStringList names = ControlNames(dialog, where);
+            if (QTest::currentTestFailed())
+                return;
+            QVERIFY(NamesAre(names, expected, {}, where));
+        }
+    }
+}
+
+void CKeyMapSettingsTest::everyWindowIsNamedByItsTitle() {
+    // A screen reader says a window by its name: the editor's is its title and the key it edits.
+    const auto nameOf = [](QWidget* window) {
+        QAccessibleInterface* windowInterface = QAccessible::queryAccessibleInterface(window);
+        return windowInterface != nullptr ? windowInterface->text(QAccessible::Name) : QString();
+    };
+    const std::pair<UiLanguage, QStringList> expected[] = {
+        {UiLanguage::Chinese,
+         {"按键设置面板 F2", "按键设置面板 Space", "背光设置面板", "多键设置面板", "键盘固件升级",
+          "读写进度"}},
+        {UiLanguage::English,
+         {"Key Settings F2", "Key Settings Space", "BackLight Settings", "Set Multi Key", "Firmware Update",
+          "Progress"}},
+    };
+    for (const auto& [language, names] : expected) {
+        CKeyboardData data;
+        BuildKeyCatalogue(data);
+        data.UiLanguage = language;
+        QStringList shown;
+        for (const int key : {3, 70}) {
+            data.CurrentKey = key;
+            CMorvDialogKeyMapSettings editor(data, TestSkins());
+            shown << nameOf(&editor);
+        }
+        CMorvDialogBkLightSettings backlight(data, TestSkins());
+        CMorvDialogBkLightMultiSelect multiKey(data, TestSkins());
+        CMorvDialogFirmwareUpdate firmware(data, TestSkins());
+        CMorvDialogProgress progress(data, TestSkins(), OperationWriteKeys);
+        for (QWidget* dialog : std::initializer_list<QWidget*>{&backlight, &multiKey, &firmware, &progress})
+            shown << nameOf(dialog);
+        QCOMPARE(shown, names);
     }
 }

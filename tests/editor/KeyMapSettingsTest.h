@@ -27,4 +27,5 @@ private slots:
     void listSequencesKeepEveryItemInPlace();
     void numberEditsShowEveryAllowedValueWhole();
     void everyControlAScreenReaderFindsHasAName();
+    void everyWindowIsNamedByItsTitle();
 };
