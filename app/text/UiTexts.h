@@ -240,6 +240,15 @@ enum class TextId : int {
     SkinPictureMissing,
     VirtualKeyboardHint,
     OutOfMemory,
+    // Firmware backup
+    BackupQuestion,
+    BackupSaveAnswer,
+    BackupSkipAnswer,
+    BackupNotRead,
+    BackupNotSaved,
+    BackupSaved,
+    UpdateRetry,
+    BackupKept,
     Count, // not a text: the number of ids
 };
 
