@@ -20,6 +20,8 @@ struct CCliRun {
     std::vector<std::string> Arguments;        // after the command name
     UiLanguage Language = UiLanguage::English; // the texts of show
     bool Json = false;                         // show: the profile as JSON
+    std::string Backup;                        // flash: where the keyboard's settings are saved first
+    bool NoBackup = false;                     // flash: without saving them
 };
 
 // Prints one line on stderr and returns the failure status.
@@ -50,6 +52,13 @@ int RunList(const CCliRun& run);
 int RunDetect(const CCliRun& run);
 int RunVersion(const CCliRun& run);
 int RunFlash(const CCliRun& run);
+
+// Reads the key settings and backlight of the keyboard opened on data.HWI into data and saves them to
+// path as a new profile, as read does. On failure prints why, followed by what that means when the
+// keyboard could not be read (notRead) or the file not written (notWritten), and returns false; the
+// file is then left as it was.
+bool SaveKeyboardProfile(CKeyboardData& data, const std::string& path, const std::string& notRead,
+                         const std::string& notWritten);
 
 // Profile commands; each takes one profile file.
 int RunWrite(const CCliRun& run);

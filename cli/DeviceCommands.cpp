@@ -1,5 +1,6 @@
 #include "Cli.h"
 #include "ProgressBar.h"
+#include "model/KeyboardData.h"
 #include "text/ProblemTexts.h"
 #include "zelk/FileReplace.h"
 #include "zelk/IntelHex.h"
@@ -7,6 +8,7 @@
 #include "zelk/VirtualKeyboard.h"
 
 #include <cstdio>
+#include <filesystem>
 
 int Fail(const std::string& message) {
     std::fflush(stdout); // what was said before comes first, where stdout is buffered too
@@ -135,6 +137,28 @@ int RunVersion(const CCliRun& run) {
     return ExitSuccess;
 }
 
+namespace {
+
+// A path as a shell takes it back: quoted when it holds anything but plain characters.
+std::string ShellWord(const std::string& path) {
+    const bool plain =
+        !path.empty() && path.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                                "0123456789._-/+:@%,=") == std::string::npos;
+    if (plain)
+        return path;
+    std::string quoted = "'";
+    for (const char c : path)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    return std::filesystem::equivalent(Utf8Path(a), Utf8Path(b), error);
+}
+
+} // namespace
+
 int RunFlash(const CCliRun& run) {
     if (run.Arguments.size() != 1) {
         std::fprintf(stderr, "zelk-cli: flash needs one firmware file (flash FILE.hex)\n");
@@ -153,17 +177,47 @@ int RunFlash(const CCliRun& run) {
     }
     if (!CheckFirmwareText(text, problem))
         return Fail(path + " is not a valid firmware file: " + Words(problem));
+    const std::string& backup = run.Backup;
+    if (!backup.empty() && SameFile(backup, path))
+        return Fail("the backup " + backup + " would replace the firmware file; nothing was flashed");
 
-    CMorvHWI keyboard;
-    if (!OpenKeyboard(run, keyboard))
+    auto data = NewModel(run.Language);
+    CCliRun opened = run;
+    if (!backup.empty())
+        opened.Arguments.push_back(backup); // the report log must not take its place either
+    if (!OpenKeyboard(opened, data->HWI))
         return ExitFailure;
+    if (!backup.empty()) {
+        const std::string notRead = "; no backup was written and nothing was flashed: check that the "
+                                    "keyboard is plugged in, then run flash again";
+        const std::string notWritten =
+            "; nothing was flashed: choose another backup file, then run flash again";
+        if (!SaveKeyboardProfile(*data, backup, notRead, notWritten))
+            return ExitFailure;
+    }
     CProgressBar bar("Updating firmware", 150);
-    const bool sent = keyboard.WriteFirmwareToKeyboard(text.c_str(), text.size(), &bar);
+    const bool sent = data->HWI.WriteFirmwareToKeyboard(text.c_str(), text.size(), &bar);
     bar.Finish();
-    if (!sent)
-        return Fail("The firmware update failed; the keyboard may need the update again");
+    if (!sent) {
+        if (backup.empty())
+            return Fail("the firmware update failed: keep the keyboard plugged in and run flash again");
+        // A second backup read from a keyboard that is not updated completely could replace the good one.
+        return Fail("the firmware update failed; your settings are kept in " + backup +
+                    ": keep the keyboard plugged in, run 'zelk-cli flash " + ShellWord(path) +
+                    " --no-backup', then 'zelk-cli write " + ShellWord(backup) + "' once it has restarted");
+    }
     if (!VirtualStateSaved())
         return ExitFailure;
     std::printf("Firmware sent. The keyboard restarts with the new firmware.\n");
+    // Said after the update, so that a failure is still told in one line.
+    if (backup.empty() && !run.NoBackup) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "zelk-cli: no backup of the keyboard's settings was made (flash --backup "
+                             "OUT.pro saves one first)\n");
+    }
+    if (!backup.empty())
+        std::printf("Your key settings and backlight are saved in %s. Once the keyboard has restarted, put "
+                    "them back with:\n  zelk-cli write %s\n",
+                    backup.c_str(), ShellWord(backup).c_str());
     return ExitSuccess;
 }

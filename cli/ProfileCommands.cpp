@@ -190,21 +190,34 @@ int RunApply(const CCliRun& run) {
     return WriteProfile(run, *data, CWhat::KeysAndLight);
 }
 
+bool SaveKeyboardProfile(CKeyboardData& data, const std::string& path, const std::string& notRead,
+                         const std::string& notWritten) {
+    CProgressBar bar("Reading key settings", SlotCount - 1);
+    const bool keysRead = ReadKeysFromDevice(data, bar.OnTerminal() ? &bar : nullptr);
+    bar.Finish();
+    if (!keysRead) {
+        Fail("reading the key settings failed" + notRead);
+        return false;
+    }
+    if (!ReadLightFromDevice(data)) {
+        Fail("reading the backlight failed" + notRead);
+        return false;
+    }
+    CProblem problem;
+    if (!SaveProfile(data, Utf8Path(path), &problem)) {
+        Fail("cannot write " + path + ": " + Words(problem) + notWritten);
+        return false;
+    }
+    return true;
+}
+
 int RunRead(const CCliRun& run) {
     const std::string& path = run.Arguments[0];
     auto data = NewModel(run.Language);
     if (!OpenKeyboard(run, data->HWI))
         return ExitFailure;
-    CProgressBar bar("Reading key settings", SlotCount - 1);
-    const bool keysRead = ReadKeysFromDevice(*data, bar.OnTerminal() ? &bar : nullptr);
-    bar.Finish();
-    if (!keysRead)
-        return Fail("reading the key settings failed; nothing was saved");
-    if (!ReadLightFromDevice(*data))
-        return Fail("reading the backlight failed; nothing was saved");
-    CProblem problem;
-    if (!SaveProfile(*data, Utf8Path(path), &problem))
-        return Fail("cannot write " + path + ": " + Words(problem));
+    if (!SaveKeyboardProfile(*data, path, "; nothing was saved", ""))
+        return ExitFailure;
     std::printf("Key settings and backlight saved to %s\n", path.c_str());
     return ExitSuccess;
 }

@@ -29,7 +29,11 @@ const char* Usage = "Usage: zelk-cli [OPTIONS] [--] COMMAND [ARGUMENTS]\n"
                     "                           and firmware version ('-' where it cannot be read)\n"
                     "  detect                   tell whether the keyboard is connected\n"
                     "  version                  print the keyboard's firmware version\n"
-                    "  flash FILE.hex           update the keyboard's firmware from an Intel-HEX file\n"
+                    "  flash FILE.hex [--backup OUT.pro | --no-backup]\n"
+                    "                           update the keyboard's firmware from an Intel-HEX\n"
+                    "                           file; --backup saves the key settings and backlight\n"
+                    "                           into OUT.pro first, and nothing is sent when that\n"
+                    "                           fails (write OUT.pro puts them back afterwards)\n"
                     "  write PROFILE.pro        write a profile's key settings, then its backlight\n"
                     "  write-keys PROFILE.pro   write only the key settings of a profile\n"
                     "  write-light PROFILE.pro  write only the backlight of a profile\n"
@@ -62,6 +66,8 @@ const char* Usage = "Usage: zelk-cli [OPTIONS] [--] COMMAND [ARGUMENTS]\n"
                     "  --version                        print the version of zelk-cli\n"
                     "  --lang zh-CN|en-US               language of the texts show prints (en-US)\n"
                     "  --json                           show: the whole profile as JSON, for scripts\n"
+                    "  --backup OUT.pro                 flash: save the keyboard's settings first\n"
+                    "  --no-backup                      flash: update without saving them\n"
                     "  --                               end of the options; what follows is the\n"
                     "                                   command and its file\n";
 
@@ -78,7 +84,7 @@ const std::map<std::string_view, CCommand>& Commands() {
         {"list", {RunList, "", 0}},
         {"detect", {RunDetect, "", 0}},
         {"version", {RunVersion, "", 0}},
-        {"flash", {RunFlash, "FILE.hex"}},
+        {"flash", {RunFlash, "FILE.hex [--backup OUT.pro | --no-backup]"}},
         {"write", {RunWrite, "PROFILE.pro"}},
         {"write-keys", {RunWriteKeys, "PROFILE.pro"}},
         {"write-light", {RunWriteLight, "PROFILE.pro"}},
@@ -95,6 +101,32 @@ const std::map<std::string_view, CCommand>& Commands() {
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "zelk-cli: %s; see 'zelk-cli --help'\n", message.c_str());
     return ExitUsage;
+}
+
+// Consumes --backup FILE, --backup=FILE or --no-backup at args[index]; returns the arguments used, 0
+// when args[index] is something else, -1 when the file is missing.
+int ParseBackup(const std::vector<std::string_view>& args, std::size_t index, CCliRun& run,
+                std::string& error) {
+    const std::string_view arg = args[index];
+    if (arg == "--no-backup") {
+        run.NoBackup = true;
+        return 1;
+    }
+    int used = 0;
+    if (arg == "--backup" && index + 1 < args.size()) {
+        run.Backup = args[index + 1];
+        used = 2;
+    } else if (arg.substr(0, 9) == "--backup=") {
+        run.Backup = arg.substr(9);
+        used = 1;
+    } else if (arg != "--backup") {
+        return 0;
+    }
+    if (run.Backup.empty()) {
+        error = "--backup needs a file (--backup OUT.pro)";
+        return -1;
+    }
+    return used;
 }
 
 // Consumes --lang VALUE or --lang=VALUE at args[index]; returns the arguments used, 0 when args[index]
@@ -161,6 +193,8 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
             int used = ParseDeviceOption(args, i, run.Device, error);
             if (used == 0)
                 used = ParseLanguage(args, i, run.Language, error);
+            if (used == 0)
+                used = ParseBackup(args, i, run, error);
             if (used < 0)
                 return UsageError(error);
             if (used > 0) {
@@ -185,6 +219,10 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
         return UsageError("no command given");
     if (run.Json && name != "show")
         return UsageError("--json goes with show only");
+    if ((!run.Backup.empty() || run.NoBackup) && name != "flash")
+        return UsageError("--backup and --no-backup go with flash only");
+    if (!run.Backup.empty() && run.NoBackup)
+        return UsageError("flash takes either --backup OUT.pro or --no-backup");
     const std::size_t wanted = command->Arguments;
     if (wanted != AnyArguments && run.Arguments.size() != wanted) {
         if (wanted == 0)

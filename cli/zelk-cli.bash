@@ -7,11 +7,12 @@ _zelk_cli() {
     local commands="list detect version flash write write-keys write-light read show import set apply diff"
     # The test-only options (--report-log, --virtual-fault) are not offered, only stepped over.
     local options="--help --version --lang --json --virtual-keyboard --device --"
+    local flash_options="--backup --no-backup"
 
     for ((i = 1; i < COMP_CWORD; i++)); do
         word=${COMP_WORDS[i]}
         case $word in
-            --lang | --device | --report-log | --virtual-fault) ((i++)) ;;
+            --lang | --device | --backup | --report-log | --virtual-fault) ((i++)) ;;
             -*) ;;
             *) command=$word; at=$i; break ;;
         esac
@@ -23,6 +24,9 @@ _zelk_cli() {
             return ;;
         --device)
             COMPREPLY=($(compgen -f -- "$cur"))
+            return ;;
+        --backup)
+            COMPREPLY=($(compgen -f -X '!*.@(pro|PRO)' -- "$cur") $(compgen -d -- "$cur"))
             return ;;
         --report-log | --virtual-fault)
             return ;;
@@ -36,6 +40,7 @@ _zelk_cli() {
         return
     fi
     if [[ $cur == -* ]]; then
+        [[ $command == flash ]] && options="$options $flash_options"
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         return
     fi

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -152,9 +153,32 @@ void CMorvDialogFirmwareUpdate::OnOpen() {
     PathShown->setToolTip(PathShown->text());
 }
 
+bool CMorvDialogFirmwareUpdate::AskBackup(QString& file) {
+    file.clear();
+    const CSaveQuestion question{Text(TextId::BackupQuestion), Text(TextId::BackupSaveAnswer),
+                                 Text(TextId::BackupSkipAnswer), Text(TextId::Cancel)};
+    switch (AskSaveChanges(this, question)) {
+    case SaveChoice::Save:
+        file = AskPath(this, PathQuestion::SaveBackup);
+        return !file.isEmpty();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        return false;
+    }
+    return false;
+}
+
 void CMorvDialogFirmwareUpdate::OnUpdate() {
     if (RefuseWhileBusy())
         return;
+    QString backupFile;
+    if (!AskBackup(backupFile))
+        return;
+    // The question may have stood while another window started a transfer.
+    if (RefuseWhileBusy())
+        return;
+    BackupFile = backupFile;
     Model.FirmwarePath = Path.toStdU16String();
     Model.NotifyWindow = Target.get();
     FirmwareTransferRunning = true;
@@ -164,9 +188,13 @@ void CMorvDialogFirmwareUpdate::OnUpdate() {
     const std::shared_ptr<CWindowMessageTarget> target = Target;
     const std::shared_ptr<CProblem> problem = Problem;
     auto result = std::make_shared<FirmwareResult>(FirmwareNoBuffer);
+    std::shared_ptr<CFirmwareBackup> backup;
+    if (!backupFile.isEmpty())
+        backup = std::make_shared<CFirmwareBackup>(
+            NewFirmwareBackup(std::filesystem::path(backupFile.toStdU16String()), Model.UiLanguage));
     CDeviceWorkers::Instance().Start(
-        [hwi, target, problem, result, path = Model.FirmwarePath] {
-            *result = SendFirmwareFile(*hwi, path, target.get(), *problem);
+        [hwi, target, problem, result, backup, path = Model.FirmwarePath] {
+            *result = SendFirmwareFile(*hwi, path, target.get(), *problem, backup.get());
         },
         [target, result] {
             FirmwareTransferRunning = false;
@@ -192,16 +220,35 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
     if (message != WM_DEVICE_DONE)
         return;
     switch (static_cast<int>(wParam)) {
-    case FirmwareWritten:
+    case FirmwareWritten: {
         if (const QString loss = TransferLossText(Model.UiLanguage); !loss.isEmpty()) {
             ShowMessage(this, loss);
             return;
         }
-        ShowMessage(this, Lines(Text(TextId::FirmwareWritten)));
+        QString text = Lines(Text(TextId::FirmwareWritten));
+        if (!BackupFile.isEmpty())
+            text +=
+                QStringLiteral("\n\n") + Text(TextId::BackupSaved).arg(QDir::toNativeSeparators(BackupFile));
+        ShowMessage(this, text);
         return;
-    case FirmwareTransferFailed:
-        ShowMessage(this, Text(TextId::FirmwareNotWritten));
+    }
+    case FirmwareTransferFailed: {
+        QString text = Text(TextId::FirmwareNotWritten) + QStringLiteral("\n") + Text(TextId::UpdateRetry);
+        if (!BackupFile.isEmpty())
+            text += QStringLiteral("\n") + Text(TextId::BackupKept).arg(QDir::toNativeSeparators(BackupFile));
+        ShowMessage(this, text);
         return;
+    }
+    case FirmwareBackupNotRead:
+        ShowMessage(this, Text(TextId::BackupNotRead));
+        return;
+    case FirmwareBackupNotSaved: {
+        const CProblem problem = Problem ? *Problem : CProblem();
+        ShowMessage(this,
+                    Text(TextId::BackupNotSaved)
+                        .arg(QDir::toNativeSeparators(BackupFile), ProblemUiText(problem, Model.UiLanguage)));
+        return;
+    }
     case FirmwareFileNotOpened:
         // Without a path chosen there is no reason to give.
         ShowMessage(this, Problem && *Problem ? Text(TextId::FirmwareFileNotOpened) + QStringLiteral("\n") +

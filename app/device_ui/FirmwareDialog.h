@@ -1,6 +1,7 @@
 // The firmware update dialog CMorvDialogFirmwareUpdate: reads the keyboard's firmware version, lets
 // the person choose an Intel-HEX file and writes it to the keyboard on a worker thread, with a
-// progress bar and a message for the result. The dialog stays open after an update.
+// progress bar and a message for the result. Before an update it offers to save the keyboard's
+// settings to a backup profile first. The dialog stays open after an update.
 //
 // While any transfer to the keyboard runs (a firmware update, also one whose dialog was closed, or a
 // cancelled operation still finishing), neither an update nor a version query starts.
@@ -56,6 +57,9 @@ private:
     void ShowVersion(const QString& version);
     void OnOpen();
     void OnUpdate();
+    // Asks whether to back the keyboard's settings up first: false when the person cancelled, else
+    // true with the backup's file (empty for none).
+    bool AskBackup(QString& file);
     void OnClose();
     // Says why the keyboard cannot be used now; false when it is free.
     bool RefuseWhileBusy();
@@ -70,4 +74,5 @@ private:
     std::shared_ptr<CWindowMessageTarget> Target;
     // Why the last file was refused, written by the worker before its completion is posted.
     std::shared_ptr<CProblem> Problem;
+    QString BackupFile; // of the last update; empty when it had none
 };

@@ -5,6 +5,7 @@
 #include "text/UiTexts.h"
 
 #include <QColorDialog>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -116,13 +117,16 @@ QString ProblemUiText(const CProblem& problem, UiLanguage language) {
 }
 
 void SetUpPathDialog(QFileDialog& dialog, PathQuestion question) {
-    const bool saving = question == PathQuestion::SaveProfile;
+    const bool saving = question == PathQuestion::SaveProfile || question == PathQuestion::SaveBackup;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (question != PathQuestion::OpenFirmware) {
         dialog.setNameFilter(QStringLiteral("pro(*.pro);;All Files(*.*)"));
         dialog.setDefaultSuffix(QStringLiteral("pro"));
     }
+    if (question == PathQuestion::SaveBackup)
+        dialog.selectFile(QStringLiteral("zelk-backup-%1.pro")
+                              .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmm"))));
 }
 
 CPrompts SystemPrompts() {

@@ -27,7 +27,8 @@ QString UiText(UiLanguage language, TextId id);
 // The words for a problem of the device library in the UI language.
 QString ProblemUiText(const CProblem& problem, UiLanguage language);
 
-enum class PathQuestion { SaveProfile, OpenProfile, OpenFirmware };
+// SaveBackup saves a profile too, proposing zelk-backup-YYYYMMDD-HHMM.pro (the time now).
+enum class PathQuestion { SaveProfile, OpenProfile, OpenFirmware, SaveBackup };
 
 // One entry of a pop-up menu: a command, or a sub-menu when it has entries of its own.
 struct CMenuEntry {

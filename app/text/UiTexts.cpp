@@ -373,6 +373,37 @@ constexpr TextRow Texts[] = {
     {TextId::UiLanguageName, {"中文", "English"}},
     // The firmware dialog's box of the keyboard's version, under the picture's "VERSION".
     {TextId::FirmwareVersionBox, {"固件版本", "Firmware version"}},
+    // Firmware backup
+    {TextId::BackupQuestion,
+     {"升级前是否先把键盘的按键设置和背光备份到文件？升级后可以用它恢复这些设置。",
+      "Save the keyboard's key settings and backlight to a backup file before the update? With it they "
+      "can be put back afterwards."}},
+    {TextId::BackupSaveAnswer, {"保存备份…", "Save a Backup..."}},
+    {TextId::BackupSkipAnswer, {"不备份直接升级", "Update Without a Backup"}},
+    {TextId::BackupNotRead,
+     {"无法读取键盘设置，未保存备份，固件未升级。\n请检查键盘连接后再次点击“更新”。",
+      "The keyboard's settings could not be read, so no backup was saved and the firmware was not "
+      "updated.\nCheck that the keyboard is connected, then press Update again."}},
+    // %1: the backup file, %2: the problem's text.
+    {TextId::BackupNotSaved,
+     {"无法保存备份 %1：%2\n固件未升级。请选择其他文件夹后再次点击“更新”。",
+      "The backup %1 could not be saved: %2\nThe firmware was not updated. Choose another folder, then "
+      "press Update again."}},
+    {TextId::BackupSaved,
+     {"按键设置和背光已备份到 %1。\n键盘重新启动后，用“打开配置”打开该文件，再点击“写入按键”恢复按键设置，"
+      "在“设置背光”中点击“写入背光”恢复背光。",
+      "Your key settings and backlight are saved in %1.\nOnce the keyboard has restarted, open that file "
+      "with Open, then press WriteKeys to put the key settings back, and Program under LightSet for the "
+      "backlight."}},
+    {TextId::UpdateRetry,
+     {"请保持USB连接，再次点击“更新”重试；使用手册的“升级失败时”一节有详细说明。",
+      "Keep the USB plug in and press Update again; the manual's section \"If an update fails\" tells "
+      "more."}},
+    {TextId::BackupKept,
+     {"设置已备份到 %1。重试时请选择“不备份直接升级”，以免替换该备份。",
+      "Your settings are kept in %1. Choose Update Without a Backup when you try again, so that this backup "
+      "is "
+      "kept."}},
 };
 
 constexpr bool RowsFollowTheIds() {

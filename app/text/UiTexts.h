@@ -254,6 +254,15 @@ enum class TextId : int {
     CloseBox,
     UiLanguageName,
     FirmwareVersionBox,
+    // Firmware backup
+    BackupQuestion,
+    BackupSaveAnswer,
+    BackupSkipAnswer,
+    BackupNotRead,
+    BackupNotSaved,
+    BackupSaved,
+    UpdateRetry,
+    BackupKept,
     Count, // not a text: the number of ids
 };
 

@@ -228,7 +228,8 @@ TEST(CliProgress, BarGoesToTheTerminalOnlyAndFitsItsWidth) {
     const std::string hex = (folder / "image.hex").string();
     std::ofstream(hex, std::ios::binary) << ":10000000000102030405060708090A0B0C0D0E0F78\r\n:00000001FF\r\n";
 
-    const CTerminalRun run = RunOnTerminal({"--virtual-keyboard", "flash", hex}, 50, folder / "out");
+    const CTerminalRun run =
+        RunOnTerminal({"--virtual-keyboard", "flash", "--no-backup", hex}, 50, folder / "out");
     ASSERT_EQ(run.Status, 0) << run.Terminal;
     EXPECT_EQ(run.Out, "Firmware sent. The keyboard restarts with the new firmware.\n");
     std::size_t bars = 0;
@@ -246,7 +247,7 @@ TEST(CliProgress, BarGoesToTheTerminalOnlyAndFitsItsWidth) {
         << run.Terminal;
 
     // Into a file or a pipe, nothing but the result.
-    const CCliResult plain = RunCli({"--virtual-keyboard", "flash", hex});
+    const CCliResult plain = RunCli({"--virtual-keyboard", "flash", "--no-backup", hex});
     EXPECT_EQ(plain.Status, 0);
     EXPECT_EQ(plain.Out, run.Out);
     EXPECT_TRUE(plain.Err.empty()) << plain.Err;

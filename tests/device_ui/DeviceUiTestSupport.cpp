@@ -7,6 +7,8 @@
 #include "zelk/DeviceOptions.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
 
@@ -25,8 +27,12 @@ CDeviceFixture::CDeviceFixture(UiLanguage language) {
 
     Answers->ShowMessage = [this](QWidget*, const QString& text) { Messages << text; };
     Answers->AskPath = [this](QWidget*, PathQuestion question) {
-        if (question != PathQuestion::OpenFirmware)
-            return QString();
+        if (question != PathQuestion::OpenFirmware) {
+            QFileDialog system;
+            SetUpPathDialog(system, question);
+            ProposedNames << QFileInfo(system.selectedFiles().value(0)).fileName();
+            return SavePath;
+        }
         ++FirmwareAsked;
         return FirmwarePath;
     };

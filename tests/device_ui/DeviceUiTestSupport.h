@@ -35,6 +35,9 @@ public:
     QStringList Messages;
     QString FirmwarePath; // the answer to the open-file dialog; empty cancels it
     int FirmwareAsked = 0;
+    // The answer to any other file dialog (empty cancels it), and the name its system dialog proposes.
+    QString SavePath;
+    QStringList ProposedNames;
     QStringList OpenedUrls;
     bool UrlOpens = true;
 };

@@ -5,10 +5,14 @@
 #include "device_ui/DeviceWorkers.h"
 #include "device_ui/FirmwareDialog.h"
 #include "device_ui/ProgressDialog.h"
+#include "model/DeviceBridge.h"
+#include "model/Profile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,7 +22,13 @@
 namespace {
 
 struct CFirmwareFixture : CDeviceFixture {
-    CFirmwareFixture() : Dialog(std::make_unique<CMorvDialogFirmwareUpdate>(*Data, TestSkins())) {}
+    CFirmwareFixture() : Dialog(std::make_unique<CMorvDialogFirmwareUpdate>(*Data, TestSkins())) {
+        Answers->AskSaveChanges = [this](QWidget*, const CSaveQuestion& question) {
+            Questions << question.text + QStringLiteral(" | ") + question.save + QStringLiteral(" | ") +
+                             question.discard + QStringLiteral(" | ") + question.cancel;
+            return BackupChoice;
+        };
+    }
     ~CFirmwareFixture() { Dialog.reset(); }
 
     QString WriteFile(const QString& name, const std::string& text) {
@@ -41,6 +51,8 @@ struct CFirmwareFixture : CDeviceFixture {
 
     QTemporaryDir Folder;
     std::unique_ptr<CMorvDialogFirmwareUpdate> Dialog;
+    SaveChoice BackupChoice = SaveChoice::Discard; // the answer to the backup question
+    QStringList Questions;
 };
 
 std::unique_ptr<CFirmwareFixture> Fixture;
@@ -136,7 +148,9 @@ void CFirmwareDialogTest::corruptFileIsRefusedBeforeAnythingIsSent() {
 void CFirmwareDialogTest::failedTransferIsTold() {
     Fixture->Keyboard->SetFaults({.FailWriteAt = 30});
     Fixture->Update(Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(100)));
-    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("Firmware download failed.")});
+    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral(
+                                    "Firmware download failed.\nKeep the USB plug in and press Update again; "
+                                    "the manual's section \"If an update fails\" tells more.")});
     // The bar keeps the value it had reached.
     QVERIFY(Fixture->Dialog->Percent() > 1);
     QVERIFY(Fixture->Dialog->Percent() < 100);
@@ -165,10 +179,12 @@ void CFirmwareDialogTest::messagesFollowTheUiLanguage() {
     Fixture->Update(Fixture->FirmwarePath);
     QCOMPARE(
         Fixture->Messages,
-        (QStringList{QStringLiteral("打开固件文件失败"),
-                     QStringLiteral("固件下载完成。\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，"
-                                    "请拔下USB重新上电。"),
-                     QStringLiteral("固件下载失败!")}));
+        (QStringList{
+            QStringLiteral("打开固件文件失败"),
+            QStringLiteral("固件下载完成。\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，"
+                           "请拔下USB重新上电。"),
+            QStringLiteral("固件下载失败!"
+                           "\n请保持USB连接，再次点击“更新”重试；使用手册的“升级失败时”一节有详细说明。")}));
     QCOMPARE(QString::fromUtf8(Fixture->Dialog->AreaById(IdDeviceTitleLabel)->Caption(UiLanguage::Chinese)),
              QStringLiteral("键盘固件升级"));
 }
@@ -262,4 +278,102 @@ void CFirmwareDialogTest::nothingStartsWhileAFirmwareTransferRuns() {
     Fixture->Dialog->Dispatch(IdFirmwareGetVersion);
     QCOMPARE(Fixture->Messages.size(), 3);
     QVERIFY(!Fixture->Dialog->VersionBox()->text().isEmpty());
+}
+
+void CFirmwareDialogTest::updateOffersABackupFirst() {
+    CDeviceFixture& fixture = *Fixture;
+    fixture.Setting(20, 0) = KeySetting{ModeSingle, 11, {}};
+    fixture.Data->BackgroundLightSettings[3] = {200, 100, 50};
+    QVERIFY(WriteKeysToDevice(*fixture.Data, nullptr) && WriteLightToDevice(*fixture.Data));
+    const QString folder = Fixture->Folder.path();
+    const QString backup = folder + QStringLiteral("/backup.pro");
+    const QString nowhere = folder + QStringLiteral("/nowhere/backup.pro");
+    const QString saved =
+        SuccessText + QStringLiteral("\n\nYour key settings and backlight are saved in ") +
+        QDir::toNativeSeparators(backup) +
+        QStringLiteral(
+            ".\nOnce the keyboard has restarted, open that file with Open, then press WriteKeys to "
+            "put the key settings back, and Program under LightSet for the backlight.");
+    const struct {
+        const char* Name;
+        SaveChoice Choice;
+        QString Path; // the save dialog's answer
+        long UnplugAt;
+        QStringList Messages;
+        bool Flashed;
+        bool BackupMade;
+    } cases[] = {
+        {"cancel", SaveChoice::Cancel, backup, 0, {}, false, false},
+        {"update without a backup", SaveChoice::Discard, backup, 0, {SuccessText}, true, false},
+        {"save a backup", SaveChoice::Save, backup, 0, {saved}, true, true},
+        {"save dialog cancelled", SaveChoice::Save, QString(), 0, {}, false, false},
+        {"backup not writable",
+         SaveChoice::Save,
+         nowhere,
+         0,
+         {QStringLiteral("The backup ") + QDir::toNativeSeparators(nowhere) +
+          QStringLiteral(
+              " could not be saved: No such file or directory\nThe firmware was not updated. Choose "
+              "another folder, then press Update again.")},
+         false,
+         false},
+        {"keyboard unplugged during the backup",
+         SaveChoice::Save,
+         backup,
+         5,
+         {QStringLiteral(
+             "The keyboard's settings could not be read, so no backup was saved and the firmware was "
+             "not updated.\nCheck that the keyboard is connected, then press Update again.")},
+         false,
+         false},
+    };
+    const QString question =
+        QStringLiteral("Save the keyboard's key settings and backlight to a backup file before the update? "
+                       "With it they can be "
+                       "put back afterwards. | Save a Backup... | Update Without a Backup | Cancel");
+    int lines = 3;
+    for (const auto& test : cases) {
+        // Each case its own image, so that what reached the keyboard tells the cases apart.
+        ++lines;
+        Fixture->FirmwarePath = Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(lines));
+        QFile::remove(backup);
+        Fixture->Keyboard->SetPlugged(true);
+        Fixture->Keyboard->SetFaults({.UnplugAtReport = test.UnplugAt});
+        Fixture->Messages.clear();
+        Fixture->Questions.clear();
+        Fixture->ProposedNames.clear();
+        Fixture->BackupChoice = test.Choice;
+        Fixture->SavePath = test.Path;
+        Fixture->Dialog->Dispatch(IdFirmwareOpen);
+        Fixture->Dialog->Dispatch(IdFirmwareUpdate);
+        CDeviceWorkers::Instance().WaitForAll();
+        QTRY_COMPARE_WITH_TIMEOUT(Fixture->Messages.size(), test.Messages.size(), 20000);
+        QCoreApplication::processEvents();
+        QVERIFY2(
+            Fixture->Messages == test.Messages,
+            qPrintable(test.Name + QStringLiteral(": ") + Fixture->Messages.join(QStringLiteral(" / "))));
+        QCOMPARE(Fixture->Questions, QStringList{question});
+        const int asked = test.Choice == SaveChoice::Save ? 1 : 0;
+        QVERIFY2(Fixture->ProposedNames.size() == asked, test.Name);
+        if (asked == 1)
+            QVERIFY2(QRegularExpression(QStringLiteral("^zelk-backup-[0-9]{8}-[0-9]{4}\\.pro$"))
+                         .match(Fixture->ProposedNames.value(0))
+                         .hasMatch(),
+                     qPrintable(Fixture->ProposedNames.value(0)));
+        QVERIFY2((Fixture->Keyboard->FirmwareImage().size() == std::size_t(lines) * 16) == test.Flashed,
+                 test.Name);
+        QVERIFY2(QFile::exists(backup) == test.BackupMade, test.Name);
+        QStringList files = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QStringList expected{QStringLiteral("keyboard.hex")};
+        if (test.BackupMade)
+            expected.prepend(QStringLiteral("backup.pro"));
+        QVERIFY2(files == expected, qPrintable(test.Name + QStringLiteral(": ") + files.join(' ')));
+        if (test.BackupMade) {
+            CKeyboardData loaded;
+            BuildKeyCatalogue(loaded);
+            loaded.Clear();
+            QVERIFY(LoadProfile(loaded, backup.toStdU16String()));
+            QVERIFY2(SameKeyboardSettings(loaded, *fixture.Data), test.Name);
+        }
+    }
 }

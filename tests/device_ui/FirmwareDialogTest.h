@@ -22,4 +22,5 @@ private slots:
     void cancelledOpenKeepsTheEarlierPath();
     void versionIsShownOrItsFailureTold();
     void nothingStartsWhileAFirmwareTransferRuns();
+    void updateOffersABackupFirst();
 };
