@@ -49,7 +49,7 @@ private:
     void FocusDialog();
 
     QWidget& Window;
-    QPointer<QDialog> Dialog;
+    QPointer<QWidget> Dialog; // a QWidget: while the dialog is destroyed it is no longer a QDialog
     QPointer<QWidget> FocusBefore;
     std::vector<QPointer<QShortcut>> HeldShortcuts;
     bool Holding = false;
