@@ -199,10 +199,11 @@ int RunFlash(const CCliRun& run) {
     const bool sent = data->HWI.WriteFirmwareToKeyboard(text.c_str(), text.size(), &bar);
     bar.Finish();
     if (!sent) {
+        const std::string failed = "the firmware update failed: " + Words(data->HWI.TransferProblem());
         if (backup.empty())
-            return Fail("the firmware update failed: keep the keyboard plugged in and run flash again");
+            return Fail(failed + "; keep the keyboard plugged in and run flash again");
         // A second backup read from a keyboard that is not updated completely could replace the good one.
-        return Fail("the firmware update failed; your settings are kept in " + backup +
+        return Fail(failed + "; your settings are kept in " + backup +
                     ": keep the keyboard plugged in, run 'zelk-cli flash " + ShellWord(path) +
                     " --no-backup', then 'zelk-cli write " + ShellWord(backup) + "' once it has restarted");
     }

@@ -110,7 +110,8 @@ bool WriteKeys(CKeyboardData& data) {
         return false;
     }
     if (!written) {
-        Fail("writing the key settings failed; the keyboard may hold only part of them");
+        Fail("writing the key settings failed: " + Words(data.HWI.TransferProblem()) +
+             "; the keyboard may hold only part of them");
         return false;
     }
     if (!VirtualStateSaved())
@@ -121,7 +122,7 @@ bool WriteKeys(CKeyboardData& data) {
 
 bool WriteLight(CKeyboardData& data) {
     if (!WriteLightToDevice(data)) {
-        Fail("writing the backlight failed");
+        Fail("writing the backlight failed: " + Words(data.HWI.TransferProblem()));
         return false;
     }
     if (!VirtualStateSaved())
@@ -196,11 +197,11 @@ bool SaveKeyboardProfile(CKeyboardData& data, const std::string& path, const std
     const bool keysRead = ReadKeysFromDevice(data, bar.OnTerminal() ? &bar : nullptr);
     bar.Finish();
     if (!keysRead) {
-        Fail("reading the key settings failed" + notRead);
+        Fail("reading the key settings failed: " + Words(data.HWI.TransferProblem()) + notRead);
         return false;
     }
     if (!ReadLightFromDevice(data)) {
-        Fail("reading the backlight failed" + notRead);
+        Fail("reading the backlight failed: " + Words(data.HWI.TransferProblem()) + notRead);
         return false;
     }
     CProblem problem;

@@ -28,9 +28,14 @@ public:
 
 bool SendFirmware(CKeyboardUtil& transport, std::string_view text, CMessageTarget* target) {
     CTransferGuard guard;
-    CProblem refusal;
-    if (!guard.Owned || !CheckFirmwareText(text, refusal))
+    if (!guard.Owned) {
+        transport.NoteProblem(ProblemCode::TransferRunning);
         return false;
+    }
+    if (CProblem refusal; !CheckFirmwareText(text, refusal)) {
+        transport.NoteProblem(refusal);
+        return false;
+    }
 
     const long lineTotal = static_cast<long>(std::count(text.begin(), text.end(), '\r'));
     long progressSum = 0;

@@ -9,17 +9,30 @@ CKeyboardUtil::CKeyboardUtil(std::unique_ptr<CReportDevice> device) : Device(std
 
 CKeyboardUtil::~CKeyboardUtil() = default;
 
+void CKeyboardUtil::NoteProblem(const CProblem& problem) {
+    if (!Problem)
+        Problem = problem; // the first cause, not what followed from it
+}
+
 bool CKeyboardUtil::WriteReport(const std::uint8_t* report, std::uint32_t count) {
-    return Device && Device->Write(report, count);
+    if (Device && Device->Write(report, count))
+        return true;
+    NoteProblem(Device ? ProblemCode::ReportNotSent : ProblemCode::KeyboardNotConnected);
+    return false;
 }
 
 bool CKeyboardUtil::ReadReport(std::uint8_t* destination, std::uint32_t& length, int timeoutMs) {
-    if (!Device)
+    if (!Device) {
+        NoteProblem(ProblemCode::KeyboardNotConnected);
         return false;
+    }
     std::uint8_t report[ReportSize] = {};
     const int received = Device->Read(report, sizeof report, timeoutMs);
-    if (received <= 0)
+    if (received <= 0) {
+        NoteProblem(received == 0 ? CProblem(ProblemCode::NoReply, 0, static_cast<std::uintmax_t>(timeoutMs))
+                                  : CProblem(ProblemCode::ReportNotReceived));
         return false;
+    }
     const std::uint32_t payload = static_cast<std::uint32_t>(received - 1);
     std::memcpy(destination, report + 1, std::min<std::uint32_t>(length, ReportSize - 1));
     length = std::max(length, payload);

@@ -27,8 +27,16 @@ public:
     // Reads one input report's 64 payload bytes.
     bool ReadPayload(std::uint8_t* payload);
 
+    // Why the last report failed since ForgetProblem, or why a transfer gave up; no problem when none.
+    const CProblem& LastProblem() const { return Problem; }
+    void NoteProblem(const CProblem& problem);
+    void ForgetProblem() { Problem = {}; }
+
 protected:
     std::unique_ptr<CReportDevice> Device;
+
+private:
+    CProblem Problem;
 };
 
 class CMorvUtil : public CKeyboardUtil {

@@ -44,7 +44,8 @@ template <typename Handle> bool CMorv::ReadReplies(std::uint8_t request, long ma
             break;
         }
     }
-    return false; // a keyboard that never sends the end marker
+    Transport.NoteProblem(ProblemCode::ReplyEndMissing); // a keyboard that never sends the end marker
+    return false;
 }
 
 bool CMorv::setKeyConfiguration(int level, int keyNumber, const int* array, int length) {

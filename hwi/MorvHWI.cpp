@@ -62,6 +62,15 @@ const CProblem& CMorvHWI::AccessProblem() const {
     return OpenProblem;
 }
 
+void CMorvHWI::Begin() {
+    if (Transport != nullptr)
+        Transport->ForgetProblem();
+}
+
+CProblem CMorvHWI::TransferProblem() const {
+    return Transport != nullptr ? Transport->LastProblem() : CProblem(ProblemCode::KeyboardNotConnected);
+}
+
 const char16_t* CMorvHWI::getHardwareVersion() {
     if (Transport != nullptr)
         Transport->ReadVersion(Version);
@@ -69,6 +78,7 @@ const char16_t* CMorvHWI::getHardwareVersion() {
 }
 
 bool CMorvHWI::ReadKeyboardVersion(char16_t* destination) {
+    Begin();
     return Transport != nullptr && destination != nullptr && Transport->ReadVersion(destination);
 }
 
@@ -85,14 +95,17 @@ bool CMorvHWI::prepare() {
 }
 
 bool CMorvHWI::writeKeyConfigurationToDev(CMessageTarget* target) {
+    Begin();
     return Keyboard != nullptr && Keyboard->writeKeyConfigurationToDev(target);
 }
 
 bool CMorvHWI::readKeyDefinationFromDev(CMessageTarget* target) {
+    Begin();
     return Keyboard != nullptr && Keyboard->readKeyDefinationFromDev(target);
 }
 
 bool CMorvHWI::setKeyboardLightArea(const int* area) {
+    Begin();
     return Keyboard != nullptr && area != nullptr && Keyboard->setKeyboardLightArea(area);
 }
 
@@ -101,10 +114,12 @@ bool CMorvHWI::getKeyboardLightArea(int* area) {
 }
 
 bool CMorvHWI::readKeyLightFromDev() {
+    Begin();
     return Keyboard != nullptr && Keyboard->readKeyLightFromDev();
 }
 
 bool CMorvHWI::WriteFirmwareToKeyboard(const char* text, std::size_t length, CMessageTarget* target) {
+    Begin();
     if (Transport == nullptr || text == nullptr || length == 0)
         return false;
     // The text ends at its terminating zero, and never beyond the length the caller gave.

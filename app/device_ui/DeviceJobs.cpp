@@ -20,8 +20,11 @@ namespace {
 // Why the update stops before anything is sent; nothing when the backup was saved.
 std::optional<FirmwareResult> BackupFailure(CMorvHWI& hwi, CFirmwareBackup& backup, CProblem& problem) {
     CKeyboardReadBack readBack;
-    if (!ReceiveKeyDefinitions(hwi, nullptr, readBack.Definitions) || !ReceiveLightArea(hwi, readBack.Light))
+    if (!ReceiveKeyDefinitions(hwi, nullptr, readBack.Definitions) ||
+        !ReceiveLightArea(hwi, readBack.Light)) {
+        problem = hwi.TransferProblem();
         return FirmwareBackupNotRead;
+    }
     ApplyReadBack(*backup.Profile, readBack);
     if (!SaveProfile(*backup.Profile, backup.File, &problem))
         return FirmwareBackupNotSaved;
@@ -54,6 +57,8 @@ FirmwareResult SendFirmwareFile(CMorvHWI& hwi, const std::u16string& path, CMess
         if (const std::optional<FirmwareResult> failure = BackupFailure(hwi, *backup, problem))
             return *failure;
     }
-    return hwi.WriteFirmwareToKeyboard(text.c_str(), text.size(), notify) ? FirmwareWritten
-                                                                          : FirmwareTransferFailed;
+    if (hwi.WriteFirmwareToKeyboard(text.c_str(), text.size(), notify))
+        return FirmwareWritten;
+    problem = hwi.TransferProblem();
+    return FirmwareTransferFailed;
 }

@@ -34,6 +34,7 @@ CFirmwareBackup NewFirmwareBackup(const std::filesystem::path& file, UiLanguage 
 // Reads the firmware file whole and writes it to the keyboard. With a backup, the keyboard's key
 // settings and backlight are first read and saved to its file; when either fails, nothing is sent.
 // For FirmwareFileInvalid, problem says what is wrong with the file, for FirmwareFileNotOpened why it
-// could not be read (none without a path), for FirmwareBackupNotSaved why the backup was not written.
+// could not be read (none without a path), for FirmwareBackupNotSaved why the backup was not written,
+// for FirmwareBackupNotRead and FirmwareTransferFailed why the transfer failed.
 FirmwareResult SendFirmwareFile(CMorvHWI& hwi, const std::u16string& path, CMessageTarget* notify,
                                 CProblem& problem, CFirmwareBackup* backup = nullptr);

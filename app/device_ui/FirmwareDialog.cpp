@@ -76,6 +76,10 @@ QLineEdit* CMorvDialogFirmwareUpdate::AddDisplayBox(const SkinRect& rect, int id
     return box;
 }
 
+CProblem CMorvDialogFirmwareUpdate::ShownProblem() const {
+    return Problem ? *Problem : CProblem();
+}
+
 QString CMorvDialogFirmwareUpdate::Text(TextId id) const {
     return UiText(Model.UiLanguage, id);
 }
@@ -233,17 +237,18 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
         return;
     }
     case FirmwareTransferFailed: {
-        QString text = Text(TextId::FirmwareNotWritten) + QStringLiteral("\n") + Text(TextId::UpdateRetry);
+        QString text = WithReason(Text(TextId::FirmwareNotWritten), ShownProblem(), Model.UiLanguage) +
+                       QStringLiteral("\n") + Text(TextId::UpdateRetry);
         if (!BackupFile.isEmpty())
             text += QStringLiteral("\n") + Text(TextId::BackupKept).arg(QDir::toNativeSeparators(BackupFile));
         ShowMessage(this, text);
         return;
     }
     case FirmwareBackupNotRead:
-        ShowMessage(this, Text(TextId::BackupNotRead));
+        ShowMessage(this, WithReason(Text(TextId::BackupNotRead), ShownProblem(), Model.UiLanguage));
         return;
     case FirmwareBackupNotSaved: {
-        const CProblem problem = Problem ? *Problem : CProblem();
+        const CProblem problem = ShownProblem();
         ShowMessage(this,
                     Text(TextId::BackupNotSaved)
                         .arg(QDir::toNativeSeparators(BackupFile), ProblemUiText(problem, Model.UiLanguage)));
@@ -251,13 +256,11 @@ void CMorvDialogFirmwareUpdate::OnPostedMessage(unsigned message, std::uintptr_t
     }
     case FirmwareFileNotOpened:
         // Without a path chosen there is no reason to give.
-        ShowMessage(this, Problem && *Problem ? Text(TextId::FirmwareFileNotOpened) + QStringLiteral("\n") +
-                                                    ProblemUiText(*Problem, Model.UiLanguage)
-                                              : Text(TextId::FirmwareFileNotOpened));
+        ShowMessage(this, WithReason(Text(TextId::FirmwareFileNotOpened), ShownProblem(), Model.UiLanguage));
         return;
     case FirmwareFileInvalid: {
-        const CProblem problem = Problem ? *Problem : CProblem();
-        ShowMessage(this, Text(TextId::FirmwareFileInvalid).arg(ProblemUiText(problem, Model.UiLanguage)));
+        ShowMessage(this,
+                    Text(TextId::FirmwareFileInvalid).arg(ProblemUiText(ShownProblem(), Model.UiLanguage)));
         return;
     }
     default:

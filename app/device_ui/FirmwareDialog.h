@@ -72,7 +72,9 @@ private:
     QLineEdit* Version = nullptr;
     QLineEdit* PathShown = nullptr;
     std::shared_ptr<CWindowMessageTarget> Target;
-    // Why the last file was refused, written by the worker before its completion is posted.
+    // What the worker found wrong, read once it has ended; none when it found nothing.
+    CProblem ShownProblem() const;
+    // Why the last file or transfer failed, written by the worker before its completion is posted.
     std::shared_ptr<CProblem> Problem;
     QString BackupFile; // of the last update; empty when it had none
 };

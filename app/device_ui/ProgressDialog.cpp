@@ -97,18 +97,23 @@ void CMorvDialogProgress::SetSettleTimes(int afterKeysMs, int afterLightMs) {
 
 QString CMorvDialogProgress::FailureText() const {
     const UiLanguage language = Model.UiLanguage;
+    const auto because = [language](const QString& text, const CProblem& problem) {
+        return WithReason(text, problem, language);
+    };
     switch (Code) {
     case OperationWriteKeys:
-        if (Outcome->Refusal.Key > 0) {
-            const QString level = Outcome->Refusal.Level == 0 ? UiText(language, TextId::LevelOne)
-                                                              : UiText(language, TextId::LevelTwo);
-            return UiText(language, TextId::KeySettingRefused).arg(KeyName(Outcome->Refusal.Key), level);
+        if (const CKeyRefusal& refused = Outcome->Refusal; refused.Key > 0) {
+            const QString level =
+                refused.Level == 0 ? UiText(language, TextId::LevelOne) : UiText(language, TextId::LevelTwo);
+            const KeySetting& setting = Model.CurrentSettings[refused.Key][refused.Level];
+            return because(UiText(language, TextId::KeySettingRefused).arg(KeyName(refused.Key), level),
+                           CapacityProblem(setting.ComboKey, setting.Mode));
         }
-        return UiText(language, TextId::WriteKeysFailed);
+        return because(UiText(language, TextId::WriteKeysFailed), Outcome->Problem);
     case OperationReadAll:
-        return UiText(language, TextId::ReadAllFailed);
+        return because(UiText(language, TextId::ReadAllFailed), Outcome->Problem);
     case OperationWriteLight:
-        return UiText(language, TextId::WriteBacklightFailed);
+        return because(UiText(language, TextId::WriteBacklightFailed), Outcome->Problem);
     default:
         return {};
     }
@@ -165,7 +170,13 @@ void CMorvDialogProgress::StartWorker() {
         work = [] {};
         break;
     }
-    workers->Start(std::move(work), [target] { target->Post(WM_DEVICE_DONE, 0, 0); });
+    workers->Start(
+        [work = std::move(work), hwi, outcome] {
+            work();
+            if (!outcome->Succeeded)
+                outcome->Problem = hwi->TransferProblem();
+        },
+        [target] { target->Post(WM_DEVICE_DONE, 0, 0); });
 }
 
 void CMorvDialogProgress::OnAreaClicked(const SkinRegion& area) {

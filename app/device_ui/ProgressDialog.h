@@ -75,6 +75,7 @@ private:
     struct COutcome {
         bool Succeeded = false;
         CKeyRefusal Refusal;
+        CProblem Problem; // why the transfer failed, as the device library tells
         CKeyboardReadBack ReadBack;
     };
 

@@ -116,6 +116,13 @@ QString ProblemUiText(const CProblem& problem, UiLanguage language) {
     return QString::fromStdString(ProblemText(problem, language));
 }
 
+QString WithReason(const QString& message, const CProblem& problem, UiLanguage language) {
+    if (!problem)
+        return message;
+    return message + QStringLiteral("\n") +
+           UiText(language, TextId::ProblemReason).arg(ProblemUiText(problem, language));
+}
+
 void SetUpPathDialog(QFileDialog& dialog, PathQuestion question) {
     const bool saving = question == PathQuestion::SaveProfile || question == PathQuestion::SaveBackup;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

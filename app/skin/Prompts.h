@@ -26,6 +26,8 @@ const QString& ProgramName();
 QString UiText(UiLanguage language, TextId id);
 // The words for a problem of the device library in the UI language.
 QString ProblemUiText(const CProblem& problem, UiLanguage language);
+// A message and, when there is a problem, a line giving its reason ("Reason: ...").
+QString WithReason(const QString& message, const CProblem& problem, UiLanguage language);
 
 // SaveBackup saves a profile too, proposing zelk-backup-YYYYMMDD-HHMM.pro (the time now).
 enum class PathQuestion { SaveProfile, OpenProfile, OpenFirmware, SaveBackup };

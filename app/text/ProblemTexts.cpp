@@ -121,6 +121,18 @@ TextId TextOfCode(ProblemCode code) {
         return TextId::ProblemMacroTooLong;
     case ProblemCode::PlayModeUnknown:
         return TextId::ProblemPlayModeUnknown;
+    case ProblemCode::KeyboardNotConnected:
+        return TextId::ProblemKeyboardNotConnected;
+    case ProblemCode::TransferRunning:
+        return TextId::ProblemTransferRunning;
+    case ProblemCode::ReportNotSent:
+        return TextId::ProblemReportNotSent;
+    case ProblemCode::ReportNotReceived:
+        return TextId::ProblemReportNotReceived;
+    case ProblemCode::NoReply:
+        return TextId::ProblemNoReply;
+    case ProblemCode::ReplyEndMissing:
+        return TextId::ProblemReplyEndMissing;
     case ProblemCode::FaultsInvalid:
         return TextId::ProblemFaultsInvalid;
     case ProblemCode::ReportLogNotOpened:

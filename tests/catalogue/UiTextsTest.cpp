@@ -46,6 +46,12 @@ TEST(ProblemTexts, EveryProblemIsNamedInChinese) {
         problem.Detail = "R";
         return problem;
     };
+    const auto counted = [](ProblemCode code, long long count, std::uintmax_t limit, long long size = 0) {
+        CProblem problem(code, 0, limit);
+        problem.Count = count;
+        problem.Size = size;
+        return problem;
+    };
     const auto wrapping = [](ProblemCode code, const CProblem& cause) {
         return Wrapped(code, "k.state", cause);
     };
@@ -107,6 +113,23 @@ TEST(ProblemTexts, EveryProblemIsNamedInChinese) {
          "无法锁定虚拟键盘的状态文件 k.state：文件系统是只读的"},
         {wrapping(StateFileNotWritten, SystemProblem(ENOSPC)),
          "无法写入虚拟键盘的状态文件 k.state：设备上没有空间"},
+        {CombinationEmpty, "组合键至少需要一个键"},
+        {EmulationEmpty, "模拟击键至少需要一个键"},
+        {counted(CombinationTooLong, 60, 58), "60 个键超过了组合键能容纳的数目（58）"},
+        {counted(EmulationTooLong, 57, 56), "57 个键超过了模拟击键能容纳的数目（56）"},
+        {MacroDelayWithFixedInterval, "固定间隔的宏不含延时项"},
+        {MacroDelayExpected, "记录延时的宏中按键与延时交替出现；此处应为延时"},
+        {MacroStepExpected, "记录延时的宏中按键与延时交替出现；此处应为按键"},
+        {MacroEndsWithDelay, "记录延时的宏须以按键结尾"},
+        {counted(MacroTooLong, 40001, 65535, 80001),
+         "宏超出了键盘能容纳的长度（40001 项共 80001 字节；最多 65535 字节）"},
+        {with(PlayModeUnknown, 0, 2), "键盘没有这种播放方式（最多为 2）"},
+        {KeyboardNotConnected, "键盘未连接"},
+        {TransferRunning, "另一个传输正在使用键盘"},
+        {ReportNotSent, "键盘没有接收报告（是否已拔下？）"},
+        {ReportNotReceived, "无法从键盘读取报告（是否已拔下？）"},
+        {with(NoReply, 0, 1000), "键盘在 1000 毫秒内没有应答"},
+        {ReplyEndMissing, "键盘的回复没有结束"},
         {with(FaultsInvalid), "R"},
         {wrapping(ReportLogNotOpened, TargetIsKept),
          "无法写入报告日志 k.state：它是本次运行要读写的文件，写日志会毁掉它"},

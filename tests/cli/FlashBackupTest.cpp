@@ -47,24 +47,32 @@ TEST_F(CliFlashBackup, UnpluggedAtEveryReportLeavesNoBackupOrAWholeOneAndSaysWha
     const std::string readAgain =
         "; no backup was written and nothing was flashed: check that the keyboard is "
         "plugged in, then run flash again";
+    // Err is the message before the reason, the reason an unplugged keyboard gives, then the rest.
     const struct {
         const char* Phase;
         long First;
         long Last;
         int Status;
-        std::string Err;
+        std::string Failed;
+        std::string Then;
         bool BackupMade;
     } phases[] = {
-        {"the backup's key read", 1, 176, 1, "zelk-cli: reading the key settings failed" + readAgain + "\n",
-         false},
-        {"the backup's light read", 177, 183, 1, "zelk-cli: reading the backlight failed" + readAgain + "\n",
-         false},
-        {"the flash", 184, 186, 1,
-         "zelk-cli: the firmware update failed; your settings are kept in " + backup +
-             ": keep the keyboard plugged in, run 'zelk-cli flash " + hex +
-             " --no-backup', then 'zelk-cli write " + backup + "' once it has restarted\n",
+        {"the backup's key read", 1, 176, 1, "zelk-cli: reading the key settings failed", readAgain, false},
+        {"the backup's light read", 177, 183, 1, "zelk-cli: reading the backlight failed", readAgain, false},
+        {"the flash", 184, 186, 1, "zelk-cli: the firmware update failed",
+         "; your settings are kept in " + backup + ": keep the keyboard plugged in, run 'zelk-cli flash " +
+             hex + " --no-backup', then 'zelk-cli write " + backup + "' once it has restarted",
          true},
-        {"after the last record", 187, 187, 0, "", true},
+        {"after the last record", 187, 187, 0, "", "", true},
+    };
+    const auto saysWhy = [](const std::string& err, const std::string& failed, const std::string& then) {
+        if (failed.empty())
+            return err.empty();
+        for (const char* reason : {"the keyboard took no report (is it unplugged?)",
+                                   "no report could be read from the keyboard (is it unplugged?)"})
+            if (err == failed + ": " + reason + then + "\n")
+                return true;
+        return false;
     };
     const std::vector<std::uint8_t> image = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
                                              0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
@@ -79,7 +87,7 @@ TEST_F(CliFlashBackup, UnpluggedAtEveryReportLeavesNoBackupOrAWholeOneAndSaysWha
                         "--backup", backup});
             ++runs;
             EXPECT_EQ(result.Status, phase.Status) << where;
-            EXPECT_EQ(result.Err, phase.Err) << where;
+            EXPECT_TRUE(saysWhy(result.Err, phase.Failed, phase.Then)) << where << ": " << result.Err;
             std::set<std::string> expected = {"image.hex", "keyboard.state"};
             if (phase.BackupMade) {
                 expected.insert("backup.pro");

@@ -77,7 +77,9 @@ void CDeviceCommandsTest::writeAndReadButtonsReportOkOrTheFailure() {
     Fixture->Click(IdLanguage);
     Fixture->Keyboard->SetFaults({.FailWriteAt = 2});
     Fixture->Click(IdWriteKeys);
-    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("写入按键设置失败！请检查键盘连接后重试。")});
+    QCOMPARE(Fixture->Messages,
+             QStringList{QStringLiteral(
+                 "写入按键设置失败！请检查键盘连接后重试。\n原因：键盘没有接收报告（是否已拔下？）")});
 }
 
 void CDeviceCommandsTest::cancelledReadShowsNothing() {

@@ -123,7 +123,7 @@ void CFirmwareDialogTest::noFileChosenCannotBeOpened() {
     Fixture->Messages.clear();
     Fixture->Update(Fixture->Folder.path());
     QCOMPARE(Fixture->Messages,
-             QStringList{QStringLiteral("Can't open firmware file\nit is a folder, not a file")});
+             QStringList{QStringLiteral("Can't open firmware file\nReason: it is a folder, not a file")});
 }
 
 void CFirmwareDialogTest::corruptFileIsRefusedBeforeAnythingIsSent() {
@@ -149,7 +149,8 @@ void CFirmwareDialogTest::failedTransferIsTold() {
     Fixture->Keyboard->SetFaults({.FailWriteAt = 30});
     Fixture->Update(Fixture->WriteFile(QStringLiteral("keyboard.hex"), FirmwareText(100)));
     QCOMPARE(Fixture->Messages, QStringList{QStringLiteral(
-                                    "Firmware download failed.\nKeep the USB plug in and press Update again; "
+                                    "Firmware download failed.\nReason: the keyboard took no report (is it "
+                                    "unplugged?)\nKeep the USB plug in and press Update again; "
                                     "the manual's section \"If an update fails\" tells more.")});
     // The bar keeps the value it had reached.
     QVERIFY(Fixture->Dialog->Percent() > 1);
@@ -183,7 +184,7 @@ void CFirmwareDialogTest::messagesFollowTheUiLanguage() {
             QStringLiteral("打开固件文件失败"),
             QStringLiteral("固件下载完成。\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，"
                            "请拔下USB重新上电。"),
-            QStringLiteral("固件下载失败!"
+            QStringLiteral("固件下载失败!\n原因：键盘没有接收报告（是否已拔下？）"
                            "\n请保持USB连接，再次点击“更新”重试；使用手册的“升级失败时”一节有详细说明。")}));
     QCOMPARE(QString::fromUtf8(Fixture->Dialog->AreaById(IdDeviceTitleLabel)->Caption(UiLanguage::Chinese)),
              QStringLiteral("键盘固件升级"));
@@ -323,7 +324,9 @@ void CFirmwareDialogTest::updateOffersABackupFirst() {
          5,
          {QStringLiteral(
              "The keyboard's settings could not be read, so no backup was saved and the firmware was "
-             "not updated.\nCheck that the keyboard is connected, then press Update again.")},
+             "not updated.\nCheck that the keyboard is connected, then press Update again.\nReason: no "
+             "report "
+             "could be read from the keyboard (is it unplugged?)")},
          false,
          false},
     };

@@ -8,7 +8,9 @@
 
 #include <QApplication>
 #include <QTest>
+
 #include <QTimer>
+#include <utility>
 
 #include <memory>
 
@@ -59,6 +61,7 @@ protected:
 
 const QString WriteKeysFailed =
     QStringLiteral("Writing the key settings failed! Check that the keyboard is connected and try again.");
+const QString NotSent = QStringLiteral("\nReason: the keyboard took no report (is it unplugged?)");
 
 } // namespace
 
@@ -116,7 +119,7 @@ void CProgressDialogTest::failuresAreToldInsteadOfOk() {
 
     Fixture->Keyboard->SetFaults({.FailWriteAt = 20});
     QVERIFY(!RunDeviceOperation(nullptr, data, OperationWriteKeys));
-    QCOMPARE(Fixture->Messages, QStringList{WriteKeysFailed});
+    QCOMPARE(Fixture->Messages, QStringList{WriteKeysFailed + NotSent});
 
     // A read that fails half-way leaves every key and colour as it was, and so does one whose light
     // area request (the read's second write) fails after all keys have arrived.
@@ -126,16 +129,19 @@ void CProgressDialogTest::failuresAreToldInsteadOfOk() {
     data.Clear();
     Fixture->Setting(2, 0) = KeySetting{ModeSingle, 20, {}};
     data.BackgroundLightSettings[1] = {9, 9, 9};
-    for (const CVirtualKeyboardFaults& faults :
-         {CVirtualKeyboardFaults{.UnplugAtReport = 4}, CVirtualKeyboardFaults{.FailWriteAt = 2}}) {
+    for (const auto& [faults, reason] :
+         {std::pair{CVirtualKeyboardFaults{.UnplugAtReport = 4},
+                    QStringLiteral("\nReason: no report could be read from the keyboard (is it unplugged?)")},
+          std::pair{CVirtualKeyboardFaults{.FailWriteAt = 2}, NotSent}}) {
         Fixture->Messages.clear();
         Fixture->Keyboard->SetPlugged(true);
         Fixture->Keyboard->SetFaults(faults);
         QVERIFY(!RunDeviceOperation(nullptr, data, OperationReadAll));
-        QCOMPARE(Fixture->Messages,
-                 QStringList{QStringLiteral(
-                     "Reading the keyboard failed! The settings shown are unchanged. Check that "
-                     "the keyboard is connected and try again.")});
+        QCOMPARE(
+            Fixture->Messages,
+            QStringList{QStringLiteral("Reading the keyboard failed! The settings shown are unchanged. Check "
+                                       "that the keyboard is connected and try again.") +
+                        reason});
         QCOMPARE(data.CurrentSettings[43][0].Mode, static_cast<int>(ModeNotSet));
         QCOMPARE(data.CurrentSettings[2][0].HWCode, 20);
         QCOMPARE(data.BackgroundLightSettings[1].Red, 9);
@@ -150,7 +156,9 @@ void CProgressDialogTest::failuresAreToldInsteadOfOk() {
     data.UiLanguage = UiLanguage::Chinese;
     Fixture->Keyboard->SetFaults({.FailWriteAt = 1});
     QVERIFY(!RunDeviceOperation(nullptr, data, OperationWriteLight));
-    QCOMPARE(Fixture->Messages, QStringList{QStringLiteral("写入背光设置失败！请检查键盘连接后重试。")});
+    QCOMPARE(Fixture->Messages,
+             QStringList{QStringLiteral(
+                 "写入背光设置失败！请检查键盘连接后重试。\n原因：键盘没有接收报告（是否已拔下？）")});
 
     // Without a keyboard every operation fails at once and says so.
     Fixture->Messages.clear();
@@ -158,7 +166,7 @@ void CProgressDialogTest::failuresAreToldInsteadOfOk() {
     Fixture->Keyboard->SetFaults({});
     Fixture->Keyboard->SetPlugged(false);
     QVERIFY(!RunDeviceOperation(nullptr, data, OperationWriteKeys));
-    QCOMPARE(Fixture->Messages, QStringList{WriteKeysFailed});
+    QCOMPARE(Fixture->Messages, QStringList{WriteKeysFailed + NotSent});
 }
 
 void CProgressDialogTest::refusedAssignmentIsNamedAndNothingIsSent() {
@@ -172,9 +180,10 @@ void CProgressDialogTest::refusedAssignmentIsNamedAndNothingIsSent() {
     const long reports = Fixture->Keyboard->ReportsWritten();
     QVERIFY(!RunDeviceOperation(nullptr, data, OperationWriteKeys));
     QCOMPARE(Fixture->Messages,
-             QStringList{
-                 QStringLiteral("The key settings were not written: the keyboard cannot hold the setting of "
-                                "key \"S\" on Level 2 (too long, or a play mode the keyboard lacks).")});
+             QStringList{QStringLiteral(
+                 "The key settings were not written: the keyboard cannot hold the setting of "
+                 "key \"S\" on Level 2 (too long, or a play mode the keyboard lacks).\nReason: 70 "
+                 "keys are more than a combination takes (58)")});
     QCOMPARE(Fixture->Keyboard->ReportsWritten(), reports);
 
     Fixture->Messages.clear();
@@ -184,7 +193,8 @@ void CProgressDialogTest::refusedAssignmentIsNamedAndNothingIsSent() {
     QVERIFY(!RunDeviceOperation(nullptr, data, OperationWriteKeys));
     QCOMPARE(Fixture->Messages,
              QStringList{QStringLiteral(
-                 "按键设置未写入：键盘无法保存按键“Esc”在上档键上的设置（内容过长或播放方式不受支持）。")});
+                 "按键设置未写入：键盘无法保存按键“Esc”在上档键上的设置（内容过长或播放方式不受支持）。\n"
+                 "原因：70 个键超过了模拟击键能容纳的数目（56）")});
 }
 
 void CProgressDialogTest::cancelledReadLeavesTheModelUntouched() {

@@ -76,6 +76,14 @@ enum class ProblemCode : int {
     MacroTooLong,
     PlayModeUnknown, // Limit: the last play mode
 
+    // A transfer with the keyboard.
+    KeyboardNotConnected,
+    TransferRunning,   // another transfer of this program holds the keyboard
+    ReportNotSent,     // the keyboard took no report: unplugged, or the write failed
+    ReportNotReceived, // reading a report failed
+    NoReply,           // Limit: the milliseconds waited
+    ReplyEndMissing,   // the keyboard went on replying without the end of its reply
+
     // A test option: the virtual keyboard's faults are misspelt. Detail: what is wrong with them.
     FaultsInvalid,
 

@@ -134,7 +134,13 @@ public:
 
     bool WriteFirmwareToKeyboard(const char* text, std::size_t length, CMessageTarget* target);
 
+    // Why the last transfer with the keyboard (a read or write of the key table, the light area, the
+    // version or the firmware) failed; no problem when it did not. Ask after the transfer has ended.
+    CProblem TransferProblem() const;
+
 private:
+    // A transfer begins: the problem of the one before is forgotten.
+    void Begin();
     std::shared_ptr<CDeviceProvider> Provider();
 
     CMorvUtil* Transport = nullptr;
