@@ -1,6 +1,7 @@
 // zelk-cli: the command-line front end of Zelk.
 #include "Cli.h"
 #include "Console.h"
+#include "text/LanguageOption.h"
 
 #include "ZelkVersion.h"
 
@@ -129,35 +130,6 @@ int ParseBackup(const std::vector<std::string_view>& args, std::size_t index, CC
     return used;
 }
 
-// Consumes --lang VALUE or --lang=VALUE at args[index]; returns the arguments used, 0 when args[index]
-// is something else, -1 when the value is missing or unknown.
-int ParseLanguage(const std::vector<std::string_view>& args, std::size_t index, UiLanguage& language,
-                  std::string& error) {
-    const std::string_view arg = args[index];
-    std::string_view value;
-    int used = 0;
-    if (arg == "--lang") {
-        if (index + 1 >= args.size()) {
-            error = "--lang needs a value (zh-CN or en-US)";
-            return -1;
-        }
-        value = args[index + 1];
-        used = 2;
-    } else if (arg.substr(0, 7) == "--lang=") {
-        value = arg.substr(7);
-        used = 1;
-    } else {
-        return 0;
-    }
-    const std::optional<UiLanguage> known = UiLanguageOfCode(value);
-    if (!known) {
-        error = "unknown language '" + std::string(value) + "' (zh-CN or en-US)";
-        return -1;
-    }
-    language = *known;
-    return used;
-}
-
 // The command line after the program's name, as UTF-8.
 int RunCommandLine(const std::vector<std::string>& arguments) {
     const std::vector<std::string_view> args(arguments.begin(), arguments.end());
@@ -192,7 +164,7 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
             std::string error;
             int used = ParseDeviceOption(args, i, run.Device, error);
             if (used == 0)
-                used = ParseLanguage(args, i, run.Language, error);
+                used = ParseLanguageOption(args, i, run.Language, error);
             if (used == 0)
                 used = ParseBackup(args, i, run, error);
             if (used < 0)

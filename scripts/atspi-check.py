@@ -6,7 +6,9 @@ button, then with the keyboard alone moves the focus to the key F2, opens the ed
 shows the macro page with Ctrl+Tab (its tab focused, which a screen reader says; its scroll bar and
 text box named) and leaves with Escape; then gives F2 Play/Pause on the Multimedia page with the
 keyboard alone (Ctrl+Page Down focusing the tabs), reads the assignment in the key's description and
-saves the profile with Ctrl+S and the file's name typed, finding the assignment in the file. Then the
+saves the profile with Ctrl+S and the file's name typed, finding the assignment in the file; Ctrl+Z
+takes it out of F2's description and Ctrl+Shift+Z brings it back; in the key test (Ctrl+T) a typed key
+is a checked check box and another an unchecked one. Then the
 backlight dialog (keys described by their colour), the progress dialog while the keys are written and
 the firmware dialog name their buttons and the firmware dialog itself by its title, and the
 keyboard alone moves among the backlight dialog's keys and closes the firmware dialog; last, the
@@ -258,6 +260,26 @@ with open(profile, encoding="utf-8", errors="replace") as saved:
     text = saved.read()
 if '<KEY ID="3" Level="0" Mode="5" HWCode="111">' not in text:
     fail("the saved profile does not hold F2's Play/Pause: %s" % text[:600])
+
+# Ctrl+Z takes the editor's OK back: F2's description loses Play/Pause; Ctrl+Shift+Z brings it again.
+focus_main()
+keys("ctrl+z")
+wait_for("F2 undone after Ctrl+Z",
+         lambda: True if "Play/Pause" not in find(main, BUTTON, "F2").description else None, 10)
+keys("ctrl+shift+z")
+wait_for("F2 redone after Ctrl+Shift+Z",
+         lambda: True if "Play/Pause" in find(main, BUTTON, "F2").description else None, 10)
+
+# The key test: after Ctrl+T the keys are check boxes; a typed key is checked, another is not.
+keys("ctrl+t")
+wait_for("the keys as check boxes in the key test", lambda: find(main, pyatspi.ROLE_CHECK_BOX, "A"), 10)
+keys("a")
+wait_for("A checked after it was typed", lambda: True if find(main, pyatspi.ROLE_CHECK_BOX, "A").getState().contains(
+    pyatspi.STATE_CHECKED) else None, 10)
+if find(main, pyatspi.ROLE_CHECK_BOX, "S").getState().contains(pyatspi.STATE_CHECKED):
+    fail("the key S is checked in the key test though it was not typed")
+keys("ctrl+t")
+wait_for("the keys as buttons after the key test", lambda: find(main, BUTTON, "A"), 10)
 
 # The backlight dialog: its keys named and described by their colour, its buttons named.
 press(find(main, BUTTON, "设置背光"))

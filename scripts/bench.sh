@@ -23,6 +23,10 @@ cmake --build build-bench -j2 --target hwi_bench
 cmake --build build-bench -j2 --target profile_bench
 ./build-bench/bin/profile_bench "$@"
 
+# The undo history of 100 steps on the largest profile: the heap it holds beside the model's.
+cmake --build build-bench -j2 --target history_bench
+./build-bench/bin/history_bench "$@"
+
 # Cold start of the desktop program to the main window's first paint with the virtual keyboard, and its
 # resident memory then. Under Xvfb (on a display it finds free) when it is installed, as on a desktop;
 # else on the offscreen platform.

@@ -37,6 +37,8 @@ bash -c '. "$1" && complete -p zelk-cli' sh "$prefix/share/bash-completion/compl
 
 if [ -x "$prefix/bin/Zelk" ]; then
   "$prefix/bin/Zelk" --version | grep -qx "Zelk [0-9.]*" || fail "Zelk --version"
+  bash -c '. "$1" && complete -p Zelk' sh "$prefix/share/bash-completion/completions/Zelk" >/dev/null ||
+    fail "the program's bash completion does not load"
   for file in share/zelk/ZelkRES.rcc share/zelk/manual/index.html share/zelk/manual/index.zh-CN.html \
       share/icons/hicolor/16x16/apps/zelk.png share/icons/hicolor/256x256/apps/zelk.png share/man/man1/Zelk.1.gz; do
     [ -f "$prefix/$file" ] || fail "$file is not installed"

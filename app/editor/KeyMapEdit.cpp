@@ -3,6 +3,7 @@
 #include "catalogue/KeyCatalogue.h"
 #include "editor/EditorPages.h"
 #include "model/KeyboardRules.h"
+#include "model/ProfileSnapshot.h"
 #include "text/UiTexts.h"
 
 #include <string>
@@ -31,6 +32,13 @@ void CKeyMapEdit::Open(const CKeyboardData& data) {
     } else if (!shown.IsList()) {
         Picks[static_cast<std::size_t>(EditorPage)] = setting.HWCode;
     }
+}
+
+bool CKeyMapEdit::SameContent(const CKeyMapEdit& other) const {
+    return Single == other.Single && Key == other.Key && Picks == other.Picks &&
+           SameListContent(ComboNames, other.ComboNames) && SameListContent(ComboKeys, other.ComboKeys) &&
+           SameListContent(MacroNames, other.MacroNames) && SameListContent(MacroSteps, other.MacroSteps) &&
+           SameListContent(EmuNames, other.EmuNames) && SameListContent(EmuKeys, other.EmuKeys);
 }
 
 void CKeyMapEdit::ShowPage(int page) {

@@ -61,6 +61,10 @@ public:
     // Copies the record list into the selected entry of its names list.
     void StoreRecord(int page);
 
+    // Whether both hold the same picks, single key, mode and lists; the page shown, scrolling and
+    // selection do not count.
+    bool SameContent(const CKeyMapEdit& other) const;
+
     CActionList ComboNames, ComboKeys;
     CActionList MacroNames, MacroSteps;
     CActionList EmuNames, EmuKeys;

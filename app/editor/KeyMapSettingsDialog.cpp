@@ -99,6 +99,7 @@ CMorvDialogKeyMapSettings::CMorvDialogKeyMapSettings(CKeyboardData& data, const 
     Tip = new CAreaTip(this);
 
     Editing.Open(Model);
+    EditSteps.Reset(Editing);
     ShowPage(Editing.Page());
     // The editor opens with the focus on itself, not on the first control that takes Tab.
     setFocus();
@@ -310,6 +311,7 @@ void CMorvDialogKeyMapSettings::StopRecording() {
     Capture.Stop();
     AreaById(IdOwnKeysNote)->showText = false;
     Recorder.Stop(Editing);
+    NoteEdit();
     if (const EditorRecordPlace* place = EditorRecordPlaceOf(target)) {
         AreaById(place->button)->active = false;
         AreaById(place->recordLabel)->showText = true;
@@ -380,6 +382,7 @@ void CMorvDialogKeyMapSettings::OnRepeatEdited(const QString& text) {
         Editing.EmuKeys.Delay = interval;
     }
     Editing.StoreRecord(Editing.Page());
+    NoteEdit();
 }
 
 void CMorvDialogKeyMapSettings::OnIntervalEdited(const QString& text) {
@@ -389,6 +392,7 @@ void CMorvDialogKeyMapSettings::OnIntervalEdited(const QString& text) {
         IntervalEdit->setText(Number(interval));
     Editing.MacroSteps.Delay = interval;
     Editing.StoreRecord(Editing.Page());
+    NoteEdit();
 }
 
 void CMorvDialogKeyMapSettings::ShowMacroSettings() {
@@ -440,6 +444,7 @@ void CMorvDialogKeyMapSettings::OnStepMenu(int row, QPoint at) {
     if (delta != 0)
         RecordBar->AdjustRange(delta);
     Editing.StoreRecord(Editing.Page());
+    NoteEdit();
     update();
 }
 
@@ -580,6 +585,7 @@ bool CMorvDialogKeyMapSettings::CommitNameEditor() {
     } else {
         Editing.RenameEntry(Editing.Page(), typed->item, typed->text);
     }
+    NoteEdit();
     update();
     return true;
 }
@@ -591,6 +597,39 @@ void CMorvDialogKeyMapSettings::OnAreaClicked(const SkinRegion& area) {
 }
 
 void CMorvDialogKeyMapSettings::Dispatch(int id) {
+    RunArea(id);
+    NoteEdit();
+}
+
+void CMorvDialogKeyMapSettings::NoteEdit() {
+    // A recording is one step, noted when it stops; a new entry with its name is one, noted when the
+    // name is committed.
+    if (Recorder.Target() == RecordingTarget::None && !NameEditor->IsOpen())
+        EditSteps.Note(Editing);
+}
+
+void CMorvDialogKeyMapSettings::UndoEdit() {
+    CommitNameEditor();
+    NoteEdit();
+    if (EditSteps.Undo(Editing))
+        ShowRestoredEdit();
+}
+
+void CMorvDialogKeyMapSettings::RedoEdit() {
+    CommitNameEditor();
+    NoteEdit();
+    if (EditSteps.Redo(Editing))
+        ShowRestoredEdit();
+}
+
+void CMorvDialogKeyMapSettings::ShowRestoredEdit() {
+    ShowPage(Editing.Page());
+    ShowMacroSettings();
+    update();
+    TellAreasChanged();
+}
+
+void CMorvDialogKeyMapSettings::RunArea(int id) {
     const EditorPageRow& shown = EditorPageRowOf(Editing.Page());
     if (shown.IsNameRow(id)) {
         OnNameRow(id - shown.nameRows);
@@ -777,6 +816,14 @@ void CMorvDialogKeyMapSettings::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if ((event->modifiers() & Qt::ControlModifier) && !FocusKeysPaused()) {
         const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
+        if (key == Qt::Key_Z || key == Qt::Key_Y) {
+            event->accept();
+            if (key == Qt::Key_Z && !shift)
+                UndoEdit();
+            else
+                RedoEdit();
+            return;
+        }
         int step = 0;
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
             step = shift || key == Qt::Key_Backtab ? -1 : 1;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "editor/AreaTip.h"
+#include "editor/EditHistory.h"
 #include "editor/KeyCapture.h"
 #include "editor/KeyMapEdit.h"
 #include "editor/Recorder.h"
@@ -32,6 +33,9 @@ public:
     const CKeyMapEdit& Edit() const { return Editing; }
     // Runs an area's command, as a click on it does.
     void Dispatch(int id);
+    // Ctrl+Z and Ctrl+Shift+Z: the editor's own changes, back to where it opened.
+    void UndoEdit();
+    void RedoEdit();
     // The tooltip shown now; empty while none is.
     QString ShownTip() const;
 
@@ -81,6 +85,11 @@ private:
     // Ctrl+Tab and Ctrl+Page Down show the next page, with Shift or Page Up the previous; the focus
     // stays on the tabs when it was there.
     void StepPage(int step);
+    void RunArea(int id);
+    // What is edited now is a step of the editor's history, when it changed.
+    void NoteEdit();
+    // The page, its lists and settings shown afresh after Undo or Redo.
+    void ShowRestoredEdit();
     void OnOk();
     void OnClear();
     // Ends what is in progress before a click is handled; false when the click goes no further.
@@ -118,6 +127,7 @@ private:
 
     CKeyboardData& Model;
     CKeyMapEdit Editing;
+    CEditHistory EditSteps;
     QLineEdit* RepeatEdit = nullptr;
     QLineEdit* IntervalEdit = nullptr;
     QPlainTextEdit* ComboKeysBox = nullptr;

@@ -11,9 +11,12 @@ struct CCodeRange {
     int Last;
 };
 
+constexpr int FirstPowerCode = 75;
+constexpr int LastPowerCode = 77;
+
 // The device codes of the kinds that take one. The power codes lie inside the keys' numbering.
 constexpr CCodeRange CodeRanges[] = {
-    {ModePower, 75, 77},
+    {ModePower, FirstPowerCode, LastPowerCode},
     {ModeSingle, 1, 107},
     {ModeMultimedia, 108, 125},
     {ModeMouse, 126, 134},
@@ -47,6 +50,12 @@ bool KindTakesList(int mode) {
 
 bool CodeFitsKind(int mode, int code) {
     return KindTakesCode(mode) && KindOfCode(code) == mode;
+}
+
+int OwnDeviceCode(int keyIndex) {
+    if (keyIndex < 1 || keyIndex > KeyCount)
+        return 0;
+    return keyIndex < FirstPowerCode ? keyIndex : keyIndex + (LastPowerCode - FirstPowerCode + 1);
 }
 
 int KindOfSingleCode(int code) {

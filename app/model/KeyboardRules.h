@@ -13,6 +13,10 @@ inline constexpr int FnCode = 156;
 inline constexpr int DoubleLeftClickCode = 199;
 inline constexpr int LeftMouseButtonCode = 130;
 
+// The device code a key index (1..87) sends while it carries no assignment: the keys follow the device
+// codes of a full keyboard, past the power codes 75..77, which no key has. 0 for any other index.
+int OwnDeviceCode(int keyIndex);
+
 // A macro's repeat count is one byte; a delay, in milliseconds, two.
 inline constexpr int MaxCycles = 255;
 inline constexpr int MaxDelay = 65535;

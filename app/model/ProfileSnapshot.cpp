@@ -7,6 +7,8 @@ const CActionList& ChildOf(const CActionList& list, std::size_t index) {
     return index < list.SubLists.size() ? list.SubLists[index] : none;
 }
 
+} // namespace
+
 bool SameLight(const AreaLight& a, const AreaLight& b) {
     return a.Red == b.Red && a.Green == b.Green && a.Blue == b.Blue;
 }
@@ -14,8 +16,6 @@ bool SameLight(const AreaLight& a, const AreaLight& b) {
 bool SameSetting(const KeySetting& a, const KeySetting& b) {
     return a.Mode == b.Mode && a.HWCode == b.HWCode && SameListContent(a.ComboKey, b.ComboKey);
 }
-
-} // namespace
 
 bool SameListContent(const CActionList& a, const CActionList& b) {
     if (a.List != b.List || a.Cycles != b.Cycles || a.IsAutoInterval != b.IsAutoInterval ||

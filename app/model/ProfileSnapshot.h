@@ -12,6 +12,8 @@
 // every depth. The view state (rows shown, scroll position, selection) is no work of the user's and
 // does not count.
 bool SameListContent(const CActionList& a, const CActionList& b);
+bool SameSetting(const KeySetting& a, const KeySetting& b);
+bool SameLight(const AreaLight& a, const AreaLight& b);
 
 class CProfileSnapshot {
 public:

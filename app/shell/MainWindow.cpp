@@ -17,8 +17,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -68,6 +71,17 @@ CMorvDlg::CMorvDlg(CKeyboardData& data, const CSkinResources& resources, QWidget
     connect(save, &QShortcut::activated, this, [this] { Dispatch(IdSave, 0); });
     auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
     connect(open, &QShortcut::activated, this, [this] { Dispatch(IdOpen, 0); });
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Z)}) {
+        auto* undo = new QShortcut(keys, this);
+        connect(undo, &QShortcut::activated, this, &CMorvDlg::Undo);
+    }
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+        auto* redo = new QShortcut(keys, this);
+        connect(redo, &QShortcut::activated, this, &CMorvDlg::Redo);
+    }
+    auto* keyTest = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
+    connect(keyTest, &QShortcut::activated, this, &CMorvDlg::ToggleKeyTest);
     // However the window ends (also closed by the system), it leaves no icon behind.
     connect(this, &QDialog::finished, this, [this] {
         DeviceCheck->stop();
@@ -107,6 +121,9 @@ bool CMorvDlg::Initialise() {
     Model.CurrentLevel = 0;
     Model.Clear();
     Unsaved.TakeSnapshot();
+    Steps.Reset(Model);
+    // The button is drawn pressed in every language but the one the program starts in.
+    AreaById(IdLanguage)->active = Model.UiLanguage != StartUiLanguage;
     Tray->CreateIcon(Resources().ProgramIcon());
 
     Panel->setGeometry(ToQRect(MainInfoPanelRect));
@@ -131,6 +148,7 @@ void CMorvDlg::OnAreaClicked(const SkinRegion& area) {
 }
 
 void CMorvDlg::Dispatch(int id, int keyIndex) {
+    Status->ShowNotice({});
     switch (id) {
     case IdLanguage:
         OnLanguage();
@@ -203,7 +221,8 @@ void CMorvDlg::RequestEnd() {
 }
 
 void CMorvDlg::OnSave() {
-    Unsaved.SaveAsked();
+    if (Unsaved.SaveAsked())
+        Steps.MarkClean(true);
     update();
 }
 
@@ -212,7 +231,8 @@ void CMorvDlg::OnOpen() {
         const QString path = AskPath(this, PathQuestion::OpenProfile);
         if (!path.isEmpty()) {
             if (LoadProfile(Model, ToPath(path))) {
-                Unsaved.TakeSnapshot();
+                CommitStep(CommandStep(TextId::OpenStep, QFileInfo(path).fileName().toStdU16String()));
+                KeepCurrent(true);
             } else {
                 ShowMessage(UiText(Model.UiLanguage, TextId::ProfileNotOpened).arg(path));
             }
@@ -225,15 +245,16 @@ void CMorvDlg::OnOpen() {
 void CMorvDlg::OnClear() {
     if (Unsaved.Settle()) {
         Model.Clear();
-        // A fresh start: an empty model holds nothing to lose.
-        Unsaved.TakeSnapshot();
+        CommitStep(CommandStep(TextId::ClearStep));
+        // A fresh start: an empty model holds nothing to lose, and what it replaced is where it was.
+        KeepCurrent(false);
     }
     update();
 }
 
 void CMorvDlg::OnWriteKeys() {
     if (RunProgress(OperationWriteKeys) == QDialog::Accepted) {
-        Unsaved.TakeSnapshot();
+        KeepCurrent(true);
         ShowMessage(TransferEndText(Model.UiLanguage));
     }
     update();
@@ -241,13 +262,15 @@ void CMorvDlg::OnWriteKeys() {
 
 void CMorvDlg::OnBacklight() {
     RunBacklight();
+    CommitStep(CommandStep(TextId::BacklightStep));
     update();
 }
 
 void CMorvDlg::OnReadAll() {
     // What the keyboard sends replaces every key and colour, as opening a profile does.
     if (Unsaved.Settle() && RunProgress(OperationReadAll) == QDialog::Accepted) {
-        Unsaved.TakeSnapshot();
+        CommitStep(CommandStep(TextId::ReadStep));
+        KeepCurrent(true);
         ShowMessage(TransferEndText(Model.UiLanguage));
     }
     update();
@@ -269,8 +292,118 @@ void CMorvDlg::OnLayer() {
 void CMorvDlg::OnKey(int keyIndex) {
     Model.CurrentKey = keyIndex;
     RunKeyEditor();
+    CommitStep(KeyAssignmentStep(Model, keyIndex, Model.CurrentLevel));
     update();
     UpdateActiveStates();
+}
+
+void CMorvDlg::CommitStep(const CHistoryStep& step) {
+    Steps.Commit(Model, step);
+}
+
+void CMorvDlg::KeepCurrent(bool onlyThis) {
+    Unsaved.TakeSnapshot();
+    Steps.MarkClean(onlyThis);
+}
+
+void CMorvDlg::Notify(const QString& text) {
+    Status->ShowNotice(text);
+    AnnounceToAssistiveTechnology(this, text);
+}
+
+void CMorvDlg::Undo() {
+    if (const CHistoryStep* step = Steps.Undo(Model)) {
+        if (Steps.CurrentClean())
+            Unsaved.TakeSnapshot();
+        Notify(QString::fromStdU16String(StepText(TextId::UndoneStatus, Model.UiLanguage, step)));
+        update();
+        TellAreasChanged();
+    }
+}
+
+void CMorvDlg::Redo() {
+    if (const CHistoryStep* step = Steps.Redo(Model)) {
+        if (Steps.CurrentClean())
+            Unsaved.TakeSnapshot();
+        Notify(QString::fromStdU16String(StepText(TextId::RedoneStatus, Model.UiLanguage, step)));
+        update();
+        TellAreasChanged();
+    }
+}
+
+void CMorvDlg::ToggleKeyTest() {
+    if (Test.Running()) {
+        Test.End();
+        Notify(UiText(Model.UiLanguage, TextId::KeyTestEnded));
+    } else {
+        Test.Start();
+        Notify(UiText(Model.UiLanguage, TextId::KeyTestStarted));
+    }
+    update();
+    TellAreasChanged();
+}
+
+bool CMorvDlg::OfferKeyToTest(QKeyEvent& event) {
+    if (!Test.Running())
+        return false;
+    event.accept();
+    // Ctrl+T ends the test; every other key is the test's.
+    const bool release = event.type() == QEvent::KeyRelease;
+    if (!release && event.key() == Qt::Key_T &&
+        (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        ToggleKeyTest();
+        return true;
+    }
+    if (event.isAutoRepeat())
+        return true;
+    constexpr quint32 NumLockState = 0x10;
+    Test.Offer(Model, event.nativeScanCode(), release, (event.nativeModifiers() & NumLockState) != 0);
+    if (!release) {
+        update();
+        TellAreasChanged();
+    }
+    return true;
+}
+
+QMenu* CMorvDlg::ContextMenu() {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const UiLanguage language = Model.UiLanguage;
+    QAction* undo =
+        menu->addAction(QString::fromStdU16String(StepText(TextId::UndoMenu, language, Steps.UndoStep())));
+    undo->setEnabled(Steps.CanUndo());
+    connect(undo, &QAction::triggered, this, &CMorvDlg::Undo);
+    QAction* redo =
+        menu->addAction(QString::fromStdU16String(StepText(TextId::RedoMenu, language, Steps.RedoStep())));
+    redo->setEnabled(Steps.CanRedo());
+    connect(redo, &QAction::triggered, this, &CMorvDlg::Redo);
+    menu->addSeparator();
+    QAction* keyTest = menu->addAction(UiText(language, TextId::KeyTestMenu));
+    keyTest->setCheckable(true);
+    keyTest->setChecked(Test.Running());
+    connect(keyTest, &QAction::triggered, this, &CMorvDlg::ToggleKeyTest);
+    return menu;
+}
+
+void CMorvDlg::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    // From the Menu key the menu opens over the key the focus rests on, else at the window's top left.
+    QPoint at = event->globalPos();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        const int focused = FocusedArea();
+        at = mapToGlobal(focused >= 0 ? ToQRect(Areas()[static_cast<std::size_t>(focused)].rect).center()
+                                      : QPoint(20, 20));
+    }
+    ContextMenu()->popup(at);
+}
+
+void CMorvDlg::focusOutEvent(QFocusEvent* event) {
+    Test.ForgetHeldKeys();
+    CSkinWindow::focusOutEvent(event);
+}
+
+QString CMorvDlg::NoticeShownText() const {
+    return Status->NoticeText();
 }
 
 int CMorvDlg::RunProgress(int operation) {
@@ -355,6 +488,17 @@ void CMorvDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 bool CMorvDlg::event(QEvent* event) {
+    // While the key test runs, every key is its own: no shortcut, no Tab, no menu.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::ShortcutOverride || type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
+        Test.Running()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (type == QEvent::ShortcutOverride) {
+            key->accept();
+            return true;
+        }
+        return OfferKeyToTest(*key);
+    }
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const QString tip = ToolTipAt(help->pos());
@@ -395,7 +539,10 @@ void CMorvDlg::UpdateActiveStates() {
     for (SkinRegion& area : Areas()) {
         if (area.keyIndex >= 1 && area.keyIndex <= KeyCount && area.id > IdKeyBase) {
             const auto key = static_cast<std::size_t>(area.keyIndex);
-            area.active = Model.CurrentSettings[key][static_cast<std::size_t>(level)].Mode > 0;
+            // During the key test the keys lit are the ones that worked.
+            area.active = Test.Running()
+                              ? Test.Tested(area.keyIndex)
+                              : Model.CurrentSettings[key][static_cast<std::size_t>(level)].Mode > 0;
         }
     }
     const SkinRegion* layer = AreaById(IdLayer);
@@ -409,6 +556,9 @@ void CMorvDlg::UpdateActiveStates() {
 }
 
 std::u16string CMorvDlg::InfoText() const {
+    if (Test.Running())
+        return Test.AnyPress() ? KeyTestText(Model, Test.LastKey(), Test.LastScanCode())
+                               : Utf16Text(TextId::KeyTestStarted, Model.UiLanguage);
     const QPoint point = LastMousePoint();
     for (const SkinRegion& area : Areas()) {
         if (area.id >= 100 && !area.labelOnly && area.rect.Contains(point.x(), point.y()))
@@ -472,6 +622,11 @@ SkinAreaSpeech CMorvDlg::AreaSpeech(const SkinRegion& area) const {
         info.remove(0, static_cast<qsizetype>(MainWindowTitle(Model.UiLanguage).size()));
         info.replace(QStringLiteral("\r\n\r\n"), QStringLiteral("\n"));
         speech.description = info.trimmed();
+        // During the key test a key is a check box, checked once it worked.
+        if (Test.Running()) {
+            speech.role = SkinAreaSpeech::Role::CheckBox;
+            speech.checked = Test.Tested(area.keyIndex);
+        }
         return speech;
     }
     if (speech.name.isEmpty())

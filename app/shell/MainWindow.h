@@ -5,8 +5,12 @@
 //
 // Exit (also the tray's and the system's close), Open, Clear and Read ask first whether to save
 // unsaved changes; when the keyboard goes away, the program offers to save them before it ends.
+// Every change of the profile is a step Ctrl+Z undoes and Ctrl+Shift+Z redoes; Ctrl+T runs the key
+// test. Both are also in the window's context menu.
 #pragma once
 
+#include "model/ProfileHistory.h"
+#include "shell/KeyTest.h"
 #include "shell/MainWindowText.h"
 #include "shell/TrayPresence.h"
 #include "shell/UnsavedChangesGuard.h"
@@ -20,6 +24,7 @@
 
 class CKeyboardData;
 class CStatusLine;
+class QMenu;
 class QPlainTextEdit;
 class QTimer;
 
@@ -63,6 +68,16 @@ public:
     // The text the info panel shows for the key under the last mouse point, else for the key the
     // keyboard focus rests on.
     std::u16string InfoText() const;
+    // The way back from the changes of the profile, and the key test.
+    void Undo();
+    void Redo();
+    const CProfileHistory& History() const { return Steps; }
+    void ToggleKeyTest();
+    const CKeyTest& KeyTest() const { return Test; }
+    // The context menu's entries, built afresh each time it opens (shown at a global point).
+    QMenu* ContextMenu();
+    QString NoticeShownText() const;
+
     // Shows a message box captioned with the program's name.
     void ShowMessage(const QString& text);
     // Ends the program's run: removes the icon, ends any dialog still open, then this window.
@@ -114,6 +129,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -123,6 +140,14 @@ private:
     void EndOpenDialogs();
     void UpdateActiveStates();
     void ShowInPanel(const std::u16string& text);
+    // The model holds the outcome of a command: a step to undo, when it changed anything.
+    void CommitStep(const CHistoryStep& step);
+    // What the model holds is kept (saved, opened, read, written, or cleared: onlyThis false).
+    void KeepCurrent(bool onlyThis);
+    // Shows what was done on the status line and tells assistive technology.
+    void Notify(const QString& text);
+    // The key test's part of a key event; true when the test took it.
+    bool OfferKeyToTest(QKeyEvent& event);
 
     CKeyboardData& Model;
     CUnsavedChangesGuard Unsaved;
@@ -130,6 +155,8 @@ private:
     QPlainTextEdit* Panel = nullptr;
     CStatusLine* Status = nullptr;
     CTrayPresence* Tray = nullptr;
+    CProfileHistory Steps;
+    CKeyTest Test;
     QTimer* DeviceCheck = nullptr;
     bool Ending = false;
 };

@@ -4,11 +4,25 @@
 #pragma once
 
 #include "model/KeyboardData.h"
+#include "model/ProfileHistory.h"
+#include "text/UiTexts.h"
 
 #include <string>
 
 std::u16string MainWindowTitle(UiLanguage language);
 std::u16string KeyInfoText(const CKeyboardData& data, int keyIndex);
+// The info panel during the key test: the key last pressed (0: none of the keyboard's keys), its scan
+// code and its assignments.
+std::u16string KeyTestText(const CKeyboardData& data, int keyIndex, unsigned scanCode);
+// The two lines of a key's assignments on both levels, each after an empty line.
+std::u16string AssignmentLines(const CKeyboardData& data, int keyIndex);
+
+// The name of an undo step in every language: a key's assignment as the step left it ("F2 Multimedia
+// Play/Pause"), or a command by its text, %1 filled with argument.
+CHistoryStep KeyAssignmentStep(const CKeyboardData& data, int keyIndex, int level);
+CHistoryStep CommandStep(TextId id, const std::u16string& argument = {});
+// A text of id with the step's name for %1 ("Undone: Clear"); without a step, the text without it.
+std::u16string StepText(TextId id, UiLanguage language, const CHistoryStep* step);
 
 // What the window works with: the keyboard, or the virtual keyboard and the file that keeps its
 // settings (none: they are not kept).

@@ -9,6 +9,7 @@
 #include "shell/MainWindow.h"
 #include "shell/MainWindowAreas.h"
 #include "skin/Prompts.h"
+#include "text/LanguageOption.h"
 #include "text/ProblemTexts.h"
 #include "text/UiTexts.h"
 #include "zelk/DeviceOptions.h"
@@ -133,6 +134,7 @@ bool CMorvApp::UseQtLanguage(UiLanguage language) {
 QString CMorvApp::Usage() {
     return QStringLiteral("usage: Zelk [options] [PROFILE.pro]\n"
                           "  PROFILE.pro                      open this profile after start-up\n"
+                          "  --lang zh-CN|en-US               start in this language (zh-CN without it)\n"
                           "  -h, --help                       show this help\n"
                           "  --version                        print the version of Zelk\n") +
            QString::fromLatin1(DeviceOptionsHelp);
@@ -147,6 +149,7 @@ int CMorvApp::InitInstance(QApplication& application) {
     const std::vector<std::string_view> views(arguments.begin(), arguments.end());
     CDeviceOptions options;
     QString profile;
+    UiLanguage language = StartUiLanguage;
     bool operandsOnly = false;
     for (std::size_t index = 0; index < views.size();) {
         if (!operandsOnly && views[index] == "--") {
@@ -165,7 +168,9 @@ int CMorvApp::InitInstance(QApplication& application) {
             continue;
         }
         std::string error;
-        const int used = ParseDeviceOption(views, index, options, error);
+        int used = ParseLanguageOption(views, index, language, error);
+        if (used == 0)
+            used = ParseDeviceOption(views, index, options, error);
         if (used <= 0) {
             std::fprintf(stderr, "Zelk: %s\n%s",
                          used < 0 ? error.c_str() : ("unknown option " + arguments[index]).c_str(),
@@ -194,6 +199,7 @@ int CMorvApp::InitInstance(QApplication& application) {
     application.setStyleSheet(StyleSheet());
 
     BuildKeyCatalogue(theKeyboardData);
+    theKeyboardData.UiLanguage = language;
     if (!UseQtLanguage(theKeyboardData.UiLanguage))
         std::fprintf(stderr, "Zelk: Qt's Chinese texts (qtbase_zh_CN.qm) are not installed; Qt's own "
                              "dialogs stay English\n");

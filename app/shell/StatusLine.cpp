@@ -38,6 +38,13 @@ void CStatusLine::ShowTexts(const QString& connection, QColor connectionDot, con
     update();
 }
 
+void CStatusLine::ShowNotice(const QString& notice) {
+    if (notice == Notice)
+        return;
+    Notice = notice;
+    update();
+}
+
 void CStatusLine::paintEvent(QPaintEvent* event) {
     Q_UNUSED(event);
     QPainter painter(this);
@@ -60,8 +67,9 @@ void CStatusLine::paintEvent(QPaintEvent* event) {
     const int textLeft = 4 + dot + 6;
     const int room = saveLeft - dot - 18 - textLeft;
     painter.setPen(QColor(190, 190, 190));
-    painter.drawText(QRect(textLeft, 1, std::max(0, room), height() - 1), Qt::AlignLeft | Qt::AlignVCenter,
-                     metrics.elidedText(Connection, Qt::ElideMiddle, std::max(0, room)));
+    painter.drawText(
+        QRect(textLeft, 1, std::max(0, room), height() - 1), Qt::AlignLeft | Qt::AlignVCenter,
+        metrics.elidedText(Notice.isEmpty() ? Connection : Notice, Qt::ElideMiddle, std::max(0, room)));
     painter.setPen(Unsaved ? QColor(255, 170, 60) : QColor(130, 130, 130));
     painter.drawText(QRect(saveLeft, 1, saveWidth, height() - 1), Qt::AlignLeft | Qt::AlignVCenter,
                      SaveState);

@@ -1,5 +1,6 @@
 // The status line at the foot of the main window's info panel: on the left what the window works
-// with, on the right whether there are unsaved changes; a dot before each tells the state at a glance.
+// with, or for a while what was just done (undone, redone); on the right whether there are unsaved
+// changes. A dot before each tells the state at a glance.
 #pragma once
 
 #include "shell/MainWindowText.h"
@@ -23,6 +24,9 @@ public:
     // Lays the line over the foot of a panel of the size, in its skin font.
     void PlaceAtFoot(QSize panel, const CSkinResources& resources);
     void Show(UiLanguage language, const CConnectionShown& connection, bool unsaved);
+    // Shown on the left in place of the connection until it is cleared (empty).
+    void ShowNotice(const QString& notice);
+    const QString& NoticeText() const { return Notice; }
     const QString& ConnectionText() const { return Connection; }
     const QString& SaveStateText() const { return SaveState; }
 
@@ -33,6 +37,7 @@ private:
     void ShowTexts(const QString& connection, QColor connectionDot, const QString& saveState, bool unsaved);
 
     QString Connection;
+    QString Notice;
     QColor ConnectionDot;
     QString SaveState;
     bool Unsaved = false;

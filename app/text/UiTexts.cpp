@@ -413,6 +413,21 @@ constexpr TextRow Texts[] = {
       "Your settings are kept in %1. Choose Update Without a Backup when you try again, so that this backup "
       "is "
       "kept."}},
+    // %1: what the step did ("F2 Multimedia Play/Pause"); empty when there is no step.
+    {TextId::UndoMenu, {"撤销 %1（Ctrl+Z）", "Undo %1 (Ctrl+Z)"}},
+    {TextId::RedoMenu, {"重做 %1（Ctrl+Shift+Z）", "Redo %1 (Ctrl+Shift+Z)"}},
+    {TextId::UndoneStatus, {"已撤销：%1", "Undone: %1"}},
+    {TextId::RedoneStatus, {"已重做：%1", "Redone: %1"}},
+    {TextId::KeyTestMenu, {"按键测试（Ctrl+T）", "Key test (Ctrl+T)"}},
+    {TextId::KeyTestStarted,
+     {"按键测试：按下键盘上的按键，Ctrl+T 结束", "Key test: press keys on the keyboard, Ctrl+T ends it"}},
+    {TextId::KeyTestEnded, {"按键测试已结束", "Key test ended"}},
+    // %1: the key's name, %2: its scan code.
+    {TextId::KeyTestInfo, {"按键测试——最后按下：%1（扫描码 %2）", "Key test: last key %1 (scan code %2)"}},
+    {TextId::BacklightStep, {"背光颜色", "Backlight colours"}},
+    {TextId::ClearStep, {"清空", "Clear"}},
+    {TextId::OpenStep, {"打开 %1", "Open %1"}},
+    {TextId::ReadStep, {"从键盘读取", "Read from the keyboard"}},
 };
 
 constexpr bool RowsFollowTheIds() {

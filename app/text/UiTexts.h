@@ -271,6 +271,19 @@ enum class TextId : int {
     BackupSaved,
     UpdateRetry,
     BackupKept,
+    // Undo, redo and the key test
+    UndoMenu,
+    RedoMenu,
+    UndoneStatus,
+    RedoneStatus,
+    KeyTestMenu,
+    KeyTestStarted,
+    KeyTestEnded,
+    KeyTestInfo,
+    BacklightStep,
+    ClearStep,
+    OpenStep,
+    ReadStep,
     Count, // not a text: the number of ids
 };
 

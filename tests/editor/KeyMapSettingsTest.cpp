@@ -579,6 +579,42 @@ void Perform(CMorvDialogKeyMapSettings& dialog, const CGesture& gesture) {
 
 } // namespace
 
+void CKeyMapSettingsTest::undoAndRedoTakeTheEditorsOwnChangesBackToWhereItOpened() {
+    Fixture->Open();
+    CMorvDialogKeyMapSettings& dialog = *Fixture->Dialog;
+    const auto press = [&dialog](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(&dialog, key, modifiers);
+    };
+    Fixture->Click(Tab(4));
+    Fixture->Click(PlayPauseIcon);
+    Fixture->Click(MuteIcon);
+    QCOMPARE(dialog.Edit().Pick(4), 112);
+    press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(dialog.Edit().Pick(4), 111);
+    press(Qt::Key_Z, Qt::ControlModifier);
+    press(Qt::Key_Z, Qt::ControlModifier); // nothing before the editor opened
+    QCOMPARE(dialog.Edit().Pick(4), -1);
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    press(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(dialog.Edit().Pick(4), 112);
+
+    // A new macro is a step; showing another page is none.
+    Fixture->Click(Tab(2));
+    Fixture->Click(MacroNew);
+    Fixture->Click(Nowhere);
+    QCOMPARE(dialog.Edit().MacroNames.Count(), 1);
+    Fixture->Click(Tab(4));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(dialog.Edit().MacroNames.Count(), 0);
+    QCOMPARE(dialog.Edit().Pick(4), 112);
+    QCOMPARE(dialog.Edit().Page(), 2);
+    press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(dialog.Edit().Pick(4), 111);
+    Fixture->Click(Tab(4));
+    Fixture->Click(OkButton);
+    QVERIFY(SameSetting(Fixture->Setting(), ModeMultimedia, 111));
+}
+
 void CKeyMapSettingsTest::listSequencesKeepEveryItemInPlace() {
     struct CSequence {
         const char* name;

@@ -24,6 +24,7 @@ private slots:
     void scrollingTheNamesNeverMovesContentToAnotherEntry();
     void recordingRunsUntilTheNextClickWhichGoesOnOnlyForKeysAndCombinations();
     void macroSettingsAndTheStepMenu();
+    void undoAndRedoTakeTheEditorsOwnChangesBackToWhereItOpened();
     void listSequencesKeepEveryItemInPlace();
     void numberEditsShowEveryAllowedValueWhole();
     void everyControlAScreenReaderFindsHasAName();

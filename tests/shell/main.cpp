@@ -1,3 +1,4 @@
+#include "HistoryTest.h"
 #include "MainWindowTest.h"
 #include "QtSuiteMain.h"
 #include "ShellTestSupport.h"
@@ -12,6 +13,6 @@ CSkinResources* TheTestSkins = nullptr;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    return RunQtSuite<CSkinPicturesTest, CSkinWindowTest, CMainWindowTest, CSkinScrollBarTest>(
+    return RunQtSuite<CSkinPicturesTest, CSkinWindowTest, CMainWindowTest, CSkinScrollBarTest, CHistoryTest>(
         argc, argv, CMorvApp::RequiredPictures(), TheTestSkins);
 }
