@@ -8,6 +8,7 @@
 
 #include "catalogue/KeyCatalogue.h"
 #include "model/KeyboardData.h"
+#include "model/KeyboardRules.h"
 #include "model/Profile.h"
 #include "zelk/FileReplace.h"
 
@@ -153,15 +154,14 @@ int SetAssignment(CKeyboardData& data, const CSetWords& set) {
     const int mode = KindOfName(kind);
     const std::size_t values = mode == ModeNotSet ? 0 : 1;
     if (mode >= 0 && set.Words.size() != 2 + values)
-        return UsageFailure(values == 0 ? "none takes no value"
-                                        : kind + " takes one value: " +
-                                              (mode == ModeCombo || mode == ModeMacro || mode == ModeEmulation
-                                                   ? "the name of a catalogue entry"
-                                                   : "a name or a code"));
+        return UsageFailure(
+            values == 0 ? "none takes no value"
+                        : kind + " takes one value: " +
+                              (KindTakesList(mode) ? "the name of a catalogue entry" : "a name or a code"));
     json assignment = {{"kind", kind}};
     if (set.Words.size() > 2) {
         const std::string& value = set.Words[2];
-        if (mode == ModeCombo || mode == ModeMacro || mode == ModeEmulation)
+        if (KindTakesList(mode))
             assignment["entry"] = value;
         else
             assignment["code"] = value;
@@ -184,15 +184,15 @@ int SetAssignment(CKeyboardData& data, const CSetWords& set) {
                     refusal.Reason);
     // As the editor does: a kind with a code keeps the key's list, a kind with a list keeps its code.
     setting.Mode = changed.Mode;
-    if (changed.Mode == ModeCombo || changed.Mode == ModeMacro || changed.Mode == ModeEmulation)
+    if (KindTakesList(changed.Mode))
         setting.ComboKey = changed.ComboKey;
     else if (changed.Mode != ModeNotSet)
         setting.HWCode = changed.HWCode;
-    if (changed.Mode == ModeFunction && changed.HWCode == 156) {
+    if (changed.Mode == ModeFunction && changed.HWCode == FnCode) {
         // The layer key works only when the key carries it on both levels.
         KeySetting& other = levels[static_cast<std::size_t>(1 - levelIndex)];
         other.Mode = ModeFunction;
-        other.HWCode = 156;
+        other.HWCode = FnCode;
     }
     return ExitSuccess;
 }

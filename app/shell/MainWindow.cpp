@@ -312,23 +312,21 @@ void CMorvDlg::Notify(const QString& text) {
 }
 
 void CMorvDlg::Undo() {
-    if (const CHistoryStep* step = Steps.Undo(Model)) {
-        if (Steps.CurrentClean())
-            Unsaved.TakeSnapshot();
-        Notify(QString::fromStdU16String(StepText(TextId::UndoneStatus, Model.UiLanguage, step)));
-        update();
-        TellAreasChanged();
-    }
+    ShowStepTaken(Steps.Undo(Model), TextId::UndoneStatus);
 }
 
 void CMorvDlg::Redo() {
-    if (const CHistoryStep* step = Steps.Redo(Model)) {
-        if (Steps.CurrentClean())
-            Unsaved.TakeSnapshot();
-        Notify(QString::fromStdU16String(StepText(TextId::RedoneStatus, Model.UiLanguage, step)));
-        update();
-        TellAreasChanged();
-    }
+    ShowStepTaken(Steps.Redo(Model), TextId::RedoneStatus);
+}
+
+void CMorvDlg::ShowStepTaken(const CHistoryStep* step, TextId said) {
+    if (step == nullptr)
+        return;
+    if (Steps.CurrentClean())
+        Unsaved.TakeSnapshot();
+    Notify(QString::fromStdU16String(StepText(said, Model.UiLanguage, step)));
+    update();
+    TellAreasChanged();
 }
 
 void CMorvDlg::ToggleKeyTest() {

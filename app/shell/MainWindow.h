@@ -144,6 +144,8 @@ private:
     void CommitStep(const CHistoryStep& step);
     // What the model holds is kept (saved, opened, read, written, or cleared: onlyThis false).
     void KeepCurrent(bool onlyThis);
+    // After Undo or Redo (a null step when there was none): the window shows the state and says so.
+    void ShowStepTaken(const CHistoryStep* step, TextId said);
     // Shows what was done on the status line and tells assistive technology.
     void Notify(const QString& text);
     // The key test's part of a key event; true when the test took it.
