@@ -224,6 +224,8 @@ int CMorvApp::InitInstance(QApplication& application) {
     };
     QObject::connect(&window, &CMorvDlg::UiLanguageChanged, &application,
                      [this] { UseQtLanguage(theKeyboardData.UiLanguage); });
+    if (auto* tray = window.findChild<CTrayPresence*>())
+        tray->ConnectShelf(theKeyboardData);
     Prompts() = WithVirtualKeyboardHint(theKeyboardData);
     const bool opened = window.Initialise();
     Prompts() = SystemPrompts();

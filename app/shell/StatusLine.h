@@ -1,5 +1,6 @@
 // The status line at the foot of the main window's info panel: on the left what the window works
-// with, on the right whether there are unsaved changes; a dot before each tells the state at a glance.
+// with (and the shelf profile the keyboard holds, when one is known), on the right whether there are
+// unsaved changes; a dot before each tells the state at a glance.
 #pragma once
 
 #include "shell/MainWindowText.h"
@@ -13,7 +14,10 @@
 
 class CSkinResources;
 
+// A QObject of its own, so that a search among the window's children finds it.
 class CStatusLine : public QWidget {
+    Q_OBJECT
+
 public:
     // The panel keeps this much of its foot free for the line.
     static constexpr int Height = 22;
@@ -23,6 +27,11 @@ public:
     // Lays the line over the foot of a panel of the size, in its skin font.
     void PlaceAtFoot(QSize panel, const CSkinResources& resources);
     void Show(UiLanguage language, const CConnectionShown& connection, bool unsaved);
+    // Names the shelf profile the keyboard now holds, until a later transfer (KeyboardTransfers) may
+    // have changed the keyboard.
+    void ShowShelfProfile(const QString& name);
+    // That name while it holds; empty otherwise.
+    QString ShelfProfile() const;
     const QString& ConnectionText() const { return Connection; }
     const QString& SaveStateText() const { return SaveState; }
 
@@ -30,10 +39,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void ShowTexts(const QString& connection, QColor connectionDot, const QString& saveState, bool unsaved);
+    void ShowTexts(QColor connectionDot, const QString& saveState, bool unsaved);
 
-    QString Connection;
+    UiLanguage Language = StartUiLanguage;
+    QString Connected;  // what the window works with
+    QString Connection; // that, and the shelf profile on the keyboard
     QColor ConnectionDot;
+    QString HeldName;
+    unsigned long HeldTransfers = 0;
     QString SaveState;
     bool Unsaved = false;
 };

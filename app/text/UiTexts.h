@@ -263,6 +263,25 @@ enum class TextId : int {
     BackupSaved,
     UpdateRetry,
     BackupKept,
+    // The profile shelf
+    ProblemShelfMissing,
+    ProblemShelfUnreadable,
+    ProblemShelfNameInvalid,
+    ProblemShelfProfileMissing,
+    ProblemShelfProfileExists,
+    ProblemShelfNameDiffersInCase,
+    TrayShelfEmpty,
+    TrayShelfUnreadable,
+    TrayShelfDamaged,
+    ShelfAlreadyHeld,
+    ShelfApplied,
+    ShelfProfileNotApplied,
+    StatusShelfProfile,
+    SaveToShelfTitle,
+    SaveToShelfName,
+    ShelfReplaceQuestion,
+    ShelfSaved,
+    ShelfNotSaved,
     Count, // not a text: the number of ids
 };
 
