@@ -29,8 +29,12 @@ int Fail(const std::string& message);
 // The device library's problem in the words zelk-cli speaks: English.
 std::string Words(const CProblem& problem);
 
-// Opens the keyboard the options name; on failure prints why and returns false.
-bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard);
+// Prints the usage error and returns the usage status.
+int UsageError(const std::string& message);
+
+// Opens the keyboard the options name; on failure prints why and returns false. quiet: says nothing
+// when no keyboard is connected.
+bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard, bool quiet = false);
 
 // What the options set up beside the keyboard: the virtual keyboard with its state file, and the
 // report log, when they were asked for.
@@ -67,6 +71,15 @@ int RunWriteLight(const CCliRun& run);
 int RunRead(const CCliRun& run);
 int RunShow(const CCliRun& run);
 int RunApply(const CCliRun& run);
+
+// The profile shelf: list it (marking the profile the keyboard holds), put a profile on it.
+int RunProfiles(const CCliRun& run);
+int RunSaveToShelf(const CCliRun& run);
+// Whether apply's argument is a file rather than a name on the shelf: it holds a folder separator or
+// ends in ".pro" or ".json".
+bool NamesAFile(const std::string& argument);
+// Prints why a profile of the shelf could not be taken (the shelf's problem, or the profile's damage).
+int FailOnShelf(const std::string& name, const CProblem& problem);
 
 // Profiles as code: a profile from JSON, one key changed, two profiles compared.
 int RunImport(const CCliRun& run);

@@ -54,7 +54,7 @@ int FailToProvide(const CProblem& refused) {
 
 } // namespace
 
-bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard) {
+bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard, bool quiet) {
     CProblem refused;
     CCliDevices& devices = OpenedDevices();
     CDeviceOptions options = run.Device;
@@ -68,7 +68,8 @@ bool OpenKeyboard(const CCliRun& run, CMorvHWI& keyboard) {
     }
     keyboard.UseDeviceProvider(provider);
     if (!keyboard.__createDev()) {
-        Fail("Keyboard is not connected");
+        if (!quiet)
+            Fail("Keyboard is not connected");
         return false;
     }
     if (keyboard.AccessProblem()) {

@@ -15,6 +15,7 @@
 #include "model/DeviceBridge.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
+#include "model/ProfileShelf.h"
 #include "xml/XmlDocument.h"
 #include "zelk/FileReplace.h"
 
@@ -175,10 +176,62 @@ int RunWriteLight(const CCliRun& run) {
     return RunWriteProfile(run, CWhat::Light);
 }
 
+namespace {
+
+// "Key settings written." or "... already on the keyboard.", and the same of the backlight.
+void SayApplied(const CApplyResult& result, const std::string& name) {
+    if (result.AlreadyHeld()) {
+        std::printf("The keyboard already holds %s; nothing was written.\n", name.c_str());
+        return;
+    }
+    std::printf(result.KeysWritten ? "Key settings written.\n" : "Key settings already on the keyboard.\n");
+    std::printf(result.LightWritten ? "Backlight written.\n" : "Backlight already on the keyboard.\n");
+}
+
+int FailToApply(const CApplyResult& result) {
+    switch (result.Failure) {
+    case CApplyFailure::ReadKeys:
+        return Fail("reading the key settings failed; nothing was written");
+    case CApplyFailure::ReadLight:
+        return Fail("reading the backlight failed; nothing was written");
+    case CApplyFailure::WriteKeys:
+        if (result.Refusal.Key != 0)
+            return Fail("the keyboard cannot hold the assignment of key " + KeyName(result.Refusal.Key) +
+                        " on level " + std::to_string(result.Refusal.Level + 1) + "; nothing was written");
+        return Fail("writing the key settings failed; the keyboard may hold only part of them");
+    case CApplyFailure::WriteLight:
+        return Fail("writing the backlight failed");
+    case CApplyFailure::Refused:
+    case CApplyFailure::None:
+        break;
+    }
+    return ExitFailure;
+}
+
+} // namespace
+
 int RunApply(const CCliRun& run) {
-    const std::string& path = run.Arguments[0];
+    std::string path = run.Arguments[0];
+    std::string shown = path;
     auto data = NewModel(run.Language);
-    if (!ReadAnyProfile(*data, path))
+    CProblem problem;
+    if (!NamesAFile(path)) {
+        const std::filesystem::path shelf = ProfileShelfFolder();
+        // A name the shelf lacks may still be a file here, as apply took before the shelf.
+        std::filesystem::path file;
+        const bool onShelf = LoadShelfProfile(shelf, path, *data, problem, &file);
+        const bool fileInstead =
+            !onShelf &&
+            (problem.Code == ProblemCode::ShelfProfileMissing || problem.Code == ProblemCode::ShelfMissing) &&
+            ReadProblem(path).empty();
+        if (!onShelf && !fileInstead)
+            return FailOnShelf(path, problem);
+        if (onShelf) {
+            shown = "\"" + path + "\"";
+            path = Utf8PathText(file);
+        }
+    }
+    if (shown == path && !ReadAnyProfile(*data, path))
         return ExitFailure;
     // Checked whole before anything is sent. A JSON document was held to import's rules as it was read;
     // a profile file is sent as write sends it, unless the keyboard cannot hold an assignment of it,
@@ -188,7 +241,21 @@ int RunApply(const CCliRun& run) {
         return Fail(path + (line > 0 ? ":" + std::to_string(line) : "") + ": " + CannotHold(*data, refused) +
                     "; nothing was written");
     }
-    return WriteProfile(run, *data, CWhat::KeysAndLight);
+    CCliRun opened = run;
+    opened.Arguments = {path};
+    if (!OpenKeyboard(opened, data->HWI))
+        return ExitFailure;
+    // Filled once by the read, and once more by the key settings' write when they differ.
+    CProgressBar bar("Applying " + shown, SlotCount - 1);
+    const CApplyResult result =
+        ApplyProfile(data->HWI, ProfileToApply(*data), bar.OnTerminal() ? &bar : nullptr);
+    bar.Finish();
+    if (!result.Succeeded())
+        return FailToApply(result);
+    if (!result.AlreadyHeld() && !VirtualStateSaved())
+        return ExitFailure;
+    SayApplied(result, shown);
+    return ExitSuccess;
 }
 
 bool SaveKeyboardProfile(CKeyboardData& data, const std::string& path, const std::string& notRead,

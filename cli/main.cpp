@@ -54,10 +54,18 @@ const char* Usage = "Usage: zelk-cli [OPTIONS] [--] COMMAND [ARGUMENTS]\n"
                     "                           --cycles N, --play-mode 0|1|2 and --interval MS\n"
                     "  set PROFILE.pro --colour KEY #rrggbb\n"
                     "                           set a key's backlight colour\n"
-                    "  apply FILE               check a profile or JSON document whole, then write\n"
-                    "                           its key settings and backlight\n"
+                    "  apply NAME|FILE          check a profile of the shelf, a profile file or a\n"
+                    "                           JSON document whole, read the keyboard, then write\n"
+                    "                           only the key settings and backlight that differ\n"
                     "  diff A B                 list the keys and catalogue entries that differ; exit\n"
                     "                           status 0 the same, 1 different, 2 trouble\n"
+                    "\n"
+                    "The profile shelf (a folder of profiles, $XDG_DATA_HOME/zelk/profiles):\n"
+                    "  profiles                 list the shelf's profiles by name, marking the one\n"
+                    "                           the keyboard holds and the damaged ones\n"
+                    "  save-to-shelf PROFILE.pro [NAME] [--replace]\n"
+                    "                           put a copy of a profile on the shelf, named NAME or\n"
+                    "                           after its file; --replace replaces one of that name\n"
                     "\n"
                     "Exit status: 0 success, 1 a file could not be read or written or a device\n"
                     "operation failed, 2 the command line is wrong.\n"
@@ -93,15 +101,12 @@ const std::map<std::string_view, CCommand>& Commands() {
         {"show", {RunShow, "PROFILE.pro"}},
         {"import", {RunImport, "FILE.json OUT.pro", 2}},
         {"set", {RunSet, "PROFILE.pro KEY KIND [VALUE...]", AnyArguments}},
-        {"apply", {RunApply, "FILE"}},
+        {"apply", {RunApply, "NAME|FILE"}},
+        {"profiles", {RunProfiles, "", 0}},
+        {"save-to-shelf", {RunSaveToShelf, "PROFILE.pro [NAME] [--replace]", AnyArguments}},
         {"diff", {RunDiff, "A B", 2}},
     };
     return commands;
-}
-
-int UsageError(const std::string& message) {
-    std::fprintf(stderr, "zelk-cli: %s; see 'zelk-cli --help'\n", message.c_str());
-    return ExitUsage;
 }
 
 // Consumes --backup FILE, --backup=FILE or --no-backup at args[index]; returns the arguments used, 0
@@ -244,6 +249,11 @@ int RunAndDeliver(const std::vector<std::string>& arguments) {
 }
 
 } // namespace
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "zelk-cli: %s; see 'zelk-cli --help'\n", message.c_str());
+    return ExitUsage;
+}
 
 #if defined(_WIN32)
 int wmain(int argc, wchar_t** argv) {

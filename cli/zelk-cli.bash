@@ -4,7 +4,7 @@ _zelk_cli() {
     COMPREPLY=()
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="list detect version flash write write-keys write-light read show import set apply diff"
+    local commands="list detect version flash write write-keys write-light read show import set apply diff profiles save-to-shelf"
     # The test-only options (--report-log, --virtual-fault) are not offered, only stepped over.
     local options="--help --version --lang --json --virtual-keyboard --device --"
     local flash_options="--backup --no-backup"
@@ -55,9 +55,28 @@ _zelk_cli() {
             else
                 COMPREPLY=($(compgen -f -X '!*.@(pro|PRO)' -- "$cur") $(compgen -d -- "$cur"))
             fi ;;
-        apply | diff)
+        diff)
             COMPREPLY=($(compgen -f -X '!*.@(pro|PRO|json|JSON)' -- "$cur") $(compgen -d -- "$cur")) ;;
+        apply)
+            local IFS=$'\n' # shelf names may hold spaces
+            COMPREPLY=($(compgen -W "$(_zelk_cli_shelf)" -- "$cur")
+                $(compgen -f -X '!*.@(pro|PRO|json|JSON)' -- "$cur") $(compgen -d -- "$cur")) ;;
+        save-to-shelf)
+            if ((COMP_CWORD - at == 1)); then
+                COMPREPLY=($(compgen -f -X '!*.@(pro|PRO)' -- "$cur") $(compgen -d -- "$cur"))
+            elif [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--replace" -- "$cur"))
+            fi ;;
     esac
+}
+
+# The names on the profile shelf, one per line (names may hold spaces).
+_zelk_cli_shelf() {
+    local shelf=${XDG_DATA_HOME:-$HOME/.local/share}/zelk/profiles file
+    [[ ${XDG_DATA_HOME:-} == /* ]] || shelf=$HOME/.local/share/zelk/profiles
+    for file in "$shelf"/*.pro; do
+        [[ -f $file ]] && printf '%s\n' "$(basename "$file" .pro)"
+    done
 }
 
 # set PROFILE.pro KEY KIND [VALUE] [--level 1|2], or --define-combo/--define-macro/--define-emulation, or

@@ -24,6 +24,22 @@ QString KeyName(int key) {
     return QString::fromUtf8(KeyLegendOf(key).main);
 }
 
+// The operation whose failure an apply's failure is: a read, or the write of keys or backlight.
+int CodeOfApplyFailure(CApplyFailure failure) {
+    switch (failure) {
+    case CApplyFailure::ReadKeys:
+    case CApplyFailure::ReadLight:
+        return OperationReadAll;
+    case CApplyFailure::WriteLight:
+        return OperationWriteLight;
+    case CApplyFailure::None:
+    case CApplyFailure::Refused:
+    case CApplyFailure::WriteKeys:
+        break;
+    }
+    return OperationWriteKeys;
+}
+
 } // namespace
 
 std::function<CProblem()>& DeviceLossCheck() {
@@ -52,6 +68,20 @@ bool RunDeviceOperationReportingFailure(QWidget* parent, CKeyboardData& data, in
     const int result = dialog.exec();
     if (result != QDialog::Accepted)
         return false; // cancelled, or ended with the program: nothing to tell
+    if (dialog.Succeeded())
+        return true;
+    ShowMessage(parent, dialog.FailureText());
+    return false;
+}
+
+bool RunApplyProfile(QWidget* parent, CKeyboardData& data, const CProfileToApply& profile,
+                     CApplyResult& result) {
+    CMorvDialogProgress dialog(data, DeviceDialogResources(parent), OperationApplyProfile, parent);
+    dialog.SetProfileToApply(profile);
+    const int answer = dialog.exec();
+    result = dialog.Applied();
+    if (answer != QDialog::Accepted)
+        return false;
     if (dialog.Succeeded())
         return true;
     ShowMessage(parent, dialog.FailureText());
@@ -87,7 +117,7 @@ CMorvDialogProgress::~CMorvDialogProgress() {
 
 bool CMorvDialogProgress::IsOperation(int operation) {
     return operation == OperationWriteKeys || operation == OperationReadAll ||
-           operation == OperationWriteLight;
+           operation == OperationWriteLight || operation == OperationApplyProfile;
 }
 
 void CMorvDialogProgress::SetSettleTimes(int afterKeysMs, int afterLightMs) {
@@ -100,14 +130,19 @@ QString CMorvDialogProgress::FailureText() const {
     const auto because = [language](const QString& text, const CProblem& problem) {
         return WithReason(text, problem, language);
     };
-    switch (Code) {
+    const bool applying = Code == OperationApplyProfile;
+    const CKeyRefusal& refusal = applying ? Outcome->Applied.Refusal : Outcome->Refusal;
+    switch (applying ? CodeOfApplyFailure(Outcome->Applied.Failure) : Code) {
     case OperationWriteKeys:
-        if (const CKeyRefusal& refused = Outcome->Refusal; refused.Key > 0) {
+        if (refusal.Key > 0) {
             const QString level =
-                refused.Level == 0 ? UiText(language, TextId::LevelOne) : UiText(language, TextId::LevelTwo);
-            const KeySetting& setting = Model.CurrentSettings[refused.Key][refused.Level];
-            return because(UiText(language, TextId::KeySettingRefused).arg(KeyName(refused.Key), level),
-                           CapacityProblem(setting.ComboKey, setting.Mode));
+                refusal.Level == 0 ? UiText(language, TextId::LevelOne) : UiText(language, TextId::LevelTwo);
+            // The library refuses a definition without saying why; the keyboard's rules tell.
+            const KeySetting& setting = Model.CurrentSettings[refusal.Key][refusal.Level];
+            const CProblem reason =
+                refusal.Reason || applying ? refusal.Reason : CapacityProblem(setting.ComboKey, setting.Mode);
+            return because(UiText(language, TextId::KeySettingRefused).arg(KeyName(refusal.Key), level),
+                           reason);
         }
         return because(UiText(language, TextId::WriteKeysFailed), Outcome->Problem);
     case OperationReadAll:
@@ -164,6 +199,17 @@ void CMorvDialogProgress::StartWorker() {
                 return;
             target->Post(WM_DEVICE_PROGRESS, CDeviceProgressBar::Scale, 0);
             workers->Pause(afterLight);
+        };
+        break;
+    case OperationApplyProfile:
+        // Nothing written, nothing for the keyboard to settle.
+        work = [hwi, outcome, target, afterKeys, afterLight, workers, profile = Profile] {
+            outcome->Applied = ApplyProfile(*hwi, profile, target.get());
+            outcome->Succeeded = outcome->Applied.Succeeded();
+            if (outcome->Applied.KeysWritten)
+                workers->Pause(afterKeys);
+            else if (outcome->Applied.LightWritten)
+                workers->Pause(afterLight);
         };
         break;
     default:

@@ -10,6 +10,7 @@
 #include "device_ui/DeviceDialogAreas.h"
 #include "device_ui/DeviceJobs.h"
 #include "device_ui/DeviceProgressBar.h"
+#include "model/ProfileShelf.h"
 #include "skin/Prompts.h"
 #include "skin/SkinWindow.h"
 
@@ -19,7 +20,13 @@
 
 class CKeyboardData;
 
-enum DeviceOperation { OperationWriteKeys = 1, OperationReadAll = 3, OperationWriteLight = 4 };
+// OperationApplyProfile reads the keyboard and writes only what differs of a profile (SetProfileToApply).
+enum DeviceOperation {
+    OperationWriteKeys = 1,
+    OperationReadAll = 3,
+    OperationWriteLight = 4,
+    OperationApplyProfile = 5
+};
 
 // What the device side lost during a transfer, if anything: the virtual keyboard's state file or the
 // report log could not be written. A transfer that lost something ends with a message saying so
@@ -40,6 +47,11 @@ bool RunDeviceOperation(QWidget* parent, CKeyboardData& data, int operation);
 // The same, leaving the success message to the caller.
 bool RunDeviceOperationReportingFailure(QWidget* parent, CKeyboardData& data, int operation);
 
+// Applies the profile to the keyboard of data behind the progress dialog, as ApplyProfile does; after a
+// failure tells what went wrong. True only on success, with result saying what was written.
+bool RunApplyProfile(QWidget* parent, CKeyboardData& data, const CProfileToApply& profile,
+                     CApplyResult& result);
+
 class CMorvDialogProgress : public CSkinWindow {
     Q_OBJECT
 
@@ -50,6 +62,9 @@ public:
     ~CMorvDialogProgress() override;
 
     static bool IsOperation(int operation);
+    // What OperationApplyProfile applies; set before the dialog is shown.
+    void SetProfileToApply(CProfileToApply profile) { Profile = std::move(profile); }
+    const CApplyResult& Applied() const { return Outcome->Applied; }
     // How long the dialog stays up after the key transfers and after the backlight write.
     static void SetSettleTimes(int afterKeysMs, int afterLightMs);
 
@@ -77,12 +92,14 @@ private:
         CKeyRefusal Refusal;
         CProblem Problem; // why the transfer failed, as the device library tells
         CKeyboardReadBack ReadBack;
+        CApplyResult Applied;
     };
 
     void StartWorker();
 
     CKeyboardData& Model;
     const int Code;
+    CProfileToApply Profile;
     CDeviceProgressBar Bar;
     bool Started = false;
     bool Running = false; // the worker's completion is still awaited and will be used

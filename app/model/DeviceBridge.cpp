@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <climits>
 #include <string_view>
 
@@ -18,6 +19,8 @@ constexpr int MacroDefinition = 2;
 int SlotOf(int level, int key) {
     return level * KeyCount + key - 1;
 }
+
+std::atomic<unsigned long> Transfers{0};
 
 // Marks the elements the library did not write: no interchange element takes this value.
 constexpr int Unwritten = INT_MIN;
@@ -215,19 +218,31 @@ bool SendKeyDefinitions(CMorvHWI& hwi, const std::vector<CKeyDefinitionToSend>& 
             return false;
         }
     }
+    ++Transfers;
     return hwi.writeKeyConfigurationToDev(notify);
 }
 
 bool SendLightArea(CMorvHWI& hwi, const CLightArea& light) {
+    ++Transfers; // even a failed write may have changed part of the keyboard
     return hwi.setKeyboardLightArea(light.data());
+}
+
+unsigned long KeyboardTransfers() {
+    return Transfers;
 }
 
 bool ReceiveKeyDefinitions(CMorvHWI& hwi, CMessageTarget* notify,
                            std::vector<std::vector<int>>& definitions) {
     definitions.clear();
     // A failed transfer leaves the library's table part old, part new, with no telling which.
-    if (!hwi.readKeyDefinationFromDev(notify))
+    if (!hwi.readKeyDefinationFromDev(notify) || !TableOfLibrary(hwi, definitions))
         return false;
+    ++Transfers;
+    return true;
+}
+
+bool TableOfLibrary(CMorvHWI& hwi, std::vector<std::vector<int>>& definitions) {
+    definitions.clear();
     // The library says nothing about a definition's length: it writes the definition from the first
     // element on, so the first element that still holds the mark ends it. Only the part written before
     // needs marking again.
@@ -253,6 +268,7 @@ bool ReceiveLightArea(CMorvHWI& hwi, CLightArea& light) {
     if (!hwi.readKeyLightFromDev() || !hwi.getKeyboardLightArea(received.data()))
         return false;
     light = received;
+    ++Transfers;
     return true;
 }
 

@@ -68,6 +68,13 @@ bool SendLightArea(CMorvHWI& hwi, const CLightArea& light);
 bool ReceiveKeyDefinitions(CMorvHWI& hwi, CMessageTarget* notify, std::vector<std::vector<int>>& definitions);
 // False, with light left as it was, when the transfer fails.
 bool ReceiveLightArea(CMorvHWI& hwi, CLightArea& light);
+// The library's key table as it stands, one array per slot as ReceiveKeyDefinitions gives it; false,
+// with definitions empty, when the library cannot hand over one of them.
+bool TableOfLibrary(CMorvHWI& hwi, std::vector<std::vector<int>>& definitions);
+// Counts the transfers that may have changed what is known of the keyboard: every write begun and
+// every read completed, on any facade. Whoever remembers what the keyboard holds forgets it when this
+// has moved on.
+unsigned long KeyboardTransfers();
 
 // Apply (the model's thread). Rebuilds the assignments of both levels from a complete table (one array
 // per slot, as ReceiveKeyDefinitions gives it); any other table changes nothing.

@@ -10,6 +10,7 @@
 #include "shell/Help.h"
 #include "shell/MainWindowAreas.h"
 #include "shell/MainWindowText.h"
+#include "shell/ProfileShelfUi.h"
 #include "shell/StatusLine.h"
 #include "skin/Prompts.h"
 #include "skin/SkinRectQt.h"
@@ -125,6 +126,7 @@ bool CMorvDlg::Initialise() {
     // The button is drawn pressed in every language but the one the program starts in.
     AreaById(IdLanguage)->active = Model.UiLanguage != StartUiLanguage;
     Tray->CreateIcon(Resources().ProgramIcon());
+    Tray->ConnectShelf(Model);
 
     Panel->setGeometry(ToQRect(MainInfoPanelRect));
     Panel->setFont(Resources().SkinFont(DefaultSkinFont));
@@ -380,6 +382,9 @@ QMenu* CMorvDlg::ContextMenu() {
     keyTest->setCheckable(true);
     keyTest->setChecked(Test.Running());
     connect(keyTest, &QAction::triggered, this, &CMorvDlg::ToggleKeyTest);
+    menu->addSeparator();
+    QAction* shelve = menu->addAction(UiText(language, TextId::SaveToShelfMenu));
+    connect(shelve, &QAction::triggered, this, [this] { SaveToShelfAsking(this, Model); });
     return menu;
 }
 

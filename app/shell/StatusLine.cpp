@@ -1,5 +1,7 @@
 #include "shell/StatusLine.h"
 
+#include "model/DeviceBridge.h"
+#include "skin/Prompts.h"
 #include "skin/SkinResources.h"
 
 #include <QPainter>
@@ -21,12 +23,25 @@ void CStatusLine::Show(UiLanguage language, const CConnectionShown& connection, 
     const QColor dot = connection.Unopened          ? QColor(230, 60, 50)
                        : connection.VirtualKeyboard ? QColor(70, 160, 255)
                                                     : QColor(60, 200, 90);
-    ShowTexts(QString::fromStdU16String(::ConnectionText(language, connection)), dot,
-              QString::fromStdU16String(::SaveStateText(language, unsaved)), unsaved);
+    Language = language;
+    Connected = QString::fromStdU16String(::ConnectionText(language, connection));
+    ShowTexts(dot, QString::fromStdU16String(::SaveStateText(language, unsaved)), unsaved);
 }
 
-void CStatusLine::ShowTexts(const QString& connection, QColor connectionDot, const QString& saveState,
-                            bool unsaved) {
+void CStatusLine::ShowShelfProfile(const QString& name) {
+    HeldName = name;
+    HeldTransfers = KeyboardTransfers();
+    ShowTexts(ConnectionDot, SaveState, Unsaved);
+}
+
+QString CStatusLine::ShelfProfile() const {
+    return HeldTransfers == KeyboardTransfers() ? HeldName : QString();
+}
+
+void CStatusLine::ShowTexts(QColor connectionDot, const QString& saveState, bool unsaved) {
+    const QString held = ShelfProfile();
+    const QString connection =
+        held.isEmpty() ? Connected : UiText(Language, TextId::StatusShelfProfile).arg(Connected, held);
     if (connection == Connection && connectionDot == ConnectionDot && saveState == SaveState &&
         unsaved == Unsaved)
         return;

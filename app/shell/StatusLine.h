@@ -1,6 +1,7 @@
 // The status line at the foot of the main window's info panel: on the left what the window works
-// with, or for a while what was just done (undone, redone); on the right whether there are unsaved
-// changes. A dot before each tells the state at a glance.
+// with (and the shelf profile the keyboard holds, when one is known), or for a while what was just done
+// (undone, redone); on the right whether there are unsaved changes. A dot before each tells the state
+// at a glance.
 #pragma once
 
 #include "shell/MainWindowText.h"
@@ -14,7 +15,10 @@
 
 class CSkinResources;
 
+// A QObject of its own, so that a search among the window's children finds it.
 class CStatusLine : public QWidget {
+    Q_OBJECT
+
 public:
     // The panel keeps this much of its foot free for the line.
     static constexpr int Height = 22;
@@ -27,6 +31,11 @@ public:
     // Shown on the left in place of the connection until it is cleared (empty).
     void ShowNotice(const QString& notice);
     const QString& NoticeText() const { return Notice; }
+    // Names the shelf profile the keyboard now holds, until a later transfer (KeyboardTransfers) may
+    // have changed the keyboard.
+    void ShowShelfProfile(const QString& name);
+    // That name while it holds; empty otherwise.
+    QString ShelfProfile() const;
     const QString& ConnectionText() const { return Connection; }
     const QString& SaveStateText() const { return SaveState; }
 
@@ -34,11 +43,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void ShowTexts(const QString& connection, QColor connectionDot, const QString& saveState, bool unsaved);
+    void ShowTexts(QColor connectionDot, const QString& saveState, bool unsaved);
 
-    QString Connection;
     QString Notice;
+    UiLanguage Language = StartUiLanguage;
+    QString Connected;  // what the window works with
+    QString Connection; // that, and the shelf profile on the keyboard
     QColor ConnectionDot;
+    QString HeldName;
+    unsigned long HeldTransfers = 0;
     QString SaveState;
     bool Unsaved = false;
 };

@@ -1,6 +1,7 @@
 // The main window's presence in the notification area: Hide puts the program's icon there and hides
-// the window, and a click on the icon brings it back; the icon's menu offers Exit. Without a
-// notification area a hidden window could never come back, so Hide minimises it instead.
+// the window, and a click on the icon brings it back; the icon's menu lists the profile shelf (choosing
+// a profile applies it to the keyboard) and offers Exit. Without a notification area a hidden window
+// could never come back, so Hide minimises it instead.
 #pragma once
 
 #include "text/UiLanguage.h"
@@ -8,6 +9,7 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 
+class CKeyboardData;
 class QIcon;
 class QMenu;
 class QWidget;
@@ -23,6 +25,12 @@ public:
 
     // Makes the icon, not shown yet, with the program's name as its tooltip and its menu.
     void CreateIcon(const QIcon& icon);
+    // The menu lists the shelf's profiles from now on, applying the one chosen to data's keyboard.
+    void ConnectShelf(CKeyboardData& data);
+    // Fills the menu as it is about to be shown: the shelf's profiles (a damaged one greyed, the one the
+    // keyboard holds checked), then Exit.
+    void FillMenu();
+    QMenu* Menu() const { return TrayMenu; }
     void HideWindow();
     // The icon's callback; answers 1 for a foreign icon id, else 0.
     int Notify(int iconId, QSystemTrayIcon::ActivationReason reason);
@@ -33,6 +41,8 @@ public:
 
 signals:
     void ExitChosen();
+    // A profile of the shelf was chosen, after it was applied (or not: it then said why).
+    void ShelfProfileChosen(const QString& name);
 
 private:
     void ShowIcon(bool shown);
@@ -41,4 +51,6 @@ private:
     const UiLanguage& Language;
     QSystemTrayIcon* Tray = nullptr;
     QMenu* TrayMenu = nullptr;
+    CKeyboardData* Shelved = nullptr;
+    bool Applying = false;
 };

@@ -139,6 +139,18 @@ TextId TextOfCode(ProblemCode code) {
         return TextId::ProblemReportLogNotOpened;
     case ProblemCode::ReportLogIncomplete:
         return TextId::ProblemReportLogIncomplete;
+    case ProblemCode::ShelfMissing:
+        return TextId::ProblemShelfMissing;
+    case ProblemCode::ShelfUnreadable:
+        return TextId::ProblemShelfUnreadable;
+    case ProblemCode::ShelfNameInvalid:
+        return TextId::ProblemShelfNameInvalid;
+    case ProblemCode::ShelfProfileMissing:
+        return TextId::ProblemShelfProfileMissing;
+    case ProblemCode::ShelfProfileExists:
+        return TextId::ProblemShelfProfileExists;
+    case ProblemCode::ShelfNameDiffersInCase:
+        return TextId::ProblemShelfNameDiffersInCase;
     }
     return TextId::None;
 }

@@ -428,6 +428,39 @@ constexpr TextRow Texts[] = {
     {TextId::ClearStep, {"清空", "Clear"}},
     {TextId::OpenStep, {"打开 %1", "Open %1"}},
     {TextId::ReadStep, {"从键盘读取", "Read from the keyboard"}},
+    // The profile shelf. %P: the shelf folder, %D: a profile's name.
+    {TextId::ProblemShelfMissing, {"配置架 %P 尚不存在", "the profile shelf %P does not exist yet"}},
+    {TextId::ProblemShelfUnreadable, {"无法读取配置架 %P：%C", "the profile shelf %P cannot be read: %C"}},
+    {TextId::ProblemShelfNameInvalid,
+     {"“%D”不能作为配置名称：名称不能为空、不能以点开头，也不能含有 / \\ : * ? \" < > | 或控制字符",
+      "\"%D\" cannot name a profile: a name is not empty, does not start with a dot and holds none of "
+      "/ \\ : * ? \" < > | or control characters"}},
+    {TextId::ProblemShelfProfileMissing,
+     {"配置架 %P 上没有名为“%D”的配置", "the profile shelf %P holds no profile named \"%D\""}},
+    {TextId::ProblemShelfProfileExists,
+     {"配置架上已有名为“%D”的配置", "the profile shelf already holds a profile named \"%D\""}},
+    {TextId::ProblemShelfNameDiffersInCase,
+     {"配置架上的“%D”与该名称仅大小写不同；不区分大小写的文件系统无法同时保存两者",
+      "the profile shelf holds \"%D\", whose name differs from it only in case; a file system that "
+      "ignores case cannot keep both"}},
+    // The tray's menu: the shelf's profiles; %1: a profile's name.
+    {TextId::TrayShelfEmpty, {"（配置架上没有配置）", "(no profiles on the shelf)"}},
+    {TextId::TrayShelfUnreadable, {"（无法读取配置架）", "(the profile shelf cannot be read)"}},
+    {TextId::TrayShelfDamaged, {"%1（已损坏）", "%1 (damaged)"}},
+    {TextId::ShelfAlreadyHeld,
+     {"键盘上已是“%1”，未写入任何内容。", "The keyboard already holds \"%1\"; nothing was written."}},
+    {TextId::ShelfApplied, {"键盘上现在是“%1”。", "The keyboard now holds \"%1\"."}},
+    // %1: the profile's name, %2: why.
+    {TextId::ShelfProfileNotApplied, {"无法应用“%1”：%2", "\"%1\" was not applied: %2"}},
+    // %1: what the window works with, %2: the shelf profile the keyboard holds.
+    {TextId::StatusShelfProfile, {"%1 · 键盘上是“%2”", "%1 · \"%2\" on the keyboard"}},
+    {TextId::SaveToShelfTitle, {"保存到配置架", "Save to Shelf"}},
+    {TextId::SaveToShelfName, {"配置架上的配置名称：", "Name of the profile on the shelf:"}},
+    {TextId::ShelfReplaceQuestion,
+     {"配置架上已有名为“%1”的配置。要替换它吗？", "The profile shelf already holds \"%1\". Replace it?"}},
+    {TextId::ShelfSaved, {"已保存到配置架：“%1”。", "Saved to the profile shelf as \"%1\"."}},
+    {TextId::ShelfNotSaved, {"未保存到配置架：%1", "Not saved to the profile shelf: %1"}},
+    {TextId::SaveToShelfMenu, {"保存到配置架…", "Save to Shelf…"}},
 };
 
 constexpr bool RowsFollowTheIds() {

@@ -284,6 +284,26 @@ enum class TextId : int {
     ClearStep,
     OpenStep,
     ReadStep,
+    // The profile shelf
+    ProblemShelfMissing,
+    ProblemShelfUnreadable,
+    ProblemShelfNameInvalid,
+    ProblemShelfProfileMissing,
+    ProblemShelfProfileExists,
+    ProblemShelfNameDiffersInCase,
+    TrayShelfEmpty,
+    TrayShelfUnreadable,
+    TrayShelfDamaged,
+    ShelfAlreadyHeld,
+    ShelfApplied,
+    ShelfProfileNotApplied,
+    StatusShelfProfile,
+    SaveToShelfTitle,
+    SaveToShelfName,
+    ShelfReplaceQuestion,
+    ShelfSaved,
+    ShelfNotSaved,
+    SaveToShelfMenu,
     Count, // not a text: the number of ids
 };
 

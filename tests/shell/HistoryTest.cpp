@@ -280,17 +280,17 @@ void CHistoryTest::contextMenuNamesTheSteps() {
     };
     QCOMPARE(entries(), (QStringList{QStringLiteral("撤销（Ctrl+Z） [grey]"),
                                      QStringLiteral("重做（Ctrl+Shift+Z） [grey]"),
-                                     QStringLiteral("按键测试（Ctrl+T）")}));
+                                     QStringLiteral("按键测试（Ctrl+T）"), QStringLiteral("保存到配置架…")}));
     Fixture->Window->EditorOk = PlayPauseOnF2;
     Fixture->Window->Dispatch(IdKeyBase + KeyF2, KeyF2);
     Fixture->Window->Dispatch(IdLanguage, 0);
     QCOMPARE(entries(), (QStringList{QStringLiteral("Undo F2 Multimedia Play/Pause (Ctrl+Z)"),
                                      QStringLiteral("Redo (Ctrl+Shift+Z) [grey]"),
-                                     QStringLiteral("Key test (Ctrl+T)")}));
+                                     QStringLiteral("Key test (Ctrl+T)"), QStringLiteral("Save to Shelf…")}));
     Fixture->Window->Undo();
     QCOMPARE(entries(), (QStringList{QStringLiteral("Undo (Ctrl+Z) [grey]"),
                                      QStringLiteral("Redo F2 Multimedia Play/Pause (Ctrl+Shift+Z)"),
-                                     QStringLiteral("Key test (Ctrl+T)")}));
+                                     QStringLiteral("Key test (Ctrl+T)"), QStringLiteral("Save to Shelf…")}));
 }
 
 void CHistoryTest::keyTestMarksTheKeysTypedAndNothingElse() {

@@ -7,6 +7,7 @@
 #include "model/Profile.h"
 #include "shell/MainWindow.h"
 #include "shell/MorvApp.h"
+#include "shell/TrayPresence.h"
 #include "zelk/DeviceOptions.h"
 #include "zelk/VirtualKeyboard.h"
 
@@ -16,11 +17,13 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -504,6 +507,11 @@ void CMainWindowTest::escapeDoesNotEndTheProgram() {
 }
 
 void CMainWindowTest::trayMenuAndFileDialogsSayWhatTheyShould() {
+    // An empty shelf of the test's own.
+    QTemporaryDir data;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    const auto restore = qScopeGuard([&dataHome] { qputenv("XDG_DATA_HOME", dataHome); });
     QVERIFY(Fixture->Open());
     const QList<QMenu*> menus = Fixture->Window->findChildren<QMenu*>();
     QCOMPARE(menus.size(), 1);
@@ -515,11 +523,13 @@ void CMainWindowTest::trayMenuAndFileDialogsSayWhatTheyShould() {
             shown << action->text();
         return shown;
     };
-    QCOMPARE(texts(), QStringList{QStringLiteral("关闭")});
+    QCOMPARE(texts(),
+             (QStringList{QStringLiteral("（配置架上没有配置）"), QString(), QStringLiteral("关闭")}));
     Fixture->Click(IdLanguage);
-    QCOMPARE(texts(), QStringList{QStringLiteral("Exit")});
+    QCOMPARE(texts(),
+             (QStringList{QStringLiteral("(no profiles on the shelf)"), QString(), QStringLiteral("Exit")}));
     QSignalSpy finished(Fixture->Window.get(), &QDialog::finished);
-    tray->actions().front()->trigger();
+    tray->actions().back()->trigger();
     QCOMPARE(finished.size(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), static_cast<int>(QDialog::Rejected));
 
@@ -538,6 +548,60 @@ void CMainWindowTest::trayMenuAndFileDialogsSayWhatTheyShould() {
     SetUpPathDialog(firmware, PathQuestion::OpenFirmware);
     QCOMPARE(firmware.defaultSuffix(), QString());
     QCOMPARE(firmware.fileMode(), QFileDialog::ExistingFile);
+}
+
+void CMainWindowTest::trayMenuListsTheShelfAndAppliesOnlyWhatDiffers() {
+    QTemporaryDir data;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    const auto restore = qScopeGuard([&dataHome] {
+        qputenv("XDG_DATA_HOME", dataHome);
+        CMorvDialogProgress::SetSettleTimes(2000, 1000);
+    });
+    CMorvDialogProgress::SetSettleTimes(0, 0);
+    const std::filesystem::path shelf = data.path().toStdString() + "/zelk/profiles";
+    std::filesystem::create_directories(shelf);
+    CKeyboardData profile;
+    BuildKeyCatalogue(profile);
+    profile.Clear();
+    profile.CurrentSettings[2][0] = KeySetting{ModeMultimedia, 112, {}};
+    profile.BackgroundLightSettings[1] = {255, 0, 0};
+    QVERIFY(SaveProfile(profile, shelf / u8"Game é.pro"));
+    QFile broken(QString::fromStdString((shelf / "broken.pro").string()));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("<Zelk><CurrentSettings>");
+    broken.close();
+
+    QVERIFY(Fixture->Open());
+    CTrayPresence* tray = Fixture->Window->findChild<CTrayPresence*>();
+    QVERIFY(tray != nullptr);
+    tray->ConnectShelf(*Fixture->Data);
+    const auto entries = [tray] {
+        emit tray->Menu()->aboutToShow();
+        QStringList shown;
+        for (const QAction* action : tray->Menu()->actions())
+            shown << (action->isSeparator() ? QStringLiteral("--")
+                      : action->isChecked() ? QStringLiteral("[x] ") + action->text()
+                      : action->isEnabled() ? action->text()
+                                            : QStringLiteral("(off) ") + action->text());
+        return shown;
+    };
+    QCOMPARE(entries(), (QStringList{QStringLiteral("Game é"), QStringLiteral("(off) broken（已损坏）"),
+                                     QStringLiteral("--"), QStringLiteral("关闭")}));
+
+    const long before = Fixture->Keyboard->ReportsWritten();
+    tray->Menu()->actions().front()->trigger();
+    QTRY_COMPARE(Fixture->Messages, QStringList{QStringLiteral("键盘上现在是“Game é”。")});
+    QCOMPARE(Fixture->Keyboard->LightArea()[0], 255);
+    QVERIFY(Fixture->Window->ConnectionShownText().endsWith(QStringLiteral(" · 键盘上是“Game é”")));
+    QCOMPARE(entries().front(), QStringLiteral("[x] Game é"));
+    const long firstApply = Fixture->Keyboard->ReportsWritten() - before;
+
+    // The keyboard holds it now: the second choice reads (two requests) and writes nothing.
+    tray->Menu()->actions().front()->trigger();
+    QTRY_COMPARE(Fixture->Messages.size(), 2);
+    QCOMPARE(Fixture->Messages[1], QStringLiteral("键盘上已是“Game é”，未写入任何内容。"));
+    QCOMPARE(Fixture->Keyboard->ReportsWritten() - before - firstApply, 2L);
 }
 
 void CMainWindowTest::infoPanelIsOrangeOnDarkUnderTheStyleSheet() {

@@ -26,6 +26,7 @@ private slots:
     void keyboardGoneEndsTheProgramAndItsDialogs();
     void escapeDoesNotEndTheProgram();
     void trayMenuAndFileDialogsSayWhatTheyShould();
+    void trayMenuListsTheShelfAndAppliesOnlyWhatDiffers();
     void infoPanelIsOrangeOnDarkUnderTheStyleSheet();
     void unsavedChangesAreShownUntilKept();
     void workIsNotLostWithoutAsking_data();

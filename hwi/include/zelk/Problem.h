@@ -90,6 +90,14 @@ enum class ProblemCode : int {
     // The report log. Path: the log.
     ReportLogNotOpened,  // Cause
     ReportLogIncomplete, // Cause: the first line that did not reach the file
+
+    // The profile shelf. Path: the shelf folder; Detail: a profile's name.
+    ShelfMissing,
+    ShelfUnreadable,        // Cause (with SystemError)
+    ShelfNameInvalid,       // Detail: the name refused
+    ShelfProfileMissing,    // Detail: the name asked for
+    ShelfProfileExists,     // Detail: the name
+    ShelfNameDiffersInCase, // Detail: the name on the shelf that differs from the one asked for only in case
 };
 
 struct CProblem {
