@@ -229,6 +229,27 @@ CProfileToApply ProfileToApply(const CKeyboardData& data) {
     return {KeyDefinitionsToSend(data), LightAreaToSend(data), FirstUnsendableAssignment(data)};
 }
 
+std::string ShelfProfileSendingTheSame(const std::filesystem::path& shelf, const CKeyboardData& data,
+                                       CKeyboardData& scratch) {
+    std::vector<CShelfProfile> profiles;
+    CProblem problem;
+    if (!ShelfFiles(shelf, profiles, problem))
+        return {};
+    const CProfileToApply sent = ProfileToApply(data);
+    const auto same = [](const CKeyDefinitionToSend& a, const CKeyDefinitionToSend& b) {
+        return a.Level == b.Level && a.Key == b.Key && a.Array == b.Array;
+    };
+    for (const CShelfProfile& profile : profiles) {
+        if (!LoadProfile(scratch, profile.File, &problem))
+            continue;
+        const CProfileToApply other = ProfileToApply(scratch);
+        if (other.Light == sent.Light &&
+            std::equal(other.Keys.begin(), other.Keys.end(), sent.Keys.begin(), sent.Keys.end(), same))
+            return profile.Name;
+    }
+    return {};
+}
+
 bool KeyboardHoldsProfile(CMorvHWI& hwi, const CKeyboardReadBack& held, const CProfileToApply& profile) {
     if (!SameLight(profile.Light, held.Light))
         return false;

@@ -84,6 +84,12 @@ struct CApplyResult {
 // notify receives the transfers' progress. The keyboard must be open.
 CApplyResult ApplyProfile(CMorvHWI& hwi, const CProfileToApply& profile, CMessageTarget* notify);
 
+// The name of the first shelf profile that puts on the keyboard what data does (the same key table and
+// backlight), or empty when none does or the shelf cannot be read. scratch: a model with its key
+// catalogue.
+std::string ShelfProfileSendingTheSame(const std::filesystem::path& shelf, const CKeyboardData& data,
+                                       CKeyboardData& scratch);
+
 // Whether the keyboard, which was read into held, holds the profile's key table and backlight. Uses the
 // facade's table, as the next write prepares it anew.
 bool KeyboardHoldsProfile(CMorvHWI& hwi, const CKeyboardReadBack& held, const CProfileToApply& profile);

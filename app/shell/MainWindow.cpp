@@ -7,6 +7,7 @@
 #include "editor/KeyMapSettingsDialog.h"
 #include "model/KeyboardData.h"
 #include "model/Profile.h"
+#include "model/ProfileShelf.h"
 #include "shell/Help.h"
 #include "shell/MainWindowAreas.h"
 #include "shell/MainWindowText.h"
@@ -30,6 +31,7 @@
 #include <QToolTip>
 
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -257,6 +259,7 @@ void CMorvDlg::OnClear() {
 void CMorvDlg::OnWriteKeys() {
     if (RunProgress(OperationWriteKeys) == QDialog::Accepted) {
         KeepCurrent(true);
+        NameHeldShelfProfile();
         ShowMessage(TransferEndText(Model.UiLanguage));
     }
     update();
@@ -273,6 +276,7 @@ void CMorvDlg::OnReadAll() {
     if (Unsaved.Settle() && RunProgress(OperationReadAll) == QDialog::Accepted) {
         CommitStep(CommandStep(TextId::ReadStep));
         KeepCurrent(true);
+        NameHeldShelfProfile();
         ShowMessage(TransferEndText(Model.UiLanguage));
     }
     update();
@@ -301,6 +305,14 @@ void CMorvDlg::OnKey(int keyIndex) {
 
 void CMorvDlg::CommitStep(const CHistoryStep& step) {
     Steps.Commit(Model, step);
+}
+
+void CMorvDlg::NameHeldShelfProfile() {
+    auto scratch = std::make_unique<CKeyboardData>();
+    BuildKeyCatalogue(*scratch);
+    const std::string name = ShelfProfileSendingTheSame(ProfileShelfFolder(), Model, *scratch);
+    if (!name.empty())
+        Status->ShowShelfProfile(QString::fromStdString(name));
 }
 
 void CMorvDlg::KeepCurrent(bool onlyThis) {

@@ -142,6 +142,9 @@ private:
     void ShowInPanel(const std::u16string& text);
     // The model holds the outcome of a command: a step to undo, when it changed anything.
     void CommitStep(const CHistoryStep& step);
+    // After a write or read the keyboard holds what the model does: the status line names the shelf
+    // profile that holds the same, when one does.
+    void NameHeldShelfProfile();
     // What the model holds is kept (saved, opened, read, written, or cleared: onlyThis false).
     void KeepCurrent(bool onlyThis);
     // After Undo or Redo (a null step when there was none): the window shows the state and says so.

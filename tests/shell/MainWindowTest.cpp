@@ -602,6 +602,16 @@ void CMainWindowTest::trayMenuListsTheShelfAndAppliesOnlyWhatDiffers() {
     QTRY_COMPARE(Fixture->Messages.size(), 2);
     QCOMPARE(Fixture->Messages[1], QStringLiteral("键盘上已是“Game é”，未写入任何内容。"));
     QCOMPARE(Fixture->Keyboard->ReportsWritten() - before - firstApply, 2L);
+
+    // Written from the main window: named when the keyboard then holds a shelf profile, else not.
+    Fixture->Click(IdWriteKeys);
+    QTRY_COMPARE(Fixture->Messages.size(), 3);
+    QCOMPARE(Fixture->Window->ConnectionShownText().indexOf(QStringLiteral("键盘上是")), -1);
+    QVERIFY(LoadProfile(*Fixture->Data, shelf / u8"Game é.pro"));
+    Fixture->Click(IdWriteKeys);
+    QTRY_COMPARE(Fixture->Messages.size(), 4);
+    Fixture->Shown();
+    QVERIFY(Fixture->Window->ConnectionShownText().endsWith(QStringLiteral(" · 键盘上是“Game é”")));
 }
 
 void CMainWindowTest::infoPanelIsOrangeOnDarkUnderTheStyleSheet() {
