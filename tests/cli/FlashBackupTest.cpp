@@ -41,6 +41,17 @@ protected:
     std::string Reference;
 };
 
+namespace {
+
+// A path as zelk-cli names it in a command to type: in single quotes when it holds more than letters,
+// digits and ._-/+:@%,= (a Windows path's backslashes). The tests' paths hold no quote.
+std::string AsTyped(const std::string& path) {
+    constexpr const char* plain = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789._-/+:@%,=";
+    return path.find_first_not_of(plain) == std::string::npos ? path : "'" + path + "'";
+}
+
+} // namespace
+
 TEST_F(CliFlashBackup, UnpluggedAtEveryReportLeavesNoBackupOrAWholeOneAndSaysWhatToDo) {
     const std::string hex = Hex().string();
     const std::string backup = Backup().string();
@@ -61,7 +72,8 @@ TEST_F(CliFlashBackup, UnpluggedAtEveryReportLeavesNoBackupOrAWholeOneAndSaysWha
         {"the backup's light read", 177, 183, 1, "zelk-cli: reading the backlight failed", readAgain, false},
         {"the flash", 184, 186, 1, "zelk-cli: the firmware update failed",
          "; your settings are kept in " + backup + ": keep the keyboard plugged in, run 'zelk-cli flash " +
-             hex + " --no-backup', then 'zelk-cli write " + backup + "' once it has restarted",
+             AsTyped(hex) + " --no-backup', then 'zelk-cli write " + AsTyped(backup) +
+             "' once it has restarted",
          true},
         {"after the last record", 187, 187, 0, "", "", true},
     };
@@ -131,7 +143,7 @@ TEST_F(CliFlashBackup, BackupIsWrittenBackOrItsFailureStopsTheUpdate) {
                              Backup().string() +
                              ". Once the keyboard has restarted, put them back with:\n"
                              "  zelk-cli write " +
-                             Backup().string() + "\n");
+                             AsTyped(Backup().string()) + "\n");
     // The keyboard loses its settings; the step flash names puts them back.
     ASSERT_EQ(RunCli({"--virtual-keyboard=" + State().string() + ".new", "write", Backup().string()}).Status,
               0);
