@@ -1,4 +1,37 @@
-# bash completion for zelk-cli: commands, options, and the files each command takes.
+# bash completion for zelk-cli (commands, options, and the files each command takes) and for Zelk, the
+# desktop program (its options and a profile to open); installed under both names.
+
+# The options both programs share, after prev or within cur; status 1 when cur is not one of them.
+_zelk_shared_option() {
+    local cur=$1 prev=$2
+    case $prev in
+        --lang)
+            COMPREPLY=($(compgen -W "zh-CN en-US" -- "$cur"))
+            return 0 ;;
+        --device)
+            COMPREPLY=($(compgen -f -- "$cur"))
+            return 0 ;;
+        --report-log | --virtual-fault)
+            return 0 ;;
+    esac
+    if [[ $cur == --virtual-keyboard=* ]]; then
+        COMPREPLY=($(compgen -f -- "${cur#--virtual-keyboard=}"))
+        return 0
+    fi
+    return 1
+}
+
+_zelk() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+    COMPREPLY=()
+    _zelk_shared_option "$cur" "$prev" && return
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "--help --version --lang --virtual-keyboard --device --" -- "$cur"))
+    else
+        COMPREPLY=($(compgen -f -X '!*.@(pro|PRO)' -- "$cur") $(compgen -d -- "$cur"))
+    fi
+}
+
 _zelk_cli() {
     local cur prev word command="" i at=0
     COMPREPLY=()
@@ -18,21 +51,9 @@ _zelk_cli() {
         esac
     done
 
-    case $prev in
-        --lang)
-            COMPREPLY=($(compgen -W "zh-CN en-US" -- "$cur"))
-            return ;;
-        --device)
-            COMPREPLY=($(compgen -f -- "$cur"))
-            return ;;
-        --backup)
-            COMPREPLY=($(compgen -f -X '!*.@(pro|PRO)' -- "$cur") $(compgen -d -- "$cur"))
-            return ;;
-        --report-log | --virtual-fault)
-            return ;;
-    esac
-    if [[ $cur == --virtual-keyboard=* ]]; then
-        COMPREPLY=($(compgen -f -- "${cur#--virtual-keyboard=}"))
+    _zelk_shared_option "$cur" "$prev" && return
+    if [[ $prev == --backup ]]; then
+        COMPREPLY=($(compgen -f -X '!*.@(pro|PRO)' -- "$cur") $(compgen -d -- "$cur"))
         return
     fi
     if [[ $command == set ]]; then
@@ -100,3 +121,4 @@ _zelk_cli_set() {
     fi
 }
 complete -F _zelk_cli -o filenames zelk-cli
+complete -F _zelk -o filenames Zelk

@@ -29,7 +29,7 @@ if(UNIX AND NOT APPLE)
   install(FILES ${PROJECT_SOURCE_DIR}/res/70-zelk.rules DESTINATION lib/udev/rules.d)
   install(FILES ${PROJECT_SOURCE_DIR}/cli/zelk-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
           RENAME zelk-cli)
-  install(FILES ${PROJECT_SOURCE_DIR}/app/shell/Zelk.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+  install(FILES ${PROJECT_SOURCE_DIR}/cli/zelk-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
           RENAME Zelk)
 
   # Man pages and the changelog, compressed as Debian installs them when gzip is there.

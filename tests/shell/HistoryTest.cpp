@@ -65,11 +65,7 @@ struct CFixture {
     QStringList Messages;
 
     CFixture() {
-        BuildKeyCatalogue(*Data);
-        CDeviceOptions options;
-        options.VirtualKeyboard = true;
-        CProblem refused;
-        Data->HWI.UseDeviceProvider(MakeDeviceProvider(options, refused, &Keyboard));
+        Keyboard = UseVirtualKeyboard(*Data);
         Window = std::make_unique<CStepWindow>(*Data, TestSkins());
         Answers->AskPath = [this](QWidget*, PathQuestion) {
             ++PathsAsked;
@@ -79,13 +75,7 @@ struct CFixture {
         Answers->AskSaveChanges = [](QWidget*, const CSaveQuestion&) { return SaveChoice::Discard; };
     }
 
-    bool Open() {
-        if (!Window->Initialise())
-            return false;
-        Window->SetDeviceCheckInterval(0);
-        Window->show();
-        return QTest::qWaitForWindowExposed(Window.get());
-    }
+    bool Open() { return OpenMainWindow(*Window); }
 
     // The bytes the program's own save of the model gives.
     QByteArray Saved() {

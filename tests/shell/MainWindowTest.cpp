@@ -81,11 +81,7 @@ struct CFixture {
     QList<CSaveQuestion> Questions;
 
     CFixture() {
-        BuildKeyCatalogue(*Data);
-        CDeviceOptions options;
-        options.VirtualKeyboard = true;
-        CProblem refused;
-        Data->HWI.UseDeviceProvider(MakeDeviceProvider(options, refused, &Keyboard));
+        Keyboard = UseVirtualKeyboard(*Data);
         Window = std::make_unique<CTestWindow>(*Data, TestSkins());
         Answers->AskPath = [this](QWidget*, PathQuestion question) {
             if (question == PathQuestion::SaveProfile) {
@@ -102,13 +98,7 @@ struct CFixture {
         };
     }
 
-    bool Open() {
-        if (!Window->Initialise())
-            return false;
-        Window->SetDeviceCheckInterval(0);
-        Window->show();
-        return QTest::qWaitForWindowExposed(Window.get());
-    }
+    bool Open() { return OpenMainWindow(*Window); }
 
     SkinRegion& Area(int id) { return *Window->AreaById(id); }
     QPoint At(int id) { return Centre(Area(id).rect); }
@@ -606,6 +596,7 @@ void CMainWindowTest::trayMenuListsTheShelfAndAppliesOnlyWhatDiffers() {
     // Written from the main window: named when the keyboard then holds a shelf profile, else not.
     Fixture->Click(IdWriteKeys);
     QTRY_COMPARE(Fixture->Messages.size(), 3);
+    Fixture->Shown();
     QCOMPARE(Fixture->Window->ConnectionShownText().indexOf(QStringLiteral("键盘上是")), -1);
     QVERIFY(LoadProfile(*Fixture->Data, shelf / u8"Game é.pro"));
     Fixture->Click(IdWriteKeys);
