@@ -41,7 +41,7 @@ public:
     std::vector<CHidInterface> Enumerate() override {
         return {{"scripted:hid#vid_0483&pid_5021&mi_01", 0x0483, 0x5021, 1}};
     }
-    std::unique_ptr<CReportDevice> Open(const std::string&, std::string&) override {
+    std::unique_ptr<CReportDevice> Open(const std::string&, CProblem&) override {
         return std::make_unique<CScriptedDevice>(Replies, Size);
     }
 
