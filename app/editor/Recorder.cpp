@@ -1,6 +1,7 @@
 #include "editor/Recorder.h"
 
 #include "catalogue/KeyCatalogue.h"
+#include "catalogue/KeyPressCode.h"
 
 #include <algorithm>
 
@@ -9,8 +10,6 @@ namespace {
 constexpr int ShiftKey = 16;
 constexpr int LeftShift = 160;
 constexpr int RightShift = 161;
-constexpr int EnterKey = 13;
-constexpr int KeypadEnterCode = 269;
 
 } // namespace
 
@@ -100,7 +99,7 @@ CRecordedKey CRecorder::OnHookKey(std::uintptr_t wParam, std::intptr_t lParam, s
         std::min<std::int64_t>((nowNs - LastEventTime) / 1'000'000, std::int64_t{MaxDelay});
     if (vk == ShiftKey)
         vk = SpecificShift(release, keyState);
-    const int press = vk == EnterKey && extended ? KeypadEnterCode : vk;
+    const int press = KeyCodeOfPress(vk, extended);
     const int code = press + (release ? KeyReleaseFlag : 0);
     auto& held = KeyState[static_cast<std::size_t>(vk & 0xFF)];
 

@@ -1,5 +1,6 @@
 #include "shell/KeyTest.h"
 
+#include "catalogue/KeyPressCode.h"
 #include "model/KeyboardRules.h"
 
 #include <iterator>
@@ -7,8 +8,6 @@
 namespace {
 
 constexpr unsigned XKeyCodeOffset = 8;
-constexpr unsigned EnterKey = 13;
-constexpr int KeypadEnterCode = 269;
 
 struct CMediaKey {
     unsigned VirtualKey;
@@ -46,8 +45,8 @@ bool Sends(const KeySetting& setting, int keyIndex, int deviceCode) {
 } // namespace
 
 int DeviceCodeOfEvent(const CKeyboardData& data, unsigned virtualKey, bool extended) {
-    const int eventCode = virtualKey == EnterKey && extended ? KeypadEnterCode : static_cast<int>(virtualKey);
-    if (const int device = DeviceCodeOfKey(data, eventCode); device != 0)
+    if (const int device = DeviceCodeOfKey(data, KeyCodeOfPress(static_cast<int>(virtualKey), extended));
+        device != 0)
         return device;
     for (const CMediaKey& media : MediaKeys)
         if (media.VirtualKey == virtualKey)
